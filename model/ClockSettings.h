@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+
+// The one record of user settings. The members start at the first-start defaults; the position is
+// filled in by the settings store, which centres the clock on the first start.
+struct ClockSettings {
+  std::int32_t sizeStep = 32;
+  std::int32_t skin = 14;
+  std::int32_t dialStyle = 11;
+  std::int32_t transparency = 50;
+  std::int32_t showSeconds = 1;
+  std::int32_t handWidth = 3;
+  std::int32_t showNumerals = 1;
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+
+  bool operator==(const ClockSettings&) const = default;
+};
+
+// The ranges the settings window offers.
+inline constexpr std::int32_t kMaxSizeStep = 50;
+inline constexpr std::int32_t kMinSkin = 1;
+inline constexpr std::int32_t kMaxSkin = 15;
+inline constexpr std::int32_t kMaxDialStyle = 21;
+inline constexpr std::int32_t kMaxTransparency = 50;
+inline constexpr std::int32_t kMaxHandWidth = 20;

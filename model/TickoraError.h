@@ -1,0 +1,13 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+// An error that ends the running handler and reaches the user in a message box titled "Tickora".
+class TickoraError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Fills the one %s or %d of a message with its argument.
+std::string FormatMessage(const std::string& pattern, const std::string& argument);
+std::string FormatMessage(const std::string& pattern, long long argument);

@@ -1,0 +1,8 @@
+#include <stdexcept>
+
+#include "tools/render/RenderModes.h"
+
+int RenderPicture(const std::vector<std::string>&)
+{
+  throw std::runtime_error("this mode is not available yet");
+}

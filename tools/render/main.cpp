@@ -1,0 +1,48 @@
+// tickora-render: writes pictures, planes and frames of the clock as PNG files, without a window.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/render/RenderModes.h"
+
+namespace {
+void PrintUsage()
+{
+  std::fputs(
+      "usage:\n"
+      "  tickora-render --picture NAME --size W H --out FILE.png\n"
+      "  tickora-render --planes face|marker|hand [--size-step N] [--skin N] [--dial N] [--transparency N] --out FILE.png\n"
+      "  tickora-render --frame --time HH:MM:SS [--size-step N] [--skin N] [--dial N] [--transparency N]\n"
+      "                 [--hand-width N] [--seconds 0|1] [--numerals 0|1] [--cursor X Y] --out FILE.png\n"
+      "  tickora-render --gallery --out FILE.png\n",
+      stderr);
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      PrintUsage();
+      return 0;
+    }
+  }
+  try {
+    for (const std::string& arg : args) {
+      if (arg == "--picture")
+        return RenderPicture(args);
+      if (arg == "--planes")
+        return RenderPlanes(args);
+      if (arg == "--frame")
+        return RenderFrame(args);
+      if (arg == "--gallery")
+        return RenderGallery(args);
+    }
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "tickora-render: %s\n", error.what());
+    return 1;
+  }
+  PrintUsage();
+  return 2;
+}
