@@ -1,0 +1,26 @@
+#pragma once
+#include <QSize>
+#include <QString>
+
+#include "model/ClockSettings.h"
+
+// The nine settings between runs, per user. On Linux an INI file in the XDG config directory; a
+// missing file is the first start. Errors throw TickoraError with the store's own messages.
+class SettingsStore {
+public:
+  explicit SettingsStore(QString filePath = DefaultPath());
+  // $XDG_CONFIG_HOME (default ~/.config) /Tickora/Tickora.conf
+  static QString DefaultPath();
+  QString filePath() const { return filePath_; }
+
+  // Fills `settings` from the store, or applies the first-start defaults centred on `screen` and stores
+  // them at once.
+  void LoadSettings(ClockSettings& settings, QSize screen);
+  void SaveSettings(const ClockSettings& settings);
+  void SavePosition(const ClockSettings& settings);
+  bool firstStart() const { return firstStart_; }
+
+private:
+  QString filePath_;
+  bool firstStart_ = false;
+};
