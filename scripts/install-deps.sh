@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libgl-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2
-  xvfb picom xcompmgr trayer openbox xdotool x11-utils x11-xserver-utils imagemagick
+  xvfb picom xcompmgr trayer openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick python3
 )
 missing=()
 for p in "${packages[@]}"; do
