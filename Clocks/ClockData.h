@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 
 #include "Clocks/ArgbPlanes.h"
 #include "model/ClockGeometry.h"
@@ -26,6 +27,10 @@ struct ClockData {
   MarkerPlanes markerPlanes;
   HandPlanes handPlanes;
   std::array<ArgbImage, 12> numeralSprites;
+
+  // Raised by every write of the face, marker or hand planes (every synthesis run). The frame reuses
+  // images made from the planes only while it is unchanged; 0 means never stamped, nothing is reused.
+  std::uint64_t planesGeneration = 0;
 };
 
 // What the clock window's creation sets up before the first synthesis: the four surfaces at their
