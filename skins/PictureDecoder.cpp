@@ -1,0 +1,231 @@
+// Turns the embedded picture files into top-down blue, green, red pixels.
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include <jpeglib.h>
+
+#include "model/TickoraError.h"
+#include "skins/Catalogue.h"
+
+namespace {
+// Far above any built-in picture; stops a damaged header from asking for gigabytes.
+constexpr std::uint32_t MaxPictureSide = 4096;
+
+constexpr std::size_t BmpFileHeaderSize = 14;
+constexpr std::uint32_t BmpInfoHeaderSize = 40;
+constexpr std::uint32_t BmpBitsPerPixel = 32;
+constexpr std::uint32_t BmpNoCompression = 0;  // BI_RGB
+constexpr std::size_t BmpBytesPerPixel = 4;
+
+// ---- JPEG ----
+
+// libjpeg reports errors through this; error_exit jumps back to the decoder instead of calling exit().
+struct JpegErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf escape;
+  char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void JumpOut(j_common_ptr info)
+{
+  auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+  (*info->err->format_message)(info, manager->message);
+  std::longjmp(manager->escape, 1);
+}
+
+void OnJpegError(j_common_ptr info)
+{
+  JumpOut(info);
+}
+
+// Level -1 is a warning about corrupt data (a truncated file, a bad Huffman code). libjpeg would go on
+// and fill the rest with grey, so a damaged picture would paint without complaint: stop instead.
+// Higher levels are trace messages and are ignored.
+void OnJpegMessage(j_common_ptr info, int level)
+{
+  if (level < 0)
+    JumpOut(info);
+}
+
+bool ResizeQuietly(std::vector<std::uint8_t>& bytes, std::size_t size) noexcept
+{
+  try {
+    bytes.resize(size);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+enum class JpegOutcome { Decoded, Damaged, TooLarge, NotColour, OutOfMemory };
+
+// All libjpeg calls live here. longjmp lands in this frame, which holds nothing with a destructor, and
+// the decompressor lives in the caller so its state is not a local clobbered by the jump. On failure
+// `manager.message` says what libjpeg found wrong.
+JpegOutcome RunLibjpeg(const unsigned char* data, std::size_t size, jpeg_decompress_struct& info,
+                       JpegErrorManager& manager, Picture& out)
+{
+  // Step 1: a decompressor whose error handler returns here rather than ending the process.
+  info.err = jpeg_std_error(&manager.base);
+  manager.base.error_exit = OnJpegError;
+  manager.base.emit_message = OnJpegMessage;
+  manager.message[0] = '\0';
+  if (setjmp(manager.escape)) {
+    jpeg_destroy_decompress(&info);
+    return JpegOutcome::Damaged;
+  }
+  jpeg_create_decompress(&info);
+
+  // Step 2: read straight from the embedded bytes.
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+
+  // Step 3: the header gives the size; refuse absurd ones before anything is allocated for them.
+  jpeg_read_header(&info, TRUE);
+  if (info.image_width > MaxPictureSide || info.image_height > MaxPictureSide) {
+    jpeg_destroy_decompress(&info);
+    return JpegOutcome::TooLarge;
+  }
+
+  // Step 4: decompression parameters.
+  info.scale_num = 1;                   // full size: the synthesis expects 220 x 220 and 35 x 35
+  info.scale_denom = 1;
+  info.out_color_space = JCS_RGB;       // three 8-bit components, reordered to blue, green, red below
+  info.quantize_colors = FALSE;         // true colour, no palette
+  info.dct_method = JDCT_FLOAT;         // the inverse DCT the pictures are made for
+  info.do_block_smoothing = TRUE;       // only affects progressive files; asked for all the same
+  info.buffered_image = FALSE;          // one pass, straight to the output rows
+  // do_fancy_upsampling keeps its default (on): the 4:2:0 chroma is interpolated, not replicated.
+
+  // Step 5: start, and check that the output is what the rest of the program reads.
+  jpeg_start_decompress(&info);
+  if (info.output_components != 3) {
+    jpeg_destroy_decompress(&info);
+    return JpegOutcome::NotColour;
+  }
+  const std::size_t width = info.output_width;
+  const std::size_t height = info.output_height;
+  if (!ResizeQuietly(out.bgr, width * height * 3)) {
+    jpeg_destroy_decompress(&info);
+    return JpegOutcome::OutOfMemory;
+  }
+  out.width = static_cast<std::int32_t>(width);
+  out.height = static_cast<std::int32_t>(height);
+
+  // Step 6: rows arrive top to bottom as red, green, blue; store them as blue, green, red.
+  JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                             static_cast<JDIMENSION>(width * 3), 1);
+  while (info.output_scanline < info.output_height) {
+    const std::size_t y = info.output_scanline;
+    if (jpeg_read_scanlines(&info, row, 1) != 1) {
+      // Cannot happen with a memory source, which never suspends; never spin on it.
+      std::snprintf(manager.message, sizeof manager.message, "no more rows after row %zu", y);
+      jpeg_destroy_decompress(&info);
+      return JpegOutcome::Damaged;
+    }
+    std::uint8_t* target = out.bgr.data() + y * width * 3;
+    for (std::size_t x = 0; x < width; ++x) {
+      target[3 * x + 0] = row[0][3 * x + 2];
+      target[3 * x + 1] = row[0][3 * x + 1];
+      target[3 * x + 2] = row[0][3 * x + 0];
+    }
+  }
+
+  // Step 7: finish (this still reads up to the end-of-image marker) and release.
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return JpegOutcome::Decoded;
+}
+
+// ---- BMP ----
+
+std::uint32_t ReadU32(std::span<const unsigned char> bytes, std::size_t at)
+{
+  return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+         static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+std::uint32_t ReadU16(std::span<const unsigned char> bytes, std::size_t at)
+{
+  return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8;
+}
+
+std::int32_t ReadI32(std::span<const unsigned char> bytes, std::size_t at)
+{
+  return static_cast<std::int32_t>(ReadU32(bytes, at));
+}
+
+[[noreturn]] void BadBmp(const std::string& reason)
+{
+  throw TickoraError("the bitmap is damaged (" + reason + ")");
+}
+}  // namespace
+
+Picture DecodeJpeg(std::span<const unsigned char> bytes)
+{
+  if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8)
+    throw TickoraError("the picture is not a JPEG file");
+  jpeg_decompress_struct info;
+  JpegErrorManager manager;
+  Picture picture;
+  switch (RunLibjpeg(bytes.data(), bytes.size(), info, manager, picture)) {
+  case JpegOutcome::Decoded:
+    return picture;
+  case JpegOutcome::Damaged:
+    throw TickoraError(std::string("the picture is damaged (") + manager.message + ")");
+  case JpegOutcome::TooLarge:
+    throw TickoraError("the picture is too large (more than " + std::to_string(MaxPictureSide) +
+                       " pixels on a side)");
+  case JpegOutcome::NotColour:
+    throw TickoraError("the picture is not a colour picture");
+  case JpegOutcome::OutOfMemory:
+    throw TickoraError("there is not enough memory to decode the picture");
+  }
+  throw TickoraError("the picture could not be decoded");
+}
+
+Picture DecodeBmp(std::span<const unsigned char> bytes)
+{
+  // Every field is checked before a single pixel is read.
+  if (bytes.size() < BmpFileHeaderSize + BmpInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')
+    throw TickoraError("the picture is not a bitmap file");
+  const std::uint32_t fileSize = ReadU32(bytes, 2);
+  if (fileSize != bytes.size())
+    BadBmp("its header gives " + std::to_string(fileSize) + " bytes, but it has " + std::to_string(bytes.size()));
+  const std::uint32_t pixelOffset = ReadU32(bytes, 10);
+  if (ReadU32(bytes, 14) != BmpInfoHeaderSize)
+    BadBmp("unknown header size " + std::to_string(ReadU32(bytes, 14)));
+  const std::int32_t width = ReadI32(bytes, 18);
+  const std::int32_t height = ReadI32(bytes, 22);
+  if (width <= 0 || height <= 0)
+    BadBmp("size " + std::to_string(width) + " x " + std::to_string(height) + " is not a bottom-up picture");
+  if (static_cast<std::uint32_t>(width) > MaxPictureSide || static_cast<std::uint32_t>(height) > MaxPictureSide)
+    BadBmp("size " + std::to_string(width) + " x " + std::to_string(height) + " is too large");
+  if (ReadU16(bytes, 26) != 1)
+    BadBmp(std::to_string(ReadU16(bytes, 26)) + " planes");
+  if (ReadU16(bytes, 28) != BmpBitsPerPixel)
+    BadBmp(std::to_string(ReadU16(bytes, 28)) + " bits per pixel, not 32");
+  if (ReadU32(bytes, 30) != BmpNoCompression)
+    BadBmp("compressed pixel data");
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * BmpBytesPerPixel;
+  const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(height);
+  if (pixelOffset < BmpFileHeaderSize + BmpInfoHeaderSize || pixelOffset > bytes.size() ||
+      bytes.size() - pixelOffset < pixelBytes)
+    BadBmp("the pixels do not fit in the file");
+
+  Picture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.bgr.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+  for (std::int32_t y = 0; y < height; ++y) {
+    // Bottom-up: the top row is the last one in the file.
+    const unsigned char* source = bytes.data() + pixelOffset + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+    std::uint8_t* target = picture.bgr.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
+    for (std::int32_t x = 0; x < width; ++x) {
+      std::memcpy(target + 3 * x, source + BmpBytesPerPixel * static_cast<std::size_t>(x), 3);  // fourth byte unused
+    }
+  }
+  return picture;
+}
