@@ -1,9 +1,21 @@
 #include "skins/RgbSurface.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "model/TickoraError.h"
+
+namespace {
+// A store larger than this could not be addressed with the 32-bit stride and height of the surface.
+constexpr std::int64_t MaxStoreBytes = std::numeric_limits<std::int32_t>::max();
+
+[[noreturn]] void CannotMakeStore()
+{
+  throw TickoraError(FormatMessage("%s cannot be made", std::string("DIB")));
+}
+}  // namespace
 
 RgbSurface::RgbSurface()
 {
@@ -33,10 +45,14 @@ void RgbSurface::Resize(std::int32_t width, std::int32_t height)
     ++generation_;
     return;
   }
-  const std::size_t bytes = static_cast<std::size_t>(StrideOf(width)) * static_cast<std::size_t>(height);
+  // Checked before allocating: on failure the surface keeps its old store.
+  const std::int64_t stride = WideStrideOf(width);
+  if (stride > MaxStoreBytes / height)
+    CannotMakeStore();
+  const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
   std::unique_ptr<std::uint8_t[]> store(new (std::nothrow) std::uint8_t[bytes]);
   if (!store)
-    throw TickoraError(FormatMessage("%s cannot be made", std::string("DIB")));
+    CannotMakeStore();
   std::memset(store.get(), 0, bytes);
   store_ = std::move(store);
   width_ = width;
@@ -59,28 +75,36 @@ const std::uint8_t* RgbSurface::ScanRow(std::int32_t y) const
 
 void RgbSurface::PaintStretched(const SurfaceRect& rect, const Picture& picture)
 {
-  const std::int32_t w = rect.right - rect.left;
-  const std::int32_t h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0 || picture.width <= 0 || picture.height <= 0)
-    return;
-  for (std::int32_t y = 0; y < h; ++y) {
-    const std::int32_t ty = rect.top + y;
-    if (ty < 0 || ty >= height_)
-      continue;
-    // Integer proportion: picture row y * Hs / h, the centre-free rule of a colour-on-colour stretch.
-    const std::int32_t sy = static_cast<std::int32_t>(static_cast<std::int64_t>(y) * picture.height / h);
-    std::uint8_t* row = ScanRow(ty);
-    for (std::int32_t x = 0; x < w; ++x) {
-      const std::int32_t tx = rect.left + x;
-      if (tx < 0 || tx >= width_)
-        continue;
-      const std::int32_t sx = static_cast<std::int32_t>(static_cast<std::int64_t>(x) * picture.width / w);
-      std::memcpy(row + 3 * tx, picture.Pixel(sx, sy), 3);
-    }
-  }
+  Paint(rect.left, rect.top, rect.right, rect.bottom, picture);
 }
 
 void RgbSurface::PaintAt(std::int32_t x, std::int32_t y, const Picture& picture)
 {
-  PaintStretched({x, y, x + picture.width, y + picture.height}, picture);
+  Paint(x, y, std::int64_t{x} + picture.width, std::int64_t{y} + picture.height, picture);
+}
+
+// Bounds are 64-bit so that no rectangle, however far off the surface, overflows.
+void RgbSurface::Paint(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                       const Picture& picture)
+{
+  const std::int64_t w = right - left;
+  const std::int64_t h = bottom - top;
+  if (w <= 0 || h <= 0 || picture.width <= 0 || picture.height <= 0)
+    return;
+  if (picture.bgr.size() < static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3)
+    throw TickoraError("The picture to paint is incomplete.");
+  // Only the part of the rectangle that lies on the surface is visited.
+  const std::int64_t firstY = std::max<std::int64_t>(0, -top);
+  const std::int64_t endY = std::min<std::int64_t>(h, std::int64_t{height_} - top);
+  const std::int64_t firstX = std::max<std::int64_t>(0, -left);
+  const std::int64_t endX = std::min<std::int64_t>(w, std::int64_t{width_} - left);
+  for (std::int64_t y = firstY; y < endY; ++y) {
+    // Picture row y * Hs / h: proportional, increasing, and each picture row is taken whole (no filtering).
+    const auto sy = static_cast<std::int32_t>(y * picture.height / h);
+    std::uint8_t* row = ScanRow(static_cast<std::int32_t>(top + y));
+    for (std::int64_t x = firstX; x < endX; ++x) {
+      const auto sx = static_cast<std::int32_t>(x * picture.width / w);
+      std::memcpy(row + 3 * (left + x), picture.Pixel(sx, sy), 3);
+    }
+  }
 }

@@ -38,10 +38,13 @@ public:
   // The picture unscaled with its top-left pixel at (x, y).
   void PaintAt(std::int32_t x, std::int32_t y, const Picture& picture);
 
-  static std::int32_t StrideOf(std::int32_t width) { return ((24 * width + 31) / 32) * 4; }
+  // Bytes per row: 3 x width raised to a multiple of 4. Computed wide so no width overflows it.
+  static std::int64_t WideStrideOf(std::int32_t width) { return ((24 * std::int64_t{width} + 31) / 32) * 4; }
+  static std::int32_t StrideOf(std::int32_t width) { return static_cast<std::int32_t>(WideStrideOf(width)); }
 
 private:
   void Resize(std::int32_t width, std::int32_t height);
+  void Paint(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, const Picture& picture);
 
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
