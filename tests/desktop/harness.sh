@@ -1,0 +1,316 @@
+# Desktop test harness, sourced by tests/desktop/test_*.sh.
+#
+# Gives every test its own X server (Xvfb, 24-bit, Composite), a compositing manager so 32-bit windows
+# blend, and on request a tray host and a window manager; its own XDG_CONFIG_HOME and XDG_RUNTIME_DIR;
+# helpers to start the clock, find its window and read what a user would see; and a trap that ends
+# exactly the processes it started.
+#
+#   source "$(dirname "$0")/harness.sh"
+#   desktop_start [--wm] [--tray]
+#   clock_start; clock_wait_window; ...
+#   pass "message"          (or fail "message", which ends the test)
+
+set -euo pipefail
+
+readonly SCREEN_W=1280
+readonly SCREEN_H=1024
+readonly DEFAULT_TIMEOUT=20
+HARNESS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+readonly HARNESS_DIR
+readonly XTOOL="$HARNESS_DIR/xtool.py"
+SOURCE_DIR=${TICKORA_SOURCE_DIR:-$(cd "$HARNESS_DIR/../.." && pwd)}
+BIN_DIR=${TICKORA_BIN:-$SOURCE_DIR/build}
+TICKORA="$BIN_DIR/tickora"
+RENDER="$BIN_DIR/tickora-render"
+
+PYTHON=python3
+command -v python3 >/dev/null || PYTHON=/usr/bin/python3
+
+TEST_NAME=$(basename "${0%.sh}")
+TEST_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tickora-$TEST_NAME.XXXXXX")
+chmod 700 "$TEST_TMP"
+mkdir -m 700 "$TEST_TMP/config" "$TEST_TMP/runtime" "$TEST_TMP/shots"
+export XDG_CONFIG_HOME="$TEST_TMP/config"
+export XDG_RUNTIME_DIR="$TEST_TMP/runtime"
+CONF_DIR="$XDG_CONFIG_HOME/Tickora"
+CONF="$CONF_DIR/Tickora.conf"
+
+# Qt must take the X server we start and the XEmbed tray, never the user's session.
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+export QT_AUTO_SCREEN_SCALE_FACTOR=0
+export QT_ACCESSIBILITY=0
+export NO_AT_BRIDGE=1
+
+STARTED_PIDS=()
+CHECKS=0
+
+log() { printf '[%s] %s\n' "$TEST_NAME" "$*" >&2; }
+
+fail() {
+  log "FAIL: $*"
+  local f
+  for f in "$TEST_TMP"/*.log; do
+    [ -s "$f" ] || continue
+    log "--- $(basename "$f")"
+    tail -n 20 "$f" >&2 || true
+  done
+  if [ -f "$CONF" ]; then
+    log "--- $CONF"
+    cat "$CONF" >&2 || true
+  fi
+  exit 1
+}
+
+pass() {
+  CHECKS=$((CHECKS + 1))
+  log "ok: $*"
+}
+
+# Ends what this test started, newest first, then removes its files (TICKORA_KEEP_TMP=1 keeps them).
+harness_cleanup() {
+  local status=$? i pid n
+  set +e
+  for ((i = ${#STARTED_PIDS[@]} - 1; i >= 0; i--)); do
+    pid=${STARTED_PIDS[i]}
+    if ! process_gone "$pid"; then
+      kill -TERM "$pid" 2>/dev/null
+      for n in $(seq 30); do
+        process_gone "$pid" && break
+        sleep 0.1
+      done
+      process_gone "$pid" || kill -KILL "$pid" 2>/dev/null
+    fi
+    wait "$pid" 2>/dev/null
+  done
+  chmod -R u+rwX "$TEST_TMP" 2>/dev/null
+  if [ "${TICKORA_KEEP_TMP:-0}" = 1 ]; then
+    log "files kept in $TEST_TMP"
+  else
+    rm -rf "$TEST_TMP"
+  fi
+  if [ "$status" -eq 0 ]; then
+    log "passed ($CHECKS checks)"
+  fi
+  exit "$status"
+}
+trap harness_cleanup EXIT
+trap 'exit 130' INT TERM
+
+# True once a process has ended (a zombie not yet collected counts as ended).
+process_gone() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0
+  [[ $state == Z* ]]
+}
+
+# Runs "$@" in the background, remembered for the cleanup; the pid is left in LAST_PID.
+spawn() {
+  local logname=$1
+  shift
+  "$@" >"$TEST_TMP/$logname.log" 2>&1 &
+  LAST_PID=$!
+  STARTED_PIDS+=("$LAST_PID")
+}
+
+# wait_for DESCRIPTION [TIMEOUT] -- COMMAND...: polls COMMAND every 50 ms until it succeeds.
+wait_for() {
+  local what=$1 timeout=$DEFAULT_TIMEOUT
+  shift
+  if [ "$1" != "--" ]; then
+    timeout=$1
+    shift
+  fi
+  shift
+  local deadline=$((SECONDS + timeout))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out after ${timeout}s waiting for $what"
+    sleep 0.05
+  done
+}
+
+# Like wait_for but returns 1 on timeout instead of failing.
+poll() {
+  local timeout=$1
+  shift
+  local deadline=$((SECONDS + timeout))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+selection_owned() { [ "$("$PYTHON" "$XTOOL" owner "$1")" != "0x0" ]; }
+
+# desktop_start [--wm] [--tray]: X server, compositor, and the optional window manager and tray host.
+desktop_start() {
+  local want_wm=0 want_tray=0 arg
+  for arg in "$@"; do
+    case $arg in
+      --wm) want_wm=1 ;;
+      --tray) want_tray=1 ;;
+      *) fail "desktop_start: unknown option $arg" ;;
+    esac
+  done
+  for arg in Xvfb xdotool xwininfo xprop import convert; do
+    command -v "$arg" >/dev/null || fail "$arg is not installed (scripts/install-deps.sh installs it)"
+  done
+
+  local fd_file="$TEST_TMP/displayfd"
+  : >"$fd_file"
+  spawn xvfb Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" +extension Composite \
+    -nolisten tcp -noreset 5>"$fd_file"
+  XVFB_PID=$LAST_PID
+  wait_for "Xvfb to report its display" -- grep -q '^[0-9]' "$fd_file"
+  export DISPLAY=":$(head -n 1 "$fd_file" | tr -d '[:space:]')"
+  wait_for "the display $DISPLAY" -- xprop -root _NET_NOTHING
+  log "X server on $DISPLAY"
+
+  if [ "$want_wm" = 1 ]; then
+    command -v openbox >/dev/null || fail "openbox is not installed"
+    spawn openbox openbox --sm-disable
+    wait_for "openbox to own WM_S0" -- selection_owned WM_S0
+  fi
+
+  if command -v picom >/dev/null; then
+    spawn compositor picom --config /dev/null --backend xrender
+  elif command -v xcompmgr >/dev/null; then
+    spawn compositor xcompmgr -n
+  else
+    fail "no compositing manager (picom or xcompmgr) is installed"
+  fi
+  wait_for "the compositor to own _NET_WM_CM_S0" -- selection_owned _NET_WM_CM_S0
+
+  if [ "$want_tray" = 1 ]; then
+    command -v trayer >/dev/null || fail "trayer is not installed"
+    spawn trayer trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true
+    wait_for "the tray host to own _NET_SYSTEM_TRAY_S0" -- selection_owned _NET_SYSTEM_TRAY_S0
+  fi
+}
+
+# pad_start X Y W H RRGGBB: a plain opaque window that records button presses in $PAD_LOG.
+pad_start() {
+  spawn pad "$PYTHON" -u "$XTOOL" pad "$@"
+  PAD_PID=$LAST_PID
+  PAD_LOG="$TEST_TMP/pad.log"
+  wait_for "the pad window" -- grep -q '^window ' "$PAD_LOG"
+  PAD_WINDOW=$(awk '/^window /{print $2; exit}' "$PAD_LOG")
+  wait_for "the pad to be viewable" -- map_state_is "$PAD_WINDOW" IsViewable
+}
+
+pad_presses() { grep -c '^press ' "$PAD_LOG" || true; }
+
+# Root ignores file modes; the clock runs without those overrides so it meets them as a user does.
+AS_USER=()
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+  AS_USER=(setpriv --bounding-set=-dac_override,-dac_read_search,-fowner --)
+fi
+
+CLOCK_RUNS=0
+# clock_start: starts tickora in the background; its pid in CLOCK_PID, its output in $CLOCK_LOG.
+clock_start() {
+  [ -x "$TICKORA" ] || fail "no program at $TICKORA (build the tickora target)"
+  CLOCK_RUNS=$((CLOCK_RUNS + 1))
+  CLOCK_LOG="$TEST_TMP/tickora-$CLOCK_RUNS.log"
+  spawn "tickora-$CLOCK_RUNS" "${AS_USER[@]}" "$TICKORA"
+  CLOCK_PID=$LAST_PID
+}
+
+# The viewable 32-bit window titled Tickora of process $1 (default CLOCK_PID), or nothing.
+clock_window_of() {
+  local pid=${1:-$CLOCK_PID} w
+  for w in $(xdotool search --onlyvisible --pid "$pid" --name '^Tickora$' 2>/dev/null); do
+    if [ "$(window_field "$w" Depth)" = 32 ]; then
+      printf '0x%x\n' "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# clock_wait_window [PID]: waits for the clock window and leaves its id in CLOCK_WINDOW.
+clock_wait_window() {
+  local pid=${1:-$CLOCK_PID}
+  wait_for "the clock window of process $pid" -- clock_window_of "$pid"
+  CLOCK_WINDOW=$(clock_window_of "$pid")
+}
+
+# window_field WINDOW FIELD: one field of xwininfo (Depth, Width, Height, Map State,
+# "Absolute upper-left X", "Absolute upper-left Y", "Override Redirect State").
+window_field() {
+  xwininfo -id "$1" 2>/dev/null | sed -n "s/^ *$2: *//p" | head -n 1
+}
+
+map_state_is() { [ "$(window_field "$1" "Map State")" = "$2" ]; }
+
+# window_geometry WINDOW: prints "X Y W H".
+window_geometry() {
+  xwininfo -id "$1" 2>/dev/null | awk -F: '
+    /Absolute upper-left X/ {x = $2} /Absolute upper-left Y/ {y = $2}
+    /^ *Width/ {w = $2} /^ *Height/ {h = $2}
+    END { if (w == "") exit 1; printf "%d %d %d %d\n", x, y, w, h }'
+}
+
+geometry_is() { [ "$(window_geometry "$1")" = "$2" ]; }
+
+# conf_get KEY: the value of KEY in the clock's settings file (any section), or nothing.
+conf_get() {
+  [ -r "$CONF" ] || return 1
+  awk -v key="$1" -F= '{ k = $1; sub(/[ \t]+$/, "", k) } k == key { v = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t\r]+$/, "", v); found = v } END { if (found == "") exit 1; print found }' "$CONF"
+}
+
+conf_is() { [ "$(conf_get "$1")" = "$2" ]; }
+
+# conf_write KEY=VALUE...: writes a settings file as the program keeps it.
+conf_write() {
+  mkdir -p "$CONF_DIR"
+  {
+    echo "[General]"
+    printf '%s\n' "$@"
+  } >"$CONF"
+}
+
+# The first-start values with any KEY=VALUE overrides, in the stored order.
+conf_defaults() {
+  local -A v=([Size]=32 [Algoritm]=14 [Clock_F]=11 [Clock_FF]=50 [Seconds]=1 [Arrows_Width]=3
+    [Dig_On_Off]=1 [Left]=556 [Top]=428)
+  local kv
+  for kv in "$@"; do v[${kv%%=*}]=${kv#*=}; done
+  local k
+  for k in Size Algoritm Clock_F Clock_FF Seconds Arrows_Width Dig_On_Off Left Top; do
+    echo "$k=${v[$k]}"
+  done
+}
+
+# screenshot NAME [WINDOW]: the screen (or one window's own pixels) as $TEST_TMP/shots/NAME.png.
+screenshot() {
+  local out="$TEST_TMP/shots/$1.png"
+  import -silent -window "${2:-root}" "$out" || fail "screenshot $1 failed"
+  echo "$out"
+}
+
+# png_raw PNG OUT: raw 8-bit RGBA bytes of a picture.
+png_raw() { convert "$1" -depth 8 "rgba:$2"; }
+
+# mouse_to X Y and friends move the real pointer (XTEST), as a user's hand does.
+mouse_to() { xdotool mousemove --sync "$1" "$2"; }
+
+# drag X0 Y0 X1 Y1: presses the left button at (X0, Y0), moves in steps to (X1, Y1), releases.
+drag() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 i steps=8
+  mouse_to "$x0" "$y0"
+  xdotool mousedown 1
+  for ((i = 1; i <= steps; i++)); do
+    xdotool mousemove --sync $((x0 + (x1 - x0) * i / steps)) $((y0 + (y1 - y0) * i / steps))
+    sleep 0.03
+  done
+  xdotool mouseup 1
+}
+
+
+# wait_exit PID TIMEOUT: waits for a started process to end and leaves its exit code in EXIT_CODE.
+wait_exit() {
+  wait_for "process $1 to end" "$2" -- process_gone "$1"
+  EXIT_CODE=0
+  wait "$1" || EXIT_CODE=$?
+}

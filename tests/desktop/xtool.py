@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Small X11 client for the desktop tests, on libX11 through ctypes (no extra packages).
+
+  xtool.py owner SELECTION        prints the owner window of a selection (0x0 when none)
+  xtool.py pad X Y W H RRGGBB [managed]
+                                  maps a solid window and prints "press X Y BUTTON" (root
+                                  coordinates) for every button press it receives; it bypasses
+                                  the window manager unless "managed" is given
+  xtool.py clipboard [TIMEOUT]    prints the CLIPBOARD text; exit 1 when nobody provides one
+"""
+import ctypes
+import ctypes.util
+import select
+import sys
+import time
+
+BUTTON_PRESS = 4
+EXPOSE = 12
+SELECTION_NOTIFY = 31
+BUTTON_PRESS_MASK = 1 << 2
+EXPOSURE_MASK = 1 << 15
+PROPERTY_CHANGE_MASK = 1 << 22
+ANY_PROPERTY_TYPE = 0
+CW_OVERRIDE_REDIRECT = 1 << 9
+
+xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+xlib.XOpenDisplay.restype = ctypes.c_void_p
+xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+xlib.XInternAtom.restype = ctypes.c_ulong
+xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+xlib.XGetSelectionOwner.restype = ctypes.c_ulong
+xlib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+xlib.XCreateSimpleWindow.restype = ctypes.c_ulong
+xlib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                     ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong,
+                                     ctypes.c_ulong]
+xlib.XChangeWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_void_p]
+xlib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+xlib.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+xlib.XLowerWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+xlib.XStoreName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_char_p]
+xlib.XFlush.argtypes = [ctypes.c_void_p]
+xlib.XPending.argtypes = [ctypes.c_void_p]
+xlib.XConnectionNumber.argtypes = [ctypes.c_void_p]
+xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+xlib.XConvertSelection.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                                   ctypes.c_ulong, ctypes.c_ulong]
+xlib.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long,
+                                    ctypes.c_long, ctypes.c_int, ctypes.c_ulong,
+                                    ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int),
+                                    ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
+                                    ctypes.POINTER(ctypes.c_void_p)]
+xlib.XFree.argtypes = [ctypes.c_void_p]
+
+
+class SetWindowAttributes(ctypes.Structure):
+    _fields_ = [("background_pixmap", ctypes.c_ulong), ("background_pixel", ctypes.c_ulong),
+                ("border_pixmap", ctypes.c_ulong), ("border_pixel", ctypes.c_ulong),
+                ("bit_gravity", ctypes.c_int), ("win_gravity", ctypes.c_int),
+                ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int),
+                ("event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                ("override_redirect", ctypes.c_int), ("colormap", ctypes.c_ulong),
+                ("cursor", ctypes.c_ulong)]
+
+
+class ButtonEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("root", ctypes.c_ulong),
+                ("subwindow", ctypes.c_ulong), ("time", ctypes.c_ulong), ("x", ctypes.c_int),
+                ("y", ctypes.c_int), ("x_root", ctypes.c_int), ("y_root", ctypes.c_int),
+                ("state", ctypes.c_uint), ("button", ctypes.c_uint), ("same_screen", ctypes.c_int)]
+
+
+class SelectionEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("requestor", ctypes.c_ulong),
+                ("selection", ctypes.c_ulong), ("target", ctypes.c_ulong),
+                ("property", ctypes.c_ulong), ("time", ctypes.c_ulong)]
+
+
+class Event(ctypes.Union):
+    _fields_ = [("type", ctypes.c_int), ("button", ButtonEvent), ("selection", SelectionEvent),
+                ("pad", ctypes.c_long * 24)]
+
+
+def open_display():
+    display = xlib.XOpenDisplay(None)
+    if not display:
+        sys.exit("xtool: cannot open the display")
+    return display
+
+
+def next_event(display, timeout):
+    """The next event, or None once `timeout` seconds pass without one."""
+    deadline = time.monotonic() + timeout
+    fd = xlib.XConnectionNumber(display)
+    while not xlib.XPending(display):
+        left = deadline - time.monotonic()
+        if left <= 0:
+            return None
+        select.select([fd], [], [], left)
+    event = Event()
+    xlib.XNextEvent(display, ctypes.byref(event))
+    return event
+
+
+def owner(name):
+    display = open_display()
+    atom = xlib.XInternAtom(display, name.encode(), 0)
+    print(hex(xlib.XGetSelectionOwner(display, atom)))
+
+
+def pad(x, y, width, height, colour, mode="override"):
+    display = open_display()
+    root = xlib.XDefaultRootWindow(display)
+    window = xlib.XCreateSimpleWindow(display, root, int(x), int(y), int(width), int(height), 0, 0,
+                                      int(colour, 16))
+    if mode != "managed":
+        attributes = SetWindowAttributes(override_redirect=1)
+        xlib.XChangeWindowAttributes(display, window, CW_OVERRIDE_REDIRECT, ctypes.byref(attributes))
+    xlib.XStoreName(display, window, b"TickoraTestPad")
+    xlib.XSelectInput(display, window, BUTTON_PRESS_MASK | EXPOSURE_MASK)
+    xlib.XMapWindow(display, window)
+    if mode != "managed":
+        # Stays at the bottom like a desktop: a window manager stacks its own windows above it.
+        xlib.XLowerWindow(display, window)
+    xlib.XFlush(display)
+    print(f"window {hex(window)}", flush=True)
+    exposed = False
+    while True:
+        event = next_event(display, 3600)
+        if event is None:
+            continue
+        if event.type == EXPOSE and not exposed:
+            exposed = True
+            print("exposed", flush=True)
+        elif event.type == BUTTON_PRESS:
+            b = event.button
+            print(f"press {b.x_root} {b.y_root} {b.button}", flush=True)
+
+
+def clipboard(timeout):
+    display = open_display()
+    root = xlib.XDefaultRootWindow(display)
+    window = xlib.XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0)
+    selection = xlib.XInternAtom(display, b"CLIPBOARD", 0)
+    target = xlib.XInternAtom(display, b"UTF8_STRING", 0)
+    prop = xlib.XInternAtom(display, b"TICKORA_TEST_CLIP", 0)
+    xlib.XConvertSelection(display, selection, target, prop, window, 0)
+    xlib.XFlush(display)
+    deadline = time.monotonic() + timeout
+    while True:
+        event = next_event(display, max(0.0, deadline - time.monotonic()))
+        if event is None:
+            sys.exit(1)
+        if event.type == SELECTION_NOTIFY:
+            break
+    if event.selection.property == 0:
+        sys.exit(1)
+    actual_type = ctypes.c_ulong()
+    actual_format = ctypes.c_int()
+    count = ctypes.c_ulong()
+    after = ctypes.c_ulong()
+    data = ctypes.c_void_p()
+    xlib.XGetWindowProperty(display, window, prop, 0, 1 << 20, 1, ANY_PROPERTY_TYPE,
+                            ctypes.byref(actual_type), ctypes.byref(actual_format), ctypes.byref(count),
+                            ctypes.byref(after), ctypes.byref(data))
+    if not data.value:
+        sys.exit(1)
+    text = ctypes.string_at(data.value, count.value).decode("utf-8", "replace")
+    xlib.XFree(data)
+    sys.stdout.write(text)
+
+
+def main(argv):
+    if len(argv) >= 2 and argv[1] == "owner":
+        owner(argv[2])
+    elif len(argv) in (7, 8) and argv[1] == "pad":
+        pad(*argv[2:])
+    elif len(argv) >= 2 and argv[1] == "clipboard":
+        clipboard(float(argv[2]) if len(argv) > 2 else 5.0)
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
