@@ -1,9 +1,12 @@
 #pragma once
+#include <cstdint>
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 
 #include "Clocks/ClockData.h"
+#include "platform/raster/ArgbImage.h"
 
 struct TimeOfDay {
   int hours = 0;  // 0..23
@@ -13,8 +16,34 @@ struct TimeOfDay {
 
 // Composes one frame: the face, the cursor hole, markers, numerals and hands. No display needed.
 // `window` is the clock window's current rectangle on the screen and `cursor` the pointer in screen
-// pixels. Returns the premultiplied D x D frame.
+// pixels. Returns the premultiplied D x D frame (a null image while D is not positive).
+//
+// The face, hand and marker images made from the planes are kept between frames and rebuilt when
+// ClockData::planesGeneration, the diameter or the sprite sizes change, so a composer serves one
+// ClockData. Frames are identical to those made from scratch.
 class FrameComposer {
 public:
   QImage Compose(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
+  // Forget the kept images; the next frame rebuilds them.
+  void Invalidate() { key_ = {}; }
+
+private:
+  struct Key {
+    const ClockData* data = nullptr;
+    std::uint64_t generation = 0;
+    std::int32_t diameter = 0;
+    std::int32_t markerWidth = 0;
+    std::int32_t markerHeight = 0;
+    std::int32_t handWidth = 0;
+    std::int32_t handHeight = 0;
+    bool operator==(const Key&) const = default;
+  };
+
+  void Refresh(const ClockData& data);
+  void DrawSprites(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
+
+  Key key_;
+  QImage face_;  // premultiplied, D x D
+  ArgbImage hand_;
+  ArgbImage marker_;
 };

@@ -1,0 +1,61 @@
+#pragma once
+#include <memory>
+
+#include <QImage>
+
+#include "Clocks/ClockData.h"
+#include "model/ClockGeometry.h"
+
+// A clock whose planes and sprites are filled by hand: a flat face, a red hand, a green marker and
+// numerals in a colour per hour, so frames can be checked pixel by pixel.
+struct TestClockLook {
+  std::uint32_t face = 0x00000000u;
+  std::uint32_t hand = 0xFFC80000u;
+  std::uint32_t marker = 0xFF00C800u;
+};
+
+inline std::uint32_t NumeralColour(int hour)
+{
+  return 0xFF000000u | static_cast<std::uint32_t>(10 + hour * 20);
+}
+
+template <typename Planes>
+void FillPlanes(Planes& planes, std::uint32_t argb)
+{
+  for (int y = 0; y < Planes::kRows; ++y)
+    for (int x = 0; x < Planes::kColumns; ++x) {
+      planes.alpha[y][x] = static_cast<std::int32_t>(argb >> 24);
+      planes.red[y][x] = static_cast<std::int32_t>((argb >> 16) & 0xFF);
+      planes.green[y][x] = static_cast<std::int32_t>((argb >> 8) & 0xFF);
+      planes.blue[y][x] = static_cast<std::int32_t>(argb & 0xFF);
+    }
+}
+
+inline std::unique_ptr<ClockData> MakeTestClock(const ClockSettings& settings, const TestClockLook& look = {})
+{
+  auto data = std::make_unique<ClockData>();
+  data->settings = settings;
+  const std::int32_t odd = OddDiameterOf(settings.sizeStep);
+  CreateClockResources(*data, odd, odd);
+  data->geometry.diameter = DiameterOf(settings.sizeStep);
+  data->geometry.radius = RadiusOf(data->geometry.diameter);
+  FillPlanes(data->facePlanes, look.face);
+  FillPlanes(data->handPlanes, look.hand);
+  FillPlanes(data->markerPlanes, look.marker);
+  for (int i = 0; i < 12; ++i)
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        data->numeralSprites[static_cast<std::size_t>(i)].SetPixel(x, y, NumeralColour(i));
+  data->planesGeneration = 1;
+  return data;
+}
+
+inline std::uint32_t PixelAt(const QImage& frame, int x, int y)
+{
+  return reinterpret_cast<const std::uint32_t*>(frame.constScanLine(y))[x];
+}
+
+inline int AlphaAt(const QImage& frame, int x, int y)
+{
+  return static_cast<int>(PixelAt(frame, x, y) >> 24);
+}
