@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "Clocks/ArgbPlanes.h"
+#include "Clocks/FaceShape.h"
 #include "model/ClockGeometry.h"
 #include "model/ClockSettings.h"
 #include "platform/raster/ArgbImage.h"
@@ -27,6 +28,9 @@ struct ClockData {
   MarkerPlanes markerPlanes;
   HandPlanes handPlanes;
   std::array<ArgbImage, 12> numeralSprites;
+
+  // What the face synthesis keeps per (D, dial style) between runs.
+  FaceShapeCache faceShape;
 
   // Raised by every write of the face, marker or hand planes (every synthesis run). The frame reuses
   // images made from the planes only while it is unchanged; 0 means never stamped, nothing is reused.

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// What a face pixel is made of, apart from its colour and the transparency: everything here depends
+// only on the diameter and the dial style, so it is kept between runs and reused after a skin or
+// transparency change.
+enum class FacePixelKind : std::uint8_t {
+  Outside,    // r > 1: alpha 0, colours kept
+  Plain,      // surface colour, alpha from the shade
+  Rim,        // lifted colour, alpha from the rim light
+  HiddenRim,  // r <= 1 but r' > 1: rim colour with alpha 0
+};
+
+// The per-pixel values of the two face algorithms, as the text names them.
+struct FaceShapeValues {
+  long double r = 0;        // normalised radius
+  long double shaped = 0;   // r' (r itself for the plain disc and style 0)
+  long double shade = 0;    // s
+  long double light = 0;    // L, rim pixels only
+  FacePixelKind kind = FacePixelKind::Outside;
+};
+
+// The shape family a dial style selects: 0..7 shaped, every other value as the text treats it
+// (a negative style is style 0, anything above 7 the plain disc).
+std::int32_t FaceShapeKey(std::int32_t dialStyle);
+inline constexpr std::int32_t kPlainDiscKey = 8;
+
+// The values of one pixel from |x| and |y| (each |2k / D - 1|) for a shape key.
+FaceShapeValues ComputeFaceShape(long double absX, long double absY, std::int32_t shapeKey);
+
+struct FaceShapeCell {
+  long double alpha255 = 0;  // s x 255 or L x 255, before the transparency factor
+  long double lift = 0;      // 0.6 x L^4
+  long double gain = 0;      // 0.6 x L + 0.4
+  FacePixelKind kind = FacePixelKind::Outside;
+};
+
+// Cells keyed by the distinct |x| values of the square: mirrored rows and columns share a cell when
+// their coordinates are bitwise equal, so most of the face is computed once per quarter.
+struct FaceShapeCache {
+  bool valid = false;
+  std::int32_t diameter = 0;
+  std::int32_t shapeKey = -1;
+  std::vector<std::int32_t> axisIndex;  // row or column -> distinct-coordinate index
+  std::int32_t distinct = 0;
+  std::vector<FaceShapeCell> cells;     // distinct x distinct, [row index][column index]
+
+  const FaceShapeCell& Cell(std::int32_t row, std::int32_t column) const
+  {
+    return cells[static_cast<std::size_t>(axisIndex[row]) * static_cast<std::size_t>(distinct) +
+                 static_cast<std::size_t>(axisIndex[column])];
+  }
+};
+
+// Brings the cache to (diameter, dial style); does nothing when it already holds them.
+void UpdateFaceShape(FaceShapeCache& cache, std::int32_t diameter, std::int32_t dialStyle);
