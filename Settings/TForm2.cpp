@@ -1,0 +1,294 @@
+#include "Settings/TForm2.h"
+
+#include <algorithm>
+#include <exception>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+
+#include "Clocks/ClockImages.h"
+#include "FullScreen/ClockWindowControl.h"
+#include "Settings/HandlerErrors.h"
+#include "Settings/ProgramIcon.h"
+#include "Settings/SettingsSlider.h"
+#include "Settings/TrayEvents.h"
+#include "model/ClockGeometry.h"
+#include "model/SettingsStore.h"
+
+namespace {
+constexpr char kCaption[] = "Tickora Settings";
+constexpr int kBottomGap = 100;  // between the client area's bottom and the screen's, at placement
+
+QSize PrimaryScreenSize()
+{
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().size() : QSize();
+}
+
+void FillMissingHooks(TForm2Hooks& hooks)
+{
+  const TForm2Hooks defaults = DefaultTForm2Hooks();
+  if (!hooks.buildClockImages)
+    hooks.buildClockImages = defaults.buildClockImages;
+  if (!hooks.buildNumeralSprites)
+    hooks.buildNumeralSprites = defaults.buildNumeralSprites;
+  if (!hooks.screenSize)
+    hooks.screenSize = defaults.screenSize;
+  if (!hooks.trayAvailable)
+    hooks.trayAvailable = defaults.trayAvailable;
+  if (!hooks.reportError)
+    hooks.reportError = defaults.reportError;
+  if (!hooks.quit)
+    hooks.quit = defaults.quit;
+}
+}  // namespace
+
+TForm2Hooks DefaultTForm2Hooks()
+{
+  TForm2Hooks hooks;
+  hooks.buildClockImages = [](ClockData& data) { BuildClockImages(data); };
+  hooks.buildNumeralSprites = [](ClockData& data) { BuildNumeralSprites(data); };
+  hooks.screenSize = PrimaryScreenSize;
+  hooks.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+  hooks.reportError = ShowHandlerError;
+  hooks.quit = [] { QCoreApplication::exit(0); };
+  return hooks;
+}
+
+TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
+               QWidget* parent)
+    : TForm2(data, store, clock, firstStart, DefaultTForm2Hooks(), parent)
+{
+}
+
+TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
+               TForm2Hooks hooks, QWidget* parent)
+    : QWidget(parent), data_(data), store_(store), clock_(clock), hooks_(std::move(hooks))
+{
+  FillMissingHooks(hooks_);
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QString::fromLatin1(kCaption));
+  // A tool window has no taskbar button; it stays on top so that showing it is never hidden behind
+  // the top-most clock.
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::WindowStaysOnTopHint);
+  setFixedSize(kClientWidth + 2 * kBorderWidth, kClientHeight + 2 * kBorderWidth);
+  setBackgroundRole(QPalette::Window);
+  setAutoFillBackground(true);
+  const QIcon icon = ProgramIcon(data_.pictures);
+  setWindowIcon(icon);
+
+  CreateControls();
+  CreatePopupMenu();
+  tray_ = new TrayIcon(icon, hooks_.trayAvailable, this);
+  ConnectHandlers();
+  FormCreate(firstStart);
+}
+
+TForm2::~TForm2()
+{
+  // The clock outlives this window in tests; leave it no handler pointing here.
+  clock_.SetContextMenuHandler({});
+  clock_.SetDoubleClickHandler({});
+}
+
+void TForm2::ConnectHandlers()
+{
+  const struct {
+    SettingsSlider* slider;
+    void (TForm2::*handler)();
+  } sliders[] = {
+      {TrackBar1, &TForm2::TrackBar1Change}, {TrackBar2, &TForm2::TrackBar2Change},
+      {TrackBar3, &TForm2::TrackBar3Change}, {TrackBar4, &TForm2::TrackBar4Change},
+      {TrackBar5, &TForm2::TrackBar5Change},
+  };
+  for (const auto& row : sliders)
+    connect(row.slider, &SettingsSlider::scrolled, this, [this, handler = row.handler] { (this->*handler)(); });
+  connect(CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
+  connect(CheckBox2, &QCheckBox::toggled, this, &TForm2::CheckBox2Click);
+  connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+  connect(Options, &QAction::triggered, this, &TForm2::OptionsClick);
+  connect(Close1, &QAction::triggered, this, &TForm2::Close1Click);
+  connect(tray_, &TrayIcon::mouseMessage, this, &TForm2::TrayMessage);
+
+  // Without a tray the clock itself leads here: right click for the menu, double click for the window.
+  clock_.SetContextMenuHandler([this](const QPoint& globalPos) {
+    if (!tray_->trayAvailable())
+      OpenMenuAt(globalPos);
+  });
+  clock_.SetDoubleClickHandler([this] {
+    if (!tray_->trayAvailable())
+      TrayMessage(kLeftButtonDoubleClick);
+  });
+}
+
+void TForm2::FormCreate(bool firstStart)
+{
+  ClockSettings& s = data_.settings;
+  SetTrackBarPosition(TrackBar1, s.sizeStep, &TForm2::TrackBar1Change);
+  SetTrackBarPosition(TrackBar2, s.skin, &TForm2::TrackBar2Change);
+  SetTrackBarPosition(TrackBar3, s.dialStyle, &TForm2::TrackBar3Change);
+  SetTrackBarPosition(TrackBar4, s.transparency, &TForm2::TrackBar4Change);
+  SetTrackBarPosition(TrackBar5, s.handWidth, &TForm2::TrackBar5Change);
+
+  // Only 0 and 1 mean something; a box whose state changes stores its own value back.
+  if (s.showSeconds == 0 || s.showSeconds == 1)
+    CheckBox1->setChecked(s.showSeconds == 1);
+  if (s.showNumerals == 0 || s.showNumerals == 1)
+    CheckBox2->setChecked(s.showNumerals == 1);
+
+  const QSize screen = hooks_.screenSize();
+  move(screen.width() / 2 - kClientWidth / 2, screen.height() - kClientHeight - kBottomGap);
+
+  if (firstStart)
+    ShowWindow();
+  tray_->Add();
+}
+
+void TForm2::SetTrackBarPosition(SettingsSlider* slider, std::int32_t& setting, void (TForm2::*handler)())
+{
+  const int position = std::clamp<int>(setting, slider->minimum(), slider->maximum());
+  // A stored value below the range meets a slider already at its minimum; it is brought into range
+  // all the same, or the clock would keep drawing a size the slider does not show.
+  if (position == slider->value() && position == setting)
+    return;
+  slider->setValue(position);
+  (this->*handler)();
+}
+
+void TForm2::TrackBar1Change()
+{
+  Guarded([this] {
+    data_.settings.sizeStep = TrackBar1->sliderPosition();
+    const std::int32_t oddDiameter = OddDiameterOf(data_.settings.sizeStep);
+    data_.geometry.oddDiameter = oddDiameter;
+    clock_.SetClientSize(oddDiameter, oddDiameter);
+    data_.faceSurface.SetSurfaceWidth(oddDiameter);
+    data_.faceSurface.SetSurfaceHeight(oddDiameter);
+    data_.geometry.radius = RadiusOf(oddDiameter);
+    hooks_.buildClockImages(data_);
+  });
+}
+
+void TForm2::TrackBar2Change()
+{
+  Guarded([this] {
+    data_.settings.skin = TrackBar2->sliderPosition();
+    hooks_.buildClockImages(data_);
+    hooks_.buildNumeralSprites(data_);
+  });
+}
+
+void TForm2::TrackBar3Change()
+{
+  Guarded([this] {
+    data_.settings.dialStyle = TrackBar3->sliderPosition();
+    hooks_.buildClockImages(data_);
+    hooks_.buildNumeralSprites(data_);
+  });
+}
+
+void TForm2::TrackBar4Change()
+{
+  Guarded([this] {
+    data_.settings.transparency = TrackBar4->sliderPosition();
+    hooks_.buildClockImages(data_);
+  });
+}
+
+void TForm2::TrackBar5Change()
+{
+  data_.settings.handWidth = TrackBar5->sliderPosition();
+  SetHandSizes(data_.geometry, data_.settings.handWidth);
+}
+
+void TForm2::CheckBox1Click()
+{
+  data_.settings.showSeconds = CheckBox1->isChecked() ? 1 : 0;
+}
+
+void TForm2::CheckBox2Click()
+{
+  data_.settings.showNumerals = CheckBox2->isChecked() ? 1 : 0;
+}
+
+void TForm2::Button1Click()
+{
+  Guarded([this] { store_.SaveSettings(data_.settings); });
+}
+
+void TForm2::Button2Click()
+{
+  HideWindow();
+}
+
+void TForm2::closeEvent(QCloseEvent* event)
+{
+  // Closing only hides this window; the program goes on.
+  event->ignore();
+  HideWindow();
+}
+
+void TForm2::OptionsClick()
+{
+  tray_->Remove();
+  ShowWindow();
+}
+
+void TForm2::Close1Click()
+{
+  tray_->Remove();
+  ShowWindow();
+  hooks_.quit();
+}
+
+void TForm2::TrayMessage(int mouseMessage)
+{
+  const QPoint cursor = QCursor::pos();
+  switch (TrayActionFor(mouseMessage)) {
+  case TrayAction::ShowWindow:
+    tray_->Remove();
+    ShowWindow();
+    break;
+  case TrayAction::OpenMenu:
+    OpenMenuAt(cursor);
+    break;
+  case TrayAction::None:
+    break;
+  }
+}
+
+void TForm2::ShowWindow()
+{
+  show();
+  raise();
+  activateWindow();
+}
+
+void TForm2::HideWindow()
+{
+  tray_->Add();
+  hide();
+}
+
+void TForm2::OpenMenuAt(const QPoint& globalPos)
+{
+  PopupMenu->popup(globalPos);
+}
+
+void TForm2::Guarded(const std::function<void()>& handler)
+{
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    hooks_.reportError(QString::fromUtf8(error.what()));
+  }
+}

@@ -1,0 +1,103 @@
+#pragma once
+#include <functional>
+
+#include <QSize>
+#include <QWidget>
+
+#include "Settings/TrayIcon.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class ClockWindowControl;
+class SettingsSlider;
+class SettingsStore;
+struct ClockData;
+
+// What the settings window calls outside itself; tests replace these to watch it.
+struct TForm2Hooks {
+  std::function<void(ClockData&)> buildClockImages;     // default BuildClockImages
+  std::function<void(ClockData&)> buildNumeralSprites;  // default BuildNumeralSprites
+  std::function<QSize()> screenSize;                    // default the primary screen's size
+  std::function<bool()> trayAvailable;                  // default QSystemTrayIcon::isSystemTrayAvailable
+  std::function<void(const QString&)> reportError;      // default the "Tickora" error box
+  std::function<void()> quit;                           // default ends the event loop with code 0
+};
+TForm2Hooks DefaultTForm2Hooks();
+
+// The settings window: edits the one settings record in place and re-runs the synthesis each change
+// needs; the clock shows the result at its next tick. Hidden to the tray icon.
+class TForm2 : public QWidget {
+  Q_OBJECT
+public:
+  TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
+         QWidget* parent = nullptr);
+  TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
+         TForm2Hooks hooks, QWidget* parent = nullptr);
+  ~TForm2() override;
+
+  static constexpr int kClientWidth = 380;
+  static constexpr int kClientHeight = 227;
+  static constexpr int kBorderWidth = 5;
+
+  // Control events.
+  void TrackBar1Change();
+  void TrackBar2Change();
+  void TrackBar3Change();
+  void TrackBar4Change();
+  void TrackBar5Change();
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void Button1Click();
+  void Button2Click();
+  void OptionsClick();
+  void Close1Click();
+  // A mouse message over the tray icon.
+  void TrayMessage(int mouseMessage);
+
+  TrayIcon& trayIcon() { return *tray_; }
+  QWidget* clientArea() const { return client_; }
+
+  QLabel* StaticText1 = nullptr;
+  QLabel* StaticText2 = nullptr;
+  QLabel* StaticText3 = nullptr;
+  QLabel* StaticText4 = nullptr;
+  QLabel* StaticText5 = nullptr;
+  QLabel* StaticText6 = nullptr;
+  SettingsSlider* TrackBar1 = nullptr;
+  SettingsSlider* TrackBar2 = nullptr;
+  SettingsSlider* TrackBar3 = nullptr;
+  SettingsSlider* TrackBar4 = nullptr;
+  SettingsSlider* TrackBar5 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QCheckBox* CheckBox2 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Button2 = nullptr;
+  QMenu* PopupMenu = nullptr;
+  QAction* Options = nullptr;
+  QAction* Close1 = nullptr;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void CreateControls();
+  void CreatePopupMenu();
+  void ConnectHandlers();
+  void FormCreate(bool firstStart);
+  void SetTrackBarPosition(SettingsSlider* slider, std::int32_t& setting, void (TForm2::*handler)());
+  void ShowWindow();
+  void HideWindow();
+  void OpenMenuAt(const QPoint& globalPos);
+  // Runs a handler; an error it raises ends it and is reported, and the event loop goes on.
+  void Guarded(const std::function<void()>& handler);
+
+  ClockData& data_;
+  SettingsStore& store_;
+  ClockWindowControl& clock_;
+  TForm2Hooks hooks_;
+  QWidget* client_ = nullptr;
+  TrayIcon* tray_ = nullptr;
+};

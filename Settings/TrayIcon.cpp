@@ -1,0 +1,50 @@
+#include "Settings/TrayIcon.h"
+
+#include "Settings/TrayEvents.h"
+
+namespace {
+constexpr int kTrayPollMs = 2000;
+constexpr char kTip[] = "Tickora";
+}  // namespace
+
+TrayIcon::TrayIcon(const QIcon& icon, std::function<bool()> trayAvailable, QObject* parent)
+    : QObject(parent), icon_(icon), isTrayAvailable_(std::move(trayAvailable))
+{
+  icon_.setToolTip(QString::fromLatin1(kTip));
+  connect(&icon_, &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) { emit mouseMessage(MouseMessageFor(reason)); },
+          Qt::QueuedConnection);
+  available_ = isTrayAvailable_ && isTrayAvailable_();
+  // A tray host may start after us, or restart; poll so the icon follows it.
+  poll_.setInterval(kTrayPollMs);
+  connect(&poll_, &QTimer::timeout, this, &TrayIcon::PollTray);
+  poll_.start();
+}
+
+void TrayIcon::Add()
+{
+  added_ = true;
+  Apply();
+}
+
+void TrayIcon::Remove()
+{
+  added_ = false;
+  Apply();
+}
+
+void TrayIcon::PollTray()
+{
+  const bool available = isTrayAvailable_ && isTrayAvailable_();
+  if (available == available_)
+    return;
+  available_ = available;
+  Apply();
+}
+
+void TrayIcon::Apply()
+{
+  const bool show = added_ && available_;
+  if (show != icon_.isVisible())
+    icon_.setVisible(show);
+}

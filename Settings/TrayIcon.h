@@ -1,0 +1,34 @@
+#pragma once
+#include <functional>
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+// The notification-area icon. Add and Remove are idempotent; the icon is wanted between an Add and a
+// Remove and shows whenever a tray exists, also one that appears (or comes back) later.
+class TrayIcon : public QObject {
+  Q_OBJECT
+public:
+  TrayIcon(const QIcon& icon, std::function<bool()> trayAvailable, QObject* parent = nullptr);
+
+  void Add();
+  void Remove();
+  bool isAdded() const { return added_; }
+  bool trayAvailable() const { return available_; }
+
+signals:
+  // The mouse message of a click on the icon; delivered from the event loop, after the tray's own
+  // event handling has finished, since the handler may take the icon away.
+  void mouseMessage(int message);
+
+private:
+  void PollTray();
+  void Apply();
+
+  QSystemTrayIcon icon_;
+  QTimer poll_;
+  std::function<bool()> isTrayAvailable_;
+  bool added_ = false;
+  bool available_ = false;
+};
