@@ -14,8 +14,10 @@ public:
   QString filePath() const { return filePath_; }
 
   // Fills `settings` from the store, or applies the first-start defaults centred on `screen` and stores
-  // them at once.
+  // them at once. Loaded values are brought into the settings window's ranges; when a value cannot be
+  // read, the values before it are kept, the rest keep their first-start defaults, and the error is thrown.
   void LoadSettings(ClockSettings& settings, QSize screen);
+  // Both throw "Failed to set data for '%s'" when the store cannot be written.
   void SaveSettings(const ClockSettings& settings);
   void SavePosition(const ClockSettings& settings);
   bool firstStart() const { return firstStart_; }
@@ -24,3 +26,9 @@ private:
   QString filePath_;
   bool firstStart_ = false;
 };
+
+// The first-start settings: the defaults, centred on a screen of the given size.
+ClockSettings FirstStartSettings(QSize screen);
+
+// Brings every value into the range the settings window offers; the flags and the position are kept.
+void BringIntoRange(ClockSettings& settings);

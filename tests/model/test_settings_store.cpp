@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "model/SettingsStore.h"
+#include "model/TickoraError.h"
+
+namespace {
+
+const QSize kFullHd(1920, 1080);
+
+struct StoreDir {
+  QTemporaryDir dir;
+  QString path() const { return dir.filePath("Tickora/Tickora.conf"); }
+};
+
+void WriteFile(const QString& path, const QByteArray& text)
+{
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray StoredText(const QByteArray& size, const QByteArray& clockFF = "50", const QByteArray& top = "456")
+{
+  return "[General]\nSize=" + size + "\nAlgoritm=7\nClock_F=3\nClock_FF=" + clockFF +
+         "\nSeconds=0\nArrows_Width=9\nDig_On_Off=0\nLeft=-40\nTop=" + top + "\n";
+}
+
+// Runs LoadSettings and returns the error text, empty when it succeeded.
+std::string LoadError(SettingsStore& store, ClockSettings& settings, QSize screen = kFullHd)
+{
+  try {
+    store.LoadSettings(settings, screen);
+  } catch (const TickoraError& e) {
+    return e.what();
+  }
+  return {};
+}
+
+}  // namespace
+
+TEST(SettingsStore, FirstStartStoresCentredDefaultsInOrder)
+{
+  StoreDir dir;
+  SettingsStore store(dir.path());
+  ClockSettings settings{};
+  settings.sizeStep = 0;
+  EXPECT_EQ(LoadError(store, settings), "");
+  EXPECT_TRUE(store.firstStart());
+  const ClockSettings expected{32, 14, 11, 50, 1, 3, 1, 876, 456};
+  EXPECT_EQ(settings, expected);
+  EXPECT_EQ(ReadFile(dir.path()),
+            "[General]\nSize=32\nAlgoritm=14\nClock_F=11\nClock_FF=50\nSeconds=1\nArrows_Width=3\n"
+            "Dig_On_Off=1\nLeft=876\nTop=456\n");
+
+  // The next start finds the store.
+  SettingsStore next(dir.path());
+  ClockSettings again{};
+  EXPECT_EQ(LoadError(next, again, QSize(800, 600)), "");
+  EXPECT_FALSE(next.firstStart());
+  EXPECT_EQ(again, expected);
+}
+
+TEST(SettingsStore, FirstStartCentring)
+{
+  const struct { int width, height, left, top; } cases[] = {
+      {1920, 1080, 876, 456}, {1366, 768, 600, 300}, {1280, 1024, 556, 428}, {1024, 768, 428, 300},
+      {800, 600, 316, 216},
+      {300, 167, 66, 0},   // D = H: 150 - 83.5 rounds to even
+      {300, 100, 100, 0},  // a display lower than the clock
+      {167, 400, 0, 116},   // 116.5 rounds to even
+  };
+  for (const auto& c : cases) {
+    const ClockSettings s = FirstStartSettings(QSize(c.width, c.height));
+    EXPECT_EQ(s.left, c.left) << c.width << "x" << c.height;
+    EXPECT_EQ(s.top, c.top) << c.width << "x" << c.height;
+  }
+}
+
+TEST(SettingsStore, ReadingStopsAtTheFirstBadValue)
+{
+  const struct {
+    QByteArray text;
+    std::string error;
+    std::int32_t sizeStep, skin, dialStyle, transparency;
+  } cases[] = {
+      // Missing "Clock_FF": the three before it are taken, the rest keep the defaults.
+      {"[General]\nSize=10\nAlgoritm=3\nClock_F=20\nSeconds=0\nArrows_Width=1\nDig_On_Off=0\nLeft=1\nTop=2\n",
+       "Failed to get data for 'Clock_FF'", 10, 3, 20, 50},
+      {StoredText("abc"), "Invalid data type for 'Size'", 32, 14, 11, 50},
+      {StoredText("12.5"), "Invalid data type for 'Size'", 32, 14, 11, 50},
+      {StoredText(""), "Invalid data type for 'Size'", 32, 14, 11, 50},
+      {StoredText("-"), "Invalid data type for 'Size'", 32, 14, 11, 50},
+      {StoredText("2147483648"), "Failed to get data for 'Size'", 32, 14, 11, 50},
+      {StoredText("-2147483649"), "Failed to get data for 'Size'", 32, 14, 11, 50},
+      {StoredText("99999999999999999999999"), "Failed to get data for 'Size'", 32, 14, 11, 50},
+      {StoredText("5", "x1"), "Invalid data type for 'Clock_FF'", 5, 7, 3, 50},
+      {StoredText("5", "20", "4294967296"), "Failed to get data for 'Top'", 5, 7, 3, 20},
+      {"", "Failed to get data for 'Size'", 32, 14, 11, 50},
+      {"\x01\xff garbage \n=\n[", "Failed to get data for 'Size'", 32, 14, 11, 50},
+  };
+  for (const auto& c : cases) {
+    StoreDir dir;
+    WriteFile(dir.path(), c.text);
+    SettingsStore store(dir.path());
+    ClockSettings settings;
+    EXPECT_EQ(LoadError(store, settings), c.error) << c.text.toStdString();
+    EXPECT_FALSE(store.firstStart());
+    EXPECT_EQ(settings.sizeStep, c.sizeStep) << c.text.toStdString();
+    EXPECT_EQ(settings.skin, c.skin) << c.text.toStdString();
+    EXPECT_EQ(settings.dialStyle, c.dialStyle) << c.text.toStdString();
+    EXPECT_EQ(settings.transparency, c.transparency) << c.text.toStdString();
+    // Nothing is written over a store that failed to load.
+    EXPECT_EQ(ReadFile(dir.path()), c.text);
+  }
+}
+
+TEST(SettingsStore, ValuesNotReadKeepTheCentredDefaults)
+{
+  StoreDir dir;
+  WriteFile(dir.path(), "[General]\nSize=0\n");
+  SettingsStore store(dir.path());
+  ClockSettings settings{};
+  EXPECT_EQ(LoadError(store, settings), "Failed to get data for 'Algoritm'");
+  EXPECT_EQ(settings, (ClockSettings{0, 14, 11, 50, 1, 3, 1, 876, 456}));
+}
+
+TEST(SettingsStore, LoadedValuesAreBroughtIntoTheSettingsWindowRanges)
+{
+  const struct { QByteArray text; ClockSettings expected; } cases[] = {
+      {"Size=70\nAlgoritm=0\nClock_F=-1\nClock_FF=51\nSeconds=7\nArrows_Width=21\nDig_On_Off=-1\nLeft=-9\nTop=99999\n",
+       {50, 1, 0, 50, 7, 20, -1, -9, 99999}},
+      {"Size=-5\nAlgoritm=16\nClock_F=22\nClock_FF=-3\nSeconds=0\nArrows_Width=-2\nDig_On_Off=2\nLeft=0\nTop=0\n",
+       {0, 15, 21, 0, 0, 0, 2, 0, 0}},
+      {"Size=50\nAlgoritm=15\nClock_F=21\nClock_FF=0\nSeconds=1\nArrows_Width=20\nDig_On_Off=1\nLeft=3\nTop=4\n",
+       {50, 15, 21, 0, 1, 20, 1, 3, 4}},
+  };
+  for (const auto& c : cases) {
+    StoreDir dir;
+    WriteFile(dir.path(), "[General]\n" + c.text);
+    SettingsStore store(dir.path());
+    ClockSettings settings;
+    EXPECT_EQ(LoadError(store, settings), "");
+    EXPECT_EQ(settings, c.expected) << c.text.toStdString();
+  }
+  // Clamped only in memory: the stored text stays as it was.
+  StoreDir dir;
+  WriteFile(dir.path(), "[General]\n" + cases[0].text);
+  ClockSettings settings;
+  SettingsStore(dir.path()).LoadSettings(settings, kFullHd);
+  EXPECT_EQ(ReadFile(dir.path()), "[General]\n" + cases[0].text);
+}
+
+TEST(SettingsStore, SaveAndPositionRoundTripSigned32BitValues)
+{
+  StoreDir dir;
+  SettingsStore store(dir.path());
+  const ClockSettings saved{0, 1, 21, 0, 0, 20, 0, -300, -2147483647 - 1};
+  store.SaveSettings(saved);
+  ClockSettings loaded;
+  SettingsStore next(dir.path());
+  EXPECT_EQ(LoadError(next, loaded), "");
+  EXPECT_FALSE(next.firstStart());
+  EXPECT_EQ(loaded, saved);
+
+  ClockSettings moved = saved;
+  moved.left = 2147483647;
+  moved.top = -5;
+  moved.sizeStep = 40;  // not part of a position save
+  store.SavePosition(moved);
+  SettingsStore third(dir.path());
+  EXPECT_EQ(LoadError(third, loaded), "");
+  EXPECT_EQ(loaded.sizeStep, 0);
+  EXPECT_EQ(loaded.left, 2147483647);
+  EXPECT_EQ(loaded.top, -5);
+  // Written through a temporary file: nothing else is left in the folder.
+  EXPECT_EQ(QDir(QFileInfo(dir.path()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"Tickora.conf"});
+}
+
+TEST(SettingsStore, PositionSavedIntoADeletedStoreHoldsOnlyThePosition)
+{
+  StoreDir dir;
+  SettingsStore store(dir.path());
+  ClockSettings settings;
+  store.LoadSettings(settings, kFullHd);
+  ASSERT_TRUE(QFile::remove(dir.path()));
+  settings.left = 12;
+  store.SavePosition(settings);
+  EXPECT_EQ(ReadFile(dir.path()), "[General]\nLeft=12\nTop=456\n");
+  SettingsStore next(dir.path());
+  EXPECT_EQ(LoadError(next, settings), "Failed to get data for 'Size'");
+}
+
+TEST(SettingsStore, UnknownKeysSurviveASave)
+{
+  StoreDir dir;
+  WriteFile(dir.path(), StoredText("5") + "Extra=abc\n\n[Other]\nKey=1\n");
+  SettingsStore store(dir.path());
+  ClockSettings settings;
+  store.LoadSettings(settings, kFullHd);
+  store.SaveSettings(settings);
+  EXPECT_EQ(ReadFile(dir.path()), StoredText("5") + "Extra=abc\n\n[Other]\nKey=1\n");
+}
+
+TEST(SettingsStore, AStoreThatCannotBeWrittenIsReported)
+{
+  // A regular file where the folder should be stops even a privileged user.
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("Tickora"), "not a folder");
+  const QString path = dir.filePath("Tickora/Tickora.conf");
+
+  // First start: nothing stored, nothing reported, the clock runs on its defaults.
+  SettingsStore store(path);
+  ClockSettings settings;
+  EXPECT_EQ(LoadError(store, settings), "");
+  EXPECT_TRUE(store.firstStart());
+  EXPECT_EQ(settings, FirstStartSettings(kFullHd));
+
+  const struct { void (SettingsStore::*save)(const ClockSettings&); std::string error; } saves[] = {
+      {&SettingsStore::SaveSettings, "Failed to set data for 'Size'"},
+      {&SettingsStore::SavePosition, "Failed to set data for 'Left'"},
+  };
+  for (const auto& s : saves) {
+    try {
+      (store.*s.save)(settings);
+      ADD_FAILURE() << "no error for " << s.error;
+    } catch (const TickoraError& e) {
+      EXPECT_EQ(e.what(), s.error);
+    }
+  }
+}
+
+TEST(SettingsStore, AReadOnlyFolderKeepsTheStoredFile)
+{
+  if (geteuid() == 0)
+    GTEST_SKIP() << "permissions do not bind a privileged user";
+  StoreDir dir;
+  const QByteArray text = StoredText("5");
+  WriteFile(dir.path(), text);
+  const QString folder = QFileInfo(dir.path()).absolutePath();
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+  SettingsStore store(dir.path());
+  ClockSettings settings;
+  EXPECT_EQ(LoadError(store, settings), "");
+  settings.left = 77;
+  EXPECT_THROW(store.SavePosition(settings), TickoraError);
+  EXPECT_THROW(store.SaveSettings(settings), TickoraError);
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EXPECT_EQ(ReadFile(dir.path()), text);
+}
+
+TEST(SettingsStore, AnUnreadableStoreIsAnErrorNotAFirstStart)
+{
+  StoreDir dir;
+  QDir().mkpath(dir.path());  // a folder where the file should be cannot be read
+  SettingsStore store(dir.path());
+  ClockSettings settings{};
+  EXPECT_EQ(LoadError(store, settings), "Failed to get data for 'Size'");
+  EXPECT_FALSE(store.firstStart());
+  EXPECT_EQ(settings, FirstStartSettings(kFullHd));
+}
+
+TEST(SettingsStore, DefaultPathFollowsXdgConfigHome)
+{
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", "/tmp/xdg-test");
+  EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/xdg-test/Tickora/Tickora.conf");
+  qputenv("XDG_CONFIG_HOME", "relative/dir");
+  EXPECT_EQ(SettingsStore::DefaultPath(), QDir::homePath() + "/.config/Tickora/Tickora.conf");
+  qunsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(SettingsStore::DefaultPath(), QDir::homePath() + "/.config/Tickora/Tickora.conf");
+  if (!saved.isNull())
+    qputenv("XDG_CONFIG_HOME", saved);
+}
