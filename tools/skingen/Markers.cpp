@@ -1,0 +1,196 @@
+#include "Artwork.h"
+#include "Materials.h"
+
+namespace {
+constexpr int kMarkerSize = 35;
+constexpr int kMarkerSamples = 8;
+
+struct MarkerSpec {
+  Scene scene;
+  std::function<Colour(const Scene& scene, Vec3 p)> body;
+  double radius = 1.0;
+};
+
+Scene MarkerScene(Colour backdrop, Colour floor)
+{
+  Scene sc;
+  sc.studio.backdrop = backdrop;
+  sc.studio.floor = floor;
+  sc.studio.ceiling = Mix(backdrop, Colour{0.7, 0.7, 0.72}, 0.6);
+  sc.backdrop = PlainBackdrop(backdrop * 1.1, floor);
+  return sc;
+}
+
+std::function<Colour(const Scene&, Vec3)> Glass(GlassLook look)
+{
+  return [look](const Scene& sc, Vec3 p) { return ShadeGlass(sc, look, p); };
+}
+
+std::function<Colour(const Scene&, Vec3)> Opaque(OpaqueLook look)
+{
+  return [look](const Scene& sc, Vec3 p) { return ShadeOpaque(sc, look, p); };
+}
+
+const std::vector<Vec3> kGemFacets = FibonacciFacets(26, 0.7);
+
+Colour Hue(double h)
+{
+  const double r = Clamp01(std::abs(h * 6 - 3) - 1), g = Clamp01(2 - std::abs(h * 6 - 2)), b = Clamp01(2 - std::abs(h * 6 - 4));
+  return {r, g, b};
+}
+
+OpaqueLook Bead(Colour colour)
+{
+  OpaqueLook o;
+  o.albedo = [colour](Vec3) { return colour; };
+  o.clearCoat = 0.8;
+  return o;
+}
+
+GlassLook Tinted(Colour absorption, Colour glow)
+{
+  GlassLook g;
+  g.absorption = absorption;
+  g.bodyGlow = glow;
+  return g;
+}
+
+MarkerSpec Marker(int marker)
+{
+  MarkerSpec m;
+  switch (marker) {
+  case 1: {  // white pearl on grey
+    m.scene = MarkerScene(Srgb(130, 130, 132), Srgb(90, 90, 92));
+    OpaqueLook o;
+    o.albedo = [](Vec3 p) {
+      // Nacre shows a faint rose and green play towards the rim.
+      const double rim = 1 - p.z;
+      return Mix(Srgb(238, 234, 226), Mix(Srgb(240, 215, 220), Srgb(215, 235, 220), SmoothStep(-0.5, 0.5, p.x - p.y)), rim * 0.8);
+    };
+    o.ior = 1.65;
+    o.glow = 0.15;
+    m.body = Opaque(o);
+    break;
+  }
+  case 2: {  // faceted green crystal on green
+    m.scene = MarkerScene(Srgb(60, 140, 60), Srgb(30, 90, 35));
+    GlassLook g = Tinted({1.6, 0.15, 1.3}, {0.0, 0.08, 0.02});
+    g.ior = 1.58;
+    g.facets = &kGemFacets;
+    g.facetEdgeLight = 0.2;
+    m.body = Glass(g);
+    break;
+  }
+  case 3:  // glossy lime-green bead on lime green
+    m.scene = MarkerScene(Srgb(160, 205, 70), Srgb(110, 150, 40));
+    m.body = Opaque(Bead(Srgb(130, 200, 25)));
+    break;
+  case 4: {  // orange glass marble with a dark rim, on orange
+    m.scene = MarkerScene(Srgb(235, 140, 45), Srgb(170, 85, 20));
+    GlassLook g = Tinted({0.08, 0.9, 2.8}, {0.15, 0.05, 0.0});
+    g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour&) {
+      // The rim of the marble is darker glass.
+      const double r = std::sqrt(a.x * a.x + a.y * a.y);
+      t = t * (1 - 0.75 * SmoothStep(0.65, 0.95, r));
+      (void)b;
+    };
+    m.body = Glass(g);
+    break;
+  }
+  case 5: {  // clear glass marble reflecting teal and blue, on dark teal
+    m.scene = MarkerScene(Srgb(20, 80, 85), Srgb(10, 45, 60));
+    m.scene.studio.ceiling = Srgb(60, 170, 190);
+    m.scene.studio.floor = Srgb(20, 50, 140);
+    m.scene.backdrop = PlainBackdrop(Srgb(40, 160, 170), Srgb(20, 50, 150));
+    m.body = Glass(Tinted({0.05, 0.02, 0.02}, {0, 0, 0}));
+    break;
+  }
+  case 6:  // glossy blue bead on white
+    m.scene = MarkerScene(Srgb(250, 250, 250), Srgb(215, 215, 218));
+    m.body = Opaque(Bead(Srgb(25, 70, 210)));
+    break;
+  case 7: {  // honey-amber drop on brick red
+    m.scene = MarkerScene(Srgb(155, 60, 42), Srgb(100, 35, 25));
+    GlassLook g = Tinted({0.15, 0.7, 2.4}, {0.12, 0.06, 0.0});
+    g.ior = 1.54;
+    m.body = Glass(g);
+    break;
+  }
+  case 8: {  // steel-blue bead on pale blue
+    m.scene = MarkerScene(Srgb(195, 215, 238), Srgb(150, 175, 205));
+    OpaqueLook o = Bead(Srgb(80, 110, 150));
+    o.ior = 2.2;
+    m.body = Opaque(o);
+    break;
+  }
+  case 9: {  // faceted violet gem on white
+    m.scene = MarkerScene(Srgb(250, 250, 250), Srgb(210, 210, 215));
+    GlassLook g = Tinted({0.5, 2.0, 0.3}, {0.05, 0.0, 0.07});
+    g.ior = 1.6;
+    g.facets = &kGemFacets;
+    g.facetEdgeLight = 0.2;
+    m.body = Glass(g);
+    break;
+  }
+  case 10: {  // pale opal with coloured flecks, on dark ground
+    m.scene = MarkerScene(Srgb(32, 30, 38), Srgb(18, 16, 22));
+    OpaqueLook o;
+    o.albedo = [](Vec3 p) {
+      const Worley w = CellNoise(p * 3.2, 101);
+      const double fleck = (1 - SmoothStep(0.15, 0.4, w.f1)) * ((w.id % 3) != 0 ? 1.0 : 0.0);
+      const Colour flash = Hue((w.id % 997) / 997.0) * 0.8 + Colour{0.2, 0.2, 0.2};
+      return Mix(Srgb(225, 228, 232), flash, fleck * 0.75);
+    };
+    o.glow = 0.25;
+    m.body = Opaque(o);
+    break;
+  }
+  case 11:  // pale aqua glass bead on yellow
+    m.scene = MarkerScene(Srgb(240, 212, 60), Srgb(190, 160, 30));
+    m.body = Glass(Tinted({0.6, 0.08, 0.18}, {0.02, 0.08, 0.07}));
+    break;
+  case 12: {  // speckled orange amber bead on white
+    m.scene = MarkerScene(Srgb(250, 250, 250), Srgb(212, 210, 205));
+    GlassLook g = Tinted({0.1, 0.8, 2.5}, {0.18, 0.07, 0.0});
+    g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour&) {
+      const Worley w = CellNoise(Mix(a, b, 0.3) * 4.0, 121);
+      t = t * (1 - 0.7 * (1 - SmoothStep(0.1, 0.25, w.f1)));
+    };
+    m.body = Glass(g);
+    break;
+  }
+  case 13: {  // green jade bead on pale grey
+    m.scene = MarkerScene(Srgb(222, 222, 222), Srgb(180, 180, 180));
+    OpaqueLook o;
+    o.albedo = [](Vec3 p) { return Mix(Srgb(40, 135, 80), Srgb(110, 180, 120), Fbm(p * 2.5, 4, 131)); };
+    o.glow = 0.3;
+    o.ior = 1.62;
+    m.body = Opaque(o);
+    break;
+  }
+  case 14: {  // red coral bead on light grey
+    m.scene = MarkerScene(Srgb(215, 215, 215), Srgb(170, 170, 170));
+    OpaqueLook o;
+    o.albedo = [](Vec3 p) { return Mix(Srgb(215, 55, 40), Srgb(185, 35, 30), Fbm(p * 5.0, 3, 141)); };
+    o.ior = 1.5;
+    o.gloss = 0.8;
+    m.body = Opaque(o);
+    break;
+  }
+  default:
+    break;
+  }
+  return m;
+}
+}  // namespace
+
+Rgb8Image RenderMarker(int marker)
+{
+  const MarkerSpec spec = Marker(marker);
+  const LinearImage img = RenderSquare(kMarkerSize, kMarkerSamples, [&spec](double x, double y) -> Colour {
+    const SphereHit hit = HitSphere(x / spec.radius, y / spec.radius);
+    if (!hit.hit) return CornerBackground(spec.scene, x, y, spec.radius);
+    return spec.body(spec.scene, hit.p);
+  });
+  return ToRgb8(img);
+}
