@@ -1,0 +1,8 @@
+#pragma once
+#include "platform/raster/ArgbImage.h"
+#include "skins/Catalogue.h"
+#include "skins/RgbSurface.h"
+
+// One sprite from the numeral painted on `surface`: every pixel in the accent colour, its alpha the
+// largest of the painted red, green and blue.
+void NumeralSpriteFromSurface(const RgbSurface& surface, const Rgb& accent, ArgbImage& sprite);
