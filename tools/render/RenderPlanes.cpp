@@ -1,8 +1,70 @@
+// --planes face|marker|hand: one plane set exactly as a fresh clock synthesises it.
+#include <memory>
 #include <stdexcept>
+#include <string>
 
+#include <QImage>
+
+#include "Clocks/ClockData.h"
+#include "Clocks/ClockImages.h"
 #include "tools/render/RenderModes.h"
+#include "tools/render/RenderOptions.h"
 
-int RenderPlanes(const std::vector<std::string>&)
+namespace {
+constexpr int kMarkerSide = 35;
+constexpr int kHandWidth = 16;   // columns 0..15
+constexpr int kHandHeight = 101; // rows 0..100
+
+void RequireRange(const std::string& option, int value, int low, int high)
 {
-  throw std::runtime_error("this mode is not available yet");
+  if (value < low || value > high)
+    throw std::invalid_argument(option + " must be from " + std::to_string(low) + " to " + std::to_string(high) +
+                                ", not " + std::to_string(value));
+}
+
+// A = alpha plane, R G B = colour planes, unpremultiplied.
+template <int Rows, int Columns>
+QImage ImageOf(const ArgbPlanes<Rows, Columns>& planes, int width, int height)
+{
+  QImage image(width, height, QImage::Format_RGBA8888);
+  for (int y = 0; y < height; ++y) {
+    uchar* line = image.scanLine(y);
+    for (int x = 0; x < width; ++x) {
+      line[4 * x] = static_cast<uchar>(planes.red[y][x]);
+      line[4 * x + 1] = static_cast<uchar>(planes.green[y][x]);
+      line[4 * x + 2] = static_cast<uchar>(planes.blue[y][x]);
+      line[4 * x + 3] = static_cast<uchar>(planes.alpha[y][x]);
+    }
+  }
+  return image;
+}
+}  // namespace
+
+int RenderPlanes(const std::vector<std::string>& args)
+{
+  const std::string which = OptionValue(args, "--planes").value_or("");
+  if (which != "face" && which != "marker" && which != "hand")
+    throw std::invalid_argument("--planes needs face, marker or hand, not '" + which + "'");
+  const ClockSettings settings = SettingsFromOptions(args);
+  RequireRange("--size-step", settings.sizeStep, 0, kMaxSizeStep);
+  RequireRange("--skin", settings.skin, kMinSkin, kMaxSkin);
+  RequireRange("--dial", settings.dialStyle, 0, kMaxDialStyle);
+  RequireRange("--transparency", settings.transparency, 0, kMaxTransparency);
+  const std::string out = OutputPath(args);
+
+  auto data = std::make_unique<ClockData>();
+  data->settings = settings;
+  data->geometry.oddDiameter = OddDiameterOf(settings.sizeStep);
+  CreateClockResources(*data, data->geometry.oddDiameter, data->geometry.oddDiameter);
+  BuildClockImages(*data);
+
+  QImage image;
+  if (which == "face")
+    image = ImageOf(data->facePlanes, data->geometry.diameter, data->geometry.diameter);
+  else if (which == "marker")
+    image = ImageOf(data->markerPlanes, kMarkerSide, kMarkerSide);
+  else
+    image = ImageOf(data->handPlanes, kHandWidth, kHandHeight);
+  WritePng(image, out);
+  return 0;
 }
