@@ -219,7 +219,7 @@ clock_start() {
 # The viewable 32-bit window titled Tickora of process $1 (default CLOCK_PID), or nothing.
 clock_window_of() {
   local pid=${1:-$CLOCK_PID} w
-  for w in $(xdotool search --onlyvisible --pid "$pid" --name '^Tickora$' 2>/dev/null); do
+  for w in $(xdotool search --all --onlyvisible --pid "$pid" --name '^Tickora$' 2>/dev/null); do
     if [ "$(window_field "$w" Depth)" = 32 ]; then
       printf '0x%x\n' "$w"
       return 0
@@ -313,4 +313,78 @@ wait_exit() {
   wait_for "process $1 to end" "$2" -- process_gone "$1"
   EXIT_CODE=0
   wait "$1" || EXIT_CODE=$?
+}
+
+# A window shown by process $1 (default CLOCK_PID) that is titled Tickora and is not the clock: the
+# program's message box.
+message_box_of() {
+  local pid=${1:-$CLOCK_PID} w
+  for w in $(xdotool search --all --onlyvisible --pid "$pid" --name '^Tickora$' 2>/dev/null); do
+    if [ "$(window_field "$w" Depth)" != 32 ]; then
+      printf '0x%x\n' "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# X gives no way to read a widget's text, so a message box is compared pixel for pixel with one that
+# Qt draws for the expected text in the same X server: same style, fonts and icon.
+REFERENCE_BOX=""
+reference_box_program() {
+  [ -n "$REFERENCE_BOX" ] && return 0
+  local dir="$TEST_TMP/reference-box"
+  mkdir -p "$dir"
+  cat >"$dir/box.cpp" <<'CPP'
+#include <QApplication>
+#include <QMessageBox>
+// Shows the error box the clock shows, for the text given as the only argument.
+int main(int argc, char** argv)
+{
+  QApplication app(argc, argv);
+  QMessageBox::critical(nullptr, QStringLiteral("Tickora"), QString::fromUtf8(argv[1]));
+  return 0;
+}
+CPP
+  # shellcheck disable=SC2046
+  c++ -std=c++17 -fPIC -o "$dir/box" "$dir/box.cpp" $(pkg-config --cflags --libs Qt6Widgets) \
+    >"$TEST_TMP/reference-box-build.log" 2>&1 || fail "cannot build the reference message box"
+  REFERENCE_BOX="$dir/box"
+}
+
+# Captures a window until two captures in a row are equal (the client and compositor have settled).
+settled_capture() {
+  local window=$1 name=$2 previous="" shot i
+  for i in $(seq 40); do
+    shot=$(screenshot "$name-$i" "$window")
+    if [ -n "$previous" ] && cmp -s <(convert "$previous" rgba:-) <(convert "$shot" rgba:-); then
+      echo "$shot"
+      return 0
+    fi
+    previous=$shot
+    sleep 0.1
+  done
+  fail "window $window never settled"
+}
+
+# message_box_shows WINDOW TEXT: the message box WINDOW shows exactly TEXT, titled Tickora, with the
+# error icon and an OK button.
+message_box_shows() {
+  local box=$1 text=$2 ours theirs ref_window ref_pid
+  [ "$(xprop -id "$box" WM_NAME 2>/dev/null)" = 'WM_NAME(STRING) = "Tickora"' ] ||
+    [ "$(xprop -id "$box" _NET_WM_NAME 2>/dev/null)" = '_NET_WM_NAME(UTF8_STRING) = "Tickora"' ] || return 1
+  reference_box_program
+  xdotool windowfocus --sync "$box" >/dev/null 2>&1 || true
+  theirs=$(settled_capture "$box" box)
+  spawn reference-box "$REFERENCE_BOX" "$text"
+  ref_pid=$LAST_PID
+  wait_for "the reference message box" -- xdotool search --all --onlyvisible --pid "$ref_pid" --name '^Tickora$'
+  ref_window=$(xdotool search --all --onlyvisible --pid "$ref_pid" --name '^Tickora$' | head -n 1)
+  xdotool windowfocus --sync "$ref_window" >/dev/null 2>&1 || true
+  ours=$(settled_capture "$ref_window" reference)
+  kill "$ref_pid" 2>/dev/null || true
+  wait "$ref_pid" 2>/dev/null || true
+  xdotool windowfocus "$box" >/dev/null 2>&1 || true
+  [ "$(identify -format '%w %h' "$theirs")" = "$(identify -format '%w %h' "$ours")" ] || return 1
+  cmp -s <(convert "$theirs" rgba:-) <(convert "$ours" rgba:-)
 }

@@ -2,11 +2,14 @@
 """Small X11 client for the desktop tests, on libX11 through ctypes (no extra packages).
 
   xtool.py owner SELECTION        prints the owner window of a selection (0x0 when none)
-  xtool.py pad X Y W H RRGGBB [managed]
-                                  maps a solid window and prints "press X Y BUTTON" (root
+  xtool.py pad X Y W H FILL [managed]
+                                  maps a window filled with FILL (RRGGBB, or a W x H raw BGRA
+                                  picture file) and prints "press X Y BUTTON" (root
                                   coordinates) for every button press it receives; it bypasses
                                   the window manager unless "managed" is given
-  xtool.py clipboard [TIMEOUT]    prints the CLIPBOARD text; exit 1 when nobody provides one
+  xtool.py text SELECTION [TIMEOUT]
+                                  prints the text of a selection (PRIMARY, CLIPBOARD); exit 1 when
+                                  nobody provides one
 """
 import ctypes
 import ctypes.util
@@ -22,6 +25,7 @@ EXPOSURE_MASK = 1 << 15
 PROPERTY_CHANGE_MASK = 1 << 22
 ANY_PROPERTY_TYPE = 0
 CW_OVERRIDE_REDIRECT = 1 << 9
+Z_PIXMAP = 2
 
 xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
 xlib.XOpenDisplay.restype = ctypes.c_void_p
@@ -53,6 +57,17 @@ xlib.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ul
                                     ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
                                     ctypes.POINTER(ctypes.c_void_p)]
 xlib.XFree.argtypes = [ctypes.c_void_p]
+xlib.XDefaultScreen.argtypes = [ctypes.c_void_p]
+xlib.XDefaultVisual.restype = ctypes.c_void_p
+xlib.XDefaultVisual.argtypes = [ctypes.c_void_p, ctypes.c_int]
+xlib.XDefaultDepth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+xlib.XDefaultGC.restype = ctypes.c_void_p
+xlib.XDefaultGC.argtypes = [ctypes.c_void_p, ctypes.c_int]
+xlib.XCreateImage.restype = ctypes.c_void_p
+xlib.XCreateImage.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_int,
+                              ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint, ctypes.c_int, ctypes.c_int]
+xlib.XPutImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p, ctypes.c_void_p, ctypes.c_int,
+                           ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_uint, ctypes.c_uint]
 
 
 class SetWindowAttributes(ctypes.Structure):
@@ -113,11 +128,18 @@ def owner(name):
     print(hex(xlib.XGetSelectionOwner(display, atom)))
 
 
-def pad(x, y, width, height, colour, mode="override"):
+def pad(x, y, width, height, fill, mode="override"):
+    width, height = int(width), int(height)
     display = open_display()
     root = xlib.XDefaultRootWindow(display)
-    window = xlib.XCreateSimpleWindow(display, root, int(x), int(y), int(width), int(height), 0, 0,
-                                      int(colour, 16))
+    picture = None
+    colour = 0
+    if len(fill) == 6 and all(c in "0123456789abcdefABCDEF" for c in fill):
+        colour = int(fill, 16)
+    else:
+        with open(fill, "rb") as source:
+            picture = ctypes.create_string_buffer(source.read(), width * height * 4)
+    window = xlib.XCreateSimpleWindow(display, root, int(x), int(y), width, height, 0, 0, colour)
     if mode != "managed":
         attributes = SetWindowAttributes(override_redirect=1)
         xlib.XChangeWindowAttributes(display, window, CW_OVERRIDE_REDIRECT, ctypes.byref(attributes))
@@ -134,19 +156,30 @@ def pad(x, y, width, height, colour, mode="override"):
         event = next_event(display, 3600)
         if event is None:
             continue
-        if event.type == EXPOSE and not exposed:
-            exposed = True
-            print("exposed", flush=True)
+        if event.type == EXPOSE:
+            if picture is not None:
+                put_picture(display, window, picture, width, height)
+            if not exposed:
+                exposed = True
+                print("exposed", flush=True)
         elif event.type == BUTTON_PRESS:
             b = event.button
             print(f"press {b.x_root} {b.y_root} {b.button}", flush=True)
 
 
-def clipboard(timeout):
+def put_picture(display, window, picture, width, height):
+    screen = xlib.XDefaultScreen(display)
+    image = xlib.XCreateImage(display, xlib.XDefaultVisual(display, screen), xlib.XDefaultDepth(display, screen),
+                              Z_PIXMAP, 0, ctypes.cast(picture, ctypes.c_void_p), width, height, 32, 0)
+    xlib.XPutImage(display, window, xlib.XDefaultGC(display, screen), image, 0, 0, 0, 0, width, height)
+    xlib.XFlush(display)
+
+
+def selection_text(name, timeout):
     display = open_display()
     root = xlib.XDefaultRootWindow(display)
     window = xlib.XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0)
-    selection = xlib.XInternAtom(display, b"CLIPBOARD", 0)
+    selection = xlib.XInternAtom(display, name.encode(), 0)
     target = xlib.XInternAtom(display, b"UTF8_STRING", 0)
     prop = xlib.XInternAtom(display, b"TICKORA_TEST_CLIP", 0)
     xlib.XConvertSelection(display, selection, target, prop, window, 0)
@@ -180,8 +213,8 @@ def main(argv):
         owner(argv[2])
     elif len(argv) in (7, 8) and argv[1] == "pad":
         pad(*argv[2:])
-    elif len(argv) >= 2 and argv[1] == "clipboard":
-        clipboard(float(argv[2]) if len(argv) > 2 else 5.0)
+    elif len(argv) >= 3 and argv[1] == "text":
+        selection_text(argv[2], float(argv[3]) if len(argv) > 3 else 5.0)
     else:
         sys.exit(__doc__)
 
