@@ -96,3 +96,63 @@ TEST(NumeralSprites, SurfaceOfAnotherSizeWritesOnlyWhereBothExist)
   EXPECT_EQ(small.Pixel(7, 7), 0x00010203u);
   EXPECT_EQ(small.Pixel(15, 15), 0x12345678u);
 }
+
+TEST(NumeralSprites, BuiltFromTheCataloguePicturesInTheAccentColour)
+{
+  auto data = std::make_unique<ClockData>();
+  CreateClockResources(*data, 167, 167);
+  const Rgb accents[] = {{255, 193, 23}, {0, 0, 0}, {90, 200, 255}};
+  std::array<std::array<std::uint32_t, 256>, 12> firstAlpha{};
+  for (std::size_t run = 0; run < std::size(accents); ++run) {
+    data->accentColour = accents[run];
+    BuildNumeralSprites(*data);
+    const std::uint32_t colour = (static_cast<std::uint32_t>(accents[run].red) << 16) |
+                                 (static_cast<std::uint32_t>(accents[run].green) << 8) |
+                                 static_cast<std::uint32_t>(accents[run].blue);
+    for (int i = 0; i < 12; ++i) {
+      const Picture& picture = data->pictures.Get(NumeralImageName(i));
+      const ArgbImage& sprite = data->numeralSprites[static_cast<std::size_t>(i)];
+      int opaque = 0;
+      int clear = 0;
+      for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+          const std::uint8_t* bgr = picture.Pixel(x, y);
+          const std::uint32_t alpha = std::max({bgr[0], bgr[1], bgr[2]});
+          const std::uint32_t pixel = sprite.Pixel(x, y);
+          EXPECT_EQ(pixel, (alpha << 24) | colour) << "numeral " << i << " at " << x << "," << y;
+          opaque += alpha == 255;
+          clear += alpha == 0;
+          auto& kept = firstAlpha[static_cast<std::size_t>(i)][static_cast<std::size_t>(y * 16 + x)];
+          if (run == 0)
+            kept = pixel >> 24;
+          else
+            EXPECT_EQ(pixel >> 24, kept) << "a new accent keeps the shape";
+        }
+      EXPECT_GT(opaque, 0) << "numeral " << i;
+      EXPECT_GT(clear, 0) << "numeral " << i;
+    }
+  }
+}
+
+TEST(NumeralSprites, FollowTheSkinOrMarkerAfterASynthesis)
+{
+  const struct { int skin, dialStyle; Rgb accent; } cases[] = {
+      {1, 0, SkinAccentColours[1]},
+      {2, 3, SkinAccentColours[2]},
+      {2, 11, MarkerAccentColours[11]},
+      {14, 21, MarkerAccentColours[21]},
+  };
+  auto data = std::make_unique<ClockData>();
+  CreateClockResources(*data, 167, 167);
+  for (const auto& c : cases) {
+    data->settings.skin = c.skin;
+    data->settings.dialStyle = c.dialStyle;
+    BuildClockImages(*data);
+    BuildNumeralSprites(*data);
+    const std::uint32_t colour = (static_cast<std::uint32_t>(c.accent.red) << 16) |
+                                 (static_cast<std::uint32_t>(c.accent.green) << 8) |
+                                 static_cast<std::uint32_t>(c.accent.blue);
+    for (const ArgbImage& sprite : data->numeralSprites)
+      EXPECT_EQ(sprite.Pixel(8, 8) & 0xFFFFFFu, colour) << "skin " << c.skin << " dial " << c.dialStyle;
+  }
+}
