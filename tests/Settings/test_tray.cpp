@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+
+#include <QPushButton>
+
+#include "Settings/MenuPictures.h"
+#include "Settings/SettingsSlider.h"
+#include "Settings/ProgramIcon.h"
+#include "Settings/TrayEvents.h"
+#include "tests/Settings/SettingsTestSupport.h"
+
+TEST(TrayEvents, MouseMessagesMapToActions)
+{
+  const struct {
+    int message;
+    TrayAction action;
+  } cases[] = {
+      {514, TrayAction::ShowWindow}, {515, TrayAction::ShowWindow}, {517, TrayAction::OpenMenu},
+      {512, TrayAction::None},       {513, TrayAction::None},       {516, TrayAction::None},
+      {518, TrayAction::None},       {519, TrayAction::None},       {520, TrayAction::None},
+      {0, TrayAction::None},         {-514, TrayAction::None},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TrayActionFor(c.message), c.action) << c.message;
+}
+
+TEST(TrayEvents, QtActivationReasonsStandForTheirMouseMessages)
+{
+  const struct {
+    QSystemTrayIcon::ActivationReason reason;
+    TrayAction action;
+  } cases[] = {
+      {QSystemTrayIcon::Trigger, TrayAction::ShowWindow},
+      {QSystemTrayIcon::DoubleClick, TrayAction::ShowWindow},
+      {QSystemTrayIcon::Context, TrayAction::OpenMenu},
+      {QSystemTrayIcon::MiddleClick, TrayAction::None},
+      {QSystemTrayIcon::Unknown, TrayAction::None},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TrayActionFor(MouseMessageFor(c.reason)), c.action) << int(c.reason);
+}
+
+TEST(TrayIcon, TrayMessagesShowTheWindowOpenTheMenuOrDoNothing)
+{
+  const struct {
+    int message;
+    bool shown, iconAdded, menuOpen;
+  } cases[] = {
+      {514, true, false, false}, {515, true, false, false}, {517, false, true, true},
+      {513, false, true, false}, {512, false, true, false}, {520, false, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    SettingsRig rig;
+    TForm2& form = rig.Create(ClockSettings{});
+    form.TrayMessage(c.message);
+    EXPECT_EQ(form.isVisible(), c.shown);
+    EXPECT_EQ(form.trayIcon().isAdded(), c.iconAdded);
+    EXPECT_EQ(form.PopupMenu->isVisible(), c.menuOpen);
+    form.PopupMenu->hide();
+  }
+}
+
+TEST(TrayIcon, MenuHasSettingsAndCloseInOrder)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(ClockSettings{});
+  const QList<QAction*> actions = form.PopupMenu->actions();
+  ASSERT_EQ(actions.size(), 2);
+  EXPECT_EQ(actions[0], form.Options);
+  EXPECT_EQ(actions[0]->text(), QStringLiteral("Settings"));
+  EXPECT_TRUE(actions[0]->isCheckable());
+  EXPECT_EQ(actions[1], form.Close1);
+  EXPECT_EQ(actions[1]->text(), QStringLiteral("Close"));
+  EXPECT_FALSE(actions[1]->icon().isNull());
+}
+
+TEST(TrayIcon, SettingsItemFlipsItsMarkBeforeShowingTheWindow)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(ClockSettings{});
+  bool checkedWhenShown = false;
+  QObject::connect(form.Options, &QAction::triggered, &form, [&] { checkedWhenShown = form.Options->isChecked(); });
+  for (const bool expected : {true, false}) {
+    SCOPED_TRACE(expected);
+    form.Button2->click();
+    form.Options->trigger();
+    EXPECT_EQ(form.Options->isChecked(), expected);
+    EXPECT_EQ(checkedWhenShown, expected);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(form.trayIcon().isAdded());
+  }
+}
+
+TEST(TrayIcon, CloseRemovesTheIconShowsTheWindowAndQuitsWithoutSaving)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(ClockSettings{});
+  form.TrackBar2->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  rig.log.clear();
+  form.Close1->trigger();
+  EXPECT_FALSE(form.trayIcon().isAdded());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(rig.log, std::vector<std::string>{"quit"});
+  EXPECT_FALSE(QFile::exists(rig.store.filePath()));
+}
+
+TEST(TrayIcon, WithoutATrayTheClockOffersTheMenuAndTheWindow)
+{
+  for (const bool trayAvailable : {false, true}) {
+    SCOPED_TRACE(trayAvailable);
+    SettingsRig rig;
+    rig.trayAvailable = trayAvailable;
+    TForm2& form = rig.Create(ClockSettings{});
+    ASSERT_TRUE(rig.clock.contextMenu);
+    ASSERT_TRUE(rig.clock.doubleClick);
+    rig.clock.contextMenu(QPoint(100, 120));
+    EXPECT_EQ(form.PopupMenu->isVisible(), !trayAvailable);
+    form.PopupMenu->hide();
+    rig.clock.doubleClick();
+    EXPECT_EQ(form.isVisible(), !trayAvailable);
+  }
+}
+
+TEST(TrayIcon, AddAndRemoveAreIdempotentAndTheIconFollowsTheTray)
+{
+  EnsureApplication();
+  bool available = false;
+  TrayIcon icon(QIcon(QPixmap::fromImage(CloseMenuPicture())), [&] { return available; });
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    bool added;
+  } steps[] = {
+      {"add", [&] { icon.Add(); }, true},
+      {"add again", [&] { icon.Add(); }, true},
+      {"remove", [&] { icon.Remove(); }, false},
+      {"remove again", [&] { icon.Remove(); }, false},
+  };
+  for (const auto& s : steps) {
+    s.act();
+    EXPECT_EQ(icon.isAdded(), s.added) << s.step;
+  }
+  EXPECT_FALSE(icon.trayAvailable());
+}
+
+TEST(MenuPictures, CloseIsABlackDiagonalCrossOnWhite)
+{
+  const QImage picture = CloseMenuPicture();
+  ASSERT_EQ(picture.size(), QSize(10, 10));
+  EXPECT_EQ(picture.depth(), 24);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      const bool onCross = x == y || x == 9 - y;
+      EXPECT_EQ(picture.pixel(x, y), onCross ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) << x << "," << y;
+    }
+  }
+}
+
+TEST(ProgramIcon, SixteenPixelDiscWithTransparentCorners)
+{
+  EnsureApplication();
+  PictureCache pictures;
+  const QImage icon = ProgramIconImage(pictures);
+  ASSERT_EQ(icon.size(), QSize(16, 16));
+  for (const QPoint corner : {QPoint(0, 0), QPoint(15, 0), QPoint(0, 15), QPoint(15, 15)})
+    EXPECT_EQ(qAlpha(icon.pixel(corner)), 0) << corner.x() << "," << corner.y();
+  for (const QPoint inside : {QPoint(8, 2), QPoint(2, 8), QPoint(13, 8), QPoint(8, 13), QPoint(8, 8)})
+    EXPECT_EQ(qAlpha(icon.pixel(inside)), 255) << inside.x() << "," << inside.y();
+  // Left-right mirror symmetric outline.
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 8; ++x)
+      EXPECT_EQ(qAlpha(icon.pixel(x, y)), qAlpha(icon.pixel(15 - x, y))) << x << "," << y;
+}
