@@ -12,8 +12,8 @@ constexpr double kRimFrom = 0.8;     // of the radius: the outer ring is shaded 
 constexpr double kRimShade = 0.55;
 constexpr QRgb kHandColour = qRgb(24, 24, 24);
 constexpr QRgb kFallbackFace = qRgb(200, 200, 200);
-// Hands as (clock angle in degrees, length in pixels): hour at ten, minute at two.
-constexpr struct { double degrees; double length; } kHands[] = {{300.0, 4.5}, {60.0, 6.5}};
+// Hands as (clock angle in degrees, length in pixels): ten o'clock.
+constexpr struct { double degrees; double length; } kHands[] = {{300.0, 4.5}, {0.0, 6.5}};
 
 QRgb FacePixel(const Picture* face, int col, int row)
 {

@@ -5,6 +5,6 @@
 class PictureCache;
 
 // The 16 x 16 program icon: a tiny clock face cut from the default skin's picture, its hands at ten
-// past ten. A plain grey face stands in if the picture cannot be decoded.
+// o'clock. A plain grey face stands in if the picture cannot be decoded.
 QImage ProgramIconImage(PictureCache& pictures);
 QIcon ProgramIcon(PictureCache& pictures);
