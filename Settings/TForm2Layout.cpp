@@ -138,6 +138,7 @@ void TForm2::CreateControls()
                                TrackBar4, CheckBox1, TrackBar5, CheckBox2};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i)
     QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  Button1->setFocus();  // the first in the tab order has the focus when the window comes up
 }
 
 void TForm2::CreatePopupMenu()
