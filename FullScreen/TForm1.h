@@ -1,0 +1,70 @@
+#pragma once
+#include <functional>
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+#include "FullScreen/ClockWindowControl.h"
+#include "FullScreen/FrameComposer.h"
+#include "platform/ErrorReporting.h"
+#include "platform/WindowShape.h"
+
+class SettingsStore;
+struct ClockData;
+
+// The clock window: frameless, always on top, per-pixel translucent, D x D, no taskbar entry. A timer
+// draws the clock and walks it back inside the primary display; the left button drags it anywhere
+// something is drawn, and pixels of alpha 0 let the mouse through.
+class TForm1 : public QWidget, public ClockWindowControl {
+  Q_OBJECT
+public:
+  // Runs the creation handler and shows the window.
+  TForm1(ClockData& data, SettingsStore& store, UserMessages messages = {}, QWidget* parent = nullptr);
+
+  QWidget* widget() override { return this; }
+  void SetClientSize(int width, int height) override;
+  void SetContextMenuHandler(std::function<void(const QPoint& globalPos)> handler) override;
+  void SetDoubleClickHandler(std::function<void()> handler) override;
+
+  // Composes the frame for the current time and puts it on screen.
+  void Draw();
+  void TimerTimer();
+
+  QTimer& Timer() { return timer_; }
+  // The frame on screen (premultiplied), and how many distinct frames were presented.
+  const QImage& presentedFrame() const { return frame_; }
+  int presentedCount() const { return presentedCount_; }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
+
+private:
+  void FormCreate();
+  void CheckTranslucency();
+  void SaveNewPosition(QPoint position);
+  // Shown once the window runs, so a message box never holds up the first frame.
+  void ReportLater(std::function<void(const QString&)> to, const QString& text);
+
+  ClockData& data_;
+  SettingsStore& store_;
+  UserMessages messages_;
+  FrameComposer composer_;
+  AlphaShape shape_;
+  QTimer timer_;
+  QImage frame_;
+  int presentedCount_ = 0;
+  bool dragging_ = false;
+  QPoint dragOffset_;
+  bool positionErrorShown_ = false;
+  std::function<void(const QPoint&)> contextMenuHandler_;
+  std::function<void()> doubleClickHandler_;
+};

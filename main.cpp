@@ -1,0 +1,33 @@
+#include <memory>
+
+#include "Clocks/ClockData.h"
+#include "FullScreen/TForm1.h"
+#include "model/SettingsStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/TickoraApplication.h"
+#include "platform/WindowSystem.h"
+
+#if __has_include("Settings/TForm2.h")
+#include "Settings/TForm2.h"
+#endif
+
+int main(int argc, char** argv)
+{
+  PreferX11OnWayland();
+  TickoraApplication app(argc, argv);
+
+  // A second copy ends at once, silently. (The lock needs the application object to recognise a
+  // lock left by a dead process.)
+  SingleInstanceGuard guard;
+  if (guard.IsAlreadyRunning())
+    return 0;
+
+  auto data = std::make_unique<ClockData>();
+  SettingsStore store;
+  TForm1 clockWindow(*data, store);
+#if __has_include("Settings/TForm2.h")
+  TForm2 settingsWindow(*data, store, clockWindow, store.firstStart());
+#endif
+  app.exec();
+  return 0;
+}

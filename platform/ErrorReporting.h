@@ -1,0 +1,25 @@
+#pragma once
+#include <functional>
+#include <string_view>
+
+#include <QString>
+
+// An error as the user reads it: a "." is appended when the message's last character sorts after "."
+// in byte order (so "Failed to get data for 'Size'" stays as it is).
+QString ErrorBoxText(std::string_view message);
+
+// A system message as a dialog shows it: trailing blanks, control characters and full stops removed.
+QString SystemMessageText(const QString& text);
+
+// The "Tickora" error box (error icon, OK). An error box already showing the same text is not
+// opened a second time, so a fault that repeats at every tick does not stack up boxes.
+void ShowErrorBox(const QString& text);
+
+// The "Tickora" message dialog with one OK button.
+void ShowMessageDialog(const QString& text);
+
+// Where a window sends what it has to tell the user; tests replace these to watch them.
+struct UserMessages {
+  std::function<void(const QString&)> error = ShowErrorBox;         // takes the box text
+  std::function<void(const QString&)> notice = ShowMessageDialog;
+};

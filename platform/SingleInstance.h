@@ -1,0 +1,19 @@
+#pragma once
+#include <QLockFile>
+#include <QString>
+
+// One copy of the clock per user: a lock file in the user's runtime directory. The system drops a
+// dead process's claim (its process id no longer runs), so a crash never blocks the next start.
+class SingleInstanceGuard {
+public:
+  explicit SingleInstanceGuard(const QString& lockPath = DefaultLockPath());
+  // $XDG_RUNTIME_DIR, else Qt's runtime location, else the temporary directory per user.
+  static QString DefaultLockPath();
+
+  // True when another running copy holds the lock. Otherwise this process holds it until the guard
+  // is destroyed; a lock that cannot be made at all does not keep the clock from running.
+  bool IsAlreadyRunning();
+
+private:
+  QLockFile lock_;
+};

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "FullScreen/ClockTick.h"
+
+namespace {
+
+const QSize kScreen(1280, 1024);
+const QSize kClock(166, 166);
+const int kRight = kScreen.width() - kClock.width();    // L with the right edge on the display's edge
+const int kBottom = kScreen.height() - kClock.height();
+
+struct Walk {
+  std::vector<QPoint> positions;
+  std::vector<int> intervals;
+  int savedAtTick = 0;  // 1-based, 0 = never
+  QPoint saved;
+};
+
+// Runs ticks as the window would, from a drop at `start`.
+Walk WalkFrom(QPoint start, int ticks, QSize screen = kScreen, QPoint saved = QPoint(300, 300))
+{
+  Walk walk;
+  TickInput input{start, kClock, screen, kRestInterval, saved};
+  for (int tick = 1; tick <= ticks; ++tick) {
+    const TickDecision d = DecideTick(input);
+    walk.positions.push_back(d.position);
+    walk.intervals.push_back(d.interval);
+    if (d.save && walk.savedAtTick == 0) {
+      walk.savedAtTick = tick;
+      walk.saved = d.position;
+    }
+    input.position = d.position;
+    input.interval = d.interval;
+    if (d.save)
+      input.saved = d.position;
+  }
+  return walk;
+}
+
+}  // namespace
+
+TEST(ClockTick, OneTick)
+{
+  const struct {
+    const char* what;
+    QPoint position;
+    int interval;
+    QPoint saved;
+    int expectedInterval;
+    QPoint expectedPosition;
+    bool save;
+  } cases[] = {
+      {"at rest", {100, 100}, 500, {100, 100}, 500, {100, 100}, false},
+      {"moved inside", {200, 120}, 500, {100, 100}, 500, {200, 120}, true},
+      {"L = 3", {3, 100}, 500, {100, 100}, 40, {5, 100}, true},
+      {"L = 4", {4, 100}, 500, {100, 100}, 40, {6, 100}, true},
+      {"back inside restores 500", {5, 100}, 40, {5, 100}, 500, {5, 100}, false},
+      {"L = 5 is inside", {5, 100}, 500, {5, 100}, 500, {5, 100}, false},
+      {"L = W - CW - 5 is inside", {kRight - 5, 100}, 500, {kRight - 5, 100}, 500, {kRight - 5, 100}, false},
+      {"L = W - CW - 4 steps back and saves", {kRight - 4, 100}, 500, {1, 1}, 40, {kRight - 6, 100}, true},
+      {"T = 3", {100, 3}, 500, {100, 100}, 40, {100, 5}, true},
+      {"T = H - CH", {100, kBottom}, 500, {100, 100}, 40, {100, kBottom - 2}, false},
+      {"both axes", {-1, kBottom + 7}, 500, {100, 100}, 40, {1, kBottom + 5}, false},
+      {"stepped back onto the saved place", {3, 100}, 500, {5, 100}, 40, {5, 100}, false},
+      {"inside but 40 ms", {300, 300}, 40, {300, 300}, 500, {300, 300}, false},
+      {"other intervals are kept", {300, 300}, 123, {300, 300}, 123, {300, 300}, false},
+  };
+  for (const auto& c : cases) {
+    const TickDecision d = DecideTick({c.position, kClock, kScreen, c.interval, c.saved});
+    EXPECT_EQ(d.interval, c.expectedInterval) << c.what;
+    EXPECT_EQ(d.position, c.expectedPosition) << c.what;
+    EXPECT_EQ(d.save, c.save) << c.what;
+  }
+}
+
+TEST(ClockTick, DroppedAtMinus30TakesEighteenTicks)
+{
+  const Walk walk = WalkFrom({-30, 100}, 19);
+  for (int i = 0; i < 18; ++i)
+    EXPECT_EQ(walk.positions[i].x(), -28 + 2 * i) << "tick " << i + 1;
+  EXPECT_EQ(walk.savedAtTick, 18);
+  EXPECT_EQ(walk.saved, QPoint(6, 100));
+  // 40 ms while outside before the step, 500 ms from the tick after the return.
+  for (int i = 0; i < 18; ++i)
+    EXPECT_EQ(walk.intervals[i], kReturnInterval) << "tick " << i + 1;
+  EXPECT_EQ(walk.intervals[18], kRestInterval);
+  EXPECT_EQ(walk.positions[18], QPoint(6, 100));
+}
+
+TEST(ClockTick, RightEdgeNeedsThreeTicks)
+{
+  const Walk walk = WalkFrom({kRight, 100}, 4);
+  EXPECT_EQ(walk.positions[0].x(), kRight - 2);
+  EXPECT_EQ(walk.positions[1].x(), kRight - 4);
+  EXPECT_EQ(walk.positions[2].x(), kRight - 6);
+  EXPECT_EQ(walk.savedAtTick, 3);
+  EXPECT_EQ(walk.intervals[3], kRestInterval);
+
+  const Walk down = WalkFrom({100, kBottom}, 3);
+  EXPECT_EQ(down.savedAtTick, 3);
+  EXPECT_EQ(down.saved, QPoint(100, kBottom - 6));
+}
+
+TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
+{
+  const struct { QSize screen; QPoint start; QPoint holds; } cases[] = {
+      {{kClock.width() + 8, kScreen.height()}, {5, 100}, {5, 100}},
+      {{kClock.width() + 8, kScreen.height()}, {4, 100}, {4, 100}},
+      {{kScreen.width(), kClock.height() + 9}, {100, 5}, {100, 5}},
+  };
+  for (const auto& c : cases) {
+    const Walk walk = WalkFrom(c.start, 10, c.screen);
+    EXPECT_EQ(walk.savedAtTick, 0);
+    for (std::size_t i = 0; i < walk.positions.size(); ++i) {
+      EXPECT_EQ(walk.positions[i], c.holds) << "tick " << i + 1;
+      EXPECT_EQ(walk.intervals[i], kReturnInterval) << "tick " << i + 1;
+    }
+  }
+  // Ten pixels more than the clock leave one place inside, L = 5; 2-pixel steps reach it only from an odd L.
+  const QSize tight(kClock.width() + 10, kScreen.height());
+  const Walk odd = WalkFrom({1, 100}, 4, tight);
+  EXPECT_EQ(odd.savedAtTick, 2);
+  EXPECT_EQ(odd.saved, QPoint(5, 100));
+  const Walk even = WalkFrom({0, 100}, 6, tight);
+  EXPECT_EQ(even.savedAtTick, 0);
+  EXPECT_EQ(even.positions.back(), QPoint(6, 100));
+}

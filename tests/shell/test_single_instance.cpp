@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+#include "platform/SingleInstance.h"
+#include "ShellTestSupport.h"
+
+TEST(SingleInstance, SecondCopyIsRefusedWhileTheFirstRuns)
+{
+  EnsureApplication();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tickora.lock");
+  {
+    SingleInstanceGuard first(path);
+    EXPECT_FALSE(first.IsAlreadyRunning());
+    EXPECT_FALSE(first.IsAlreadyRunning());  // asking again changes nothing
+    SingleInstanceGuard second(path);
+    EXPECT_TRUE(second.IsAlreadyRunning());
+    EXPECT_TRUE(QFile::exists(path));
+  }
+  // Released on exit: the next start runs.
+  EXPECT_FALSE(QFile::exists(path));
+  SingleInstanceGuard next(path);
+  EXPECT_FALSE(next.IsAlreadyRunning());
+}
+
+TEST(SingleInstance, LockOfADeadProcessIsTakenOver)
+{
+  EnsureApplication();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tickora.lock");
+  {
+    // The lock a killed clock leaves behind: its process id no longer runs.
+    QFile stale(path);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("2147483646\ntickora\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+  }
+  SingleInstanceGuard guard(path);
+  EXPECT_FALSE(guard.IsAlreadyRunning());
+  SingleInstanceGuard second(path);
+  EXPECT_TRUE(second.IsAlreadyRunning());
+}
+
+TEST(SingleInstance, ALockThatCannotBeMadeDoesNotStopTheClock)
+{
+  EnsureApplication();
+  QTemporaryDir dir;
+  QFile blocker(dir.filePath("not-a-folder"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  SingleInstanceGuard guard(dir.filePath("not-a-folder/Tickora.lock"));
+  EXPECT_FALSE(guard.IsAlreadyRunning());
+}
+
+TEST(SingleInstance, LockLivesInTheUsersRuntimeDirectory)
+{
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", "/run/user/4321");
+  EXPECT_EQ(SingleInstanceGuard::DefaultLockPath(), "/run/user/4321/Tickora.lock");
+  qunsetenv("XDG_RUNTIME_DIR");
+  EXPECT_TRUE(SingleInstanceGuard::DefaultLockPath().endsWith("/Tickora.lock"));
+  EXPECT_NE(SingleInstanceGuard::DefaultLockPath(), "/Tickora.lock");
+  if (!saved.isNull())
+    qputenv("XDG_RUNTIME_DIR", saved);
+}
