@@ -11,6 +11,37 @@ constexpr long double kCentreTerm = 1e-9L;  // keeps r above zero at the exact c
 constexpr long double kRimStart = 0.9L;
 constexpr std::int32_t kLastShapedStyle = 7;
 
+struct LibraryTrig {
+  static long double Sin(long double v) { return std::sin(v); }
+  static long double Cos(long double v) { return std::cos(v); }
+};
+
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+// fsin and fcos reduce their argument themselves up to 2^63; every argument here stays below 20.
+constexpr long double kX87Range = 9.2e18L;
+
+struct X87Trig {
+  static long double Sin(long double v)
+  {
+    if (!(std::fabs(v) < kX87Range))
+      return std::sin(v);
+    long double result;
+    asm("fsin" : "=t"(result) : "0"(v));
+    return result;
+  }
+  static long double Cos(long double v)
+  {
+    if (!(std::fabs(v) < kX87Range))
+      return std::cos(v);
+    long double result;
+    asm("fcos" : "=t"(result) : "0"(v));
+    return result;
+  }
+};
+#else
+using X87Trig = LibraryTrig;
+#endif
+
 long double Fourth(long double v)
 {
   const long double square = v * v;
@@ -18,27 +49,101 @@ long double Fourth(long double v)
 }
 
 // r' from r and the angle; every formula uses the unshaped r.
+template <class Trig>
 long double ShapedRadius(std::int32_t style, long double r, long double theta)
 {
   switch (style) {
   case 1:
-    return 1.2L * r - 0.2L * std::fabs(std::cos(1.3L * kPi * theta));
+    return 1.2L * r - 0.2L * std::fabs(Trig::Cos(1.3L * kPi * theta));
   case 2:
-    return 1.2L * r - 0.2L * std::fabs(std::cos(kPi * theta));
+    return 1.2L * r - 0.2L * std::fabs(Trig::Cos(kPi * theta));
   case 3:
-    return 1.2L * r - 0.2L * std::fabs(std::sin(0.97L * kPi * theta));
+    return 1.2L * r - 0.2L * std::fabs(Trig::Sin(0.97L * kPi * theta));
   case 4:
-    return r + 0.1L * std::fabs(std::cos(0.8L * kPi * theta));
+    return r + 0.1L * std::fabs(Trig::Cos(0.8L * kPi * theta));
   case 5:
-    return 1.2L * r - 0.2L * std::sqrt(std::fabs(0.5L * std::cos(kPi * theta) + 0.5L * std::cos(2.5L * kPi * theta)));
+    return 1.2L * r - 0.2L * std::sqrt(std::fabs(0.5L * Trig::Cos(kPi * theta) + 0.5L * Trig::Cos(2.5L * kPi * theta)));
   case 6:
-    return 1.2L * r - 0.2L * std::sqrt(std::fabs(0.5L * std::cos(kPi * theta) - 0.5L * std::cos(2.5L * kPi * theta)));
+    return 1.2L * r - 0.2L * std::sqrt(std::fabs(0.5L * Trig::Cos(kPi * theta) - 0.5L * Trig::Cos(2.5L * kPi * theta)));
   case 7:
-    return 1.2L * r -
-           0.2L * std::sqrt(std::fabs(0.5L * std::cos(kPi * (theta * theta)) + 0.5L * std::cos(2.5L * kPi * std::sqrt(theta))));
+    return 1.2L * r - 0.2L * std::sqrt(std::fabs(0.5L * Trig::Cos(kPi * (theta * theta)) +
+                                                 0.5L * Trig::Cos(2.5L * kPi * std::sqrt(theta))));
   default:
     return r;
   }
+}
+
+long double Radius(long double absX, long double absY)
+{
+  return std::sqrt(absX * absX + absY * absY + kCentreTerm);
+}
+
+long double DiscShade(long double r)
+{
+  return 1.0L - 0.95L * Fourth(r);
+}
+
+template <class Trig>
+FaceShapeValues Compute(long double absX, long double absY, std::int32_t shapeKey)
+{
+  FaceShapeValues v;
+  v.r = Radius(absX, absY);
+  v.shaped = v.r;
+  if (v.r > 1.0L)
+    return v;
+  if (shapeKey == kPlainDiscKey) {
+    v.shade = DiscShade(v.r);
+    v.kind = FacePixelKind::Plain;
+    return v;
+  }
+  if (shapeKey != 0)
+    v.shaped = ShapedRadius<Trig>(shapeKey, v.r, std::acos(absX / v.r));
+  v.shade = 1.0L - Fourth(v.shaped);
+  v.kind = FacePixelKind::Plain;
+  if (v.shaped >= kRimStart) {
+    v.light = std::fabs(Trig::Sin(10.0L * kPi * std::fabs(kRimStart - v.shaped) + 2.0L * v.shade));
+    v.kind = v.shaped > 1.0L ? FacePixelKind::HiddenRim : FacePixelKind::Rim;
+  }
+  return v;
+}
+
+FaceShapeCell CellOf(const FaceShapeValues& v)
+{
+  FaceShapeCell cell;
+  cell.kind = v.kind;
+  if (v.kind == FacePixelKind::Plain) {
+    cell.alpha255 = v.shade * 255.0L;
+  } else if (v.kind == FacePixelKind::Rim || v.kind == FacePixelKind::HiddenRim) {
+    cell.alpha255 = v.light * 255.0L;
+    cell.lift = 0.6L * Fourth(v.light);
+    cell.gain = 0.6L * v.light + 0.4L;
+  }
+  return cell;
+}
+
+template <class Trig>
+void FillCells(FaceShapeCache& cache, const std::vector<long double>& values, std::int32_t key)
+{
+  const std::size_t n = values.size();
+  if (key == kPlainDiscKey) {
+    // The disc depends on x^2 + y^2 alone, which is bitwise the same with x and y swapped.
+    for (std::size_t row = 0; row < n; ++row) {
+      for (std::size_t column = 0; column <= row; ++column) {
+        const long double r = Radius(values[column], values[row]);
+        FaceShapeCell cell;
+        if (r <= 1.0L) {
+          cell.kind = FacePixelKind::Plain;
+          cell.alpha255 = DiscShade(r) * 255.0L;
+        }
+        cache.cells[row * n + column] = cell;
+        cache.cells[column * n + row] = cell;
+      }
+    }
+    return;
+  }
+  for (std::size_t row = 0; row < n; ++row)
+    for (std::size_t column = 0; column < n; ++column)
+      cache.cells[row * n + column] = CellOf(Compute<Trig>(values[column], values[row], key));
 }
 }  // namespace
 
@@ -49,41 +154,24 @@ std::int32_t FaceShapeKey(std::int32_t dialStyle)
   return std::max<std::int32_t>(dialStyle, 0);
 }
 
-FaceShapeValues ComputeFaceShape(long double absX, long double absY, std::int32_t shapeKey)
+FaceShapeValues ComputeFaceShape(long double absX, long double absY, std::int32_t shapeKey, FaceTrig trig)
 {
-  FaceShapeValues v;
-  v.r = std::sqrt(absX * absX + absY * absY + kCentreTerm);
-  v.shaped = v.r;
-  if (v.r > 1.0L)
-    return v;
-  if (shapeKey == kPlainDiscKey) {
-    v.shade = 1.0L - 0.95L * Fourth(v.r);
-    v.kind = FacePixelKind::Plain;
-    return v;
-  }
-  if (shapeKey != 0)
-    v.shaped = ShapedRadius(shapeKey, v.r, std::acos(absX / v.r));
-  v.shade = 1.0L - Fourth(v.shaped);
-  v.kind = FacePixelKind::Plain;
-  if (v.shaped >= kRimStart) {
-    v.light = std::fabs(std::sin(10.0L * kPi * std::fabs(kRimStart - v.shaped) + 2.0L * v.shade));
-    v.kind = v.shaped > 1.0L ? FacePixelKind::HiddenRim : FacePixelKind::Rim;
-  }
-  return v;
+  return trig == FaceTrig::X87 ? Compute<X87Trig>(absX, absY, shapeKey) : Compute<LibraryTrig>(absX, absY, shapeKey);
 }
 
-void UpdateFaceShape(FaceShapeCache& cache, std::int32_t diameter, std::int32_t dialStyle)
+void UpdateFaceShape(FaceShapeCache& cache, std::int32_t diameter, std::int32_t dialStyle, FaceTrig trig)
 {
   const std::int32_t key = FaceShapeKey(dialStyle);
-  if (cache.valid && cache.diameter == diameter && cache.shapeKey == key)
+  if (cache.valid && cache.diameter == diameter && cache.shapeKey == key && cache.trig == trig)
     return;
   cache.valid = false;
   const std::int32_t n = std::max<std::int32_t>(diameter, 0);
 
-  // Rows and columns use the same coordinate formula, so one axis table serves both.
+  // Rows and columns use the same coordinate formula, so one axis table serves both. Mirrored
+  // coordinates often differ in their last bit, so cells are shared only where they are equal.
   std::map<long double, std::int32_t> indexOf;
   std::vector<long double> values;
-  cache.axisIndex.assign(static_cast<std::size_t>(n), 0);
+  cache.axisIndex.resize(static_cast<std::size_t>(n));
   for (std::int32_t k = 0; k < n; ++k) {
     const long double x = static_cast<long double>(2 * k) / static_cast<long double>(n) - 1.0L;
     const auto [it, added] = indexOf.try_emplace(std::fabs(x), static_cast<std::int32_t>(values.size()));
@@ -93,22 +181,13 @@ void UpdateFaceShape(FaceShapeCache& cache, std::int32_t diameter, std::int32_t 
   }
 
   cache.distinct = static_cast<std::int32_t>(values.size());
-  cache.cells.assign(values.size() * values.size(), FaceShapeCell{});
-  for (std::size_t row = 0; row < values.size(); ++row) {
-    for (std::size_t column = 0; column < values.size(); ++column) {
-      const FaceShapeValues v = ComputeFaceShape(values[column], values[row], key);
-      FaceShapeCell& cell = cache.cells[row * values.size() + column];
-      cell.kind = v.kind;
-      if (v.kind == FacePixelKind::Plain) {
-        cell.alpha255 = v.shade * 255.0L;
-      } else if (v.kind == FacePixelKind::Rim || v.kind == FacePixelKind::HiddenRim) {
-        cell.alpha255 = v.light * 255.0L;
-        cell.lift = 0.6L * Fourth(v.light);
-        cell.gain = 0.6L * v.light + 0.4L;
-      }
-    }
-  }
+  cache.cells.resize(values.size() * values.size());  // every cell is written below
+  if (trig == FaceTrig::X87)
+    FillCells<X87Trig>(cache, values, key);
+  else
+    FillCells<LibraryTrig>(cache, values, key);
   cache.diameter = diameter;
   cache.shapeKey = key;
+  cache.trig = trig;
   cache.valid = true;
 }

@@ -2,13 +2,13 @@
 #include <cstdint>
 
 #include "Clocks/ClockSynthesis.h"
-#include "model/Numbers.h"
+#include "Clocks/PixelRound.h"
 
 namespace {
 std::int32_t LiftedChannel(std::uint8_t byte, const FaceShapeCell& cell)
 {
   const long double b = byte;
-  return Round((b + cell.lift * (255.0L - b)) * cell.gain);
+  return PixelRound((b + cell.lift * (255.0L - b)) * cell.gain);
 }
 }  // namespace
 
@@ -38,14 +38,14 @@ void ComputeFacePlanes(ClockData& data)
         planes.red[w][c] = pixel[2];
         planes.green[w][c] = pixel[1];
         planes.blue[w][c] = pixel[0];
-        planes.alpha[w][c] = Round(cell.alpha255 * opacity);
+        planes.alpha[w][c] = PixelRound(cell.alpha255 * opacity);
         break;
       case FacePixelKind::Rim:
       case FacePixelKind::HiddenRim:
         planes.red[w][c] = LiftedChannel(pixel[2], cell);
         planes.green[w][c] = LiftedChannel(pixel[1], cell);
         planes.blue[w][c] = LiftedChannel(pixel[0], cell);
-        planes.alpha[w][c] = cell.kind == FacePixelKind::Rim ? Round(cell.alpha255 * opacity) : 0;
+        planes.alpha[w][c] = cell.kind == FacePixelKind::Rim ? PixelRound(cell.alpha255 * opacity) : 0;
         break;
       }
     }
