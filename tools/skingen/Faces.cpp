@@ -22,6 +22,7 @@ Studio StudioFor(Colour backdrop, Colour floor)
   s.backdrop = backdrop;
   s.floor = floor;
   s.ceiling = Mix(backdrop, Colour{0.7, 0.7, 0.72}, 0.6);
+  s.room = backdrop * 0.12 + Colour{0.02, 0.02, 0.02};
   return s;
 }
 
@@ -29,7 +30,7 @@ Scene SceneOn(Colour backdrop, Colour floor)
 {
   Scene sc;
   sc.studio = StudioFor(backdrop, floor);
-  sc.backdrop = PlainBackdrop(backdrop * 1.1, floor);
+  sc.backdrop = SweepBackdrop(backdrop, floor, 0.6);
   return sc;
 }
 
@@ -100,10 +101,11 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(210, 210, 210), Srgb(160, 160, 160));
     GlassLook g;
     g.ior = 1.55;
-    g.absorption = {0.05, 1.0, 2.6};
+    g.absorption = {0.05, 1.1, 2.8};
     g.facets = &kCrystalFacets;
-    g.facetEdgeLight = 0.25;
-    g.bodyGlow = {0.10, 0.025, 0.0};
+    g.facetEdgeLight = 0.08;
+    g.facetVariation = 0.5;
+    g.bodyGlow = {0.04, 0.01, 0.0};
     f.body = Glass(g);
     break;
   }
@@ -111,9 +113,19 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(250, 250, 250), Srgb(215, 215, 218));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.55, 1.9, 0.3};
+    g.absorption = {0.25, 0.8, 0.12};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
-      Veils(a, b, t, glow, Colour{0.35, 0.25, 0.45}, 0.7, 2.2, 21);
+      // Colour zoning: deep violet layers alternating with paler quartz.
+      constexpr int kSteps = 6;
+      double zone = 0;
+      for (int i = 0; i < kSteps; ++i) {
+        const Vec3 q = Mix(a, b, (i + 0.5) / kSteps);
+        const double layers = 0.5 + 0.5 * std::sin((q.y * 2.2 - std::abs(q.x) * 1.4 + Fbm(q * 1.6, 3, 22) * 2.0) * 3.4);
+        zone += layers;
+      }
+      zone *= Length(b - a) / kSteps;
+      t = t * Colour{std::exp(-0.9 * zone), std::exp(-2.6 * zone), std::exp(-0.35 * zone)};
+      Veils(a, b, t, glow, Colour{0.3, 0.24, 0.38}, 0.45, 2.2, 21);
     };
     f.body = Glass(g);
     f.radius = 0.99;
@@ -125,12 +137,16 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(232, 220, 196), Srgb(190, 175, 150));
     OpaqueLook o;
     o.albedo = [](Vec3 p) {
-      const double warp = Fbm(p * 1.7, 4, 31);
-      const double band = 0.5 + 0.5 * std::sin((p.y * 2.6 + p.x * 0.5 + warp * 1.6) * 6.0);
-      const Colour orange = Mix(Srgb(235, 120, 30), Srgb(220, 95, 20), Fbm(p * 3.0, 3, 32));
-      return Mix(orange, Srgb(250, 215, 160), SmoothStep(0.55, 0.95, band) * 0.85);
+      // Growth layers: gently warped planes, some broad and pale, some fine.
+      const double warp = Fbm(p * 1.3, 4, 31);
+      const double h = p.y * 1.0 + p.x * 0.25 + warp * 0.9;
+      const double broad = 0.5 + 0.5 * std::sin(h * 9.0);
+      const double fine = 0.5 + 0.5 * std::sin(h * 23.0 + 1.3);
+      const Colour orange = Mix(Srgb(238, 128, 36), Srgb(214, 92, 22), Fbm(p * 2.5, 3, 32));
+      const double pale = 0.75 * SmoothStep(0.7, 0.98, broad) + 0.3 * SmoothStep(0.8, 1.0, fine);
+      return Mix(orange, Srgb(252, 222, 175), Clamp01(pale));
     };
-    o.glow = 0.25;
+    o.glow = 0.35;
     o.ior = 1.6;
     f.body = Opaque(o);
     break;
@@ -140,12 +156,12 @@ FaceSpec Face(int skin)
     f.scene.studio.ceiling = Srgb(40, 40, 42);
     OpaqueLook o;
     o.albedo = [](Vec3 p) {
-      const double fibres = Fbm({p.x * 40.0, p.y * 2.0, p.z * 40.0}, 3, 41);
-      return Mix(Srgb(175, 175, 178), Srgb(215, 214, 210), fibres);
+      const double fibres = Fbm({p.x * 30.0, p.y * 1.5, p.z * 30.0}, 2, 41);
+      return Mix(Srgb(178, 178, 180), Srgb(205, 204, 200), fibres);
     };
     o.fibre = {0, 1, 0};
-    o.chatoyance = 1.6;
-    o.chatoyantSharpness = 60;
+    o.chatoyance = 1.0;
+    o.chatoyantSharpness = 160;
     o.bandHalf = {0, 0.12, 1};
     o.glow = 0.15;
     f.body = Opaque(o);
@@ -155,8 +171,8 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(190, 150, 180), Srgb(140, 105, 135));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.03, 0.45, 0.22};
-    g.bodyGlow = {0.12, 0.06, 0.08};
+    g.absorption = {0.03, 0.5, 0.25};
+    g.bodyGlow = {0.05, 0.025, 0.035};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
       Veils(a, b, t, glow, Colour{0.4, 0.25, 0.3}, 0.35, 1.8, 51);
     };
@@ -166,8 +182,8 @@ FaceSpec Face(int skin)
   case 6: {  // teal-green glass on beige
     f.scene = SceneOn(Srgb(228, 214, 186), Srgb(180, 165, 135));
     GlassLook g;
-    g.absorption = {1.5, 0.22, 0.45};
-    g.bodyGlow = {0.0, 0.05, 0.045};
+    g.absorption = {1.8, 0.25, 0.5};
+    g.bodyGlow = {0.0, 0.015, 0.012};
     f.body = Glass(g);
     break;
   }
@@ -186,12 +202,18 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(70, 62, 56), Srgb(45, 40, 36));
     OpaqueLook o;
     o.albedo = [](Vec3 p) {
-      Colour c = Mix(Srgb(165, 45, 30), Srgb(125, 30, 22), Fbm(p * 2.5, 4, 81));
-      const Worley w = CellNoise(p * 9.0, 82);
-      const double kind = (w.id % 100) / 100.0;
-      const double spot = 1 - SmoothStep(0.12, 0.22, w.f1);
-      if (kind < 0.22) c = Mix(c, Srgb(60, 25, 20), spot);
-      else if (kind < 0.38) c = Mix(c, Srgb(215, 160, 120), spot * 0.8);
+      Colour c = Mix(Srgb(170, 48, 32), Srgb(120, 28, 20), Fbm(p * 2.2, 4, 81));
+      // Dark veins where two noise fields cross, then speckles of two sizes.
+      const double vein = std::abs(Fbm(p * 1.8, 4, 83) - 0.5);
+      c = Mix(c, Srgb(85, 22, 16), 0.6 * (1 - SmoothStep(0.0, 0.03, vein)));
+      for (int layer = 0; layer < 2; ++layer) {
+        const Worley w = CellNoise(p * (layer == 0 ? 6.0 : 13.0), 82 + static_cast<std::uint32_t>(layer));
+        const double kind = (w.id % 100) / 100.0;
+        const double spot = 1 - SmoothStep(layer == 0 ? 0.14 : 0.12, layer == 0 ? 0.24 : 0.2, w.f1);
+        if (kind < 0.25) c = Mix(c, Srgb(55, 22, 18), spot * 0.9);
+        else if (kind < 0.45) c = Mix(c, Srgb(222, 170, 128), spot * 0.85);
+        else if (kind < 0.55) c = Mix(c, Srgb(200, 75, 50), spot * 0.7);
+      }
       return c;
     };
     o.ior = 1.55;
@@ -200,7 +222,7 @@ FaceSpec Face(int skin)
   }
   case 9: {  // clear rock crystal over brown wood
     f.scene.studio = StudioFor(Srgb(120, 78, 45), Srgb(100, 62, 35));
-    f.scene.backdrop = WoodBackdrop(Srgb(150, 100, 60), Srgb(82, 48, 26), 91);
+    f.scene.backdrop = WoodBackdrop(Srgb(156, 104, 62), Srgb(78, 45, 24), 91);
     GlassLook g;
     g.ior = 1.54;
     g.absorption = {0.02, 0.02, 0.03};
@@ -213,16 +235,16 @@ FaceSpec Face(int skin)
   case 10: {  // pale blue glass on light grey
     f.scene = SceneOn(Srgb(212, 212, 212), Srgb(165, 165, 165));
     GlassLook g;
-    g.absorption = {0.55, 0.22, 0.06};
-    g.bodyGlow = {0.03, 0.05, 0.08};
+    g.absorption = {0.6, 0.25, 0.07};
+    g.bodyGlow = {0.01, 0.015, 0.025};
     f.body = Glass(g);
     break;
   }
   case 11: {  // red glass on a black stand, on white
     f.scene = SceneOn(Srgb(250, 250, 250), Srgb(215, 215, 215));
     GlassLook g;
-    g.absorption = {0.08, 2.6, 2.2};
-    g.bodyGlow = {0.12, 0.0, 0.0};
+    g.absorption = {0.08, 2.8, 2.4};
+    g.bodyGlow = {0.04, 0.0, 0.0};
     f.body = Glass(g);
     f.radius = 0.99;
     f.centreY = 0.02;
@@ -233,10 +255,10 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(250, 250, 250), Srgb(212, 210, 205));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.45, 0.85, 1.5};
-    g.bodyGlow = {0.06, 0.03, 0.01};
+    g.absorption = {0.8, 1.3, 2.0};
+    g.bodyGlow = {0.025, 0.012, 0.004};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
-      Veils(a, b, t, glow, Colour{0.25, 0.14, 0.06}, 0.5, 1.6, 121);
+      Veils(a, b, t, glow, Colour{0.25, 0.14, 0.06}, 0.25, 1.6, 121);
     };
     f.body = Glass(g);
     break;
@@ -245,18 +267,18 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(25, 35, 80), Srgb(12, 18, 45));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.15, 0.55, 2.0};
-    g.bodyGlow = {0.10, 0.05, 0.0};
+    g.absorption = {0.12, 0.5, 2.2};
+    g.bodyGlow = {0.06, 0.03, 0.0};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
       // Fractures: thin planes between cells catch the light.
       constexpr int kSteps = 8;
       double crack = 0;
       for (int i = 0; i < kSteps; ++i) {
-        const Worley w = CellNoise(Mix(a, b, (i + 0.5) / kSteps) * 2.2, 131);
-        crack += 1 - SmoothStep(0.0, 0.06, w.f2 - w.f1);
+        const Worley w = CellNoise(Mix(a, b, (i + 0.5) / kSteps) * 1.5, 131);
+        crack += 1 - SmoothStep(0.0, 0.035, w.f2 - w.f1);
       }
       crack = Clamp01(crack * Length(b - a) / kSteps * 1.5);
-      glow = glow + Colour{1.0, 0.65, 0.2} * (0.9 * crack);
+      glow = glow + Colour{1.0, 0.6, 0.15} * (0.7 * crack);
       t = t * (1 - 0.5 * crack);
     };
     f.body = Glass(g);
@@ -267,18 +289,18 @@ FaceSpec Face(int skin)
     const bool blue = skin == 14;
     f.scene = blue ? SceneOn(Srgb(250, 250, 250), Srgb(210, 210, 214)) : SceneOn(Srgb(55, 30, 70), Srgb(30, 15, 40));
     OpaqueLook o;
-    const Colour deep = blue ? Srgb(25, 55, 140) : Srgb(200, 95, 135);
-    const Colour light = blue ? Srgb(60, 110, 200) : Srgb(235, 150, 180);
+    const Colour deep = blue ? Srgb(22, 48, 130) : Srgb(190, 85, 125);
+    const Colour light = blue ? Srgb(55, 105, 195) : Srgb(232, 145, 178);
     o.albedo = [deep, light](Vec3 p) {
-      const double fibres = Fbm({p.x * 2.0, p.y * 30.0, p.z * 30.0}, 3, 141);
-      return Mix(deep, light, fibres * 0.6);
+      const double fibres = Fbm({p.x * 1.5, p.y * 24.0, p.z * 24.0}, 3, 141);
+      return Mix(deep, light, 0.2 + fibres * 0.5);
     };
     o.fibre = {1, 0, 0};
-    o.chatoyance = 2.2;
-    o.chatoyantSharpness = 50;
-    o.chatoyantTint = blue ? Colour{0.7, 0.85, 1.0} : Colour{1.0, 0.85, 0.9};
-    o.bandHalf = {-0.12, 0, 1};
-    o.glow = 0.2;
+    o.chatoyance = 1.3;
+    o.chatoyantSharpness = 220;
+    o.chatoyantTint = blue ? Colour{0.55, 0.75, 1.0} : Colour{1.0, 0.8, 0.88};
+    o.bandHalf = {-0.1, 0, 1};
+    o.glow = 0.3;
     f.body = Opaque(o);
     break;
   }

@@ -31,7 +31,7 @@ std::function<Colour(const Scene&, Vec3)> Opaque(OpaqueLook look)
   return [look](const Scene& sc, Vec3 p) { return ShadeOpaque(sc, look, p); };
 }
 
-const std::vector<Vec3> kGemFacets = FibonacciFacets(26, 0.7);
+const std::vector<Vec3> kGemFacets = CutFacets({{8, 30, 0.5}, {8, 52, 0}, {16, 72, 0.25}, {16, 88, 0.75}});
 
 Colour Hue(double h)
 {
@@ -77,7 +77,8 @@ MarkerSpec Marker(int marker)
     GlassLook g = Tinted({1.6, 0.15, 1.3}, {0.0, 0.08, 0.02});
     g.ior = 1.58;
     g.facets = &kGemFacets;
-    g.facetEdgeLight = 0.2;
+    g.facetEdgeLight = 0.15;
+    g.facetVariation = 0.8;
     m.body = Glass(g);
     break;
   }
@@ -128,7 +129,8 @@ MarkerSpec Marker(int marker)
     GlassLook g = Tinted({0.5, 2.0, 0.3}, {0.05, 0.0, 0.07});
     g.ior = 1.6;
     g.facets = &kGemFacets;
-    g.facetEdgeLight = 0.2;
+    g.facetEdgeLight = 0.15;
+    g.facetVariation = 0.8;
     m.body = Glass(g);
     break;
   }
@@ -136,25 +138,30 @@ MarkerSpec Marker(int marker)
     m.scene = MarkerScene(Srgb(32, 30, 38), Srgb(18, 16, 22));
     OpaqueLook o;
     o.albedo = [](Vec3 p) {
-      const Worley w = CellNoise(p * 3.2, 101);
-      const double fleck = (1 - SmoothStep(0.15, 0.4, w.f1)) * ((w.id % 3) != 0 ? 1.0 : 0.0);
-      const Colour flash = Hue((w.id % 997) / 997.0) * 0.8 + Colour{0.2, 0.2, 0.2};
-      return Mix(Srgb(225, 228, 232), flash, fleck * 0.75);
+      // Patches of spectral colour that come and go with the viewing angle, over milky white.
+      const Worley w = CellNoise(p * 1.9, 101);
+      const double patch = 1 - SmoothStep(0.2, 0.55, w.f1);
+      const double shown = std::pow(0.5 + 0.5 * std::sin(w.id * 0.37 + p.z * 4.0), 2.0);
+      const Colour flash = Hue((w.id % 997) / 997.0);
+      return Mix(Srgb(226, 230, 236), flash, Clamp01(patch * shown * 0.9));
     };
-    o.glow = 0.25;
+    o.glow = 0.3;
     m.body = Opaque(o);
     break;
   }
   case 11:  // pale aqua glass bead on yellow
     m.scene = MarkerScene(Srgb(240, 212, 60), Srgb(190, 160, 30));
-    m.body = Glass(Tinted({0.6, 0.08, 0.18}, {0.02, 0.08, 0.07}));
+    m.body = Glass(Tinted({0.75, 0.1, 0.06}, {0.02, 0.07, 0.07}));
     break;
   case 12: {  // speckled orange amber bead on white
     m.scene = MarkerScene(Srgb(250, 250, 250), Srgb(212, 210, 205));
     GlassLook g = Tinted({0.1, 0.8, 2.5}, {0.18, 0.07, 0.0});
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour&) {
-      const Worley w = CellNoise(Mix(a, b, 0.3) * 4.0, 121);
-      t = t * (1 - 0.7 * (1 - SmoothStep(0.1, 0.25, w.f1)));
+      // Dark inclusions at two depths.
+      for (double depth : {0.25, 0.6}) {
+        const Worley w = CellNoise(Mix(a, b, depth) * 3.2, 121);
+        t = t * (1 - 0.8 * (1 - SmoothStep(0.12, 0.26, w.f1)) * ((w.id % 3) == 0 ? 1.0 : 0.0));
+      }
     };
     m.body = Glass(g);
     break;

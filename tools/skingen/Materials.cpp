@@ -51,10 +51,12 @@ Colour ShadeGlass(const Scene& scene, const GlassLook& look, Vec3 p)
 {
   Vec3 n = p;
   double edge = 1;
+  int facetIndex = 0;
   if (look.facets) {
     const FacetHit f = NearestFacet(*look.facets, p);
     n = f.normal;
     edge = f.edge;
+    facetIndex = f.index;
   }
   const double fresnel = FresnelSchlick(std::abs(n.z), F0FromIor(look.ior));
   Colour c = StudioLight(scene.studio, Reflect(kView, n)) * fresnel;
@@ -65,8 +67,14 @@ Colour ShadeGlass(const Scene& scene, const GlassLook& look, Vec3 p)
   const double travel = -2 * Dot(p, inside);
   const Vec3 exitPoint = p + inside * std::max(travel, 0.0);
   Vec3 exitNormal = exitPoint;
-  if (look.facets) exitNormal = NearestFacet(*look.facets, exitPoint).normal;
   Colour transmit = Exp(look.absorption * (-std::max(travel, 0.0)));
+  if (look.facets) {
+    const FacetHit exitFacet = NearestFacet(*look.facets, exitPoint);
+    exitNormal = exitFacet.normal;
+    // Each pair of facets sends the light along its own path through the stone: some bright, some dark.
+    const double v = HashUnit(facetIndex, exitFacet.index, 0, 7);
+    transmit = transmit * (1 - look.facetVariation + look.facetVariation * 1.6 * v);
+  }
   Colour glow = look.bodyGlow * std::max(travel, 0.0);
   if (look.interior) look.interior(p, exitPoint, transmit, glow);
 
@@ -78,7 +86,10 @@ Colour ShadeGlass(const Scene& scene, const GlassLook& look, Vec3 p)
     // Totally reflected inside a facet: it picks up the studio's light from another side.
     seen = StudioLight(scene.studio, Reflect(inside, exitNormal)) * 0.7;
   }
-  c = c + (seen * transmit + glow) * (1 - fresnel);
+  // The ball focuses the key light into a soft pool on the side away from it, tinted by the glass.
+  const double cx = p.x + KeyDirection.x * 0.62, cy = p.y + KeyDirection.y * 0.62;
+  const Colour pool = Exp(look.absorption * -1.6) * (look.caustic * std::exp(-(cx * cx + cy * cy) / 0.12));
+  c = c + (seen * transmit + glow + pool) * (1 - fresnel);
   if (look.facets && look.facetEdgeLight > 0) c = c + Colour{1, 1, 1} * (look.facetEdgeLight * (1 - SmoothStep(0.0, 0.025, edge)));
   return c;
 }
@@ -92,14 +103,26 @@ Backdrop PlainBackdrop(Colour top, Colour bottom)
   };
 }
 
+Backdrop SweepBackdrop(Colour wall, Colour table, double glow)
+{
+  return [wall, table, glow](double x, double y) {
+    const double d2 = (x - 0.3) * (x - 0.3) + (y - 0.5) * (y - 0.5);
+    const Colour lit = wall * (1 + glow * std::exp(-d2 / 1.2)) * (1 - 0.04 * std::min(4.0, x * x + y * y));
+    const Colour ground = table * (1 - 0.05 * std::min(3.0, -y - 0.7));
+    return Mix(ground, lit, SmoothStep(-1.05, -0.55, y));
+  };
+}
+
 Backdrop WoodBackdrop(Colour light, Colour dark, std::uint32_t seed)
 {
   return [light, dark, seed](double x, double y) {
-    // Rings of a log cut lengthways: stretched along x, wavy, with fine streaks.
-    const double warp = Fbm({x * 0.4, y * 1.6, 0.5}, 4, seed) * 2.4;
-    const double rings = 0.5 + 0.5 * std::sin((y * 5.2 + warp * 3.0) * 3.14159265);
-    const double streak = Fbm({x * 0.25, y * 14.0, 2.0}, 3, seed + 7);
-    const double t = Clamp01(0.15 + 0.55 * std::pow(rings, 2.5) + 0.35 * (streak - 0.5));
+    // Flat-sawn boards: long grain lines along x, gently waving, with darker late wood.
+    const double wave = 0.35 * std::sin(x * 0.9 + 1.2) + 0.5 * (Fbm({x * 0.35, y * 0.5, 0.5}, 3, seed) - 0.5);
+    const double grain = y * 4.5 + wave * 2.0;
+    const double ring = grain - std::floor(grain);
+    const double late = SmoothStep(0.55, 0.9, ring) * (1 - SmoothStep(0.9, 1.0, ring));
+    const double fine = Fbm({x * 0.3, y * 30.0 + wave * 12.0, 2.0}, 3, seed + 7);
+    const double t = Clamp01(0.25 + 0.55 * late + 0.4 * (fine - 0.5));
     return Mix(light, dark, t);
   };
 }

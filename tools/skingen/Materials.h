@@ -36,14 +36,18 @@ struct GlassLook {
   Colour absorption{0, 0, 0};  // per sphere radius, linear light
   const std::vector<Vec3>* facets = nullptr;
   double facetEdgeLight = 0;     // brightness of the polished facet borders
+  double facetVariation = 0;     // 0..1: how much light paths differ from facet to facet
   // Optional interior: modifies what comes through along the chord from a to b.
   std::function<void(Vec3 a, Vec3 b, Colour& transmit, Colour& glow)> interior;
   Colour bodyGlow{0, 0, 0};     // light scattered in the glass, independent of the backdrop
+  double caustic = 0.8;          // the key light focused by the ball onto its far side
 };
 Colour ShadeGlass(const Scene& scene, const GlassLook& look, Vec3 p);
 
 // Backdrops.
 Backdrop PlainBackdrop(Colour top, Colour bottom);
+// A lit paper sweep with a soft pool of light above the subject, and the table below the horizon.
+Backdrop SweepBackdrop(Colour wall, Colour table, double glow);
 Backdrop WoodBackdrop(Colour light, Colour dark, std::uint32_t seed);
 
 // The backdrop at a corner of the photograph (sphere not covering it), with the subject's soft shadow.

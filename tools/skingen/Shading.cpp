@@ -79,13 +79,23 @@ std::uint32_t Hash32(std::uint32_t v)
   return v;
 }
 
+namespace {
+std::uint64_t Mix64(std::int64_t x, std::int64_t y, std::int64_t z, std::uint32_t seed)
+{
+  std::uint64_t h = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ULL ^ static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4FULL ^
+                    static_cast<std::uint64_t>(z) * 0x165667B19E3779F9ULL ^ (static_cast<std::uint64_t>(seed) + 1) * 0x27D4EB2F165667C5ULL;
+  h ^= h >> 31;
+  h *= 0xBF58476D1CE4E5B9ULL;
+  h ^= h >> 29;
+  h *= 0x94D049BB133111EBULL;
+  h ^= h >> 32;
+  return h;
+}
+}  // namespace
+
 double HashUnit(std::int64_t x, std::int64_t y, std::int64_t z, std::uint32_t seed)
 {
-  std::uint32_t h = Hash32(seed ^ 0x9e3779b9U);
-  h = Hash32(h ^ static_cast<std::uint32_t>(x));
-  h = Hash32(h ^ static_cast<std::uint32_t>(y));
-  h = Hash32(h ^ static_cast<std::uint32_t>(z));
-  return h / 4294967296.0;
+  return static_cast<double>(Mix64(x, y, z, seed) >> 11) / 9007199254740992.0;
 }
 
 double ValueNoise(Vec3 p, std::uint32_t seed)
@@ -125,13 +135,14 @@ Worley CellNoise(Vec3 p, std::uint32_t seed)
     for (int b = -1; b <= 1; ++b)
       for (int c = -1; c <= 1; ++c) {
         const std::int64_t cx = ix + a, cy = iy + b, cz = iz + c;
-        const Vec3 q{cx + HashUnit(cx, cy, cz, seed), cy + HashUnit(cx, cy, cz, seed + 1),
-                     cz + HashUnit(cx, cy, cz, seed + 2)};
+        const std::uint64_t h = Mix64(cx, cy, cz, seed);
+        const Vec3 q{cx + (h & 0x1FFFFF) / 2097152.0, cy + ((h >> 21) & 0x1FFFFF) / 2097152.0,
+                     cz + ((h >> 42) & 0x1FFFFF) / 2097152.0};
         const double d = Length(q - p);
         if (d < w.f1) {
           w.f2 = w.f1;
           w.f1 = d;
-          w.id = Hash32(static_cast<std::uint32_t>(cx * 73856093 ^ cy * 19349663 ^ cz * 83492791) ^ seed);
+          w.id = static_cast<std::uint32_t>(h >> 7);
         } else if (d < w.f2) {
           w.f2 = d;
         }
@@ -146,13 +157,16 @@ Colour StudioLight(const Studio& studio, Vec3 dir)
   if (dir.z < -0.2) {
     // Behind the subject: the backdrop, a little darker towards the floor.
     c = studio.backdrop * (0.85 + 0.15 * Clamp01(dir.y + 0.5));
-  } else if (dir.y < 0) {
-    // Floor and table top in front, fading into the backdrop at the horizon.
-    const double t = SmoothStep(0.0, -0.35, dir.y);
-    c = Mix(studio.backdrop * 0.8, studio.floor, t);
   } else {
-    const double t = SmoothStep(0.0, 0.6, dir.y);
-    c = Mix(studio.backdrop * 0.9, studio.ceiling * studio.ceilingStrength, t);
+    // The dim room, the backdrop near the horizon, the ceiling above and the table top below.
+    const double behind = SmoothStep(0.2, -0.2, dir.z);
+    const Colour horizon = Mix(studio.room, studio.backdrop * 0.9, behind);
+    if (dir.y < 0) {
+      c = Mix(horizon, studio.floor, SmoothStep(0.0, -0.3, dir.y));
+    } else {
+      c = Mix(horizon, studio.room, SmoothStep(0.0, 0.5, dir.y) * behind);
+      c = Mix(c, studio.ceiling * studio.ceilingStrength, SmoothStep(0.45, 0.95, dir.y));
+    }
   }
   const double key = SoftBox(dir, KeyDirection, 0.36, 0.30, 0.08);
   const double rim = SoftBox(dir, RimDirection, 0.10, 0.45, 0.06);
@@ -209,6 +223,21 @@ std::vector<Vec3> FibonacciFacets(int count, double twist)
     const double a = golden * i + twist;
     // Stones are cut with the table towards the viewer, so the axis is z.
     out.push_back(Normalize({r * std::cos(a), r * std::sin(a), y}));
+  }
+  return out;
+}
+
+std::vector<Vec3> CutFacets(const std::vector<FacetRing>& rings)
+{
+  std::vector<Vec3> out{{0, 0, 1}, {0, 0, -1}};
+  for (const FacetRing& ring : rings) {
+    const double tilt = ring.tiltDegrees * kPi / 180;
+    for (int i = 0; i < ring.count; ++i) {
+      const double a = 2 * kPi * (i + ring.phase) / ring.count + kPi / 2;
+      const Vec3 d{std::sin(tilt) * std::cos(a), std::sin(tilt) * std::sin(a), std::cos(tilt)};
+      out.push_back(d);
+      out.push_back({d.x, d.y, -d.z});
+    }
   }
   return out;
 }

@@ -77,6 +77,7 @@ struct Studio {
   Colour floor{0.2, 0.2, 0.2};
   Colour ceiling{0.55, 0.55, 0.58};
   Colour backdrop{0.5, 0.5, 0.5};
+  Colour room{0.05, 0.05, 0.05};  // the dim studio behind the camera
   double keyStrength = 6.0;
   double rimStrength = 2.5;
   double ceilingStrength = 1.0;
@@ -102,6 +103,13 @@ struct FacetHit {
 };
 FacetHit NearestFacet(const std::vector<Vec3>& facets, Vec3 p);
 std::vector<Vec3> FibonacciFacets(int count, double twist);
+// A cut stone: a table facing the viewer and rings of facets, mirrored on the back.
+struct FacetRing {
+  int count;
+  double tiltDegrees;  // from the viewing axis
+  double phase;        // fraction of one facet's step
+};
+std::vector<Vec3> CutFacets(const std::vector<FacetRing>& rings);
 
 // A linear-light picture in the making.
 struct LinearImage {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -74,7 +75,8 @@ int WriteContactSheet(const std::string& outDir, const std::string& sheetPath, i
   const auto pictures = AllPictures();
   const int faceCell = 220 + kGap + kFaceSmall;
   const int markerCell = 35 * kMarkerZoom + kGap + 35 + kGap + kMarkerSmall + kGap + kHandWidth;
-  const int width = kMargin * 2 + kFaceColumns * faceCell + (kFaceColumns - 1) * kGap * 2;
+  const int width = kMargin * 2 + std::max(kFaceColumns * faceCell + (kFaceColumns - 1) * kGap * 2,
+                                           kMarkerColumns * markerCell + (kMarkerColumns - 1) * kGap * 2);
   const int faceRows = 3, markerRows = 2;
   const int height = kMargin + (kLabel + 220 + kLabel + kGap) * faceRows + kLabel +
                      (kHandHeight + kLabel + kGap) * markerRows + kLabel + 16 * kNumeralZoom + kLabel + kMargin;
@@ -114,7 +116,7 @@ int WriteContactSheet(const std::string& outDir, const std::string& sheetPath, i
   for (const ArtPicture& p : pictures) {
     if (p.family != ArtFamily::Marker) continue;
     const int col = index % kMarkerColumns, row = index / kMarkerColumns;
-    const int x = kMargin + col * (markerCell + kGap * 3);
+    const int x = kMargin + col * (markerCell + kGap * 2);
     const int top = y + row * (kHandHeight + kLabel + kGap);
     const QImage img = Load(outDir, p);
     int cx = x;
