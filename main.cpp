@@ -14,6 +14,9 @@
 int main(int argc, char** argv)
 {
   PreferX11OnWayland();
+  // The clock's sizes and places are screen pixels.
+  if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   TickoraApplication app(argc, argv);
 
   // A second copy ends at once, silently. (The lock needs the application object to recognise a
