@@ -1,0 +1,95 @@
+# Helpers for the settings window and tray icon tests; sourced after harness.sh.
+
+readonly SETTINGS_TITLE='^Tickora Settings$'
+readonly SETTINGS_FRAME_LEFT=$((SCREEN_W / 2 - 190))  # W div 2 - client width div 2
+readonly SETTINGS_FRAME_TOP=$((SCREEN_H - 327))       # H - client height - 100
+readonly SETTINGS_BORDER=5
+
+# The tray icon of the clock process: a small viewable 24-bit window of that process.
+tray_icon_of() {
+  local w g
+  for w in $(xdotool search --all --onlyvisible --pid "${1:-$CLOCK_PID}" 2>/dev/null); do
+    g=$(window_geometry "$w") || continue
+    # shellcheck disable=SC2086
+    set -- $g
+    if [ "$3" -le 48 ] && [ "$4" -le 48 ] && [ "$(window_field "$w" Depth)" != 32 ]; then
+      printf '0x%x\n' "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+no_tray_icon() { ! tray_icon_of "$@"; }
+
+# The settings window while it is shown.
+settings_window() {
+  local w
+  w=$(xdotool search --all --onlyvisible --pid "${1:-$CLOCK_PID}" --name "$SETTINGS_TITLE" 2>/dev/null | head -n 1)
+  [ -n "$w" ] && printf '0x%x\n' "$w"
+}
+settings_hidden() { ! settings_window "$@"; }
+
+# The outer frame's top-left of a managed window: its client origin less the frame extents.
+frame_origin() {
+  local x y w h extents left top
+  read -r x y w h < <(window_geometry "$1")
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ',')
+  read -r left _ top _ <<<"${extents:-0 0 0 0}"
+  echo "$((x - left)) $((y - top))"
+}
+
+# settings_click X Y: a left click at a point of the settings window's client area (380 x 227, inside
+# its 5-pixel border), as the layout gives control positions.
+settings_click() {
+  local window x y w h
+  window=$(settings_window) || fail "the settings window is not shown"
+  read -r x y w h < <(window_geometry "$window")
+  xdotool mousemove --sync $((x + SETTINGS_BORDER + $1)) $((y + SETTINGS_BORDER + $2)) click 1
+}
+
+click_window_centre() {
+  local x y w h
+  read -r x y w h < <(window_geometry "$1")
+  xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click "${2:-1}"
+}
+
+# The popup menu of the clock process: a viewable override-redirect window that is neither the clock
+# nor the tray icon nor the settings window.
+popup_menu_of() {
+  local w
+  for w in $(xdotool search --all --onlyvisible --pid "${1:-$CLOCK_PID}" 2>/dev/null); do
+    [ "$(window_field "$w" "Override Redirect State")" = yes ] || continue
+    [ "$(window_field "$w" Depth)" != 32 ] || continue
+    printf '0x%x\n' "$w"
+    return 0
+  done
+  return 1
+}
+
+# menu_choose N: picks item N (1 "Settings", 2 "Close") of the open popup menu with the keyboard.
+menu_choose() {
+  wait_for "the popup menu" -- popup_menu_of
+  local keys=() i
+  for ((i = 0; i < $1; i++)); do keys+=(Down); done
+  xdotool key --delay 60 "${keys[@]}" Return
+}
+
+# clock_shows LEFT TOP BACKGROUND RENDER_OPTIONS...: the screen shows the frame composed for these
+# settings at the clock's place, within a few seconds.
+clock_shows() {
+  local left=$1 top=$2 bg=$3 try before after shot
+  shift 3
+  export TICKORA_RENDER="$RENDER"
+  for try in $(seq 12); do
+    before=$(date +%s)
+    shot=$(screenshot "clock-$try-$RANDOM")
+    after=$(date +%s)
+    if "$PYTHON" "$HARNESS_DIR/framecheck.py" blend "$shot" "$left" "$top" "$bg" $((before - 1)) "$after" \
+      -- "$@" >"$TEST_TMP/match.log" 2>&1; then
+      return 0
+    fi
+    sleep 0.25
+  done
+  log "last comparison: $(cat "$TEST_TMP/match.log")"
+  return 1
+}
