@@ -292,8 +292,10 @@ screenshot() {
 # png_raw PNG OUT: raw 8-bit RGBA bytes of a picture.
 png_raw() { convert "$1" -depth 8 "rgba:$2"; }
 
-# mouse_to X Y and friends move the real pointer (XTEST), as a user's hand does.
-mouse_to() { xdotool mousemove --sync "$1" "$2"; }
+# mouse_to X Y and friends move the real pointer (XTEST), as a user's hand does. Each xdotool call
+# ends after the server has taken its events, so the order holds without --sync (which can stall for
+# seconds when the pointer is already in place).
+mouse_to() { xdotool mousemove "$1" "$2"; }
 
 # drag X0 Y0 X1 Y1: presses the left button at (X0, Y0), moves in steps to (X1, Y1), releases.
 drag() {
@@ -301,7 +303,7 @@ drag() {
   mouse_to "$x0" "$y0"
   xdotool mousedown 1
   for ((i = 1; i <= steps; i++)); do
-    xdotool mousemove --sync $((x0 + (x1 - x0) * i / steps)) $((y0 + (y1 - y0) * i / steps))
+    xdotool mousemove $((x0 + (x1 - x0) * i / steps)) $((y0 + (y1 - y0) * i / steps))
     sleep 0.03
   done
   xdotool mouseup 1

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The clock over an opaque window: the screen shows the composed frame blended over that window, pixel
+# for pixel, and the window's corners (outside the round face) show the window below unchanged.
+source "$(dirname "$0")/harness.sh"
+desktop_start
+
+readonly BG=2a6f4d
+readonly LEFT=300 TOP=200 D=166
+pad_start 0 0 "$SCREEN_W" "$SCREEN_H" "$BG"
+# A half-transparent face (transparency 20) so face, markers and hands all blend.
+conf_write $(conf_defaults Clock_FF=20 Left=$LEFT Top=$TOP)
+mouse_to 5 5  # the cursor off the clock: no cursor hole in the frame
+clock_start
+clock_wait_window
+wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D"
+
+export TICKORA_RENDER="$RENDER"
+[ -x "$RENDER" ] || fail "no tickora-render at $RENDER"
+matched=0
+for try in $(seq 10); do
+  before=$(date +%s)
+  shot=$(screenshot "screen-$try")
+  after=$(date +%s)
+  # The frame on screen was drawn within the last second before the shot.
+  if "$PYTHON" "$HARNESS_DIR/framecheck.py" blend "$shot" "$LEFT" "$TOP" "$BG" $((before - 1)) "$after" \
+    -- --transparency 20 >"$TEST_TMP/match.log" 2>&1; then
+    matched=1
+    break
+  fi
+  log "try $try: $(cat "$TEST_TMP/match.log")"
+  sleep 0.2
+done
+[ "$matched" = 1 ] || fail "the screen does not show the composed frame: $(cat "$TEST_TMP/match.log")"
+pass "the screen shows the composed frame blended over the window below: $(cat "$TEST_TMP/match.log")"
+
+pixel() { convert "$shot" -format "%[hex:p{$1,$2}]" info: | cut -c1-6 | tr 'A-F' 'a-f'; }
+for corner in "$LEFT $TOP" "$((LEFT + D - 1)) $TOP" "$LEFT $((TOP + D - 1))" "$((LEFT + D - 1)) $((TOP + D - 1))"; do
+  # shellcheck disable=SC2086
+  [ "$(pixel $corner)" = "$BG" ] || fail "corner $corner shows $(pixel $corner), not the window below"
+done
+[ "$(pixel $((LEFT + D / 2)) $((TOP + D / 2)))" != "$BG" ] || fail "the clock's centre shows only the background"
+pass "corners show the window below, the centre shows the clock"
