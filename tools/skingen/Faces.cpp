@@ -48,20 +48,23 @@ Rgb8Image Render(const FaceSpec& spec)
   return ToRgb8(img);
 }
 
-// A polished metal or lacquered stand seen from the front: a band across the bottom edge.
+// A polished metal or lacquered stand seen from the front: its rim just under the ball, widening
+// downwards past the bottom edge of the picture.
 std::function<std::optional<Colour>(const Scene&, double, double)> Stand(Colour tint, double top, double halfWidth, double gloss)
 {
   return [tint, top, halfWidth, gloss](const Scene& scene, double x, double y) -> std::optional<Colour> {
-    // The rim curves a little, as an ellipse seen slightly from above.
-    const double u = x / halfWidth;
+    const double hw = halfWidth + 0.8 * std::max(0.0, top - y);
+    const double u = x / hw;
     if (std::abs(u) > 1) return std::nullopt;
-    const double rimY = top - 0.05 * (1 - u * u);
+    // The front of the rim dips, as an ellipse seen slightly from above.
+    const double rimY = top - 0.04 * std::sqrt(1 - u * u);
     if (y > rimY) return std::nullopt;
-    const Vec3 n = Normalize({u * 0.9, 0.25 + 2.5 * (y - rimY), std::sqrt(std::max(0.05, 1 - u * u))});
+    const double below = rimY - y;
+    const Vec3 n = Normalize({u * 0.95, 0.35 - 2.0 * below, std::sqrt(std::max(0.02, 1 - u * u))});
     const Vec3 r = Reflect({0, 0, -1}, n);
-    Colour c = tint * StudioDiffuse(scene.studio, n) * 0.3 + StudioLight(scene.studio, r) * tint * gloss;
-    // A bright bevel along the rim.
-    c = c + Colour{1, 1, 1} * (0.8 * gloss * (1 - SmoothStep(0.0, 0.025, rimY - y)));
+    Colour c = tint * StudioDiffuse(scene.studio, n) * 0.35 + StudioLight(scene.studio, r) * (tint * gloss + Colour{0.04, 0.04, 0.04});
+    // A bright bevel along the rim, and a shadow where the ball sits in it.
+    c = c + Colour{1, 1, 1} * (0.9 * gloss * (1 - SmoothStep(0.0, 0.02, below)) * (1 - 0.6 * std::abs(u)));
     return c;
   };
 }
@@ -101,7 +104,7 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(210, 210, 210), Srgb(160, 160, 160));
     GlassLook g;
     g.ior = 1.55;
-    g.absorption = {0.05, 1.1, 2.8};
+    g.absorption = {0.1, 1.9, 3.2};
     g.facets = &kCrystalFacets;
     g.facetEdgeLight = 0.08;
     g.facetVariation = 0.5;
@@ -130,7 +133,7 @@ FaceSpec Face(int skin)
     f.body = Glass(g);
     f.radius = 0.99;
     f.centreY = 0.02;
-    f.front = Stand(Srgb(200, 202, 208), -0.9, 0.5, 0.9);
+    f.front = Stand(Srgb(205, 207, 212), -0.88, 0.46, 0.9);
     break;
   }
   case 3: {  // orange calcite with pale bands on light beige
@@ -142,9 +145,9 @@ FaceSpec Face(int skin)
       const double h = p.y * 1.0 + p.x * 0.25 + warp * 0.9;
       const double broad = 0.5 + 0.5 * std::sin(h * 9.0);
       const double fine = 0.5 + 0.5 * std::sin(h * 23.0 + 1.3);
-      const Colour orange = Mix(Srgb(238, 128, 36), Srgb(214, 92, 22), Fbm(p * 2.5, 3, 32));
-      const double pale = 0.75 * SmoothStep(0.7, 0.98, broad) + 0.3 * SmoothStep(0.8, 1.0, fine);
-      return Mix(orange, Srgb(252, 222, 175), Clamp01(pale));
+      const Colour orange = Mix(Srgb(228, 108, 28), Srgb(200, 80, 18), Fbm(p * 2.5, 3, 32));
+      const double pale = 0.7 * SmoothStep(0.78, 0.99, broad) + 0.3 * SmoothStep(0.82, 1.0, fine);
+      return Mix(orange, Srgb(250, 205, 160), Clamp01(pale));
     };
     o.glow = 0.35;
     o.ior = 1.6;
@@ -191,7 +194,7 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(140, 125, 110), Srgb(95, 85, 72));
     OpaqueLook o;
     o.albedo = [](Vec3 p) {
-      return Mix(Srgb(250, 236, 170), Srgb(140, 195, 240), SmoothStep(-0.75, 0.75, p.y + 0.1 * (Fbm(p * 2, 3, 71) - 0.5)));
+      return Mix(Srgb(246, 222, 140), Srgb(105, 170, 235), SmoothStep(-0.7, 0.7, p.y + 0.1 * (Fbm(p * 2, 3, 71) - 0.5)));
     };
     o.glow = 0.35;
     o.ior = 1.5;
@@ -235,7 +238,7 @@ FaceSpec Face(int skin)
   case 10: {  // pale blue glass on light grey
     f.scene = SceneOn(Srgb(212, 212, 212), Srgb(165, 165, 165));
     GlassLook g;
-    g.absorption = {0.6, 0.25, 0.07};
+    g.absorption = {0.8, 0.35, 0.1};
     g.bodyGlow = {0.01, 0.015, 0.025};
     f.body = Glass(g);
     break;
@@ -243,12 +246,13 @@ FaceSpec Face(int skin)
   case 11: {  // red glass on a black stand, on white
     f.scene = SceneOn(Srgb(250, 250, 250), Srgb(215, 215, 215));
     GlassLook g;
-    g.absorption = {0.08, 2.8, 2.4};
-    g.bodyGlow = {0.04, 0.0, 0.0};
+    g.absorption = {0.25, 3.2, 2.8};
+    g.bodyGlow = {0.05, 0.0, 0.002};
+    g.caustic = 1.4;
     f.body = Glass(g);
     f.radius = 0.99;
     f.centreY = 0.02;
-    f.front = Stand(Srgb(20, 20, 22), -0.88, 0.55, 0.6);
+    f.front = Stand(Srgb(14, 14, 16), -0.87, 0.5, 0.5);
     break;
   }
   case 12: {  // smoky brown amber on white
@@ -267,19 +271,18 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(25, 35, 80), Srgb(12, 18, 45));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.12, 0.5, 2.2};
-    g.bodyGlow = {0.06, 0.03, 0.0};
+    g.absorption = {0.08, 0.35, 2.0};
+    g.bodyGlow = {0.1, 0.055, 0.0};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
-      // Fractures: thin planes between cells catch the light.
-      constexpr int kSteps = 8;
+      // Crackle: a net of fine fractures in two shells under the surface, catching the light.
       double crack = 0;
-      for (int i = 0; i < kSteps; ++i) {
-        const Worley w = CellNoise(Mix(a, b, (i + 0.5) / kSteps) * 1.5, 131);
-        crack += 1 - SmoothStep(0.0, 0.035, w.f2 - w.f1);
+      for (double depth : {0.08, 0.3}) {
+        const Vec3 q = Normalize(Mix(a, b, depth)) * 3.4;
+        const Worley w = CellNoise(q, 131 + static_cast<std::uint32_t>(depth * 10));
+        crack += (1 - SmoothStep(0.0, 0.05, w.f2 - w.f1)) * (depth < 0.1 ? 1.0 : 0.6);
       }
-      crack = Clamp01(crack * Length(b - a) / kSteps * 1.5);
-      glow = glow + Colour{1.0, 0.6, 0.15} * (0.7 * crack);
-      t = t * (1 - 0.5 * crack);
+      glow = glow + Colour{1.0, 0.62, 0.18} * (0.45 * crack);
+      t = t * (1 - 0.35 * Clamp01(crack));
     };
     f.body = Glass(g);
     break;

@@ -73,8 +73,8 @@ MarkerSpec Marker(int marker)
     break;
   }
   case 2: {  // faceted green crystal on green
-    m.scene = MarkerScene(Srgb(60, 140, 60), Srgb(30, 90, 35));
-    GlassLook g = Tinted({1.6, 0.15, 1.3}, {0.0, 0.08, 0.02});
+    m.scene = MarkerScene(Srgb(50, 120, 50), Srgb(25, 75, 30));
+    GlassLook g = Tinted({2.2, 0.35, 1.8}, {0.0, 0.04, 0.01});
     g.ior = 1.58;
     g.facets = &kGemFacets;
     g.facetEdgeLight = 0.15;
@@ -169,7 +169,7 @@ MarkerSpec Marker(int marker)
   case 13: {  // green jade bead on pale grey
     m.scene = MarkerScene(Srgb(222, 222, 222), Srgb(180, 180, 180));
     OpaqueLook o;
-    o.albedo = [](Vec3 p) { return Mix(Srgb(40, 135, 80), Srgb(110, 180, 120), Fbm(p * 2.5, 4, 131)); };
+    o.albedo = [](Vec3 p) { return Mix(Srgb(85, 170, 110), Srgb(160, 212, 160), Fbm(p * 2.5, 4, 131)); };
     o.glow = 0.3;
     o.ior = 1.62;
     m.body = Opaque(o);
