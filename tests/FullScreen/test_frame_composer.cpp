@@ -194,3 +194,17 @@ TEST(FrameComposer, KeptImagesGiveTheFramesOfAFreshComposer)
   FillPlanes(data->facePlanes, 0xFF000000u);
   same({10, 8, 36}, "unstamped planes, changed again");
 }
+
+TEST(FrameComposer, HandsTurnAboutTheIntegerCentreOfAnOddFrame)
+{
+  // D = 73: the pivot is (36, 36), not the real centre (36.5, 36.5). At 03:00 and at 09:00 the hour
+  // hand (4 px wide, left -2) covers exactly rows 34..37; about 36.5 it would half-cover 34 and 38.
+  const auto data = MakeTestClock(Settings(1, 0, 0, 0));
+  ASSERT_EQ(data->geometry.diameter, 73);
+  const struct { TimeOfDay time; int column; } cases[] = {{{3, 0, 0}, 46}, {{9, 0, 0}, 26}};
+  for (const auto& c : cases) {
+    const QImage frame = Compose(*data, c.time);
+    for (int y = 30; y < 42; ++y)
+      EXPECT_EQ(AlphaAt(frame, c.column, y), y >= 34 && y <= 37 ? 255 : 0) << c.time.hours << " row " << y;
+  }
+}
