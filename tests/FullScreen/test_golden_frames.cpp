@@ -16,6 +16,7 @@ namespace {
 // Bilinear drawing may differ by this much per premultiplied channel between Qt builds; the face
 // outside the drawn sprites must match exactly.
 constexpr int kBilinearTolerance = 2;
+constexpr const char* kRemake = " (pictures changed on purpose? run tests/FullScreen/golden/make_goldens.sh and look)";
 
 struct GoldenCase {
   const char* file;
@@ -38,7 +39,8 @@ ClockSettings With(int sizeStep, int skin, int dialStyle, int transparency, int 
   return s;
 }
 
-// Made once with tickora-render --frame and checked by eye.
+// Made with make_goldens.sh (tickora-render --frame) and checked by eye. When the pictures or the
+// synthesis change on purpose, remake them, look at every one, and commit them with the change.
 const GoldenCase kGoldens[] = {
     {"default_10-08-30.png", ClockSettings{}, {10, 8, 30}, {-1, -1}},
     {"step50_skin1_dial0_03-00-00.png", With(50, 1, 0, 0, 3, 1, 1), {3, 0, 0}, {-1, -1}},
@@ -115,8 +117,8 @@ TEST(GoldenFrames, RenderedFramesMatchTheCheckedPictures)
         for (int shift = 0; shift < 32; shift += 8)
           worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
       }
-    EXPECT_EQ(exactMismatches, 0) << c.file << ": face pixels away from every sprite differ";
-    EXPECT_LE(worst, kBilinearTolerance) << c.file;
+    EXPECT_EQ(exactMismatches, 0) << c.file << ": face pixels away from every sprite differ" << kRemake;
+    EXPECT_LE(worst, kBilinearTolerance) << c.file << kRemake;
     if (c.cursor.x() >= 0) {
       EXPECT_EQ(PixelAt(frame, c.cursor.x(), c.cursor.y()), 0u) << c.file << ": the cursor hole";
       EXPECT_GT(AlphaAt(frame, c.cursor.x() + 1, c.cursor.y()), 0) << c.file << ": beside the hole";
