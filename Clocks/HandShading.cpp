@@ -6,7 +6,9 @@
 #include "model/Numbers.h"
 
 namespace {
-constexpr std::int32_t kTaperRows = 5;
+// The tip test takes rows 0..5 (row 5's factor is 1); the tail takes the last five rows.
+constexpr std::int32_t kTipRows = 6;
+constexpr std::int32_t kTailRows = 5;
 
 // The hand extent is read as last column and last row; keep it inside the planes (and C above 0,
 // which divides).
@@ -63,9 +65,9 @@ void ShadeHandSprite(ClockData& data)
       planes.red[i][g] = Round(p * planes.red[i][g]);
       planes.green[i][g] = Round(p * planes.green[i][g]);
       planes.blue[i][g] = Round(p * planes.blue[i][g]);
-      if (i < kTaperRows + 1)
+      if (i < kTipRows)
         Scale(planes, i, g, TaperFactor(i));
-      if (n - kTaperRows < i)
+      if (n - kTailRows < i)
         Scale(planes, i, g, TaperFactor(n - i));
     }
   }
