@@ -167,7 +167,7 @@ Picture DecodeJpeg(std::span<const unsigned char> bytes)
 {
   if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8)
     throw TickoraError("the picture is not a JPEG file");
-  jpeg_decompress_struct info;
+  jpeg_decompress_struct info{};  // zeroed, so a failure before creation leaves nothing to destroy
   JpegErrorManager manager;
   Picture picture;
   switch (RunLibjpeg(bytes.data(), bytes.size(), info, manager, picture)) {
