@@ -171,11 +171,11 @@ FaceSpec Face(int skin)
     break;
   }
   case 5: {  // clear pink quartz on mauve
-    f.scene = SceneOn(Srgb(190, 150, 180), Srgb(140, 105, 135));
+    f.scene = SceneOn(Srgb(190, 150, 180), Srgb(120, 88, 115));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.03, 0.5, 0.25};
-    g.bodyGlow = {0.05, 0.025, 0.035};
+    g.absorption = {0.08, 1.3, 0.6};
+    g.bodyGlow = {0.04, 0.015, 0.025};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
       Veils(a, b, t, glow, Colour{0.4, 0.25, 0.3}, 0.35, 1.8, 51);
     };

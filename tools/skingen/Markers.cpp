@@ -74,7 +74,7 @@ MarkerSpec Marker(int marker)
   }
   case 2: {  // faceted green crystal on green
     m.scene = MarkerScene(Srgb(50, 120, 50), Srgb(25, 75, 30));
-    GlassLook g = Tinted({2.2, 0.35, 1.8}, {0.0, 0.04, 0.01});
+    GlassLook g = Tinted({2.8, 0.6, 2.2}, {0.0, 0.03, 0.01});
     g.ior = 1.58;
     g.facets = &kGemFacets;
     g.facetEdgeLight = 0.15;
@@ -99,16 +99,16 @@ MarkerSpec Marker(int marker)
     break;
   }
   case 5: {  // clear glass marble reflecting teal and blue, on dark teal
-    m.scene = MarkerScene(Srgb(20, 80, 85), Srgb(10, 45, 60));
-    m.scene.studio.ceiling = Srgb(60, 170, 190);
-    m.scene.studio.floor = Srgb(20, 50, 140);
-    m.scene.backdrop = PlainBackdrop(Srgb(40, 160, 170), Srgb(20, 50, 150));
-    m.body = Glass(Tinted({0.05, 0.02, 0.02}, {0, 0, 0}));
+    m.scene = MarkerScene(Srgb(16, 66, 72), Srgb(8, 36, 50));
+    m.scene.studio.ceiling = Srgb(50, 150, 170);
+    m.scene.studio.floor = Srgb(15, 40, 120);
+    m.scene.backdrop = PlainBackdrop(Srgb(25, 110, 125), Srgb(12, 35, 110));
+    m.body = Glass(Tinted({0.15, 0.05, 0.03}, {0, 0, 0}));
     break;
   }
   case 6:  // glossy blue bead on white
     m.scene = MarkerScene(Srgb(250, 250, 250), Srgb(215, 215, 218));
-    m.body = Opaque(Bead(Srgb(25, 70, 210)));
+    m.body = Opaque(Bead(Srgb(18, 50, 175)));
     break;
   case 7: {  // honey-amber drop on brick red
     m.scene = MarkerScene(Srgb(155, 60, 42), Srgb(100, 35, 25));
@@ -119,7 +119,7 @@ MarkerSpec Marker(int marker)
   }
   case 8: {  // steel-blue bead on pale blue
     m.scene = MarkerScene(Srgb(195, 215, 238), Srgb(150, 175, 205));
-    OpaqueLook o = Bead(Srgb(80, 110, 150));
+    OpaqueLook o = Bead(Srgb(58, 84, 122));
     o.ior = 2.2;
     m.body = Opaque(o);
     break;
@@ -169,7 +169,7 @@ MarkerSpec Marker(int marker)
   case 13: {  // green jade bead on pale grey
     m.scene = MarkerScene(Srgb(222, 222, 222), Srgb(180, 180, 180));
     OpaqueLook o;
-    o.albedo = [](Vec3 p) { return Mix(Srgb(85, 170, 110), Srgb(160, 212, 160), Fbm(p * 2.5, 4, 131)); };
+    o.albedo = [](Vec3 p) { return Mix(Srgb(140, 205, 155), Srgb(196, 232, 196), Fbm(p * 2.5, 4, 131)); };
     o.glow = 0.3;
     o.ior = 1.62;
     m.body = Opaque(o);
