@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# A configuration directory the clock cannot write: it starts on its defaults (or on what is stored),
+# runs and can be dragged; a position it cannot store is reported once, and nothing on disk changes.
+source "$(dirname "$0")/harness.sh"
+desktop_start
+
+D=166 GRIP=83
+
+listing() { (cd "$XDG_CONFIG_HOME" && find . -printf '%p %m %s %T@\n' | sort); }
+
+# Captures of the clock's own pixels differ within a few ticks: it is drawing.
+clock_ticks() {
+  local first second
+  first=$(screenshot tick-a "$CLOCK_WINDOW")
+  for _ in $(seq 30); do
+    second=$(screenshot tick-b "$CLOCK_WINDOW")
+    cmp -s <(convert "$first" rgba:-) <(convert "$second" rgba:-) || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# drag_and_expect_report FROM_LEFT FROM_TOP TO_LEFT TO_TOP: the clock follows the drag, the failed
+# position save is reported once, and the clock keeps running at its new place.
+drag_and_expect_report() {
+  drag $(($1 + GRIP)) $(($2 + GRIP)) $(($3 + GRIP)) $(($4 + GRIP))
+  poll 5 geometry_is "$CLOCK_WINDOW" "$3 $4 $D $D" || fail "the clock is at $(window_geometry "$CLOCK_WINDOW"), not at $3,$4"
+  wait_for "the report of the failed save" -- message_box_of
+  box=$(message_box_of)
+  message_box_shows "$box" "Failed to set data for 'Left'" || fail "the box does not show the failed save"
+  xdotool windowfocus "$box" key Return
+  wait_for "the box to close" 10 -- bash -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable"
+  clock_ticks && clock_ticks || fail "the clock stopped after the failed save"
+  message_box_of >/dev/null && fail "the failed save was reported again"
+  geometry_is "$CLOCK_WINDOW" "$3 $4 $D $D" || fail "the clock left its place after the failed save"
+}
+
+# No settings yet and a configuration home that cannot be written: a first start on the defaults.
+chmod 555 "$XDG_CONFIG_HOME"
+before=$(listing)
+clock_start
+clock_wait_window
+wait_for "the clock centred on its defaults" -- geometry_is "$CLOCK_WINDOW" "556 428 $D $D"
+clock_ticks || fail "the clock does not tick"
+message_box_of >/dev/null && fail "an error box came up at the start"
+# A first start also opens the settings window; let it come up before the drag.
+other_window() { xdotool search --all --onlyvisible --pid "$CLOCK_PID" --name . | grep -qvx "$((CLOCK_WINDOW))"; }
+poll 5 other_window || log "note: no settings window at the first start"
+[ "$(listing)" = "$before" ] || fail "something was written: $(listing)"
+pass "read-only configuration home: a silent first start on the defaults, nothing written"
+drag_and_expect_report 556 428 300 200
+[ "$(listing)" = "$before" ] || fail "something was written: $(listing)"
+pass "dragged: the failed save reported once, the clock runs on, nothing written"
+kill "$CLOCK_PID"
+wait_exit "$CLOCK_PID" 10
+
+# Stored settings in a directory that cannot be written: they are used, and survive byte for byte.
+chmod 755 "$XDG_CONFIG_HOME"
+conf_write $(conf_defaults Size=40 Algoritm=3 Clock_FF=10 Left=250 Top=150)
+chmod 444 "$CONF"
+chmod 555 "$CONF_DIR"
+stored=$(cat "$CONF")
+before=$(listing)
+clock_start
+clock_wait_window
+# Size 40: D = 3 x 40 + 70 = 190.
+wait_for "the clock at its stored place and size" -- geometry_is "$CLOCK_WINDOW" "250 150 190 190"
+clock_ticks || fail "the clock does not tick"
+message_box_of >/dev/null && fail "an error box came up at the start"
+pass "read-only settings: used as stored"
+D=190 GRIP=95 drag_and_expect_report 250 150 500 300
+[ "$(cat "$CONF")" = "$stored" ] || fail "the stored settings changed"
+[ "$(listing)" = "$before" ] || fail "the directory changed: $(listing)"
+pass "dragged: the failed save reported once, the settings and the directory untouched"
