@@ -8,29 +8,22 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 
 #include "Clocks/ClockImages.h"
 #include "FullScreen/ClockWindowControl.h"
-#include "Settings/HandlerErrors.h"
 #include "Settings/ProgramIcon.h"
 #include "Settings/SettingsSlider.h"
 #include "Settings/TrayEvents.h"
 #include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
+#include "platform/ErrorReporting.h"
+#include "platform/WindowSystem.h"
 
 namespace {
 constexpr char kCaption[] = "Tickora Settings";
 constexpr int kBottomGap = 100;  // between the client area's bottom and the screen's, at placement
-
-QSize PrimaryScreenSize()
-{
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().size() : QSize();
-}
 
 void FillMissingHooks(TForm2Hooks& hooks)
 {
@@ -57,7 +50,7 @@ TForm2Hooks DefaultTForm2Hooks()
   hooks.buildNumeralSprites = [](ClockData& data) { BuildNumeralSprites(data); };
   hooks.screenSize = PrimaryScreenSize;
   hooks.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-  hooks.reportError = ShowHandlerError;
+  hooks.reportError = [](const QString& message) { ShowErrorBox(ErrorBoxText(message.toStdString())); };
   hooks.quit = [] { QCoreApplication::exit(0); };
   return hooks;
 }
@@ -268,6 +261,10 @@ void TForm2::TrayMessage(int mouseMessage)
 
 void TForm2::ShowWindow()
 {
+  // The window manager drops a hidden window's states, so ask again at every showing. (This creates
+  // the native window at the first showing, after the placement, which keeps the frame where it was put.)
+  if (!isVisible())
+    KeepOffTaskbar(*this);
   show();
   raise();
   activateWindow();

@@ -22,7 +22,7 @@ struct TForm2Hooks {
   std::function<void(ClockData&)> buildNumeralSprites;  // default BuildNumeralSprites
   std::function<QSize()> screenSize;                    // default the primary screen's size
   std::function<bool()> trayAvailable;                  // default QSystemTrayIcon::isSystemTrayAvailable
-  std::function<void(const QString&)> reportError;      // default the "Tickora" error box
+  std::function<void(const QString&)> reportError;      // takes the raw message; default the "Tickora" error box
   std::function<void()> quit;                           // default ends the event loop with code 0
 };
 TForm2Hooks DefaultTForm2Hooks();

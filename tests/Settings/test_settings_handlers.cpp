@@ -8,7 +8,6 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-#include "Settings/HandlerErrors.h"
 #include "Settings/SettingsSlider.h"
 #include "tests/Settings/SettingsTestSupport.h"
 
@@ -224,23 +223,6 @@ TEST(SettingsHandlers, ErrorsEndTheHandlerAndAreReported)
     EXPECT_EQ(rig.log, expected);  // the numerals did not run after the failure
     EXPECT_EQ(rig.data->settings.skin, 15);
   }
-}
-
-TEST(SettingsHandlers, ErrorTextGetsAFullStopOnlyAfterCharactersSortingAfterIt)
-{
-  const struct {
-    const char* message;
-    const char* shown;
-  } cases[] = {
-      {"Failed to set data for 'Size'", "Failed to set data for 'Size'"},
-      {"Index of the scanning line exceeded the range. (7)", "Index of the scanning line exceeded the range. (7)"},
-      {"Disk full", "Disk full."},
-      {"Ends in a digit 9", "Ends in a digit 9."},
-      {"Already.", "Already."},
-      {"", ""},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(HandlerErrorText(QString::fromLatin1(c.message)), QString::fromLatin1(c.shown)) << c.message;
 }
 
 TEST(SettingsHandlers, CancelAndTheCloseBoxHideTheWindowAndAddTheIcon)

@@ -93,3 +93,24 @@ clock_shows() {
   log "last comparison: $(cat "$TEST_TMP/match.log")"
   return 1
 }
+
+# stacked_above UPPER LOWER: the window manager stacks client UPPER above client LOWER.
+stacked_above() {
+  local order upper_at=-1 lower_at=-1 i=0 w
+  order=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+  for w in $order; do
+    [ "$((w))" = "$(($1))" ] && upper_at=$i
+    [ "$((w))" = "$(($2))" ] && lower_at=$i
+    i=$((i + 1))
+  done
+  [ "$upper_at" -ge 0 ] && [ "$lower_at" -ge 0 ] && [ "$upper_at" -gt "$lower_at" ]
+}
+
+# The shown settings window is active, kept above like the clock, and out of the taskbar.
+settings_in_front() {
+  local window state
+  window=$(settings_window) || return 1
+  state=$(xprop -id "$window" _NET_WM_STATE)
+  [[ $state == *_NET_WM_STATE_SKIP_TASKBAR* ]] && [[ $state == *_NET_WM_STATE_ABOVE* ]] &&
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$((window))" ] && stacked_above "$window" "$CLOCK_WINDOW"
+}

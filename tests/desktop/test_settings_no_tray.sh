@@ -6,7 +6,8 @@ source "$(dirname "$0")/harness.sh"
 source "$HARNESS_DIR/settings_window.sh"
 desktop_start --wm
 
-readonly LEFT=300 TOP=200 D=166 HUB=83  # the hands' hub is drawn at every time of day
+# The clock overlaps the settings window's place: showing the window must still bring it to the front.
+readonly LEFT=500 TOP=650 D=166 HUB=83  # the hands' hub is drawn at every time of day
 conf_write $(conf_defaults Clock_FF=0 Left=$LEFT Top=$TOP)
 clock_start
 clock_wait_window
@@ -24,13 +25,15 @@ menu_choose 1  # "Settings"
 wait_for "the settings window" -- settings_window
 wait_for "the settings window at $SETTINGS_FRAME_LEFT,$SETTINGS_FRAME_TOP" -- \
   test "$(frame_origin "$(settings_window)")" = "$SETTINGS_FRAME_LEFT $SETTINGS_FRAME_TOP"
-pass "a right click on the clock opens the menu at the pointer; Settings shows the window"
+wait_for "the settings window in front of the clock" -- settings_in_front
+pass "a right click on the clock opens the menu at the pointer; Settings shows the window in front"
 
 settings_click 342 216  # "Cancel"
 wait_for "the settings window to hide" -- settings_hidden
 xdotool mousemove --sync $((LEFT + HUB)) $((TOP + HUB)) click --repeat 2 --delay 60 1
 wait_for "the settings window after a double click on the clock" -- settings_window
-pass "a double click on the clock shows the settings window"
+wait_for "the settings window in front of the clock" -- settings_in_front
+pass "a double click on the clock shows the settings window in front"
 
 settings_click 342 216
 wait_for "the settings window to hide" -- settings_hidden

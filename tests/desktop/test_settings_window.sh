@@ -33,6 +33,9 @@ wait_for "the tray icon to go" -- no_tray_icon
   fail "the settings window is $(window_field "$window" Width) x $(window_field "$window" Height)"
 pass "a left click on the icon shows the window at $(frame_origin "$window") and takes the icon away"
 
+wait_for "the settings window in front" -- settings_in_front
+pass "the settings window is active, above the top-most clock and has no taskbar button"
+
 clock_shows "$LEFT" "$TOP" "$BG" "${RENDER_STORED[@]}" || fail "the clock does not show the stored settings"
 # Focus starts on "Save Settings"; the skin slider is third after it in the tab order.
 xdotool key --delay 80 Tab Tab Tab Right
