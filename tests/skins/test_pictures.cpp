@@ -1,6 +1,7 @@
 // Guards the committed picture files against a careless regeneration: every encoding property the
 // program relies on, the numeral stroke rules, and that the generator reproduces the files exactly.
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <csetjmp>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -142,7 +144,8 @@ struct ErrorExit {
 void OnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorExit*>(info->err)->jump, 1); }
 
 // Decodes with libjpeg, the way the program will; false if the library reports any error or warning.
-bool DecodesCleanly(const Bytes& bytes, int& width, int& height)
+// The pixels come back as red, green, blue rows from the top.
+bool DecodesCleanly(const Bytes& bytes, int& width, int& height, std::vector<unsigned char>* rgb = nullptr)
 {
   jpeg_decompress_struct info{};
   ErrorExit err{};
@@ -162,6 +165,7 @@ bool DecodesCleanly(const Bytes& bytes, int& width, int& height)
   while (info.output_scanline < info.output_height) {
     JSAMPROW p = row.data();
     jpeg_read_scanlines(&info, &p, 1);
+    if (rgb) rgb->insert(rgb->end(), row.begin(), row.end());
   }
   jpeg_finish_decompress(&info);
   width = static_cast<int>(info.output_width);
@@ -385,17 +389,101 @@ TEST(PictureFiles, MarkerBitmapsKeepTheFourthByteAt255)
   }
 }
 
+// Red, green, blue of a face or marker, whatever its encoding.
+std::vector<unsigned char> DecodeRgb(const Expected& e)
+{
+  const Bytes b = ReadFile(kPictureDir / e.file);
+  std::vector<unsigned char> rgb;
+  if (e.kind == Kind::MarkerBmp) {
+    for (const auto& p : ReadBmp32(b).pixels) rgb.insert(rgb.end(), {static_cast<unsigned char>(p[2]), static_cast<unsigned char>(p[1]), static_cast<unsigned char>(p[0])});
+  } else {
+    int w = 0, h = 0;
+    DecodesCleanly(b, w, h, &rgb);
+  }
+  return rgb;
+}
+
+TEST(PictureFiles, EverySubjectStandsOutFromItsCorners)
+{
+  // Only the inscribed disc reaches the screen, so the subject must fill it: the middle of the disc
+  // has to differ clearly from the photo background in the corners.
+  constexpr double kMinDifference = 20;
+  for (const Expected& e : AllExpected()) {
+    if (e.kind == Kind::Numeral) continue;
+    const std::vector<unsigned char> rgb = DecodeRgb(e);
+    ASSERT_EQ(rgb.size(), static_cast<std::size_t>(e.size * e.size * 3)) << e.file;
+    std::array<double, 3> middle{}, corners{};
+    int inMiddle = 0, inCorners = 0;
+    for (int y = 0; y < e.size; ++y)
+      for (int x = 0; x < e.size; ++x) {
+        const double u = 2.0 * (x + 0.5) / e.size - 1, v = 2.0 * (y + 0.5) / e.size - 1, r = std::sqrt(u * u + v * v);
+        std::array<double, 3>* sum = r < 0.6 ? &middle : r > 1.08 ? &corners : nullptr;
+        if (!sum) continue;
+        for (int c = 0; c < 3; ++c) (*sum)[static_cast<std::size_t>(c)] += rgb[static_cast<std::size_t>((y * e.size + x) * 3 + c)];
+        ++(r < 0.6 ? inMiddle : inCorners);
+      }
+    double difference = 0;
+    for (std::size_t c = 0; c < 3; ++c) difference += std::abs(middle[c] / inMiddle - corners[c] / inCorners);
+    EXPECT_GT(difference, kMinDifference) << e.file;
+  }
+}
+
+TEST(PictureFiles, NoTwoPicturesAreTheSame)
+{
+  std::map<Bytes, std::string> seen;
+  for (const Expected& e : AllExpected()) {
+    if (e.kind == Kind::Numeral) continue;
+    const Bytes b = ReadFile(kPictureDir / e.file);
+    EXPECT_TRUE(seen.emplace(b, e.file).second) << e.file << " repeats " << seen[b];
+  }
+}
+
+std::string Quoted(const fs::path& p) { return "\"" + p.string() + "\""; }
+
+TEST(PictureGenerator, RejectsBadArguments)
+{
+  if (!fs::exists(kGenerator)) GTEST_SKIP() << "skingen is not built";
+  const fs::path base = fs::temp_directory_path() / ("tickora-skingen-args-" + std::to_string(getpid()));
+  fs::create_directories(base);
+  std::ofstream(base / "a-file") << "not a directory";
+  struct Case {
+    std::string arguments;
+    int exitCode;
+  };
+  const std::vector<Case> cases{
+      {"", 2},                                           // no output directory
+      {Quoted(base / "out") + " --frobnicate", 2},       // unknown option
+      {Quoted(base / "out") + " --sheet", 2},            // option without its value
+      {Quoted(base / "a-file" / "out"), 1},              // cannot create the directory
+      {"--help", 0},
+  };
+  for (const Case& c : cases) {
+    const std::string command = Quoted(kGenerator) + " " + c.arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << command;
+    EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << command;
+  }
+  EXPECT_FALSE(fs::exists(base / "out")) << "nothing is written for a rejected command line";
+  fs::remove_all(base);
+}
+
 TEST(PictureGenerator, ReproducesTheCommittedFilesByteForByte)
 {
   if (!fs::exists(kGenerator)) GTEST_SKIP() << "skingen is not built";
   const fs::path base = fs::temp_directory_path() / ("tickora-skingen-" + std::to_string(getpid()));
   for (const char* run : {"first", "second"}) {
     const fs::path out = base / run;
-    const std::string command = "\"" + kGenerator.string() + "\" \"" + out.string() + "\"";
+    // The second run also draws the contact sheet, which must not disturb the pictures.
+    const bool sheet = std::string(run) == "second";
+    const std::string command = Quoted(kGenerator) + " " + Quoted(out) + (sheet ? " --sheet " + Quoted(base / "sheet.png") : "");
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     for (const Expected& e : AllExpected())
       EXPECT_TRUE(ReadFile(out / e.file) == ReadFile(kPictureDir / e.file)) << run << " run differs in " << e.file;
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 41) << "only the pictures";
   }
+  const Bytes png = ReadFile(base / "sheet.png");
+  ASSERT_GT(png.size(), 8u);
+  EXPECT_TRUE(std::equal(png.begin(), png.begin() + 8, Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}.begin()));
   fs::remove_all(base);
 }
 }  // namespace

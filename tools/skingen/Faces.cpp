@@ -1,4 +1,6 @@
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "Artwork.h"
 #include "Materials.h"
@@ -174,7 +176,7 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(190, 150, 180), Srgb(120, 88, 115));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.08, 1.3, 0.6};
+    g.absorption = {0.06, 1.05, 0.5};
     g.bodyGlow = {0.04, 0.015, 0.025};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
       Veils(a, b, t, glow, Colour{0.4, 0.25, 0.3}, 0.35, 1.8, 51);
@@ -308,7 +310,7 @@ FaceSpec Face(int skin)
     break;
   }
   default:
-    break;
+    throw std::invalid_argument("no face picture number " + std::to_string(skin));
   }
   return f;
 }

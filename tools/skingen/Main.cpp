@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "Artwork.h"
@@ -47,13 +48,18 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "skingen: cannot create \"%s\": %s\n", outDir.c_str(), ec.message().c_str());
     return 1;
   }
-  for (const ArtPicture& picture : AllPictures()) {
-    const std::filesystem::path path = std::filesystem::path(outDir) / FileNameOf(picture);
-    if (!WriteFile(path, PictureFile(picture))) {
-      std::fprintf(stderr, "skingen: cannot write \"%s\"\n", path.string().c_str());
-      return 1;
+  try {
+    for (const ArtPicture& picture : AllPictures()) {
+      const std::filesystem::path path = std::filesystem::path(outDir) / FileNameOf(picture);
+      if (!WriteFile(path, PictureFile(picture))) {
+        std::fprintf(stderr, "skingen: cannot write \"%s\"\n", path.string().c_str());
+        return 1;
+      }
     }
+    if (!sheet.empty()) return WriteContactSheet(outDir, sheet, argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skingen: %s\n", e.what());
+    return 1;
   }
-  if (!sheet.empty()) return WriteContactSheet(outDir, sheet, argc, argv);
   return 0;
 }

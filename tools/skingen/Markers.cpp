@@ -1,3 +1,6 @@
+#include <stdexcept>
+#include <string>
+
 #include "Artwork.h"
 #include "Materials.h"
 
@@ -63,12 +66,15 @@ MarkerSpec Marker(int marker)
     m.scene = MarkerScene(Srgb(130, 130, 132), Srgb(90, 90, 92));
     OpaqueLook o;
     o.albedo = [](Vec3 p) {
-      // Nacre shows a faint rose and green play towards the rim.
+      // Nacre: a faint rose and green play towards the rim, and a slight waviness of the layers.
       const double rim = 1 - p.z;
-      return Mix(Srgb(238, 234, 226), Mix(Srgb(240, 215, 220), Srgb(215, 235, 220), SmoothStep(-0.5, 0.5, p.x - p.y)), rim * 0.8);
+      const Colour overtone = Mix(Srgb(236, 206, 214), Srgb(208, 228, 214), SmoothStep(-0.6, 0.6, p.x - p.y));
+      const Colour body = Srgb(236, 232, 224) * (0.96 + 0.08 * Fbm(p * 3.0, 2, 11));
+      return Mix(body, overtone, Clamp01(rim * 1.1));
     };
-    o.ior = 1.65;
-    o.glow = 0.15;
+    o.ior = 1.68;
+    o.clearCoat = 0.6;
+    o.glow = 0.1;
     m.body = Opaque(o);
     break;
   }
@@ -185,7 +191,7 @@ MarkerSpec Marker(int marker)
     break;
   }
   default:
-    break;
+    throw std::invalid_argument("no marker picture number " + std::to_string(marker));
   }
   return m;
 }

@@ -40,7 +40,9 @@ Colour ShadeOpaque(const Scene& scene, const OpaqueLook& look, Vec3 p)
     const Vec3 h = Length(look.bandHalf) > 0 ? Normalize(look.bandHalf) : Normalize(KeyDirection + Vec3{0, 0, 1});
     const Vec3 t = Normalize(look.fibre - n * Dot(look.fibre, n));
     const double th = Dot(t, h);
-    const double band = std::pow(std::max(0.0, 1 - th * th), look.chatoyantSharpness);
+    const double across = std::max(0.0, 1 - th * th);
+    // A sharp line with a soft halo, as the fibres are not all perfectly parallel.
+    const double band = std::pow(across, look.chatoyantSharpness) + 0.22 * std::pow(across, look.chatoyantSharpness * 0.12);
     c = c + look.chatoyantTint * (look.chatoyance * band * (0.3 + 0.7 * Clamp01(Dot(n, h) + 0.3)));
   }
   if (look.facets) c = c * (0.75 + 0.25 * SmoothStep(0.0, 0.03, facetEdge));

@@ -69,16 +69,6 @@ double F0FromIor(double ior)
   return r * r;
 }
 
-std::uint32_t Hash32(std::uint32_t v)
-{
-  v ^= v >> 16;
-  v *= 0x7feb352dU;
-  v ^= v >> 15;
-  v *= 0x846ca68bU;
-  v ^= v >> 16;
-  return v;
-}
-
 namespace {
 std::uint64_t Mix64(std::int64_t x, std::int64_t y, std::int64_t z, std::uint32_t seed)
 {

@@ -46,7 +46,6 @@ double FresnelSchlick(double cosTheta, double f0);
 double F0FromIor(double ior);
 
 // Deterministic integer hash noise: the same inputs give the same values on every run.
-std::uint32_t Hash32(std::uint32_t v);
 double HashUnit(std::int64_t x, std::int64_t y, std::int64_t z, std::uint32_t seed);
 double ValueNoise(Vec3 p, std::uint32_t seed);                    // 0..1, smooth
 double Fbm(Vec3 p, int octaves, std::uint32_t seed);                // 0..1
@@ -55,21 +54,6 @@ struct Worley {
   std::uint32_t id;
 };
 Worley CellNoise(Vec3 p, std::uint32_t seed);                      // distances to the two nearest cell points
-
-// A small deterministic generator for placing things (flecks, facets).
-class Lcg {
-public:
-  explicit Lcg(std::uint64_t seed) : state_(seed * 6364136223846793005ULL + 1442695040888963407ULL) {}
-  std::uint32_t Next()
-  {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<std::uint32_t>(state_ >> 33);
-  }
-  double Unit() { return Next() / 2147483648.0; }  // 0..1
-
-private:
-  std::uint64_t state_;
-};
 
 // The photo studio around every subject: soft boxes up left and right, a pale ceiling, a floor tinted
 // like the backdrop. Directions point away from the subject; +z is towards the camera, +y up.
