@@ -118,7 +118,7 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(250, 250, 250), Srgb(215, 215, 218));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.25, 0.8, 0.12};
+    g.absorption = {0.15, 0.45, 0.08};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
       // Colour zoning: deep violet layers alternating with paler quartz.
       constexpr int kSteps = 6;
@@ -126,11 +126,11 @@ FaceSpec Face(int skin)
       for (int i = 0; i < kSteps; ++i) {
         const Vec3 q = Mix(a, b, (i + 0.5) / kSteps);
         const double layers = 0.5 + 0.5 * std::sin((q.y * 2.2 - std::abs(q.x) * 1.4 + Fbm(q * 1.6, 3, 22) * 2.0) * 3.4);
-        zone += layers;
+        zone += SmoothStep(0.35, 0.85, layers);
       }
       zone *= Length(b - a) / kSteps;
-      t = t * Colour{std::exp(-0.9 * zone), std::exp(-2.6 * zone), std::exp(-0.35 * zone)};
-      Veils(a, b, t, glow, Colour{0.3, 0.24, 0.38}, 0.45, 2.2, 21);
+      t = t * Colour{std::exp(-1.3 * zone), std::exp(-3.6 * zone), std::exp(-0.5 * zone)};
+      Veils(a, b, t, glow, Colour{0.3, 0.24, 0.38}, 0.3, 2.2, 21);
     };
     f.body = Glass(g);
     f.radius = 0.99;
@@ -304,7 +304,7 @@ FaceSpec Face(int skin)
     o.chatoyance = 1.3;
     o.chatoyantSharpness = 220;
     o.chatoyantTint = blue ? Colour{0.55, 0.75, 1.0} : Colour{1.0, 0.8, 0.88};
-    o.bandHalf = {-0.1, 0, 1};
+    o.bandHalf = {-0.18, 0, 1};
     o.glow = 0.3;
     f.body = Opaque(o);
     break;
