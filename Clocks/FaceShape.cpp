@@ -9,6 +9,7 @@ namespace {
 constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kCentreTerm = 1e-9L;  // keeps r above zero at the exact centre
 constexpr long double kRimStart = 0.9L;
+constexpr long double kSurelyOutside = 1.000001L;
 constexpr std::int32_t kLastShapedStyle = 7;
 
 struct LibraryTrig {
@@ -73,9 +74,14 @@ long double ShapedRadius(std::int32_t style, long double r, long double theta)
   }
 }
 
+long double SquaredRadius(long double absX, long double absY)
+{
+  return absX * absX + absY * absY + kCentreTerm;
+}
+
 long double Radius(long double absX, long double absY)
 {
-  return std::sqrt(absX * absX + absY * absY + kCentreTerm);
+  return std::sqrt(SquaredRadius(absX, absY));
 }
 
 long double DiscShade(long double r)
@@ -107,7 +113,7 @@ FaceShapeValues Compute(long double absX, long double absY, std::int32_t shapeKe
   return v;
 }
 
-FaceShapeCell CellOf(const FaceShapeValues& v)
+FaceShapeCell CellOf(const FaceShapeValues& v, std::vector<FaceRimLight>& rims)
 {
   FaceShapeCell cell;
   cell.kind = v.kind;
@@ -115,8 +121,8 @@ FaceShapeCell CellOf(const FaceShapeValues& v)
     cell.alpha255 = v.shade * 255.0L;
   } else if (v.kind == FacePixelKind::Rim || v.kind == FacePixelKind::HiddenRim) {
     cell.alpha255 = v.light * 255.0L;
-    cell.lift = 0.6L * Fourth(v.light);
-    cell.gain = 0.6L * v.light + 0.4L;
+    cell.rim = static_cast<std::int32_t>(rims.size());
+    rims.push_back({0.6L * Fourth(v.light), 0.6L * v.light + 0.4L});
   }
   return cell;
 }
@@ -129,11 +135,15 @@ void FillCells(FaceShapeCache& cache, const std::vector<long double>& values, st
     // The disc depends on x^2 + y^2 alone, which is bitwise the same with x and y swapped.
     for (std::size_t row = 0; row < n; ++row) {
       for (std::size_t column = 0; column <= row; ++column) {
-        const long double r = Radius(values[column], values[row]);
+        const long double square = SquaredRadius(values[column], values[row]);
         FaceShapeCell cell;
-        if (r <= 1.0L) {
-          cell.kind = FacePixelKind::Plain;
-          cell.alpha255 = DiscShade(r) * 255.0L;
+        // Well beyond 1 the root is beyond 1 too: the corners need no square root.
+        if (square < kSurelyOutside) {
+          const long double r = std::sqrt(square);
+          if (r <= 1.0L) {
+            cell.kind = FacePixelKind::Plain;
+            cell.alpha255 = DiscShade(r) * 255.0L;
+          }
         }
         cache.cells[row * n + column] = cell;
         cache.cells[column * n + row] = cell;
@@ -143,7 +153,7 @@ void FillCells(FaceShapeCache& cache, const std::vector<long double>& values, st
   }
   for (std::size_t row = 0; row < n; ++row)
     for (std::size_t column = 0; column < n; ++column)
-      cache.cells[row * n + column] = CellOf(Compute<Trig>(values[column], values[row], key));
+      cache.cells[row * n + column] = CellOf(Compute<Trig>(values[column], values[row], key), cache.rims);
 }
 }  // namespace
 
@@ -182,6 +192,7 @@ void UpdateFaceShape(FaceShapeCache& cache, std::int32_t diameter, std::int32_t 
 
   cache.distinct = static_cast<std::int32_t>(values.size());
   cache.cells.resize(values.size() * values.size());  // every cell is written below
+  cache.rims.clear();
   if (trig == FaceTrig::X87)
     FillCells<X87Trig>(cache, values, key);
   else

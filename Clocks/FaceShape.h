@@ -40,9 +40,14 @@ FaceShapeValues ComputeFaceShape(long double absX, long double absY, std::int32_
 
 struct FaceShapeCell {
   long double alpha255 = 0;  // s x 255 or L x 255, before the transparency factor
-  long double lift = 0;      // 0.6 x L^4
-  long double gain = 0;      // 0.6 x L + 0.4
+  std::int32_t rim = -1;     // index of the rim light, rim pixels only
   FacePixelKind kind = FacePixelKind::Outside;
+};
+
+// What a rim pixel does to each colour byte b: (b + lift x (255 - b)) x gain.
+struct FaceRimLight {
+  long double lift = 0;  // 0.6 x L^4
+  long double gain = 0;  // 0.6 x L + 0.4
 };
 
 // Cells keyed by the distinct |x| values of the square: mirrored rows and columns share a cell when
@@ -55,6 +60,7 @@ struct FaceShapeCache {
   std::vector<std::int32_t> axisIndex;  // row or column -> distinct-coordinate index
   std::int32_t distinct = 0;
   std::vector<FaceShapeCell> cells;     // distinct x distinct, [row index][column index]
+  std::vector<FaceRimLight> rims;       // kept apart: few cells are on the rim
 
   const FaceShapeCell& Cell(std::int32_t row, std::int32_t column) const
   {

@@ -5,10 +5,10 @@
 #include "Clocks/PixelRound.h"
 
 namespace {
-std::int32_t LiftedChannel(std::uint8_t byte, const FaceShapeCell& cell)
+std::int32_t LiftedChannel(std::uint8_t byte, const FaceRimLight& light)
 {
   const long double b = byte;
-  return PixelRound((b + cell.lift * (255.0L - b)) * cell.gain);
+  return PixelRound((b + light.lift * (255.0L - b)) * light.gain);
 }
 }  // namespace
 
@@ -41,12 +41,14 @@ void ComputeFacePlanes(ClockData& data)
         planes.alpha[w][c] = PixelRound(cell.alpha255 * opacity);
         break;
       case FacePixelKind::Rim:
-      case FacePixelKind::HiddenRim:
-        planes.red[w][c] = LiftedChannel(pixel[2], cell);
-        planes.green[w][c] = LiftedChannel(pixel[1], cell);
-        planes.blue[w][c] = LiftedChannel(pixel[0], cell);
+      case FacePixelKind::HiddenRim: {
+        const FaceRimLight& light = data.faceShape.rims[static_cast<std::size_t>(cell.rim)];
+        planes.red[w][c] = LiftedChannel(pixel[2], light);
+        planes.green[w][c] = LiftedChannel(pixel[1], light);
+        planes.blue[w][c] = LiftedChannel(pixel[0], light);
         planes.alpha[w][c] = cell.kind == FacePixelKind::Rim ? PixelRound(cell.alpha255 * opacity) : 0;
         break;
+      }
       }
     }
   }

@@ -55,12 +55,12 @@ void ShadeHandSprite(ClockData& data)
   const std::int32_t c = LastColumn(data);
   const std::int32_t n = LastRow(data);
   HandPlanes& planes = data.handPlanes;
-  for (std::int32_t i = 0; i <= n; ++i) {
-    for (std::int32_t g = 0; g <= c; ++g) {
+  for (std::int32_t g = 0; g <= c; ++g) {
+    const long double across = 1.0L - static_cast<long double>(2 * g) / static_cast<long double>(c);
+    const long double square = across * across;
+    const long double p = 1.0L - 0.95L * (square * square);
+    for (std::int32_t i = 0; i <= n; ++i) {
       // Each step rounds before the next multiplies.
-      const long double across = 1.0L - static_cast<long double>(2 * g) / static_cast<long double>(c);
-      const long double square = across * across;
-      const long double p = 1.0L - 0.95L * (square * square);
       planes.alpha[i][g] = Round(p * 255.0L);
       planes.red[i][g] = Round(p * planes.red[i][g]);
       planes.green[i][g] = Round(p * planes.green[i][g]);

@@ -7,7 +7,7 @@
 namespace {
 
 // Whether two cells give the same plane values for every transparency 0..50 and every surface byte.
-bool SameOutcome(const FaceShapeCell& a, const FaceShapeCell& b)
+bool SameOutcome(const FaceShapeCell& a, const FaceRimLight& aLight, const FaceShapeCell& b, const FaceRimLight& bLight)
 {
   if (a.kind != b.kind)
     return false;
@@ -20,10 +20,10 @@ bool SameOutcome(const FaceShapeCell& a, const FaceShapeCell& b)
         return false;
     }
   }
-  if (a.kind != FacePixelKind::Plain && (a.lift != b.lift || a.gain != b.gain)) {
+  if (a.kind != FacePixelKind::Plain && (aLight.lift != bLight.lift || aLight.gain != bLight.gain)) {
     for (int byte = 0; byte <= 255; ++byte) {
       const long double v = byte;
-      if (Round((v + a.lift * (255.0L - v)) * a.gain) != Round((v + b.lift * (255.0L - v)) * b.gain))
+      if (Round((v + aLight.lift * (255.0L - v)) * aLight.gain) != Round((v + bLight.lift * (255.0L - v)) * bLight.gain))
         return false;
     }
   }
@@ -55,8 +55,10 @@ TEST(FaceTrig, X87AndLibraryGiveTheSamePlanesForEveryDiameterAndStyle)
       for (std::size_t i = 0; i < library.cells.size(); ++i) {
         const FaceShapeCell& a = library.cells[i];
         const FaceShapeCell& b = x87.cells[i];
-        differingCells += a.alpha255 != b.alpha255 || a.lift != b.lift || a.gain != b.gain;
-        ASSERT_TRUE(SameOutcome(a, b)) << "D " << d << " style " << style << " cell " << i / library.distinct << ","
+        const FaceRimLight aLight = a.rim >= 0 ? library.rims[static_cast<std::size_t>(a.rim)] : FaceRimLight{};
+        const FaceRimLight bLight = b.rim >= 0 ? x87.rims[static_cast<std::size_t>(b.rim)] : FaceRimLight{};
+        differingCells += a.alpha255 != b.alpha255 || aLight.lift != bLight.lift || aLight.gain != bLight.gain;
+        ASSERT_TRUE(SameOutcome(a, aLight, b, bLight)) << "D " << d << " style " << style << " cell " << i / library.distinct << ","
                                        << i % library.distinct;
       }
     }
