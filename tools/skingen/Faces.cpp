@@ -11,7 +11,7 @@ constexpr int kFaceSamples = 3;
 
 struct FaceSpec {
   Scene scene;
-  std::function<Colour(const Scene& scene, Vec3 p)> body;
+  BodyShader body;
   double radius = 1.02;  // a touch over the square so the shown disc is all sphere
   double centreY = 0;
   // Something in front of the sphere (a stand), in square coordinates.
@@ -65,20 +65,10 @@ std::function<std::optional<Colour>(const Scene&, double, double)> Stand(Colour 
     const Vec3 n = Normalize({u * 0.95, 0.35 - 2.0 * below, std::sqrt(std::max(0.02, 1 - u * u))});
     const Vec3 r = Reflect({0, 0, -1}, n);
     Colour c = tint * StudioDiffuse(scene.studio, n) * 0.35 + StudioLight(scene.studio, r) * (tint * gloss + Colour{0.04, 0.04, 0.04});
-    // A bright bevel along the rim, and a shadow where the ball sits in it.
+    // A bright bevel along the rim catches the key light.
     c = c + Colour{1, 1, 1} * (0.9 * gloss * (1 - SmoothStep(0.0, 0.02, below)) * (1 - 0.6 * std::abs(u)));
     return c;
   };
-}
-
-std::function<Colour(const Scene&, Vec3)> Glass(GlassLook look)
-{
-  return [look](const Scene& sc, Vec3 p) { return ShadeGlass(sc, look, p); };
-}
-
-std::function<Colour(const Scene&, Vec3)> Opaque(OpaqueLook look)
-{
-  return [look](const Scene& sc, Vec3 p) { return ShadeOpaque(sc, look, p); };
 }
 
 const std::vector<Vec3> kCrystalFacets = FibonacciFacets(72, 0.3);

@@ -10,8 +10,8 @@ constexpr int kMarkerSamples = 8;
 
 struct MarkerSpec {
   Scene scene;
-  std::function<Colour(const Scene& scene, Vec3 p)> body;
-  double radius = 1.0;
+  BodyShader body;
+  double radius = 1.02;  // a touch over the square so the shown disc is all subject
 };
 
 Scene MarkerScene(Colour backdrop, Colour floor)
@@ -22,16 +22,6 @@ Scene MarkerScene(Colour backdrop, Colour floor)
   sc.studio.ceiling = Mix(backdrop, Colour{0.7, 0.7, 0.72}, 0.6);
   sc.backdrop = PlainBackdrop(backdrop * 1.1, floor);
   return sc;
-}
-
-std::function<Colour(const Scene&, Vec3)> Glass(GlassLook look)
-{
-  return [look](const Scene& sc, Vec3 p) { return ShadeGlass(sc, look, p); };
-}
-
-std::function<Colour(const Scene&, Vec3)> Opaque(OpaqueLook look)
-{
-  return [look](const Scene& sc, Vec3 p) { return ShadeOpaque(sc, look, p); };
 }
 
 const std::vector<Vec3> kGemFacets = CutFacets({{8, 30, 0.5}, {8, 52, 0}, {16, 72, 0.25}, {16, 88, 0.75}});
@@ -79,11 +69,13 @@ MarkerSpec Marker(int marker)
     break;
   }
   case 2: {  // faceted green crystal on green
-    m.scene = MarkerScene(Srgb(50, 120, 50), Srgb(25, 75, 30));
-    GlassLook g = Tinted({2.8, 0.6, 2.2}, {0.0, 0.03, 0.01});
+    m.scene = MarkerScene(Srgb(64, 140, 64), Srgb(30, 85, 34));
+    // A brighter key makes the facet flashes white rather than grey.
+    m.scene.studio.keyStrength = 16;
+    GlassLook g = Tinted({2.2, 0.4, 1.8}, {0.0, 0.03, 0.01});
     g.ior = 1.58;
     g.facets = &kGemFacets;
-    g.facetEdgeLight = 0.15;
+    g.facetEdgeLight = 0.08;
     g.facetVariation = 0.8;
     m.body = Glass(g);
     break;

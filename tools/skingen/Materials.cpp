@@ -96,6 +96,16 @@ Colour ShadeGlass(const Scene& scene, const GlassLook& look, Vec3 p)
   return c;
 }
 
+BodyShader Glass(GlassLook look)
+{
+  return [look](const Scene& sc, Vec3 p) { return ShadeGlass(sc, look, p); };
+}
+
+BodyShader Opaque(OpaqueLook look)
+{
+  return [look](const Scene& sc, Vec3 p) { return ShadeOpaque(sc, look, p); };
+}
+
 Backdrop PlainBackdrop(Colour top, Colour bottom)
 {
   return [top, bottom](double x, double y) {

@@ -44,6 +44,11 @@ struct GlassLook {
 };
 Colour ShadeGlass(const Scene& scene, const GlassLook& look, Vec3 p);
 
+// A subject's surface shading as a function of the point on the unit sphere.
+using BodyShader = std::function<Colour(const Scene& scene, Vec3 p)>;
+BodyShader Glass(GlassLook look);
+BodyShader Opaque(OpaqueLook look);
+
 // Backdrops.
 Backdrop PlainBackdrop(Colour top, Colour bottom);
 // A lit paper sweep with a soft pool of light above the subject, and the table below the horizon.
