@@ -40,7 +40,13 @@ struct Expected {
 
 void ExpectReferenceRun(ClockData& data)
 {
-  Expected e{data.facePlanes, data.markerPlanes, data.handPlanes, data.accentColour};
+  // The planes are large: keep them off the stack.
+  auto expected = std::make_unique<Expected>();
+  Expected& e = *expected;
+  e.face = data.facePlanes;
+  e.marker = data.markerPlanes;
+  e.hand = data.handPlanes;
+  e.accent = data.accentColour;
   BuildClockImages(data);
   const ClockSettings& s = data.settings;
   const int d = 3 * s.sizeStep + 70;

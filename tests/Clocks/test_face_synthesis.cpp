@@ -149,7 +149,8 @@ TEST(FaceSynthesis, TransparencyScalesEveryAlphaBeforeRounding)
 TEST(FaceSynthesis, SmallerDiameterLeavesEntriesBeyondItsSquare)
 {
   auto data = UniformFace(220, 2, 0);
-  const FacePlanes large = data->facePlanes;
+  const auto largeRun = std::make_unique<FacePlanes>(data->facePlanes);
+  const FacePlanes& large = *largeRun;
   data->geometry.diameter = 70;
   data->faceSurface.SetSurfaceWidth(70);
   data->faceSurface.SetSurfaceHeight(70);
@@ -173,7 +174,8 @@ TEST(FaceSynthesis, SmallerDiameterLeavesEntriesBeyondItsSquare)
   data->faceSurface.SetSurfaceHeight(220);
   FillSurface(data->faceSurface, 100, 150, 200);
   ComputeFacePlanes(*data);
-  auto expected = large;
+  auto expectedRun = std::make_unique<FacePlanes>(large);
+  FacePlanes& expected = *expectedRun;
   for (int w = 0; w < 70; ++w)
     for (int c = 0; c < 70; ++c)
       if (large.alpha[w][c] == 0 && large.red[w][c] == kUntouched) {
@@ -207,7 +209,8 @@ TEST_P(FaceAgainstReference, WholePlanesMatchForEverySize)
 {
   const int style = GetParam();
   auto data = NewClock();
-  FacePlanes expected;
+  auto expectedRun = std::make_unique<FacePlanes>();
+  FacePlanes& expected = *expectedRun;
   FillPlanes(data->facePlanes, kUntouched, kUntouched, kUntouched, kUntouched);
 #if defined(__SANITIZE_ADDRESS__)
   constexpr int kStepStride = 7;  // the sanitiser build only checks bounds on a sample
