@@ -68,8 +68,8 @@ TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock,
   FillMissingHooks(hooks_);
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QString::fromLatin1(kCaption));
-  // A tool window has no taskbar button; it stays on top so that showing it is never hidden behind
-  // the top-most clock.
+  // A tool window (kept out of the taskbar when shown); it stays on top so that showing it is never
+  // hidden behind the top-most clock.
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                  Qt::WindowStaysOnTopHint);
   setFixedSize(kClientWidth + 2 * kBorderWidth, kClientHeight + 2 * kBorderWidth);
