@@ -251,10 +251,20 @@ FaceSpec Face(int skin)
     f.scene = SceneOn(Srgb(250, 250, 250), Srgb(212, 210, 205));
     GlassLook g;
     g.ior = 1.54;
-    g.absorption = {0.8, 1.3, 2.0};
+    g.absorption = {0.6, 1.05, 1.7};
     g.bodyGlow = {0.025, 0.012, 0.004};
     g.interior = [](Vec3 a, Vec3 b, Colour& t, Colour& glow) {
-      Veils(a, b, t, glow, Colour{0.25, 0.14, 0.06}, 0.25, 1.6, 121);
+      // Smoke: dark swirling wisps drawn out along a flow, and a little golden haze.
+      constexpr int kSteps = 6;
+      double smoke = 0;
+      for (int i = 0; i < kSteps; ++i) {
+        const Vec3 q = Mix(a, b, (i + 0.5) / kSteps);
+        const double swirl = Fbm({q.x * 1.2 + q.y * 0.8, q.y * 3.2, q.z * 1.2}, 4, 122);
+        smoke += SmoothStep(0.48, 0.7, swirl);
+      }
+      smoke *= Length(b - a) / kSteps;
+      t = t * Colour{std::exp(-0.9 * smoke), std::exp(-1.2 * smoke), std::exp(-1.5 * smoke)};
+      Veils(a, b, t, glow, Colour{0.25, 0.14, 0.06}, 0.2, 1.6, 121);
     };
     f.body = Glass(g);
     break;
