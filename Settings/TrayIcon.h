@@ -16,6 +16,7 @@ public:
   void Remove();
   bool isAdded() const { return added_; }
   bool trayAvailable() const { return available_; }
+  const QSystemTrayIcon& systemTrayIcon() const { return icon_; }
 
 signals:
   // The mouse message of a click on the icon; delivered from the event loop, after the tray's own

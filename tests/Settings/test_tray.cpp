@@ -64,6 +64,16 @@ TEST(TrayIcon, TrayMessagesShowTheWindowOpenTheMenuOrDoNothing)
   }
 }
 
+TEST(TrayIcon, TipAndPictureAreTheProgramsOwn)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(ClockSettings{});
+  const QSystemTrayIcon& icon = form.trayIcon().systemTrayIcon();
+  EXPECT_EQ(icon.toolTip(), QStringLiteral("Tickora"));
+  EXPECT_EQ(icon.icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+            ProgramIconImage(rig.data->pictures));
+}
+
 TEST(TrayIcon, MenuHasSettingsAndCloseInOrder)
 {
   SettingsRig rig;
