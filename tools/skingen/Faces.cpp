@@ -236,7 +236,7 @@ FaceSpec Face(int skin)
     break;
   }
   case 11: {  // red glass on a black stand, on white
-    f.scene = SceneOn(Srgb(250, 250, 250), Srgb(215, 215, 215));
+    f.scene = SceneOn(Srgb(250, 250, 250), Srgb(150, 150, 152));
     GlassLook g;
     g.absorption = {0.25, 3.2, 2.8};
     g.bodyGlow = {0.05, 0.0, 0.002};

@@ -121,7 +121,7 @@ Backdrop SweepBackdrop(Colour wall, Colour table, double glow)
     const double d2 = (x - 0.3) * (x - 0.3) + (y - 0.5) * (y - 0.5);
     const Colour lit = wall * (1 + glow * std::exp(-d2 / 1.2)) * (1 - 0.04 * std::min(4.0, x * x + y * y));
     const Colour ground = table * (1 - 0.05 * std::min(3.0, -y - 0.7));
-    return Mix(ground, lit, SmoothStep(-1.05, -0.55, y));
+    return Mix(ground, lit, SmoothStep(-1.5, -1.0, y));
   };
 }
 
