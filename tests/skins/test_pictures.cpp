@@ -380,6 +380,28 @@ TEST(PictureFiles, NumeralsAreDistinctGlyphs)
   }
 }
 
+TEST(PictureFiles, TwoDigitNumeralsBeginWithTheSameOne)
+{
+  // 12, 10 and 11 share their leading 1, and 11 is that 1 twice.
+  auto grey = [](const std::string& file) {
+    const Bmp32 img = ReadBmp32(ReadFile(kPictureDir / file));
+    std::vector<std::vector<int>> rows(16, std::vector<int>(16));
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = img.At(x, y)[0];
+    return rows;
+  };
+  auto half = [](const std::vector<std::vector<int>>& rows, int from) {
+    std::vector<std::vector<int>> out;
+    for (const auto& row : rows) out.emplace_back(row.begin() + from, row.begin() + from + 8);
+    return out;
+  };
+  const auto twelve = grey("Digital_0.bmp"), ten = grey("Digital_10.bmp"), eleven = grey("Digital_11.bmp");
+  EXPECT_EQ(half(twelve, 0), half(ten, 0));
+  EXPECT_EQ(half(eleven, 0), half(ten, 0));
+  EXPECT_EQ(half(eleven, 8), half(eleven, 0));
+  EXPECT_NE(half(twelve, 8), half(ten, 8));
+}
+
 TEST(PictureFiles, MarkerBitmapsKeepTheFourthByteAt255)
 {
   for (const Expected& e : AllExpected()) {
