@@ -12,7 +12,7 @@ enum class FacePixelKind : std::uint8_t {
   HiddenRim,  // r <= 1 but r' > 1: rim colour with alpha 0
 };
 
-// The per-pixel values of the two face algorithms, as the text names them.
+// The per-pixel values of the two face algorithms: r, r', the shade s and the rim light L.
 struct FaceShapeValues {
   long double r = 0;        // normalised radius
   long double shaped = 0;   // r' (r itself for the plain disc and style 0)
@@ -30,8 +30,8 @@ inline constexpr FaceTrig kFaceTrig = FaceTrig::X87;
 inline constexpr FaceTrig kFaceTrig = FaceTrig::Library;
 #endif
 
-// The shape family a dial style selects: 0..7 shaped, every other value as the text treats it
-// (a negative style is style 0, anything above 7 the plain disc).
+// The shape family a dial style selects: 0..7 shaped, a stored value below 0 as style 0, anything
+// above 7 the plain disc.
 std::int32_t FaceShapeKey(std::int32_t dialStyle);
 inline constexpr std::int32_t kPlainDiscKey = 8;
 
@@ -50,8 +50,8 @@ struct FaceRimLight {
   long double gain = 0;  // 0.6 x L + 0.4
 };
 
-// Cells keyed by the distinct |x| values of the square: mirrored rows and columns share a cell when
-// their coordinates are bitwise equal, so most of the face is computed once per quarter.
+// Cells keyed by the distinct |x| values of the square: a mirrored row or column shares its cells
+// only where its coordinate is bitwise equal (about a third of them; the rest differ in the last bit).
 struct FaceShapeCache {
   bool valid = false;
   std::int32_t diameter = 0;
