@@ -2,8 +2,9 @@
 """Compares what the screen shows with frames that tickora-render composes for the same settings.
 
   framecheck.py blend SHOT X Y BACKGROUND FROM TO -- RENDER_OPTIONS...
-      The clock in the screenshot SHOT at (X, Y) over a plain BACKGROUND (RRGGBB) must be the frame of
-      one second between the epoch times FROM and TO, blended source-over. Prints the best match.
+      The clock in the screenshot SHOT at (X, Y) over BACKGROUND (a colour RRGGBB, or a screenshot of
+      the same screen without the clock) must be the frame of one second between the epoch times FROM
+      and TO, blended source-over. Prints the best match.
   framecheck.py spots FROM TO -- RENDER_OPTIONS...
       Prints window-relative pixels for the click tests, one "NAME X Y" a line:
         hand   solid in every frame FROM..TO and clear in a frame hours later (so on a hand)
@@ -48,7 +49,13 @@ def render(epoch, options, workdir):
 
 def blend(shot, x, y, background, first, last, options):
     sw, sh, screen = load_rgba(shot)
-    bg = [int(background[i:i + 2], 16) for i in (0, 2, 4)]
+    if os.path.exists(background):
+        bw, bh, under = load_rgba(background)
+        if (bw, bh) != (sw, sh):
+            sys.exit("framecheck: the background and the screenshot differ in size")
+    else:
+        colour = bytes(int(background[i:i + 2], 16) for i in (0, 2, 4)) + b"\xff"
+        under = colour * (sw * sh)
     best = (-1.0, None, 0)
     with tempfile.TemporaryDirectory() as workdir:
         for epoch in range(first, last + 1):
@@ -65,7 +72,7 @@ def blend(shot, x, y, background, first, last, options):
                     a = frame[f + 3]
                     diff = 0
                     for c in range(3):
-                        expected = (frame[f + c] * a + bg[c] * (255 - a)) / 255.0
+                        expected = (frame[f + c] * a + under[s + c] * (255 - a)) / 255.0
                         diff = max(diff, abs(screen[s + c] - expected))
                     worst = max(worst, diff)
                     if diff <= TOLERANCE:

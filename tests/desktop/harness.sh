@@ -189,10 +189,12 @@ desktop_start() {
 }
 
 # pad_start X Y W H RRGGBB: a plain opaque window that records button presses in $PAD_LOG.
+PADS=0
 pad_start() {
-  spawn pad "$PYTHON" -u "$XTOOL" pad "$@"
+  PADS=$((PADS + 1))
+  spawn "pad-$PADS" "$PYTHON" -u "$XTOOL" pad "$@"
   PAD_PID=$LAST_PID
-  PAD_LOG="$TEST_TMP/pad.log"
+  PAD_LOG="$TEST_TMP/pad-$PADS.log"
   wait_for "the pad window" -- grep -q '^window ' "$PAD_LOG"
   PAD_WINDOW=$(awk '/^window /{print $2; exit}' "$PAD_LOG")
   wait_for "the pad to be viewable" -- map_state_is "$PAD_WINDOW" IsViewable

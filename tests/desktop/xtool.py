@@ -2,11 +2,13 @@
 """Small X11 client for the desktop tests, on libX11 through ctypes (no extra packages).
 
   xtool.py owner SELECTION        prints the owner window of a selection (0x0 when none)
-  xtool.py pad X Y W H FILL [managed]
+  xtool.py pad X Y W H FILL [override|float|managed]
                                   maps a window filled with FILL (RRGGBB, or a W x H raw BGRA
                                   picture file) and prints "press X Y BUTTON" (root
-                                  coordinates) for every button press it receives; it bypasses
-                                  the window manager unless "managed" is given
+                                  coordinates) for every button press it receives. override (the
+                                  default) bypasses the window manager and lies below every other
+                                  window, like a desktop; float bypasses it but stays where it is
+                                  mapped; managed is a normal window
   xtool.py text SELECTION [TIMEOUT]
                                   prints the text of a selection (PRIMARY, CLIPBOARD); exit 1 when
                                   nobody provides one
@@ -146,7 +148,7 @@ def pad(x, y, width, height, fill, mode="override"):
     xlib.XStoreName(display, window, b"TickoraTestPad")
     xlib.XSelectInput(display, window, BUTTON_PRESS_MASK | EXPOSURE_MASK)
     xlib.XMapWindow(display, window)
-    if mode != "managed":
+    if mode == "override":
         # Stays at the bottom like a desktop: a window manager stacks its own windows above it.
         xlib.XLowerWindow(display, window)
     xlib.XFlush(display)
