@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 #include "Clocks/ClockImages.h"
 #include "FullScreen/ClockWindowControl.h"
@@ -228,6 +229,19 @@ void TForm2::closeEvent(QCloseEvent* event)
   // Closing only hides this window; the program goes on.
   event->ignore();
   HideWindow();
+}
+
+void TForm2::changeEvent(QEvent* event)
+{
+  QWidget::changeEvent(event);
+  // Some window managers offer to minimise any window; with no taskbar button it would be out of
+  // reach, so minimising goes to the tray like the close box.
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+    QTimer::singleShot(0, this, [this] {
+      setWindowState(windowState() & ~Qt::WindowMinimized);
+      HideWindow();
+    });
+  }
 }
 
 void TForm2::OptionsClick()

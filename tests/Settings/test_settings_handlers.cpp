@@ -245,3 +245,18 @@ TEST(SettingsHandlers, CancelAndTheCloseBoxHideTheWindowAndAddTheIcon)
     EXPECT_FALSE(QFile::exists(rig.store.filePath()));  // nothing written
   }
 }
+
+TEST(SettingsHandlers, MinimisingGoesToTheTrayLikeTheCloseBox)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(ClockSettings{});
+  form.OptionsClick();
+  ASSERT_TRUE(form.isVisible());
+  form.setWindowState(Qt::WindowMinimized);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(form.trayIcon().isAdded());
+  form.OptionsClick();
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_FALSE(form.isMinimized());
+}

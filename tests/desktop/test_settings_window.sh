@@ -69,6 +69,18 @@ clock_shows "$LEFT" "$TOP" "$BG" --transparency 0 --seconds 0 --skin 15 --dial 0
   fail "after Cancel the clock no longer shows the unsaved change"
 pass "Cancel hides the window, brings the icon back, writes nothing and the clock keeps the change"
 
+# The window manager's minimise button would leave a window without taskbar button out of reach.
+click_window_centre "$(tray_icon_of)" 1
+wait_for "the settings window" -- settings_window
+xdotool windowminimize "$(settings_window)"
+wait_for "the minimised settings window to hide" -- settings_hidden
+wait_for "the tray icon after minimising" -- tray_icon_of
+click_window_centre "$(tray_icon_of)" 1
+wait_for "the settings window in front after minimising" -- settings_in_front
+settings_click 342 216  # "Cancel"
+wait_for "the tray icon" -- tray_icon_of
+pass "minimising the window sends it to the tray, and the icon brings it back"
+
 click_window_centre "$(tray_icon_of)" 3
 menu_choose 2  # "Close"
 wait_exit "$CLOCK_PID" 10
