@@ -61,6 +61,13 @@ TEST(SettingsLayout, EveryControlAtItsPlaceWithCaptionFontAndCursor)
     EXPECT_EQ(widget->font().pixelSize(), 13);
     EXPECT_EQ(widget->font().bold(), row.bold);
     EXPECT_EQ(widget->cursor().shape(), row.pointingHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    // Static texts and check boxes are black; push buttons keep the system's button text colour.
+    if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)) {
+      EXPECT_EQ(widget->palette().color(QPalette::WindowText), QColor(Qt::black));
+    }
+    if (qobject_cast<QPushButton*>(widget)) {
+      EXPECT_EQ(widget->palette().color(QPalette::ButtonText), QApplication::palette().color(QPalette::ButtonText));
+    }
   }
 }
 
@@ -105,6 +112,9 @@ TEST(SettingsLayout, WindowFrameCaptionSizeAndIcon)
   EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
 
   EXPECT_TRUE(form.windowIcon().availableSizes().contains(QSize(16, 16)));
+  // The window border colour of the system, as near as the palette comes: its window colour.
+  EXPECT_EQ(form.backgroundRole(), QPalette::Window);
+  EXPECT_TRUE(form.autoFillBackground());
 }
 
 TEST(SettingsLayout, TabOrderRunsFromTheButtonsThroughTheSliders)
