@@ -56,11 +56,20 @@ TEST(SingleInstance, ALockThatCannotBeMadeDoesNotStopTheClock)
 TEST(SingleInstance, LockLivesInTheUsersRuntimeDirectory)
 {
   const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  const QByteArray savedTemp = qgetenv("TMPDIR");
   qputenv("XDG_RUNTIME_DIR", "/run/user/4321");
   EXPECT_EQ(SingleInstanceGuard::DefaultLockPath(), "/run/user/4321/Tickora.lock");
+  // Without it, a private folder under the temporary directory.
+  QTemporaryDir temp;
+  qputenv("TMPDIR", temp.path().toUtf8());
   qunsetenv("XDG_RUNTIME_DIR");
-  EXPECT_TRUE(SingleInstanceGuard::DefaultLockPath().endsWith("/Tickora.lock"));
-  EXPECT_NE(SingleInstanceGuard::DefaultLockPath(), "/Tickora.lock");
+  const QString fallback = SingleInstanceGuard::DefaultLockPath();
+  EXPECT_TRUE(fallback.startsWith(temp.path() + "/")) << fallback.toStdString();
+  EXPECT_TRUE(fallback.endsWith("/Tickora.lock")) << fallback.toStdString();
   if (!saved.isNull())
     qputenv("XDG_RUNTIME_DIR", saved);
+  if (savedTemp.isNull())
+    qunsetenv("TMPDIR");
+  else
+    qputenv("TMPDIR", savedTemp);
 }
