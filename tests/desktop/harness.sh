@@ -179,6 +179,7 @@ desktop_start() {
   else
     fail "no compositing manager (picom or xcompmgr) is installed"
   fi
+  COMPOSITOR_PID=$LAST_PID
   wait_for "the compositor to own _NET_WM_CM_S0" -- selection_owned _NET_WM_CM_S0
 
   if [ "$want_tray" = 1 ]; then

@@ -9,6 +9,8 @@
                                   default) bypasses the window manager and lies below every other
                                   window, like a desktop; float bypasses it but stays where it is
                                   mapped; managed is a normal window
+  xtool.py watch X Y W H TIMEOUT  prints "ready" once it holds the screen's pixels in that square,
+                                  then the wall-clock time at which they first change
   xtool.py text SELECTION [TIMEOUT]
                                   prints the text of a selection (PRIMARY, CLIPBOARD); exit 1 when
                                   nobody provides one
@@ -28,6 +30,7 @@ PROPERTY_CHANGE_MASK = 1 << 22
 ANY_PROPERTY_TYPE = 0
 CW_OVERRIDE_REDIRECT = 1 << 9
 Z_PIXMAP = 2
+ALL_PLANES = 0xFFFFFFFF
 
 xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
 xlib.XOpenDisplay.restype = ctypes.c_void_p
@@ -70,6 +73,19 @@ xlib.XCreateImage.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_uint, c
                               ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint, ctypes.c_int, ctypes.c_int]
 xlib.XPutImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p, ctypes.c_void_p, ctypes.c_int,
                            ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_uint, ctypes.c_uint]
+
+
+class Image(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                ("bits_per_pixel", ctypes.c_int)]
+
+
+xlib.XGetImage.restype = ctypes.POINTER(Image)
+xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                           ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
 
 
 class SetWindowAttributes(ctypes.Structure):
@@ -177,6 +193,31 @@ def put_picture(display, window, picture, width, height):
     xlib.XFlush(display)
 
 
+def grab(display, root, x, y, width, height):
+    image = xlib.XGetImage(display, root, x, y, width, height, ALL_PLANES, Z_PIXMAP)
+    if not image:
+        sys.exit("xtool: cannot read the screen")
+    pixels = ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
+    xlib.XFree(image.contents.data)
+    xlib.XFree(image)
+    return pixels
+
+
+def watch(x, y, width, height, timeout):
+    display = open_display()
+    root = xlib.XDefaultRootWindow(display)
+    x, y, width, height = int(x), int(y), int(width), int(height)
+    first = grab(display, root, x, y, width, height)
+    print("ready", flush=True)
+    deadline = time.monotonic() + float(timeout)
+    while time.monotonic() < deadline:
+        if grab(display, root, x, y, width, height) != first:
+            print(f"{time.time():.4f}", flush=True)
+            return
+        time.sleep(0.002)
+    sys.exit("xtool: the screen did not change")
+
+
 def selection_text(name, timeout):
     display = open_display()
     root = xlib.XDefaultRootWindow(display)
@@ -215,6 +256,8 @@ def main(argv):
         owner(argv[2])
     elif len(argv) in (7, 8) and argv[1] == "pad":
         pad(*argv[2:])
+    elif len(argv) == 7 and argv[1] == "watch":
+        watch(*argv[2:])
     elif len(argv) >= 3 and argv[1] == "text":
         selection_text(argv[2], float(argv[3]) if len(argv) > 3 else 5.0)
     else:
