@@ -6,35 +6,6 @@
 #include "tools/render/RenderOptions.h"
 
 namespace {
-struct Range {
-  const char* option;
-  int ClockSettings::*field;
-  int low;
-  int high;
-};
-
-// The ranges the settings window offers; anything else is refused rather than drawn half-made.
-const Range kRanges[] = {
-    {"--size-step", &ClockSettings::sizeStep, 0, kMaxSizeStep},
-    {"--skin", &ClockSettings::skin, kMinSkin, kMaxSkin},
-    {"--dial", &ClockSettings::dialStyle, 0, kMaxDialStyle},
-    {"--transparency", &ClockSettings::transparency, 0, kMaxTransparency},
-    {"--hand-width", &ClockSettings::handWidth, 0, kMaxHandWidth},
-    {"--seconds", &ClockSettings::showSeconds, 0, 1},
-    {"--numerals", &ClockSettings::showNumerals, 0, 1},
-};
-
-void CheckRanges(const ClockSettings& settings)
-{
-  for (const Range& r : kRanges) {
-    const int value = settings.*(r.field);
-    if (value < r.low || value > r.high) {
-      throw std::invalid_argument(std::string(r.option) + " must be " + std::to_string(r.low) + ".." +
-                                  std::to_string(r.high) + ", not " + std::to_string(value));
-    }
-  }
-}
-
 int TimeField(const std::string& text, std::size_t at, int high)
 {
   const char tens = text[at];
@@ -68,7 +39,6 @@ int RenderFrame(const std::vector<std::string>& args)
   const std::string out = OutputPath(args);
   const TimeOfDay time = ParseTime(args);
   const ClockSettings settings = SettingsFromOptions(args);
-  CheckRanges(settings);
   QPoint cursor(-1, -1);  // outside the frame: no hole
   if (OptionValue(args, "--cursor"))
     cursor = QPoint(IntOption(args, "--cursor", 0, 0), IntOption(args, "--cursor", 0, 1));

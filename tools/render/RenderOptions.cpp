@@ -36,6 +36,26 @@ std::string OutputPath(const std::vector<std::string>& args)
   return *out;
 }
 
+namespace {
+struct Range {
+  const char* option;
+  std::int32_t ClockSettings::*field;
+  int low;
+  int high;
+};
+
+// The ranges the settings window offers; anything else is refused rather than drawn half-made.
+const Range kRanges[] = {
+    {"--size-step", &ClockSettings::sizeStep, 0, kMaxSizeStep},
+    {"--skin", &ClockSettings::skin, kMinSkin, kMaxSkin},
+    {"--dial", &ClockSettings::dialStyle, 0, kMaxDialStyle},
+    {"--transparency", &ClockSettings::transparency, 0, kMaxTransparency},
+    {"--hand-width", &ClockSettings::handWidth, 0, kMaxHandWidth},
+    {"--seconds", &ClockSettings::showSeconds, 0, 1},
+    {"--numerals", &ClockSettings::showNumerals, 0, 1},
+};
+}  // namespace
+
 ClockSettings SettingsFromOptions(const std::vector<std::string>& args)
 {
   ClockSettings s;
@@ -46,6 +66,12 @@ ClockSettings SettingsFromOptions(const std::vector<std::string>& args)
   s.handWidth = IntOption(args, "--hand-width", s.handWidth);
   s.showSeconds = IntOption(args, "--seconds", s.showSeconds);
   s.showNumerals = IntOption(args, "--numerals", s.showNumerals);
+  for (const Range& r : kRanges) {
+    const int value = s.*(r.field);
+    if (value < r.low || value > r.high)
+      throw std::invalid_argument(std::string(r.option) + " must be " + std::to_string(r.low) + ".." +
+                                  std::to_string(r.high) + ", not " + std::to_string(value));
+  }
   return s;
 }
 

@@ -13,7 +13,8 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, con
 int IntOption(const std::vector<std::string>& args, const std::string& name, int fallback, int index = 0);
 // --out FILE, required.
 std::string OutputPath(const std::vector<std::string>& args);
-// First-start defaults overridden by --size-step --skin --dial --transparency --hand-width --seconds --numerals.
+// First-start defaults overridden by --size-step --skin --dial --transparency --hand-width --seconds --numerals;
+// values outside the settings window's ranges throw std::invalid_argument.
 ClockSettings SettingsFromOptions(const std::vector<std::string>& args);
 // Writes an 8-bit RGBA PNG (converted to non-premultiplied RGBA first); throws on failure.
 void WritePng(const QImage& image, const std::string& path);

@@ -15,13 +15,6 @@ constexpr int kMarkerSide = 35;
 constexpr int kHandWidth = 16;   // columns 0..15
 constexpr int kHandHeight = 101; // rows 0..100
 
-void RequireRange(const std::string& option, int value, int low, int high)
-{
-  if (value < low || value > high)
-    throw std::invalid_argument(option + " must be from " + std::to_string(low) + " to " + std::to_string(high) +
-                                ", not " + std::to_string(value));
-}
-
 // A = alpha plane, R G B = colour planes, unpremultiplied.
 template <int Rows, int Columns>
 QImage ImageOf(const ArgbPlanes<Rows, Columns>& planes, int width, int height)
@@ -46,10 +39,6 @@ int RenderPlanes(const std::vector<std::string>& args)
   if (which != "face" && which != "marker" && which != "hand")
     throw std::invalid_argument("--planes needs face, marker or hand, not '" + which + "'");
   const ClockSettings settings = SettingsFromOptions(args);
-  RequireRange("--size-step", settings.sizeStep, 0, kMaxSizeStep);
-  RequireRange("--skin", settings.skin, kMinSkin, kMaxSkin);
-  RequireRange("--dial", settings.dialStyle, 0, kMaxDialStyle);
-  RequireRange("--transparency", settings.transparency, 0, kMaxTransparency);
   const std::string out = OutputPath(args);
 
   auto data = std::make_unique<ClockData>();
