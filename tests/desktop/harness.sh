@@ -295,6 +295,19 @@ screenshot() {
 # png_raw PNG OUT: raw 8-bit RGBA bytes of a picture.
 png_raw() { convert "$1" -depth 8 "rgba:$2"; }
 
+# clock_ticks: the clock is drawing; captures of its own pixels differ within a few ticks (the second
+# hand moves every second).
+clock_ticks() {
+  local first second
+  first=$(screenshot tick-a "$CLOCK_WINDOW")
+  for _ in $(seq 30); do
+    second=$(screenshot tick-b "$CLOCK_WINDOW")
+    cmp -s <(convert "$first" rgba:-) <(convert "$second" rgba:-) || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # mouse_to X Y and friends move the real pointer (XTEST), as a user's hand does. Each xdotool call
 # ends after the server has taken its events, so the order holds without --sync (which can stall for
 # seconds when the pointer is already in place).

@@ -16,18 +16,6 @@ cases=(
   "out_of_range     | $(conf_defaults Size=99 Clock_FF=-7 Arrows_Width=-2 | tr '\n' ';') |                           | 220"
 )
 
-# The clock is drawing: two captures of its own pixels a moment apart differ (the second hand moves).
-clock_ticks() {
-  local first second
-  first=$(screenshot tick-a "$CLOCK_WINDOW")
-  for _ in $(seq 30); do
-    second=$(screenshot tick-b "$CLOCK_WINDOW")
-    cmp -s <(convert "$first" rgba:-) <(convert "$second" rgba:-) || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 for c in "${cases[@]}"; do
   IFS='|' read -r name lines message size <<<"$c"
   name=$(xargs <<<"$name")

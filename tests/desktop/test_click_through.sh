@@ -48,3 +48,13 @@ for target in "hand $hand_x $hand_y" "marker $sprite_x $sprite_y"; do
 done
 geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D" || fail "the clicks moved the clock"
 pass "clicks without a drag leave the clock in place"
+
+# The clock has no keyboard commands: keys pressed while it has the focus change nothing.
+stored=$(cat "$CONF")
+xdotool windowfocus --sync "$CLOCK_WINDOW" || fail "the clock window cannot take the focus"
+xdotool mousemove $((LEFT + hand_x)) $((TOP + hand_y)) key Left Right Up Down Escape Return space Delete alt+F4 ctrl+q ctrl+w
+clock_ticks && clock_ticks || fail "the clock stopped after the keys"
+process_gone "$CLOCK_PID" && fail "a key ended the clock"
+geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D" || fail "a key moved the clock: $(window_geometry "$CLOCK_WINDOW")"
+[ "$(cat "$CONF")" = "$stored" ] || fail "a key changed the stored settings"
+pass "keys change nothing"

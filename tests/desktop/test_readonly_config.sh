@@ -8,18 +8,6 @@ D=166 GRIP=83
 
 listing() { (cd "$XDG_CONFIG_HOME" && find . -printf '%p %m %s %T@\n' | sort); }
 
-# Captures of the clock's own pixels differ within a few ticks: it is drawing.
-clock_ticks() {
-  local first second
-  first=$(screenshot tick-a "$CLOCK_WINDOW")
-  for _ in $(seq 30); do
-    second=$(screenshot tick-b "$CLOCK_WINDOW")
-    cmp -s <(convert "$first" rgba:-) <(convert "$second" rgba:-) || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # drag_and_expect_report FROM_LEFT FROM_TOP TO_LEFT TO_TOP: the clock follows the drag, the failed
 # position save is reported once, and the clock keeps running where it was left. The save can fail at
 # a tick in the middle of the drag, and the report's modal box then ends the drag early: the clock
