@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <vector>
 
 #include "model/TickoraError.h"
 
@@ -98,13 +99,20 @@ void RgbSurface::Paint(std::int64_t left, std::int64_t top, std::int64_t right, 
   const std::int64_t endY = std::min<std::int64_t>(h, std::int64_t{height_} - top);
   const std::int64_t firstX = std::max<std::int64_t>(0, -left);
   const std::int64_t endX = std::min<std::int64_t>(w, std::int64_t{width_} - left);
+  if (firstX >= endX)
+    return;
+  // Picture column x * Ws / w, the same for every row: worked out once per paint.
+  std::vector<std::int32_t> sourceOffset(static_cast<std::size_t>(endX - firstX));
+  for (std::int64_t x = firstX; x < endX; ++x)
+    sourceOffset[static_cast<std::size_t>(x - firstX)] = static_cast<std::int32_t>(3 * (x * picture.width / w));
   for (std::int64_t y = firstY; y < endY; ++y) {
     // Picture row y * Hs / h: proportional, increasing, and each picture row is taken whole (no filtering).
     const auto sy = static_cast<std::int32_t>(y * picture.height / h);
-    std::uint8_t* row = ScanRow(static_cast<std::int32_t>(top + y));
-    for (std::int64_t x = firstX; x < endX; ++x) {
-      const auto sx = static_cast<std::int32_t>(x * picture.width / w);
-      std::memcpy(row + 3 * (left + x), picture.Pixel(sx, sy), 3);
+    const std::uint8_t* source = picture.Pixel(0, sy);
+    std::uint8_t* target = ScanRow(static_cast<std::int32_t>(top + y)) + 3 * (left + firstX);
+    for (const std::int32_t offset : sourceOffset) {
+      std::memcpy(target, source + offset, 3);
+      target += 3;
     }
   }
 }
