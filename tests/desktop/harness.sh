@@ -12,8 +12,8 @@
 
 set -euo pipefail
 
-readonly SCREEN_W=1280
-readonly SCREEN_H=1024
+SCREEN_W=1280
+SCREEN_H=1024
 readonly DEFAULT_TIMEOUT=20
 HARNESS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly HARNESS_DIR
@@ -67,22 +67,29 @@ pass() {
   log "ok: $*"
 }
 
-# Ends what this test started, newest first, then removes its files (TICKORA_KEEP_TMP=1 keeps them).
-harness_cleanup() {
-  local status=$? i pid n
-  set +e
+# Ends every process this test started, newest first.
+stop_started() {
+  local i pid n
   for ((i = ${#STARTED_PIDS[@]} - 1; i >= 0; i--)); do
     pid=${STARTED_PIDS[i]}
     if ! process_gone "$pid"; then
-      kill -TERM "$pid" 2>/dev/null
+      kill -TERM "$pid" 2>/dev/null || true
       for n in $(seq 30); do
         process_gone "$pid" && break
         sleep 0.1
       done
-      process_gone "$pid" || kill -KILL "$pid" 2>/dev/null
+      process_gone "$pid" || kill -KILL "$pid" 2>/dev/null || true
     fi
-    wait "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
   done
+  STARTED_PIDS=()
+}
+
+# Ends what this test started, then removes its files (TICKORA_KEEP_TMP=1 keeps them).
+harness_cleanup() {
+  local status=$?
+  set +e
+  stop_started
   chmod -R u+rwX "$TEST_TMP" 2>/dev/null
   if [ "${TICKORA_KEEP_TMP:-0}" = 1 ]; then
     log "files kept in $TEST_TMP"
@@ -142,15 +149,29 @@ poll() {
 
 selection_owned() { [ "$("$PYTHON" "$XTOOL" owner "$1")" != "0x0" ]; }
 
-# desktop_start [--wm] [--tray]: X server, compositor, and the optional window manager and tray host.
+# desktop_stop: ends the desktop and everything started on it, so that a test can start another
+# (desktop_start --size WxH for another screen).
+desktop_stop() {
+  stop_started
+  unset DISPLAY
+}
+
+# desktop_start [--wm] [--tray] [--size WxH]: X server (1280x1024 unless told), compositor, and the
+# optional window manager and tray host.
 desktop_start() {
   local want_wm=0 want_tray=0 arg
-  for arg in "$@"; do
-    case $arg in
+  while [ $# -gt 0 ]; do
+    case $1 in
       --wm) want_wm=1 ;;
       --tray) want_tray=1 ;;
-      *) fail "desktop_start: unknown option $arg" ;;
+      --size)
+        SCREEN_W=${2%x*}
+        SCREEN_H=${2#*x}
+        shift
+        ;;
+      *) fail "desktop_start: unknown option $1" ;;
     esac
+    shift
   done
   for arg in Xvfb xdotool xwininfo xprop import convert; do
     command -v "$arg" >/dev/null || fail "$arg is not installed (scripts/install-deps.sh installs it)"
