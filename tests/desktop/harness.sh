@@ -156,14 +156,28 @@ desktop_stop() {
   unset DISPLAY
 }
 
-# desktop_start [--wm] [--tray] [--size WxH]: X server (1280x1024 unless told), compositor, and the
-# optional window manager and tray host.
+# compositor_start: a compositing manager, so 32-bit windows blend with what lies below.
+compositor_start() {
+  if command -v picom >/dev/null; then
+    spawn compositor picom --config /dev/null --backend xrender
+  elif command -v xcompmgr >/dev/null; then
+    spawn compositor xcompmgr -n
+  else
+    fail "no compositing manager (picom or xcompmgr) is installed"
+  fi
+  COMPOSITOR_PID=$LAST_PID
+  wait_for "the compositor to own _NET_WM_CM_S0" -- selection_owned _NET_WM_CM_S0
+}
+
+# desktop_start [--wm] [--tray] [--size WxH] [--no-compositor]: X server (1280x1024 unless told), a
+# compositor unless told not to, and the optional window manager and tray host.
 desktop_start() {
-  local want_wm=0 want_tray=0 arg
+  local want_wm=0 want_tray=0 want_compositor=1 arg
   while [ $# -gt 0 ]; do
     case $1 in
       --wm) want_wm=1 ;;
       --tray) want_tray=1 ;;
+      --no-compositor) want_compositor=0 ;;
       --size)
         SCREEN_W=${2%x*}
         SCREEN_H=${2#*x}
@@ -193,15 +207,9 @@ desktop_start() {
     wait_for "openbox to own WM_S0" -- selection_owned WM_S0
   fi
 
-  if command -v picom >/dev/null; then
-    spawn compositor picom --config /dev/null --backend xrender
-  elif command -v xcompmgr >/dev/null; then
-    spawn compositor xcompmgr -n
-  else
-    fail "no compositing manager (picom or xcompmgr) is installed"
+  if [ "$want_compositor" = 1 ]; then
+    compositor_start
   fi
-  COMPOSITOR_PID=$LAST_PID
-  wait_for "the compositor to own _NET_WM_CM_S0" -- selection_owned _NET_WM_CM_S0
 
   if [ "$want_tray" = 1 ]; then
     command -v trayer >/dev/null || fail "trayer is not installed"
