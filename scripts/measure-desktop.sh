@@ -13,10 +13,12 @@ source "$root/tests/desktop/harness.sh"
 readonly SECONDS_AT_REST=${MEASURE_SECONDS:-60}
 readonly STARTS=${MEASURE_STARTS:-5}
 readonly LEFT=300 TOP=200 D=166
-readonly HZ=$(getconf CLK_TCK)
+HZ=$(getconf CLK_TCK)
+readonly HZ
 
 [ -x "$TICKORA" ] || fail "no program at $TICKORA (build the tickora target)"
 command -v xclock >/dev/null || fail "xclock is not installed (x11-apps)"
+# shellcheck disable=SC2119  # the defaults: no window manager, no tray
 desktop_start
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a5a7a
 mouse_to 5 5
@@ -30,7 +32,7 @@ start_client() {
   case $1 in
     tickora)
       rm -rf "$CONF_DIR"
-      conf_write $(conf_defaults Left=$LEFT Top=$TOP)
+      conf_write_defaults Left=$LEFT Top=$TOP
       spawn "measure-tickora" "$TICKORA"
       ;;
     xclock)

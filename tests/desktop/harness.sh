@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # many variables here are for the tests that source this file
 # Desktop test harness, sourced by tests/desktop/test_*.sh.
 #
 # Gives every test its own X server (Xvfb, 24-bit, Composite), a compositing manager so 32-bit windows
@@ -69,12 +70,12 @@ pass() {
 
 # Ends every process this test started, newest first.
 stop_started() {
-  local i pid n
+  local i pid
   for ((i = ${#STARTED_PIDS[@]} - 1; i >= 0; i--)); do
     pid=${STARTED_PIDS[i]}
     if ! process_gone "$pid"; then
       kill -TERM "$pid" 2>/dev/null || true
-      for n in $(seq 30); do
+      for _ in $(seq 30); do
         process_gone "$pid" && break
         sleep 0.1
       done
@@ -197,7 +198,8 @@ desktop_start() {
     -nolisten tcp -noreset 5>"$fd_file"
   XVFB_PID=$LAST_PID
   wait_for "Xvfb to report its display" -- grep -q '^[0-9]' "$fd_file"
-  export DISPLAY=":$(head -n 1 "$fd_file" | tr -d '[:space:]')"
+  DISPLAY=":$(head -n 1 "$fd_file" | tr -d '[:space:]')"
+  export DISPLAY
   wait_for "the display $DISPLAY" -- xprop -root _NET_NOTHING
   log "X server on $DISPLAY"
 
@@ -235,6 +237,7 @@ pad_presses() { grep -c '^press ' "$PAD_LOG" || true; }
 # Root ignores file modes; the clock runs without those overrides so it meets them as a user does.
 AS_USER=()
 if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+  # shellcheck disable=SC2054  # the commas belong to setpriv's option
   AS_USER=(setpriv --bounding-set=-dac_override,-dac_read_search,-fowner --)
 fi
 
@@ -300,6 +303,13 @@ conf_write() {
     echo "[General]"
     printf '%s\n' "$@"
   } >"$CONF"
+}
+
+# conf_write_defaults KEY=VALUE...: a settings file with the first-start values and these overrides.
+conf_write_defaults() {
+  local lines
+  mapfile -t lines < <(conf_defaults "$@")
+  conf_write "${lines[@]}"
 }
 
 # The first-start values with any KEY=VALUE overrides, in the stored order.

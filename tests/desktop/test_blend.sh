@@ -8,7 +8,7 @@ readonly BG=2a6f4d
 readonly LEFT=300 TOP=200 D=166
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" "$BG"
 # A half-transparent face (transparency 20) so face, markers and hands all blend.
-conf_write $(conf_defaults Clock_FF=20 Left=$LEFT Top=$TOP)
+conf_write_defaults Clock_FF=20 Left=$LEFT Top=$TOP
 mouse_to 5 5  # the cursor off the clock: no cursor hole in the frame
 clock_start
 clock_wait_window

@@ -6,7 +6,7 @@ desktop_start
 
 readonly LEFT=400 TOP=300 D=166
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a3a3a
-conf_write $(conf_defaults Left=$LEFT Top=$TOP)
+conf_write_defaults Left=$LEFT Top=$TOP
 mouse_to 5 5
 clock_start
 clock_wait_window

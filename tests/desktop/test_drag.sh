@@ -3,10 +3,11 @@
 # screen it walks back 2 pixels a tick to 5 or more pixels inside, then stores that place, and never
 # stores a place outside the margin. DRAG_WM=--wm runs the same under a window manager.
 source "$(dirname "$0")/harness.sh"
+# shellcheck disable=SC2086  # empty or one option
 desktop_start ${DRAG_WM:-}
 
 readonly D=166 GRIP=83  # the hands' hub: drawn at every time of day, so always grabbable
-conf_write $(conf_defaults Clock_FF=0 Left=400 Top=300)
+conf_write_defaults Clock_FF=0 Left=400 Top=300
 clock_start
 clock_wait_window
 wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "400 300 $D $D"

@@ -27,7 +27,7 @@ settled_screen() {
 }
 under=$(settled_screen)
 
-conf_write $(conf_defaults Size=40 Clock_FF=20 Left=$LEFT Top=$TOP)
+conf_write_defaults Size=40 Clock_FF=20 Left=$LEFT Top=$TOP
 clock_start
 clock_wait_window
 wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D"

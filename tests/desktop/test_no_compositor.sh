@@ -6,7 +6,7 @@ desktop_start --no-compositor
 
 readonly BG=5b3a6e LEFT=300 TOP=200 D=166
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" "$BG"
-conf_write $(conf_defaults Clock_FF=20 Left=$LEFT Top=$TOP)
+conf_write_defaults Clock_FF=20 Left=$LEFT Top=$TOP
 mouse_to 5 5
 clock_start
 clock_wait_window

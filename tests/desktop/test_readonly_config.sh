@@ -51,7 +51,7 @@ wait_exit "$CLOCK_PID" 10
 
 # Stored settings in a directory that cannot be written: they are used, and survive byte for byte.
 chmod 755 "$XDG_CONFIG_HOME"
-conf_write $(conf_defaults Size=40 Algoritm=3 Clock_FF=10 Left=250 Top=150)
+conf_write_defaults Size=40 Algoritm=3 Clock_FF=10 Left=250 Top=150
 chmod 444 "$CONF"
 chmod 555 "$CONF_DIR"
 stored=$(cat "$CONF")
