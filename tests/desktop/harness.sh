@@ -239,6 +239,7 @@ AS_USER=()
 if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   # shellcheck disable=SC2054  # the commas belong to setpriv's option
   AS_USER=(setpriv --bounding-set=-dac_override,-dac_read_search,-fowner --)
+  "${AS_USER[@]}" true 2>/dev/null || AS_USER=()
 fi
 
 CLOCK_RUNS=0
