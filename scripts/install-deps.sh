@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev libpng-dev libx11-dev libxext-dev
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2
   xvfb picom xcompmgr trayer openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick python3
