@@ -1,6 +1,7 @@
 #include "FullScreen/TForm1.h"
 
 #include <exception>
+#include <utility>
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -144,7 +145,11 @@ void TForm1::SaveNewPosition(QPoint position)
   } catch (const TickoraError& e) {
     if (!positionErrorShown_) {
       positionErrorShown_ = true;
-      messages_.error(ErrorBoxText(e.what()));
+      // A modal box in the middle of a drag would take the mouse and end the drag where it is.
+      if (dragging_)
+        pendingPositionError_ = ErrorBoxText(e.what());
+      else
+        messages_.error(ErrorBoxText(e.what()));
     }
   }
 }
@@ -175,9 +180,11 @@ void TForm1::mouseMoveEvent(QMouseEvent* event)
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event)
 {
-  if (event->button() == Qt::LeftButton)
+  if (event->button() == Qt::LeftButton) {
     dragging_ = false;
-  else if (event->button() == Qt::RightButton && contextMenuHandler_)
+    if (!pendingPositionError_.isEmpty())
+      ReportLater(messages_.error, std::exchange(pendingPositionError_, QString()));
+  } else if (event->button() == Qt::RightButton && contextMenuHandler_)
     contextMenuHandler_(event->globalPosition().toPoint());
   event->accept();
 }

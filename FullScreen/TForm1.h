@@ -65,6 +65,7 @@ private:
   bool dragging_ = false;
   QPoint dragOffset_;
   bool positionErrorShown_ = false;
+  QString pendingPositionError_;  // shown when the drag ends
   std::function<void(const QPoint&)> contextMenuHandler_;
   std::function<void()> doubleClickHandler_;
 };

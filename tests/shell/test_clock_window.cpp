@@ -176,6 +176,23 @@ TEST(ClockWindow, APositionThatCannotBeStoredIsReportedOnce)
   EXPECT_EQ(rig.data->settings.left, 60);
 }
 
+TEST(ClockWindow, APositionErrorDuringADragWaitsForTheButtonRelease)
+{
+  ClockRig rig;
+  QFile blocker(rig.dir.filePath("file"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  TForm1& w = rig.Create(rig.dir.filePath("file/Tickora.conf"));
+  w.move(40, 40);
+  SendMouse(w, QEvent::MouseButtonPress, {83, 20}, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseMove, {83 + 20, 20}, Qt::NoButton, Qt::LeftButton);
+  w.TimerTimer();  // settles at a new place while the button is held
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(rig.errors.isEmpty()) << "a modal box would end the drag";
+  SendMouse(w, QEvent::MouseButtonRelease, {83, 20}, Qt::LeftButton, Qt::NoButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rig.errors, QStringList{"Failed to set data for 'Left'"});
+}
+
 TEST(ClockWindow, AFrameIdenticalToTheOneOnScreenIsNotPresentedAgain)
 {
   ClockRig rig;
