@@ -32,8 +32,9 @@ struct ClockData {
   // What the face synthesis keeps per (D, dial style) between runs.
   FaceShapeCache faceShape;
 
-  // Raised by every write of the face, marker or hand planes (every synthesis run). The frame reuses
-  // images made from the planes only while it is unchanged; 0 means never stamped, nothing is reused.
+  // Raised by every write of the face, marker or hand planes or the numeral sprites (every synthesis
+  // run). The frame reuses images made from them only while it is unchanged; 0 means never stamped,
+  // nothing is reused.
   std::uint64_t planesGeneration = 0;
 };
 

@@ -28,6 +28,7 @@ void NumeralSpriteFromSurface(const RgbSurface& surface, const Rgb& accent, Argb
 
 void BuildNumeralSprites(ClockData& data)
 {
+  ++data.planesGeneration;  // frames keep what they drew from the sprites
   for (int i = 0; i < kNumeralCount; ++i) {
     data.numeralSurface.PaintAt(0, 0, data.pictures.Get(NumeralImageName(i)));
     NumeralSpriteFromSurface(data.numeralSurface, data.accentColour, data.numeralSprites[static_cast<std::size_t>(i)]);

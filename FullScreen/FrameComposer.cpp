@@ -1,6 +1,7 @@
 #include "FullScreen/FrameComposer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "FullScreen/FrameGeometry.h"
 #include "model/ClockGeometry.h"
@@ -24,21 +25,20 @@ ArgbImage ImageFromPlanes(const Planes& planes, std::int32_t width, std::int32_t
 }
 
 // Strictly inside the window's current rectangle, and within the frame (the window may still be
-// larger than D).
-void PunchCursorHole(QImage& frame, const QRect& window, const QPoint& cursor)
+// larger than D): the frame pixel under the cursor.
+std::optional<QPoint> CursorHole(const QSize& frame, const QRect& window, const QPoint& cursor)
 {
   const long long left = window.x();
   const long long top = window.y();
   const long long x = cursor.x();
   const long long y = cursor.y();
   if (!(left < x && x < left + window.width() && top < y && y < top + window.height()))
-    return;
+    return std::nullopt;
   const long long fx = x - left;
   const long long fy = y - top;
   if (fx >= frame.width() || fy >= frame.height())
-    return;
-  // Alpha 0 premultiplies to 0 whatever the colour bytes held.
-  reinterpret_cast<std::uint32_t*>(frame.scanLine(static_cast<int>(fy)))[fx] = 0;
+    return std::nullopt;
+  return QPoint(static_cast<int>(fx), static_cast<int>(fy));
 }
 
 void DrawRect(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
@@ -50,24 +50,31 @@ void DrawRect(DrawingSurface& surface, const ArgbImage& image, const FrameRect& 
 void FrameComposer::Refresh(const ClockData& data)
 {
   const ClockGeometry& g = data.geometry;
-  const Key key{&data, data.planesGeneration, g.diameter, g.markerWidth, g.markerHeight, g.handExtentX, g.handExtentY};
+  const Key key{&data,          data.planesGeneration, g.diameter,
+                g.markerWidth,  g.markerHeight,        g.handExtentX,
+                g.handExtentY,  data.settings.dialStyle, data.settings.showNumerals};
   // Unstamped planes may have been written by anyone: rebuild every frame.
   if (key == key_ && key.generation != 0)
     return;
   face_ = ImageFromPlanes(data.facePlanes, g.diameter, g.diameter).ToDeviceImage();
   hand_ = ImageFromPlanes(data.handPlanes, g.handExtentX, g.handExtentY);
   marker_ = ImageFromPlanes(data.markerPlanes, g.markerWidth, g.markerHeight);
+  dial_ = face_.copy();
+  rings_ = QImage(face_.size(), QImage::Format_ARGB32_Premultiplied);
+  rings_.fill(0);
+  if (!dial_.isNull()) {
+    DrawRings(dial_, data);
+    DrawRings(rings_, data);
+  }
   key_ = key;
 }
 
-void FrameComposer::DrawSprites(QImage& frame, const ClockData& data, const TimeOfDay& time) const
+void FrameComposer::DrawRings(QImage& target, const ClockData& data) const
 {
-  const HandAngles angles = HandAnglesAt(time.hours, time.minutes, time.seconds);
   const std::int32_t d = data.geometry.diameter;
   const long double scale = FrameScale(d);
   const ClockSettings& settings = data.settings;
-  DrawingSurface surface(frame);
-
+  DrawingSurface surface(target);
   if (settings.dialStyle >= kFirstMarkerDial) {
     for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
       DrawRect(surface, marker_, MarkerRect(c, data.geometry.markerWidth, data.geometry.markerHeight, scale));
@@ -78,7 +85,14 @@ void FrameComposer::DrawSprites(QImage& frame, const ClockData& data, const Time
     for (std::size_t i = 0; i < centres.size(); ++i)
       DrawRect(surface, data.numeralSprites[i], NumeralRect(centres[i], n));
   }
+}
 
+void FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const
+{
+  const HandAngles angles = HandAnglesAt(time.hours, time.minutes, time.seconds);
+  const std::int32_t d = data.geometry.diameter;
+  const long double scale = FrameScale(d);
+  DrawingSurface surface(frame);
   // The hands turn about the integer centre, not the rings' real one.
   const long double pivot = static_cast<long double>(RadiusOf(d));
   const auto drawHand = [&](HandSize size, HandKind kind, long double angle) {
@@ -89,7 +103,7 @@ void FrameComposer::DrawSprites(QImage& frame, const ClockData& data, const Time
   };
   drawHand(data.geometry.hourHand, HandKind::Hour, angles.hour);
   drawHand(data.geometry.minuteHand, HandKind::Minute, angles.minute);
-  if (settings.showSeconds != 0)
+  if (data.settings.showSeconds != 0)
     drawHand(data.geometry.secondHand, HandKind::Second, angles.second);
 }
 
@@ -97,10 +111,14 @@ QImage FrameComposer::Compose(const ClockData& data, const TimeOfDay& time, cons
                               const QPoint& cursor)
 {
   Refresh(data);
-  QImage frame = face_;  // shared until first written
+  QImage frame = dial_;  // shared until first written
   if (frame.isNull())
     return frame;
-  PunchCursorHole(frame, window, cursor);
-  DrawSprites(frame, data, time);
+  // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
+  // pixel is then exactly what the rings alone leave there.
+  if (const auto hole = CursorHole(frame.size(), window, cursor))
+    reinterpret_cast<std::uint32_t*>(frame.scanLine(hole->y()))[hole->x()] =
+        reinterpret_cast<const std::uint32_t*>(rings_.constScanLine(hole->y()))[hole->x()];
+  DrawHands(frame, data, time);
   return frame;
 }

@@ -18,9 +18,10 @@ struct TimeOfDay {
 // `window` is the clock window's current rectangle on the screen and `cursor` the pointer in screen
 // pixels. Returns the premultiplied D x D frame (a null image while D is not positive).
 //
-// The face, hand and marker images made from the planes are kept between frames and rebuilt when
-// ClockData::planesGeneration, the diameter or the sprite sizes change, so a composer serves one
-// ClockData. Frames are identical to those made from scratch.
+// The face, hand and marker images made from the planes, and the dial (the face with its markers and
+// numerals drawn), are kept between frames and rebuilt when ClockData::planesGeneration, the diameter,
+// the sprite sizes, the dial style or the numeral switch change, so a composer serves one ClockData.
+// Only the hands are drawn at every frame. Frames are identical to those made from scratch.
 class FrameComposer {
 public:
   QImage Compose(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
@@ -36,14 +37,19 @@ private:
     std::int32_t markerHeight = 0;
     std::int32_t handWidth = 0;
     std::int32_t handHeight = 0;
+    std::int32_t dialStyle = 0;
+    std::int32_t showNumerals = 0;
     bool operator==(const Key&) const = default;
   };
 
   void Refresh(const ClockData& data);
-  void DrawSprites(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
+  void DrawRings(QImage& target, const ClockData& data) const;
+  void DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
 
   Key key_;
-  QImage face_;  // premultiplied, D x D
+  QImage face_;   // premultiplied, D x D
+  QImage dial_;   // the face with the marker and numeral rings drawn on it
+  QImage rings_;  // the rings alone over transparent black: what a cursor hole shows
   ArgbImage hand_;
   ArgbImage marker_;
 };

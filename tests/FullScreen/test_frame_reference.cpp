@@ -1,0 +1,109 @@
+// The composer keeps the dial between frames; these frames must equal the plain order of drawing:
+// the face, the cursor hole, the rings, then the hands, all drawn afresh.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Clocks/ClockImages.h"
+#include "FullScreen/FrameComposer.h"
+#include "FullScreen/FrameGeometry.h"
+#include "platform/raster/DrawingSurface.h"
+
+namespace {
+template <typename Planes>
+ArgbImage ImageOf(const Planes& planes, int width, int height)
+{
+  ArgbImage image(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.SetPixel(x, y, planes.Argb(y, x));
+  return image;
+}
+
+void Draw(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
+{
+  surface.DrawImageRect(image, r.left, r.top, r.width, r.height);
+}
+
+// Every step in its order, nothing kept; `hole` in frame pixels, or outside the frame for none.
+QImage PlainFrame(const ClockData& data, const TimeOfDay& time, QPoint hole)
+{
+  const ClockGeometry& g = data.geometry;
+  const int d = g.diameter;
+  const long double scale = FrameScale(d);
+  QImage frame = ImageOf(data.facePlanes, d, d).ToDeviceImage();
+  if (QRect(0, 0, d, d).contains(hole))
+    reinterpret_cast<std::uint32_t*>(frame.scanLine(hole.y()))[hole.x()] = 0;
+  DrawingSurface surface(frame);
+  if (data.settings.dialStyle > 7) {
+    const ArgbImage marker = ImageOf(data.markerPlanes, g.markerWidth, g.markerHeight);
+    for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
+      Draw(surface, marker, MarkerRect(c, g.markerWidth, g.markerHeight, scale));
+  }
+  if (data.settings.showNumerals == 1) {
+    const auto centres = RingCentres(d, NumeralRingDivisor(data.settings.dialStyle));
+    for (std::size_t i = 0; i < 12; ++i)
+      Draw(surface, data.numeralSprites[i], NumeralRect(centres[i], NumeralSize(scale)));
+  }
+  const ArgbImage hand = ImageOf(data.handPlanes, g.handExtentX, g.handExtentY);
+  const HandAngles angles = HandAnglesAt(time.hours, time.minutes, time.seconds);
+  const long double pivot = RadiusOf(d);
+  const struct {
+    HandSize size;
+    HandKind kind;
+    long double angle;
+  } hands[] = {{g.hourHand, HandKind::Hour, angles.hour},
+               {g.minuteHand, HandKind::Minute, angles.minute},
+               {g.secondHand, HandKind::Second, angles.second}};
+  for (const auto& h : hands) {
+    if (h.kind == HandKind::Second && data.settings.showSeconds == 0)
+      continue;
+    surface.Translate(pivot, pivot);
+    surface.Rotate(h.angle);
+    Draw(surface, hand, HandRect(h.size, h.kind, scale));
+    surface.ResetTransform();
+  }
+  return frame;
+}
+
+std::unique_ptr<ClockData> RealClock(const ClockSettings& settings)
+{
+  auto data = std::make_unique<ClockData>();
+  data->settings = settings;
+  const std::int32_t odd = OddDiameterOf(settings.sizeStep);
+  CreateClockResources(*data, odd, odd);
+  BuildClockImages(*data);
+  BuildNumeralSprites(*data);
+  return data;
+}
+}  // namespace
+
+TEST(FrameReference, KeptDialAndCursorHolesMatchThePlainOrderOfDrawing)
+{
+  const struct {
+    ClockSettings settings;
+    TimeOfDay time;
+  } clocks[] = {
+      {{.sizeStep = 32, .skin = 14, .dialStyle = 11, .transparency = 0}, {10, 8, 30}},
+      {{.sizeStep = 0, .skin = 3, .dialStyle = 2, .transparency = 25}, {3, 0, 0}},
+      {{.sizeStep = 50, .skin = 9, .dialStyle = 19, .transparency = 0, .showSeconds = 0}, {23, 59, 59}},
+      {{.sizeStep = 1, .skin = 7, .dialStyle = 0, .transparency = 50, .showNumerals = 0}, {12, 0, 0}},
+  };
+  for (const auto& c : clocks) {
+    const auto data = RealClock(c.settings);
+    const int d = data->geometry.diameter;
+    FrameComposer composer;
+    const QRect window(300, 200, d, d);
+    // Every pixel of a band across the 12 o'clock marker and numeral, the centre, and a corner.
+    for (int y = 0; y < d / 4; y += 1) {
+      for (int x = d / 2 - 8; x <= d / 2 + 8; x += 2) {
+        const QImage kept = composer.Compose(*data, c.time, window, window.topLeft() + QPoint(x, y));
+        const QPoint expectedHole = (x > 0 && y > 0) ? QPoint(x, y) : QPoint(-1, -1);
+        ASSERT_EQ(kept, PlainFrame(*data, c.time, expectedHole)) << "D " << d << " at " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(composer.Compose(*data, c.time, window, QPoint(0, 0)), PlainFrame(*data, c.time, {-1, -1}));
+    EXPECT_EQ(composer.Compose(*data, c.time, window, window.topLeft() + QPoint(d / 2, d / 2)),
+              PlainFrame(*data, c.time, {d / 2, d / 2}));
+  }
+}
