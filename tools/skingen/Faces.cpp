@@ -36,16 +36,16 @@ Scene SceneOn(Colour backdrop, Colour floor)
   return sc;
 }
 
-Rgb8Image Render(const FaceSpec& spec)
+Rgb8Image Render(const FaceSpec& look)
 {
-  const LinearImage img = RenderSquare(kFaceSize, kFaceSamples, [&spec](double x, double y) -> Colour {
-    if (spec.front) {
-      if (auto c = spec.front(spec.scene, x, y)) return *c;
+  const LinearImage img = RenderSquare(kFaceSize, kFaceSamples, [&look](double x, double y) -> Colour {
+    if (look.front) {
+      if (auto c = look.front(look.scene, x, y)) return *c;
     }
-    const double sx = x / spec.radius, sy = (y - spec.centreY) / spec.radius;
+    const double sx = x / look.radius, sy = (y - look.centreY) / look.radius;
     const SphereHit hit = HitSphere(sx, sy);
-    if (!hit.hit) return CornerBackground(spec.scene, x, y, spec.radius);
-    return spec.body(spec.scene, hit.p);
+    if (!hit.hit) return CornerBackground(look.scene, x, y, look.radius);
+    return look.body(look.scene, hit.p);
   });
   return ToRgb8(img);
 }
@@ -318,6 +318,6 @@ FaceSpec Face(int skin)
 
 Rgb8Image RenderFace(int skin)
 {
-  const FaceSpec spec = Face(skin);
-  return Render(spec);
+  const FaceSpec look = Face(skin);
+  return Render(look);
 }

@@ -191,11 +191,11 @@ MarkerSpec Marker(int marker)
 
 Rgb8Image RenderMarker(int marker)
 {
-  const MarkerSpec spec = Marker(marker);
-  const LinearImage img = RenderSquare(kMarkerSize, kMarkerSamples, [&spec](double x, double y) -> Colour {
-    const SphereHit hit = HitSphere(x / spec.radius, y / spec.radius);
-    if (!hit.hit) return CornerBackground(spec.scene, x, y, spec.radius);
-    return spec.body(spec.scene, hit.p);
+  const MarkerSpec look = Marker(marker);
+  const LinearImage img = RenderSquare(kMarkerSize, kMarkerSamples, [&look](double x, double y) -> Colour {
+    const SphereHit hit = HitSphere(x / look.radius, y / look.radius);
+    if (!hit.hit) return CornerBackground(look.scene, x, y, look.radius);
+    return look.body(look.scene, hit.p);
   });
   return ToRgb8(img);
 }
