@@ -110,15 +110,25 @@ void FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeOf
 QImage FrameComposer::Compose(const ClockData& data, const TimeOfDay& time, const QRect& window,
                               const QPoint& cursor)
 {
+  const Key before = key_;
   Refresh(data);
+  if (dial_.isNull())
+    return dial_;
+  const std::optional<QPoint> hole = CursorHole(dial_.size(), window, cursor);
+  const ClockGeometry& g = data.geometry;
+  const FrameInputs inputs{time, hole.value_or(QPoint(-1, -1)), data.settings.showSeconds,
+                           g.hourHand, g.minuteHand, g.secondHand};
+  if (key_ == before && key_.generation != 0 && inputs == lastInputs_ && !lastFrame_.isNull())
+    return lastFrame_;
+
   QImage frame = dial_;  // shared until first written
-  if (frame.isNull())
-    return frame;
   // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
   // pixel is then exactly what the rings alone leave there.
-  if (const auto hole = CursorHole(frame.size(), window, cursor))
+  if (hole)
     reinterpret_cast<std::uint32_t*>(frame.scanLine(hole->y()))[hole->x()] =
         reinterpret_cast<const std::uint32_t*>(rings_.constScanLine(hole->y()))[hole->x()];
   DrawHands(frame, data, time);
+  lastInputs_ = inputs;
+  lastFrame_ = frame;
   return frame;
 }

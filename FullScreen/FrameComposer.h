@@ -12,6 +12,7 @@ struct TimeOfDay {
   int hours = 0;  // 0..23
   int minutes = 0;
   int seconds = 0;
+  bool operator==(const TimeOfDay&) const = default;
 };
 
 // Composes one frame: the face, the cursor hole, markers, numerals and hands. No display needed.
@@ -21,12 +22,18 @@ struct TimeOfDay {
 // The face, hand and marker images made from the planes, and the dial (the face with its markers and
 // numerals drawn), are kept between frames and rebuilt when ClockData::planesGeneration, the diameter,
 // the sprite sizes, the dial style or the numeral switch change, so a composer serves one ClockData.
-// Only the hands are drawn at every frame. Frames are identical to those made from scratch.
+// Only the hands are drawn at every frame, and a frame whose inputs have not changed since the last
+// one (the timer asks twice a second) is handed out again. Frames are identical to those made from
+// scratch.
 class FrameComposer {
 public:
   QImage Compose(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
   // Forget the kept images; the next frame rebuilds them.
-  void Invalidate() { key_ = {}; }
+  void Invalidate()
+  {
+    key_ = {};
+    lastFrame_ = {};
+  }
 
 private:
   struct Key {
@@ -42,6 +49,17 @@ private:
     bool operator==(const Key&) const = default;
   };
 
+  // What a frame depends on beyond the kept dial.
+  struct FrameInputs {
+    TimeOfDay time;
+    QPoint hole{-1, -1};
+    std::int32_t showSeconds = 0;
+    HandSize hourHand;
+    HandSize minuteHand;
+    HandSize secondHand;
+    bool operator==(const FrameInputs&) const = default;
+  };
+
   void Refresh(const ClockData& data);
   void DrawRings(QImage& target, const ClockData& data) const;
   void DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
@@ -50,6 +68,8 @@ private:
   QImage face_;   // premultiplied, D x D
   QImage dial_;   // the face with the marker and numeral rings drawn on it
   QImage rings_;  // the rings alone over transparent black: what a cursor hole shows
+  FrameInputs lastInputs_;
+  QImage lastFrame_;
   ArgbImage hand_;
   ArgbImage marker_;
 };

@@ -54,14 +54,16 @@ std::vector<QRect> OpaqueRuns(const QImage& frame)
   const QImage image = frame.format() == QImage::Format_ARGB32_Premultiplied || frame.format() == QImage::Format_ARGB32
                            ? frame
                            : frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  for (int y = 0; y < image.height(); ++y) {
+  const int width = image.width();
+  const int height = image.height();
+  for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     int x = 0;
-    while (x < image.width()) {
-      while (x < image.width() && qAlpha(row[x]) == 0)
+    while (x < width) {
+      while (x < width && qAlpha(row[x]) == 0)
         ++x;
       const int start = x;
-      while (x < image.width() && qAlpha(row[x]) != 0)
+      while (x < width && qAlpha(row[x]) != 0)
         ++x;
       if (x > start)
         runs.emplace_back(start, y, x - start, 1);

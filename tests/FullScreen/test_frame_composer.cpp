@@ -188,6 +188,18 @@ TEST(FrameComposer, KeptImagesGiveTheFramesOfAFreshComposer)
   data->geometry.radius = 110;
   same({10, 8, 34}, "after a size change");
 
+  // Repeated inputs hand the last frame out again; each input that the hands or the hole read counts.
+  same({10, 8, 36}, "the same second twice");
+  kept.Compose(*data, {10, 8, 36}, window, QPoint(40, 40));
+  same({10, 8, 36}, "the hole gone again");
+  SetHandSizes(data->geometry, 20);
+  same({10, 8, 36}, "after a hand width change, which runs no synthesis");
+  data->settings.showSeconds = 0;
+  same({10, 8, 36}, "seconds switched off");
+  data->settings.dialStyle = 3;
+  data->settings.showNumerals = 0;
+  same({10, 8, 36}, "dial and numerals switched, which run no synthesis of their own here");
+
   data->planesGeneration = 0;  // unstamped planes are read afresh every frame
   FillPlanes(data->facePlanes, 0xFF302010u);
   same({10, 8, 35}, "unstamped planes, first");
