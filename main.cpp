@@ -6,10 +6,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/TickoraApplication.h"
 #include "platform/WindowSystem.h"
-
-#if __has_include("Settings/TForm2.h")
 #include "Settings/TForm2.h"
-#endif
 
 int main(int argc, char** argv)
 {
@@ -28,9 +25,7 @@ int main(int argc, char** argv)
   auto data = std::make_unique<ClockData>();
   SettingsStore store;
   TForm1 clockWindow(*data, store);
-#if __has_include("Settings/TForm2.h")
   TForm2 settingsWindow(*data, store, clockWindow, store.firstStart());
-#endif
   app.exec();
   return 0;
 }
