@@ -6,6 +6,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/TickoraApplication.h"
 #include "platform/WindowSystem.h"
+#include "Settings/ProgramIcon.h"
 #include "Settings/TForm2.h"
 
 int main(int argc, char** argv)
@@ -23,6 +24,8 @@ int main(int argc, char** argv)
     return 0;
 
   auto data = std::make_unique<ClockData>();
+  // Both windows (and the tray) carry the 16 x 16 program icon.
+  app.setWindowIcon(ProgramIcon(data->pictures));
   SettingsStore store;
   TForm1 clockWindow(*data, store);
   TForm2 settingsWindow(*data, store, clockWindow, store.firstStart());
