@@ -1,5 +1,7 @@
 #include "Clocks/ClockData.h"
 
+#include "Clocks/ClockImages.h"
+
 void CreateClockResources(ClockData& data, std::int32_t clientWidth, std::int32_t clientHeight)
 {
   data.faceSurface.SetSurfaceWidth(clientWidth);
@@ -17,4 +19,15 @@ void CreateClockResources(ClockData& data, std::int32_t clientWidth, std::int32_
   SetHandSizes(data.geometry, data.settings.handWidth);
   data.geometry.markerWidth = 35;
   data.geometry.markerHeight = 35;
+}
+
+std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings)
+{
+  auto data = std::make_unique<ClockData>();
+  data->settings = settings;
+  data->geometry.oddDiameter = OddDiameterOf(settings.sizeStep);
+  CreateClockResources(*data, data->geometry.oddDiameter, data->geometry.oddDiameter);
+  BuildClockImages(*data);
+  BuildNumeralSprites(*data);
+  return data;
 }

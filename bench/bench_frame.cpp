@@ -12,13 +12,7 @@ namespace {
 // First-start settings at the given size: marker dial, numerals and seconds on.
 std::unique_ptr<ClockData> SynthesisedClock(int sizeStep)
 {
-  auto data = std::make_unique<ClockData>();
-  data->settings.sizeStep = sizeStep;
-  const std::int32_t odd = OddDiameterOf(sizeStep);
-  CreateClockResources(*data, odd, odd);
-  BuildClockImages(*data);
-  BuildNumeralSprites(*data);
-  return data;
+  return MakeSynthesisedClock(ClockSettings{.sizeStep = sizeStep});
 }
 
 TimeOfDay Tick(std::int64_t n)

@@ -66,16 +66,6 @@ QImage PlainFrame(const ClockData& data, const TimeOfDay& time, QPoint hole)
   return frame;
 }
 
-std::unique_ptr<ClockData> RealClock(const ClockSettings& settings)
-{
-  auto data = std::make_unique<ClockData>();
-  data->settings = settings;
-  const std::int32_t odd = OddDiameterOf(settings.sizeStep);
-  CreateClockResources(*data, odd, odd);
-  BuildClockImages(*data);
-  BuildNumeralSprites(*data);
-  return data;
-}
 }  // namespace
 
 TEST(FrameReference, KeptDialAndCursorHolesMatchThePlainOrderOfDrawing)
@@ -90,7 +80,7 @@ TEST(FrameReference, KeptDialAndCursorHolesMatchThePlainOrderOfDrawing)
       {{.sizeStep = 1, .skin = 7, .dialStyle = 0, .transparency = 50, .showNumerals = 0}, {12, 0, 0}},
   };
   for (const auto& c : clocks) {
-    const auto data = RealClock(c.settings);
+    const auto data = MakeSynthesisedClock(c.settings);
     const int d = data->geometry.diameter;
     FrameComposer composer;
     const QRect window(300, 200, d, d);

@@ -48,17 +48,6 @@ const GoldenCase kGoldens[] = {
     {"step1_skin11_dial16_07-45-10.png", With(1, 11, 16, 0, 3, 0, 0), {7, 45, 10}, {-1, -1}},
 };
 
-std::unique_ptr<ClockData> SynthesisedClock(const ClockSettings& settings)
-{
-  auto data = std::make_unique<ClockData>();
-  data->settings = settings;
-  const std::int32_t odd = OddDiameterOf(settings.sizeStep);
-  CreateClockResources(*data, odd, odd);
-  BuildClockImages(*data);
-  BuildNumeralSprites(*data);
-  return data;
-}
-
 // Every pixel a marker, numeral or hand may touch, with a pixel of margin for the filter.
 QRegion SpriteArea(const ClockData& data, const TimeOfDay& time)
 {
@@ -95,7 +84,7 @@ TEST(GoldenFrames, RenderedFramesMatchTheCheckedPictures)
     const QImage golden = QImage(QString(TICKORA_SOURCE_DIR "/tests/FullScreen/golden/") + c.file)
                               .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     ASSERT_FALSE(golden.isNull()) << c.file;
-    const auto data = SynthesisedClock(c.settings);
+    const auto data = MakeSynthesisedClock(c.settings);
     const std::int32_t d = data->geometry.diameter;
     FrameComposer composer;
     const QImage frame = composer.Compose(*data, c.time, QRect(0, 0, d, d), c.cursor);

@@ -14,12 +14,7 @@
 // (0, 0, D, D), so the cursor is given in frame pixels.
 inline QImage RenderClockFrame(const ClockSettings& settings, const TimeOfDay& time, QPoint cursor = {-1, -1})
 {
-  auto data = std::make_unique<ClockData>();
-  data->settings = settings;
-  data->geometry.oddDiameter = OddDiameterOf(settings.sizeStep);
-  CreateClockResources(*data, data->geometry.oddDiameter, data->geometry.oddDiameter);
-  BuildClockImages(*data);
-  BuildNumeralSprites(*data);
+  const auto data = MakeSynthesisedClock(settings);
   const std::int32_t d = data->geometry.diameter;
   FrameComposer composer;
   return composer.Compose(*data, time, QRect(0, 0, d, d), cursor);

@@ -41,11 +41,7 @@ int RenderPlanes(const std::vector<std::string>& args)
   const ClockSettings settings = SettingsFromOptions(args);
   const std::string out = OutputPath(args);
 
-  auto data = std::make_unique<ClockData>();
-  data->settings = settings;
-  data->geometry.oddDiameter = OddDiameterOf(settings.sizeStep);
-  CreateClockResources(*data, data->geometry.oddDiameter, data->geometry.oddDiameter);
-  BuildClockImages(*data);
+  const auto data = MakeSynthesisedClock(settings);
 
   QImage image;
   if (which == "face")
