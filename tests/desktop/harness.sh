@@ -446,3 +446,27 @@ message_box_shows() {
   [ "$(identify -format '%w %h' "$theirs")" = "$(identify -format '%w %h' "$ours")" ] || return 1
   cmp -s <(convert "$theirs" rgba:-) <(convert "$ours" rgba:-)
 }
+
+# screen_shows_frame UNDER [render options...]: takes screenshots until the clock at (LEFT, TOP) matches
+# the frame tickora-render composes for a second around the shot, blended over UNDER (a colour or a
+# picture); sets SHOT to the matching screenshot and MATCH_LOG to the comparison's report, or fails.
+screen_shows_frame() {
+  local under=$1 try before after
+  shift
+  [ -x "$RENDER" ] || fail "no tickora-render at $RENDER"
+  export TICKORA_RENDER="$RENDER"
+  MATCH_LOG="$TEST_TMP/match.log"
+  for try in $(seq 10); do
+    before=$(date +%s)
+    SHOT=$(screenshot "screen-$try")
+    after=$(date +%s)
+    # The frame on screen was drawn within the last second before the shot.
+    if "$PYTHON" "$HARNESS_DIR/framecheck.py" blend "$SHOT" "$LEFT" "$TOP" "$under" $((before - 1)) "$after" \
+      -- "$@" >"$MATCH_LOG" 2>&1; then
+      return 0
+    fi
+    log "try $try: $(cat "$MATCH_LOG")"
+    sleep 0.2
+  done
+  fail "the screen does not show the composed frame: $(cat "$MATCH_LOG")"
+}

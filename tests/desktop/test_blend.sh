@@ -14,26 +14,10 @@ clock_start
 clock_wait_window
 wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D"
 
-export TICKORA_RENDER="$RENDER"
-[ -x "$RENDER" ] || fail "no tickora-render at $RENDER"
-matched=0
-for try in $(seq 10); do
-  before=$(date +%s)
-  shot=$(screenshot "screen-$try")
-  after=$(date +%s)
-  # The frame on screen was drawn within the last second before the shot.
-  if "$PYTHON" "$HARNESS_DIR/framecheck.py" blend "$shot" "$LEFT" "$TOP" "$BG" $((before - 1)) "$after" \
-    -- --transparency 20 >"$TEST_TMP/match.log" 2>&1; then
-    matched=1
-    break
-  fi
-  log "try $try: $(cat "$TEST_TMP/match.log")"
-  sleep 0.2
-done
-[ "$matched" = 1 ] || fail "the screen does not show the composed frame: $(cat "$TEST_TMP/match.log")"
-pass "the screen shows the composed frame blended over the window below: $(cat "$TEST_TMP/match.log")"
+screen_shows_frame "$BG" --transparency 20
+pass "the screen shows the composed frame blended over the window below: $(cat "$MATCH_LOG")"
 
-pixel() { convert "$shot" -format "%[hex:p{$1,$2}]" info: | cut -c1-6 | tr 'A-F' 'a-f'; }
+pixel() { convert "$SHOT" -format "%[hex:p{$1,$2}]" info: | cut -c1-6 | tr 'A-F' 'a-f'; }
 for corner in "$LEFT $TOP" "$((LEFT + D - 1)) $TOP" "$LEFT $((TOP + D - 1))" "$((LEFT + D - 1)) $((TOP + D - 1))"; do
   # shellcheck disable=SC2086
   [ "$(pixel $corner)" = "$BG" ] || fail "corner $corner shows $(pixel $corner), not the window below"
