@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <memory>
 
 #include "Clocks/ClockData.h"
@@ -15,13 +16,17 @@ int main(int argc, char** argv)
   // The clock's sizes and places are screen pixels.
   if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-  TickoraApplication app(argc, argv);
 
-  // A second copy ends at once, silently. (The lock needs the application object to recognise a
-  // lock left by a dead process.)
+  // A second copy ends at once, silently, with or without a display.
   SingleInstanceGuard guard;
   if (guard.IsAlreadyRunning())
     return 0;
+  const QString noDisplay = MissingDisplayMessage(argc, argv);
+  if (!noDisplay.isEmpty()) {
+    std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
+    return 1;
+  }
+  TickoraApplication app(argc, argv);
 
   auto data = std::make_unique<ClockData>();
   // Both windows (and the tray) carry the 16 x 16 program icon.

@@ -1,23 +1,34 @@
 #include "FullScreen/ClockTick.h"
 
+#include <algorithm>
+
 namespace {
 
-// One axis: back from the far edge, then forward from the near one.
-int StepAxis(int at, int size, int screen)
+// One axis of the primary monitor from `low` to `low + extent`: back from the far edge, then forward
+// from the near one.
+int StepAxis(int at, int size, int low, int extent)
 {
-  if (at > screen - size - kScreenMargin)
+  if (at > low + extent - size - kScreenMargin)
     at -= kReturnStep;
-  if (at < kScreenMargin)
+  if (at < low + kScreenMargin)
     at += kReturnStep;
   return at;
 }
 
+// The nearest of [low, low + extent - size]; the near edge wins where the clock is the larger.
+int ClampAxis(int at, int size, int low, int extent)
+{
+  return std::max(low, std::min(at, low + extent - size));
+}
+
 }  // namespace
 
-bool IsOutsideMargin(QPoint position, QSize size, QSize screen)
+bool IsOutsideMargin(QPoint position, QSize size, QRect screen)
 {
-  return position.x() > screen.width() - size.width() - kScreenMargin || position.x() < kScreenMargin ||
-         position.y() > screen.height() - size.height() - kScreenMargin || position.y() < kScreenMargin;
+  return position.x() > screen.x() + screen.width() - size.width() - kScreenMargin ||
+         position.x() < screen.x() + kScreenMargin ||
+         position.y() > screen.y() + screen.height() - size.height() - kScreenMargin ||
+         position.y() < screen.y() + kScreenMargin;
 }
 
 TickDecision DecideTick(const TickInput& input)
@@ -29,9 +40,21 @@ TickDecision DecideTick(const TickInput& input)
   else if (input.interval == kReturnInterval)
     decision.interval = kRestInterval;
 
-  decision.position = QPoint(StepAxis(input.position.x(), input.size.width(), input.screen.width()),
-                             StepAxis(input.position.y(), input.size.height(), input.screen.height()));
+  const QRect& screen = input.screen;
+  decision.position = QPoint(StepAxis(input.position.x(), input.size.width(), screen.x(), screen.width()),
+                             StepAxis(input.position.y(), input.size.height(), screen.y(), screen.height()));
   decision.save = decision.position != input.saved &&
                   !IsOutsideMargin(decision.position, input.size, input.screen);
   return decision;
+}
+
+QPoint PlaceWithinReach(QPoint position, QSize size, QRect primary, const QList<QRect>& screens)
+{
+  const QRect clock(position, size);
+  for (const QRect& screen : screens) {
+    if (screen.intersects(clock))
+      return position;
+  }
+  return QPoint(ClampAxis(position.x(), size.width(), primary.x(), primary.width()),
+                ClampAxis(position.y(), size.height(), primary.y(), primary.height()));
 }

@@ -1,8 +1,10 @@
 #pragma once
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
-// The clock keeps itself this far inside the primary display, walking back in small steps on a faster
+// The clock keeps itself this far inside the primary monitor, walking back in small steps on a faster
 // timer while it is outside.
 inline constexpr int kRestInterval = 500;   // ms
 inline constexpr int kReturnInterval = 40;  // ms
@@ -10,9 +12,9 @@ inline constexpr int kScreenMargin = 5;     // pixels
 inline constexpr int kReturnStep = 2;       // pixels per tick and axis
 
 struct TickInput {
-  QPoint position;  // the window's left and top
+  QPoint position;  // the window's left and top, as the window system reports them
   QSize size;       // its client width and height
-  QSize screen;     // the primary display
+  QRect screen;     // the primary monitor, origin and size
   int interval = kRestInterval;
   QPoint saved;     // the position last stored
 };
@@ -23,9 +25,14 @@ struct TickDecision {
   bool save = false;
 };
 
-// Inside means at least the margin from every edge; every comparison is strict.
-bool IsOutsideMargin(QPoint position, QSize size, QSize screen);
+// Inside means at least the margin from every edge of `screen`; every comparison is strict.
+bool IsOutsideMargin(QPoint position, QSize size, QRect screen);
 
 // One tick after the frame: the interval from the position before the step, one step back per axis,
 // and whether the position after the step is a new place inside the margin to store.
 TickDecision DecideTick(const TickInput& input);
+
+// Where a clock loaded at `position` starts. A place on no monitor at all (one unplugged, a hand-edited
+// file) would take minutes to walk back from, so it is brought to the nearest edge of the primary
+// monitor; any place a monitor shows is kept and walks back as usual.
+QPoint PlaceWithinReach(QPoint position, QSize size, QRect primary, const QList<QRect>& screens);

@@ -3,11 +3,15 @@
 #include <exception>
 #include <utility>
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTime>
+#include <QWindow>
 
 #include "Clocks/ClockData.h"
 #include "Clocks/ClockImages.h"
@@ -51,6 +55,7 @@ TForm1::TForm1(ClockData& data, SettingsStore& store, UserMessages messages, QWi
     ReportLater(messages_.error, ErrorBoxText(e.what()));
   }
   KeepOffTaskbar(*this);
+  ShowOnEveryDesktop(*this);
   show();
 }
 
@@ -58,7 +63,7 @@ void TForm1::FormCreate()
 {
   // A store that cannot be read is reported; the clock starts on what could be read and the defaults.
   try {
-    store_.LoadSettings(data_.settings, PrimaryScreenSize());
+    store_.LoadSettings(data_.settings, PrimaryScreenRect());
   } catch (const TickoraError& e) {
     ReportLater(messages_.error, ErrorBoxText(e.what()));
   }
@@ -67,7 +72,9 @@ void TForm1::FormCreate()
   geometry.radius = RadiusOf(geometry.oddDiameter);
   SetClientSize(geometry.oddDiameter, geometry.oddDiameter);
   CreateClockResources(data_, width(), height());
-  move(data_.settings.left, data_.settings.top);
+  windowPos_ = PlaceWithinReach(QPoint(data_.settings.left, data_.settings.top), size(), PrimaryScreenRect(),
+                                ScreenRects());
+  move(windowPos_);
   CheckTranslucency();
   BuildClockImages(data_);
   BuildNumeralSprites(data_);
@@ -106,7 +113,8 @@ void TForm1::SetDoubleClickHandler(std::function<void()> handler)
 void TForm1::Draw()
 {
   const QTime now = QTime::currentTime();
-  QImage frame = composer_.Compose(data_, {now.hour(), now.minute(), now.second()}, geometry(), QCursor::pos());
+  QImage frame = composer_.Compose(data_, {now.hour(), now.minute(), now.second()}, QRect(windowPos_, size()),
+                                   QCursor::pos());
   if (frame.isNull())
     return;
   const bool resized = frame.size() != size();
@@ -124,14 +132,32 @@ void TForm1::Draw()
 void TForm1::TimerTimer()
 {
   Draw();
-  const TickDecision tick = DecideTick(
-      {pos(), size(), PrimaryScreenSize(), timer_.interval(), QPoint(data_.settings.left, data_.settings.top)});
+  const TickDecision tick = DecideTick({windowPos_, size(), PrimaryScreenRect(), timer_.interval(),
+                                        QPoint(data_.settings.left, data_.settings.top)});
   if (tick.interval != timer_.interval())
     timer_.setInterval(tick.interval);
-  if (tick.position != pos())
-    move(tick.position);
+  pendingSave_.reset();
+  if (tick.position == windowPos_) {
+    if (tick.save)
+      SaveNewPosition(tick.position);
+    return;
+  }
+  move(tick.position);
+  // A window manager may refuse or alter the move: the place is stored once the window is there.
   if (tick.save)
-    SaveNewPosition(tick.position);
+    pendingSave_ = tick.position;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+  // Only the window system's own reports say where the window is, and they reach the native window;
+  // a move we asked for may never happen.
+  if (watched == windowHandle() && event->type() == QEvent::Move) {
+    windowPos_ = static_cast<QMoveEvent*>(event)->pos();
+    if (pendingSave_ && *pendingSave_ == windowPos_)
+      SaveNewPosition(*std::exchange(pendingSave_, std::nullopt));
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::SaveNewPosition(QPoint position)
@@ -163,24 +189,37 @@ void TForm1::paintEvent(QPaintEvent*)
 
 void TForm1::mousePressEvent(QMouseEvent* event)
 {
-  // Move the window ourselves: it works with and without a window manager.
   if (event->button() == Qt::LeftButton) {
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - pos();
+    pressedAt_ = event->globalPosition().toPoint();
+    dragOffset_ = pressedAt_ - pos();
+    pressed_ = true;
   }
   event->accept();
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event)
 {
-  if (dragging_ && (event->buttons() & Qt::LeftButton))
-    move(event->globalPosition().toPoint() - dragOffset_);
+  if (!(event->buttons() & Qt::LeftButton)) {
+    event->accept();
+    return;
+  }
+  const QPoint at = event->globalPosition().toPoint();
+  // A drag, not a click: the window manager's own move, as for a title bar. Started only once the
+  // pointer has moved, so clicks and double clicks stay the clock's; without a window manager the
+  // clock moves itself.
+  if (pressed_ && !dragging_ && (at - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+    pressed_ = false;
+    dragging_ = !StartWindowManagerMove(*this, pressedAt_);
+  }
+  if (dragging_)
+    move(at - dragOffset_);
   event->accept();
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event)
 {
   if (event->button() == Qt::LeftButton) {
+    pressed_ = false;
     dragging_ = false;
     if (!pendingPositionError_.isEmpty())
       ReportLater(messages_.error, std::exchange(pendingPositionError_, QString()));
@@ -192,11 +231,20 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event)
 {
   if (event->button() == Qt::LeftButton) {
+    pressed_ = false;
     dragging_ = false;
     if (doubleClickHandler_)
       doubleClickHandler_();
   }
   event->accept();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+  // The clock is the main window: closing it through the window manager ends the program as "Close"
+  // does, so no hidden copy keeps the lock.
+  event->accept();
+  QCoreApplication::exit(0);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event)
@@ -217,5 +265,7 @@ bool TForm1::event(QEvent* event)
   // A new native window starts without a shape.
   if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)
     shape_.Reapply(*this);
+  if (event->type() == QEvent::WinIdChange && windowHandle())
+    windowHandle()->installEventFilter(this);
   return handled;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 
 #include <QImage>
 #include <QPoint>
@@ -15,7 +16,7 @@ class SettingsStore;
 struct ClockData;
 
 // The clock window: frameless, always on top, per-pixel translucent, D x D, no taskbar entry. A timer
-// draws the clock and walks it back inside the primary display; the left button drags it anywhere
+// draws the clock and walks it back inside the primary monitor; the left button drags it anywhere
 // something is drawn, and pixels of alpha 0 let the mouse through.
 class TForm1 : public QWidget, public ClockWindowControl {
   Q_OBJECT
@@ -33,6 +34,8 @@ public:
   void TimerTimer();
 
   QTimer& Timer() { return timer_; }
+  // Where the window is, as the window system last reported it.
+  QPoint windowPosition() const { return windowPos_; }
   // The frame on screen (premultiplied), and how many distinct frames were presented.
   const QImage& presentedFrame() const { return frame_; }
   int presentedCount() const { return presentedCount_; }
@@ -43,6 +46,8 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool event(QEvent* event) override;
@@ -62,7 +67,11 @@ private:
   QTimer timer_;
   QImage frame_;
   int presentedCount_ = 0;
-  bool dragging_ = false;
+  QPoint windowPos_;                   // where the window system last reported the window
+  std::optional<QPoint> pendingSave_;  // a place to store once the window is reported there
+  bool pressed_ = false;   // the left button is down on the clock, not yet dragging
+  bool dragging_ = false;  // the clock moves itself with the pointer
+  QPoint pressedAt_;
   QPoint dragOffset_;
   bool positionErrorShown_ = false;
   QString pendingPositionError_;  // shown when the drag ends

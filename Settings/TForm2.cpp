@@ -25,6 +25,9 @@
 namespace {
 constexpr char kCaption[] = "Tickora Settings";
 constexpr int kBottomGap = 100;  // between the client area's bottom and the screen's, at placement
+// While a window manager takes over a new window it may mark it iconic for a moment (kwin does); only a
+// minimise after this long is the user's.
+constexpr int kSettleMs = 750;
 
 void FillMissingHooks(TForm2Hooks& hooks)
 {
@@ -33,8 +36,8 @@ void FillMissingHooks(TForm2Hooks& hooks)
     hooks.buildClockImages = defaults.buildClockImages;
   if (!hooks.buildNumeralSprites)
     hooks.buildNumeralSprites = defaults.buildNumeralSprites;
-  if (!hooks.screenSize)
-    hooks.screenSize = defaults.screenSize;
+  if (!hooks.screenRect)
+    hooks.screenRect = defaults.screenRect;
   if (!hooks.trayAvailable)
     hooks.trayAvailable = defaults.trayAvailable;
   if (!hooks.reportError)
@@ -49,7 +52,7 @@ TForm2Hooks DefaultTForm2Hooks()
   TForm2Hooks hooks;
   hooks.buildClockImages = [](ClockData& data) { BuildClockImages(data); };
   hooks.buildNumeralSprites = [](ClockData& data) { BuildNumeralSprites(data); };
-  hooks.screenSize = PrimaryScreenSize;
+  hooks.screenRect = PrimaryScreenRect;
   hooks.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
   hooks.reportError = [](const QString& message) { ShowErrorBox(ErrorBoxText(message.toStdString())); };
   hooks.quit = [] { QCoreApplication::exit(0); };
@@ -82,6 +85,9 @@ TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock,
   CreateControls();
   CreatePopupMenu();
   tray_ = new TrayIcon(icon, hooks_.trayAvailable, this);
+  CreateTrayMenu();
+  settleCheck_.setSingleShot(true);
+  connect(&settleCheck_, &QTimer::timeout, this, &TForm2::SettleCheck);
   ConnectHandlers();
   FormCreate(firstStart);
 }
@@ -91,6 +97,17 @@ TForm2::~TForm2()
   // The clock outlives this window in tests; leave it no handler pointing here.
   clock_.SetContextMenuHandler({});
   clock_.SetDoubleClickHandler({});
+}
+
+void TForm2::CreateTrayMenu()
+{
+  // A D-Bus tray shows the menu itself, from what the program publishes: the same two items.
+  if (!tray_->hostShowsMenu())
+    return;
+  trayMenu_ = new QMenu(this);
+  trayMenu_->addAction(Options);
+  trayMenu_->addAction(Close1);
+  tray_->SetMenu(trayMenu_);
 }
 
 void TForm2::ConnectHandlers()
@@ -139,8 +156,8 @@ void TForm2::FormCreate(bool firstStart)
   if (s.showNumerals == 0 || s.showNumerals == 1)
     CheckBox2->setChecked(s.showNumerals == 1);
 
-  const QSize screen = hooks_.screenSize();
-  move(screen.width() / 2 - kClientWidth / 2, screen.height() - kClientHeight - kBottomGap);
+  const QRect screen = hooks_.screenRect();
+  move(screen.x() + screen.width() / 2 - kClientWidth / 2, screen.y() + screen.height() - kClientHeight - kBottomGap);
 
   if (firstStart)
     ShowWindow();
@@ -234,14 +251,33 @@ void TForm2::closeEvent(QCloseEvent* event)
 void TForm2::changeEvent(QEvent* event)
 {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && isMinimized())
+    Minimised();
+}
+
+void TForm2::Minimised()
+{
+  // The state change may come twice (ours and the window system's); a hidden window is done with.
+  if (!isVisible())
+    return;
   // Some window managers offer to minimise any window; with no taskbar button it would be out of
-  // reach, so minimising goes to the tray like the close box.
-  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-    QTimer::singleShot(0, this, [this] {
-      setWindowState(windowState() & ~Qt::WindowMinimized);
-      HideWindow();
-    });
-  }
+  // reach, so the user's minimise goes to the tray like the close box. A window manager's own passing
+  // state while it takes the window over is let be: the window was asked for, so if it is still
+  // iconic once settled, it comes back.
+  const qint64 shownFor = shownAt_.isValid() ? shownAt_.elapsed() : 0;
+  minimiseToTray_ = shownFor >= kSettleMs;
+  settleCheck_.start(minimiseToTray_ ? 0 : static_cast<int>(kSettleMs - shownFor));
+}
+
+void TForm2::SettleCheck()
+{
+  if (!isVisible() || !isMinimized())
+    return;
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  if (minimiseToTray_)
+    HideWindow();
+  else
+    ShowWindow();
 }
 
 void TForm2::OptionsClick()
@@ -266,7 +302,8 @@ void TForm2::TrayMessage(int mouseMessage)
     ShowWindow();
     break;
   case TrayAction::OpenMenu:
-    OpenMenuAt(cursor);
+    if (!tray_->hostShowsMenu())
+      OpenMenuAt(cursor);
     break;
   case TrayAction::None:
     break;
@@ -277,8 +314,10 @@ void TForm2::ShowWindow()
 {
   // The window manager drops a hidden window's states, so ask again at every showing. (This creates
   // the native window at the first showing, after the placement, which keeps the frame where it was put.)
-  if (!isVisible())
+  if (!isVisible()) {
     KeepOffTaskbar(*this);
+    shownAt_.start();
+  }
   show();
   raise();
   activateWindow();
@@ -286,6 +325,7 @@ void TForm2::ShowWindow()
 
 void TForm2::HideWindow()
 {
+  settleCheck_.stop();
   tray_->Add();
   hide();
 }

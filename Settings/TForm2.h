@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 
-#include <QSize>
+#include <QElapsedTimer>
+#include <QRect>
+#include <QTimer>
 #include <QWidget>
 
 #include "Settings/TrayIcon.h"
@@ -20,7 +22,7 @@ struct ClockData;
 struct TForm2Hooks {
   std::function<void(ClockData&)> buildClockImages;     // default BuildClockImages
   std::function<void(ClockData&)> buildNumeralSprites;  // default BuildNumeralSprites
-  std::function<QSize()> screenSize;                    // default the primary screen's size
+  std::function<QRect()> screenRect;                    // default the primary monitor's rectangle
   std::function<bool()> trayAvailable;                  // default QSystemTrayIcon::isSystemTrayAvailable
   std::function<void(const QString&)> reportError;      // takes the raw message; default the "Tickora" error box
   std::function<void()> quit;                           // default ends the event loop with code 0
@@ -86,11 +88,14 @@ protected:
 private:
   void CreateControls();
   void CreatePopupMenu();
+  void CreateTrayMenu();
   void ConnectHandlers();
   void FormCreate(bool firstStart);
   void SetTrackBarPosition(SettingsSlider* slider, std::int32_t& setting, void (TForm2::*handler)());
   void ShowWindow();
   void HideWindow();
+  void Minimised();
+  void SettleCheck();
   void OpenMenuAt(const QPoint& globalPos);
   // Runs a handler; an error it raises ends it and is reported, and the event loop goes on.
   void Guarded(const std::function<void()>& handler);
@@ -101,4 +106,8 @@ private:
   TForm2Hooks hooks_;
   QWidget* client_ = nullptr;
   TrayIcon* tray_ = nullptr;
+  QMenu* trayMenu_ = nullptr;  // the menu a D-Bus tray shows itself
+  QElapsedTimer shownAt_;      // since the last showing; a window manager may iconify a new window briefly
+  QTimer settleCheck_;         // looks at a minimised window once it could be the user's doing
+  bool minimiseToTray_ = false;
 };

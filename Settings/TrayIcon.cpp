@@ -1,6 +1,7 @@
 #include "Settings/TrayIcon.h"
 
 #include "Settings/TrayEvents.h"
+#include "platform/TrayHost.h"
 
 namespace {
 constexpr int kTrayPollMs = 2000;
@@ -15,6 +16,7 @@ TrayIcon::TrayIcon(const QIcon& icon, std::function<bool()> trayAvailable, QObje
           [this](QSystemTrayIcon::ActivationReason reason) { emit mouseMessage(MouseMessageFor(reason)); },
           Qt::QueuedConnection);
   available_ = isTrayAvailable_ && isTrayAvailable_();
+  dbusHost_ = StatusNotifierHostPresent();
   // A tray host may start after us, or restart; poll so the icon follows it.
   poll_.setInterval(kTrayPollMs);
   connect(&poll_, &QTimer::timeout, this, &TrayIcon::PollTray);
@@ -25,6 +27,13 @@ void TrayIcon::Add()
 {
   added_ = true;
   Apply();
+}
+
+void TrayIcon::SetMenu(QMenu* menu)
+{
+  // Set on an embedding tray, Qt would open it at the press as well as our own at the release.
+  if (dbusHost_)
+    icon_.setContextMenu(menu);
 }
 
 void TrayIcon::Remove()

@@ -5,6 +5,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+class QMenu;
+
 // The notification-area icon. Add and Remove are idempotent; the icon is wanted between an Add and a
 // Remove and shows whenever a tray exists, also one that appears (or comes back) later.
 class TrayIcon : public QObject {
@@ -14,6 +16,10 @@ public:
 
   void Add();
   void Remove();
+  // The menu for a tray that shows the icon's menu itself (a D-Bus StatusNotifierItem host); an
+  // embedding tray only reports the click, and the program opens its menu.
+  void SetMenu(QMenu* menu);
+  bool hostShowsMenu() const { return dbusHost_; }
   bool isAdded() const { return added_; }
   bool trayAvailable() const { return available_; }
   const QSystemTrayIcon& systemTrayIcon() const { return icon_; }
@@ -32,4 +38,5 @@ private:
   std::function<bool()> isTrayAvailable_;
   bool added_ = false;
   bool available_ = false;
+  bool dbusHost_ = false;
 };

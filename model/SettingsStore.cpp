@@ -192,7 +192,7 @@ QString SettingsStore::DefaultPath()
   return base + u'/' + QLatin1String(kStoreFolder) + u'/' + QLatin1String(kStoreFile);
 }
 
-void SettingsStore::LoadSettings(ClockSettings& settings, QSize screen)
+void SettingsStore::LoadSettings(ClockSettings& settings, QRect screen)
 {
   if (!QFileInfo(filePath_).exists()) {
     settings = FirstStartSettings(screen);
@@ -227,15 +227,15 @@ void SettingsStore::SavePosition(const ClockSettings& settings)
   WriteFields(filePath_, settings, kLeftField, 2);
 }
 
-ClockSettings FirstStartSettings(QSize screen)
+ClockSettings FirstStartSettings(QRect screen)
 {
   ClockSettings settings;
   std::int32_t d = OddDiameterOf(settings.sizeStep);
   if (d >= screen.height())
     d = screen.height();
   const long double halfD = static_cast<long double>(d) / 2.0L;
-  settings.left = Round(static_cast<long double>(screen.width()) / 2.0L - halfD);
-  settings.top = Round(static_cast<long double>(screen.height()) / 2.0L - halfD);
+  settings.left = screen.x() + Round(static_cast<long double>(screen.width()) / 2.0L - halfD);
+  settings.top = screen.y() + Round(static_cast<long double>(screen.height()) / 2.0L - halfD);
   return settings;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include <QSize>
+#include <QRect>
 #include <QString>
 
 #include "model/ClockSettings.h"
@@ -13,10 +13,11 @@ public:
   static QString DefaultPath();
   QString filePath() const { return filePath_; }
 
-  // Fills `settings` from the store, or applies the first-start defaults centred on `screen` and stores
+  // Fills `settings` from the store, or applies the first-start defaults centred on `screen` (the
+  // primary monitor's rectangle) and stores
   // them at once. Loaded values are brought into the settings window's ranges; when a value cannot be
   // read, the values before it are kept, the rest keep their first-start defaults, and the error is thrown.
-  void LoadSettings(ClockSettings& settings, QSize screen);
+  void LoadSettings(ClockSettings& settings, QRect screen);
   // Both throw "Failed to set data for '%s'" when the store cannot be written.
   void SaveSettings(const ClockSettings& settings);
   void SavePosition(const ClockSettings& settings);
@@ -27,8 +28,8 @@ private:
   bool firstStart_ = false;
 };
 
-// The first-start settings: the defaults, centred on a screen of the given size.
-ClockSettings FirstStartSettings(QSize screen);
+// The first-start settings: the defaults, centred on the given monitor rectangle.
+ClockSettings FirstStartSettings(QRect screen);
 
 // Brings every value into the range the settings window offers; the flags and the position are kept.
 void BringIntoRange(ClockSettings& settings);

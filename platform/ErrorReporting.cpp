@@ -14,6 +14,14 @@ QStringList& OpenErrorBoxes()
   return open;
 }
 
+// Every box comes above the top-most clock and settings window, or it could open behind them.
+void ShowOnTop(QMessageBox::Icon icon, const QString& text)
+{
+  QMessageBox box(icon, QString::fromLatin1(kTitle), text, QMessageBox::Ok);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+}
+
 }  // namespace
 
 QString ErrorBoxText(std::string_view message)
@@ -38,12 +46,11 @@ void ShowErrorBox(const QString& text)
   if (open.contains(text))
     return;
   open.append(text);
-  QMessageBox::critical(nullptr, QString::fromLatin1(kTitle), text, QMessageBox::Ok);
+  ShowOnTop(QMessageBox::Critical, text);
   open.removeOne(text);
 }
 
 void ShowMessageDialog(const QString& text)
 {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), text, QMessageBox::Ok);
-  box.exec();
+  ShowOnTop(QMessageBox::NoIcon, text);
 }

@@ -7,8 +7,12 @@
 class SingleInstanceGuard {
 public:
   explicit SingleInstanceGuard(const QString& lockPath = DefaultLockPath());
-  // $XDG_RUNTIME_DIR, else Qt's runtime location, else the temporary directory per user.
+  // $XDG_RUNTIME_DIR, else a folder of the user's own under the temporary directory; empty when that
+  // folder belongs to someone else or is open to others.
   static QString DefaultLockPath();
+  // The fallback folder for user `uid` under `tempDir`, made when missing; empty when it cannot be
+  // trusted (another owner, a symbolic link, access for group or others).
+  static QString PrivateFolder(const QString& tempDir, unsigned uid);
 
   // True when another running copy holds the lock. Otherwise this process holds it until the guard
   // is destroyed; a lock that cannot be made at all does not keep the clock from running.

@@ -1,5 +1,8 @@
 #include "platform/WindowSystem.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -16,10 +19,18 @@ namespace {
 constexpr int kArgbDepth = 32;
 }
 
-QSize PrimaryScreenSize()
+QRect PrimaryScreenRect()
 {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().size() : QSize();
+  return screen ? screen->geometry() : QRect();
+}
+
+QList<QRect> ScreenRects()
+{
+  QList<QRect> rects;
+  for (const QScreen* screen : QGuiApplication::screens())
+    rects.append(screen->geometry());
+  return rects;
 }
 
 QByteArray PlatformToRequest(const QByteArray& qtQpaPlatform, const QByteArray& sessionType,
@@ -40,6 +51,47 @@ void PreferX11OnWayland()
     qputenv("QT_QPA_PLATFORM", platform);
 }
 
+namespace {
+// The value of a Qt option given on the command line ("-display :1", "--display=:1"), or a null array.
+QByteArray OptionValue(int argc, char** argv, const char* name)
+{
+  const QByteArray single = QByteArray("-") + name;
+  const QByteArray dashed = QByteArray("--") + name;
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray arg(argv[i]);
+    if ((arg == single || arg == dashed) && i + 1 < argc)
+      return QByteArray(argv[i + 1]);
+    if (arg.startsWith(single + '=') || arg.startsWith(dashed + '='))
+      return arg.mid(arg.indexOf('=') + 1);
+  }
+  return {};
+}
+}  // namespace
+
+QString MissingDisplayMessage(int argc, char** argv)
+{
+  QByteArray platform = OptionValue(argc, argv, "platform");
+  if (platform.isNull())
+    platform = qgetenv("QT_QPA_PLATFORM");
+  if (!platform.isEmpty() && !platform.startsWith("xcb"))
+    return {};
+  QByteArray display = OptionValue(argc, argv, "display");
+  if (display.isNull())
+    display = qgetenv("DISPLAY");
+  const QString needs = QStringLiteral("Tickora needs an X11 display (XWayland serves): ");
+  if (display.isEmpty())
+    return needs + QStringLiteral("DISPLAY is not set.");
+#ifdef TICKORA_HAVE_X11
+  if (Display* probe = XOpenDisplay(display.constData())) {
+    XCloseDisplay(probe);
+    return {};
+  }
+  return needs + QStringLiteral("cannot open display \"%1\".").arg(QString::fromLocal8Bit(display));
+#else
+  return {};
+#endif
+}
+
 bool HasPerPixelAlpha(QWidget& window)
 {
   const WId id = window.winId();
@@ -56,18 +108,91 @@ bool HasPerPixelAlpha(QWidget& window)
   return window.windowHandle() && window.windowHandle()->requestedFormat().hasAlpha();
 }
 
-void KeepOffTaskbar(QWidget& window)
+#ifdef TICKORA_HAVE_X11
+namespace {
+// Qt keeps the states it finds on an unmapped window when it adds its own.
+void AddInitialStates(Display* display, QWidget& window, std::initializer_list<const char*> names)
+{
+  Atom states[4];
+  int count = 0;
+  for (const char* name : names)
+    states[count++] = XInternAtom(display, name, False);
+  XChangeProperty(display, static_cast<Window>(window.winId()), XInternAtom(display, "_NET_WM_STATE", False),
+                  XA_ATOM, 32, PropModeAppend, reinterpret_cast<const unsigned char*>(states), count);
+}
+}  // namespace
+#endif
+
+bool StartWindowManagerMove(QWidget& window, QPoint pressedAt)
 {
 #ifdef TICKORA_HAVE_X11
   Display* display = X11Display();
   if (!display)
-    return;
-  // Qt keeps the states it finds on an unmapped window when it adds its own.
-  const Atom states[] = {XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False),
-                         XInternAtom(display, "_NET_WM_STATE_SKIP_PAGER", False)};
-  XChangeProperty(display, static_cast<Window>(window.winId()), XInternAtom(display, "_NET_WM_STATE", False),
-                  XA_ATOM, 32, PropModeAppend, reinterpret_cast<const unsigned char*>(states), 2);
+    return false;
+  const Window root = DefaultRootWindow(display);
+  const Atom moveResize = XInternAtom(display, "_NET_WM_MOVERESIZE", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  bool offered = false;
+  if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, 4096, False, XA_ATOM,
+                         &type, &format, &count, &after, &data) == Success &&
+      data && format == 32) {
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    offered = std::find(atoms, atoms + count, moveResize) != atoms + count;
+  }
+  if (data)
+    XFree(data);
+  if (!offered)
+    return false;
+  // The press point, not the pointer now: the window follows the pointer from where it was grabbed.
+  constexpr long kMove = 8;
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.window = static_cast<Window>(window.winId());
+  message.xclient.message_type = moveResize;
+  message.xclient.format = 32;
+  message.xclient.data.l[0] = pressedAt.x();
+  message.xclient.data.l[1] = pressedAt.y();
+  message.xclient.data.l[2] = kMove;
+  message.xclient.data.l[3] = Button1;
+  message.xclient.data.l[4] = 1;  // a normal application's request
+  XUngrabPointer(display, CurrentTime);
+  XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &message);
   XFlush(display);
+  return true;
+#else
+  QWindow* handle = window.windowHandle();
+  Q_UNUSED(pressedAt);
+  return handle && handle->startSystemMove();
+#endif
+}
+
+void KeepOffTaskbar(QWidget& window)
+{
+#ifdef TICKORA_HAVE_X11
+  if (Display* display = X11Display()) {
+    AddInitialStates(display, window, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    XFlush(display);
+  }
+#else
+  Q_UNUSED(window);
+#endif
+}
+
+void ShowOnEveryDesktop(QWidget& window)
+{
+#ifdef TICKORA_HAVE_X11
+  if (Display* display = X11Display()) {
+    // Window managers read the desktop a window asks for when they map it; all ones means every desktop.
+    const long everyDesktop = 0xFFFFFFFFL;
+    XChangeProperty(display, static_cast<Window>(window.winId()), XInternAtom(display, "_NET_WM_DESKTOP", False),
+                    XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&everyDesktop), 1);
+    AddInitialStates(display, window, {"_NET_WM_STATE_STICKY"});
+    XFlush(display);
+  }
 #else
   Q_UNUSED(window);
 #endif

@@ -1,11 +1,17 @@
 #pragma once
 #include <QByteArray>
-#include <QSize>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
 
 class QWidget;
 
-// The primary display's size in pixels: the only display the clock keeps itself on.
-QSize PrimaryScreenSize();
+// The primary monitor's rectangle in screen pixels: the only monitor the clock keeps itself on. On X11
+// it need not start at (0, 0).
+QRect PrimaryScreenRect();
+// Every monitor's rectangle.
+QList<QRect> ScreenRects();
 
 // The platform plugin to ask Qt for: a Wayland client can neither place itself nor stay on top, so
 // on a Wayland session the clock runs through XWayland unless the user chose a platform.
@@ -14,9 +20,20 @@ QByteArray PlatformToRequest(const QByteArray& qtQpaPlatform, const QByteArray& 
 // Applies PlatformToRequest to this process's environment; call before the application object.
 void PreferX11OnWayland();
 
+// Before the application object: the one line to print when the X display the program would use cannot
+// be opened (Qt would abort), or an empty string. Only the xcb platform is checked.
+QString MissingDisplayMessage(int argc, char** argv);
+
 // Whether the window's native surface carries per-pixel alpha (a 32-bit visual on X11). Creates the
 // native window.
 bool HasPerPixelAlpha(QWidget& window);
 
+// Hands a drag of the window to the window manager's own move, as a press on a title bar does, with the
+// pointer pressed at `pressedAt` (screen pixels). False where no window manager offers one (none runs,
+// or it lacks _NET_WM_MOVERESIZE); the program then moves the window itself.
+bool StartWindowManagerMove(QWidget& window, QPoint pressedAt);
+
 // Keeps the window out of taskbars and pagers; call after the native window exists, before showing.
 void KeepOffTaskbar(QWidget& window);
+// Asks the window manager to show the window on every virtual desktop; call before showing.
+void ShowOnEveryDesktop(QWidget& window);

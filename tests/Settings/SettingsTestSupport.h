@@ -47,7 +47,7 @@ struct SettingsRig {
   QTemporaryDir dir;
   SettingsStore store{dir.path() + "/Tickora.conf"};
   FakeClock clock{log};
-  QSize screen{1920, 1080};
+  QRect screen{0, 0, 1920, 1080};
   bool trayAvailable = false;
   bool failImages = false;
   std::unique_ptr<TForm2> form;
@@ -65,7 +65,7 @@ struct SettingsRig {
       lastImagesFaceSize = {d.faceSurface.width(), d.faceSurface.height()};
     };
     hooks.buildNumeralSprites = [this](ClockData&) { log.push_back("numerals"); };
-    hooks.screenSize = [this] { return screen; };
+    hooks.screenRect = [this] { return screen; };
     hooks.trayAvailable = [this] { return trayAvailable; };
     hooks.reportError = [this](const QString& text) { log.push_back("error: " + text.toStdString()); };
     hooks.quit = [this] { log.push_back("quit"); };

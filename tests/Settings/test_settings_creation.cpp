@@ -113,12 +113,16 @@ TEST(SettingsCreation, CheckBoxesFollowZeroAndOneOnly)
 TEST(SettingsCreation, PlacedAtTheBottomCentreOfThePrimaryScreen)
 {
   const struct {
-    QSize screen;
+    QRect screen;
     QPoint place;
   } cases[] = {
-      {{1920, 1080}, {770, 753}}, {{1366, 768}, {493, 441}}, {{1025, 768}, {322, 441}}, {{800, 600}, {210, 273}},
+      {{0, 0, 1920, 1080}, {770, 753}}, {{0, 0, 1366, 768}, {493, 441}}, {{0, 0, 1025, 768}, {322, 441}},
+      {{0, 0, 800, 600}, {210, 273}},
+      // A primary monitor right of another, and one below-left of it.
+      {{1280, 0, 1280, 1024}, {1730, 697}}, {{-1920, 1080, 1920, 1080}, {-1150, 1833}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.screen.x());
     SCOPED_TRACE(c.screen.width());
     SettingsRig rig;
     rig.screen = c.screen;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -182,7 +183,7 @@ TEST(SettingsHandlers, SaveWritesAllNineValuesAndKeepsTheWindowOpen)
   SettingsStore reread(rig.store.filePath());
   ClockSettings loaded;
   loaded.sizeStep = 0;
-  reread.LoadSettings(loaded, QSize(1920, 1080));
+  reread.LoadSettings(loaded, QRect(0, 0, 1920, 1080));
   EXPECT_FALSE(reread.firstStart());
   EXPECT_EQ(loaded, rig.data->settings);
   EXPECT_EQ(loaded.dialStyle, 0);
@@ -246,12 +247,33 @@ TEST(SettingsHandlers, CancelAndTheCloseBoxHideTheWindowAndAddTheIcon)
   }
 }
 
-TEST(SettingsHandlers, MinimisingGoesToTheTrayLikeTheCloseBox)
+namespace {
+// Runs the event loop for a while, as a user waits.
+void WaitMs(int ms)
+{
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < ms)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+}  // namespace
+
+// A window manager taking a new window over may mark it iconic for a moment (kwin does when another
+// program has the focus); only the user's minimise of a settled window goes to the tray.
+TEST(SettingsHandlers, OnlyTheUsersMinimiseGoesToTheTray)
 {
   SettingsRig rig;
   TForm2& form = rig.Create(ClockSettings{});
   form.OptionsClick();
   ASSERT_TRUE(form.isVisible());
+  form.setWindowState(Qt::WindowMinimized);  // the window manager's passing state
+  QCoreApplication::processEvents();
+  form.setWindowState(Qt::WindowNoState);
+  WaitMs(1000);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_FALSE(form.trayIcon().isAdded());
+
+  // Settled: the user's minimise sends it to the tray, and the icon brings it back.
   form.setWindowState(Qt::WindowMinimized);
   QCoreApplication::processEvents();
   EXPECT_FALSE(form.isVisible());
@@ -259,4 +281,13 @@ TEST(SettingsHandlers, MinimisingGoesToTheTrayLikeTheCloseBox)
   form.OptionsClick();
   EXPECT_TRUE(form.isVisible());
   EXPECT_FALSE(form.isMinimized());
+
+  // Left iconic by the window manager after the user asked to see it: brought back once settled.
+  form.Button2Click();
+  form.OptionsClick();
+  form.setWindowState(Qt::WindowMinimized);
+  WaitMs(1000);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_FALSE(form.isMinimized());
+  EXPECT_FALSE(form.trayIcon().isAdded());
 }

@@ -72,6 +72,7 @@ pass "Cancel hides the window, brings the icon back, writes nothing and the cloc
 # The window manager's minimise button would leave a window without taskbar button out of reach.
 click_window_centre "$(tray_icon_of)" 1
 wait_for "the settings window" -- settings_window
+sleep 1  # a user minimises a window that has settled; a window manager's own iconic moment comes sooner
 xdotool windowminimize "$(settings_window)"
 wait_for "the minimised settings window to hide" -- settings_hidden
 wait_for "the tray icon after minimising" -- tray_icon_of

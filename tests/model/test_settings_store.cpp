@@ -11,7 +11,7 @@
 
 namespace {
 
-const QSize kFullHd(1920, 1080);
+const QRect kFullHd(0, 0, 1920, 1080);
 
 struct StoreDir {
   QTemporaryDir dir;
@@ -39,7 +39,7 @@ QByteArray StoredText(const QByteArray& size, const QByteArray& clockFF = "50", 
 }
 
 // Runs LoadSettings and returns the error text, empty when it succeeded.
-std::string LoadError(SettingsStore& store, ClockSettings& settings, QSize screen = kFullHd)
+std::string LoadError(SettingsStore& store, ClockSettings& settings, QRect screen = kFullHd)
 {
   try {
     store.LoadSettings(settings, screen);
@@ -68,24 +68,26 @@ TEST(SettingsStore, FirstStartStoresCentredDefaultsInOrder)
   // The next start finds the store.
   SettingsStore next(dir.path());
   ClockSettings again{};
-  EXPECT_EQ(LoadError(next, again, QSize(800, 600)), "");
+  EXPECT_EQ(LoadError(next, again, QRect(0, 0, 800, 600)), "");
   EXPECT_FALSE(next.firstStart());
   EXPECT_EQ(again, expected);
 }
 
 TEST(SettingsStore, FirstStartCentring)
 {
-  const struct { int width, height, left, top; } cases[] = {
-      {1920, 1080, 876, 456}, {1366, 768, 600, 300}, {1280, 1024, 556, 428}, {1024, 768, 428, 300},
-      {800, 600, 316, 216},
-      {300, 167, 66, 0},   // D = H: 150 - 83.5 rounds to even
-      {300, 100, 100, 0},  // a display lower than the clock
-      {167, 400, 0, 116},   // 116.5 rounds to even
+  const struct { int x, y, width, height, left, top; } cases[] = {
+      {0, 0, 1920, 1080, 876, 456}, {0, 0, 1366, 768, 600, 300}, {0, 0, 1280, 1024, 556, 428},
+      {0, 0, 1024, 768, 428, 300}, {0, 0, 800, 600, 316, 216},
+      {0, 0, 300, 167, 66, 0},   // D = H: 150 - 83.5 rounds to even
+      {0, 0, 300, 100, 100, 0},  // a display lower than the clock
+      {0, 0, 167, 400, 0, 116},  // 116.5 rounds to even
+      // A primary monitor right of another, or below-left of it: centred on the primary itself.
+      {1280, 0, 1280, 1024, 1836, 428}, {-1920, 600, 1920, 1080, -1044, 1056},
   };
   for (const auto& c : cases) {
-    const ClockSettings s = FirstStartSettings(QSize(c.width, c.height));
-    EXPECT_EQ(s.left, c.left) << c.width << "x" << c.height;
-    EXPECT_EQ(s.top, c.top) << c.width << "x" << c.height;
+    const ClockSettings s = FirstStartSettings(QRect(c.x, c.y, c.width, c.height));
+    EXPECT_EQ(s.left, c.left) << c.x << "," << c.y << " " << c.width << "x" << c.height;
+    EXPECT_EQ(s.top, c.top) << c.x << "," << c.y << " " << c.width << "x" << c.height;
   }
 }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-const QSize kScreen(1280, 1024);
+const QRect kScreen(0, 0, 1280, 1024);
 const QSize kClock(166, 166);
 const int kRight = kScreen.width() - kClock.width();    // L with the right edge on the display's edge
 const int kBottom = kScreen.height() - kClock.height();
@@ -19,7 +19,7 @@ struct Walk {
 };
 
 // Runs ticks as the window would, from a drop at `start`.
-Walk WalkFrom(QPoint start, int ticks, QSize screen = kScreen, QPoint saved = QPoint(300, 300))
+Walk WalkFrom(QPoint start, int ticks, QRect screen = kScreen, QPoint saved = QPoint(300, 300))
 {
   Walk walk;
   TickInput input{start, kClock, screen, kRestInterval, saved};
@@ -75,6 +75,61 @@ TEST(ClockTick, OneTick)
   }
 }
 
+// The margin belongs to the primary monitor wherever it lies: right of another one at +1280+0, or
+// below-left of it.
+TEST(ClockTick, PrimaryMonitorAwayFromTheOrigin)
+{
+  const struct {
+    const char* what;
+    QRect primary;
+    QPoint position;
+    QPoint expectedPosition;
+    int expectedInterval;
+    bool save;
+  } cases[] = {
+      {"resting inside the right-hand primary", {1280, 0, 1280, 1024}, {1800, 400}, {1800, 400}, 500, true},
+      {"on the left monitor walks towards the primary", {1280, 0, 1280, 1024}, {400, 400}, {402, 400}, 40, false},
+      {"one pixel short of the primary's margin", {1280, 0, 1280, 1024}, {1284, 400}, {1286, 400}, 40, true},
+      {"past the primary's right edge", {1280, 0, 1280, 1024}, {2560 - 166 - 4, 400}, {2560 - 166 - 6, 400}, 40, true},
+      {"below-left primary, inside", {-1280, 1024, 1280, 1024}, {-700, 1500}, {-700, 1500}, 500, true},
+      {"below-left primary, above its top", {-1280, 1024, 1280, 1024}, {-700, 1026}, {-700, 1028}, 40, false},
+  };
+  for (const auto& c : cases) {
+    const TickDecision d = DecideTick({c.position, kClock, c.primary, kRestInterval, QPoint(1, 1)});
+    EXPECT_EQ(d.position, c.expectedPosition) << c.what;
+    EXPECT_EQ(d.interval, c.expectedInterval) << c.what;
+    EXPECT_EQ(d.save, c.save) << c.what;
+  }
+}
+
+TEST(ClockTick, APlaceNoMonitorShowsIsBroughtToThePrimarysEdge)
+{
+  const QRect left(0, 0, 1280, 1024);
+  const QRect right(1280, 0, 1280, 1024);
+  const QList<QRect> two{right, left};
+  const struct {
+    const char* what;
+    QPoint stored;
+    QPoint expected;
+  } cases[] = {
+      {"inside the primary", {1800, 400}, {1800, 400}},
+      {"on the other monitor: shown, kept", {300, 300}, {300, 300}},
+      {"just over the margin: walks back as before", {-30, 100}, {-30, 100}},
+      {"one pixel still shown", {2559, 1023}, {2559, 1023}},
+      {"far right", {100000, 400}, {2560 - 166, 400}},
+      {"far below", {1500, 90000}, {1500, 1024 - 166}},
+      {"far left: the primary's near edge, not the other monitor", {-5000, -5000}, {1280, 0}},
+      {"just past the bottom edge", {1500, 1024}, {1500, 1024 - 166}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PlaceWithinReach(c.stored, kClock, right, two), c.expected) << c.what;
+
+  // From the edge the usual walk takes three ticks.
+  const Walk walk = WalkFrom(PlaceWithinReach({100000, 400}, kClock, right, two), 4, right);
+  EXPECT_EQ(walk.savedAtTick, 3);
+  EXPECT_EQ(walk.saved, QPoint(2560 - 166 - 6, 400));
+}
+
 TEST(ClockTick, DroppedAtMinus30TakesEighteenTicks)
 {
   const Walk walk = WalkFrom({-30, 100}, 19);
@@ -105,10 +160,10 @@ TEST(ClockTick, RightEdgeNeedsThreeTicks)
 
 TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
 {
-  const struct { QSize screen; QPoint start; QPoint holds; } cases[] = {
-      {{kClock.width() + 8, kScreen.height()}, {5, 100}, {5, 100}},
-      {{kClock.width() + 8, kScreen.height()}, {4, 100}, {4, 100}},
-      {{kScreen.width(), kClock.height() + 9}, {100, 5}, {100, 5}},
+  const struct { QRect screen; QPoint start; QPoint holds; } cases[] = {
+      {{0, 0, kClock.width() + 8, kScreen.height()}, {5, 100}, {5, 100}},
+      {{0, 0, kClock.width() + 8, kScreen.height()}, {4, 100}, {4, 100}},
+      {{0, 0, kScreen.width(), kClock.height() + 9}, {100, 5}, {100, 5}},
   };
   for (const auto& c : cases) {
     const Walk walk = WalkFrom(c.start, 10, c.screen);
@@ -119,7 +174,7 @@ TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
     }
   }
   // Ten pixels more than the clock leave one place inside, L = 5; 2-pixel steps reach it only from an odd L.
-  const QSize tight(kClock.width() + 10, kScreen.height());
+  const QRect tight(0, 0, kClock.width() + 10, kScreen.height());
   const Walk odd = WalkFrom({1, 100}, 4, tight);
   EXPECT_EQ(odd.savedAtTick, 2);
   EXPECT_EQ(odd.saved, QPoint(5, 100));

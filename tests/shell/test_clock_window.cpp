@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTime>
+#include <QTimer>
 
 #include "Clocks/ClockData.h"
 #include "FullScreen/ClockTick.h"
@@ -68,6 +69,13 @@ struct ClockRig {
   }
 };
 
+// Asks for a move and lets the window system report it, as the tick reads only reported places.
+void MoveTo(QWidget& w, int x, int y)
+{
+  w.move(x, y);
+  QCoreApplication::processEvents();
+}
+
 void SendMouse(QWidget& w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
   const QPointF global = QPointF(w.mapToGlobal(local));
@@ -81,8 +89,7 @@ TEST(ClockWindow, FirstStartShowsACentredFramelessTopMostClock)
 {
   ClockRig rig;
   TForm1& w = rig.Create();
-  const QSize screen = PrimaryScreenSize();
-  const ClockSettings expected = FirstStartSettings(screen);
+  const ClockSettings expected = FirstStartSettings(PrimaryScreenRect());
 
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.windowTitle(), "Tickora");
@@ -146,13 +153,53 @@ TEST(ClockWindow, OutOfRangeStoredValuesStillMakeAWholeClock)
   EXPECT_EQ(rig.data->geometry.secondHand.width, 4);  // hand width 0
 }
 
+TEST(ClockWindow, APlaceNoMonitorShowsStartsAtThePrimarysNearestEdge)
+{
+  EnsureApplication();
+  const QRect primary = PrimaryScreenRect();
+  const int odd = 167;  // the window's size until the first frame
+  const struct {
+    QByteArray left, top;
+    QPoint expected;
+  } cases[] = {
+      {"100000", "50", {primary.x() + primary.width() - odd, 50}},
+      {"-90000", "-90000", {primary.x(), primary.y()}},
+      {"-30", "50", {-30, 50}},  // partly shown: walks back as usual
+  };
+  for (const auto& c : cases) {
+    ClockRig rig;
+    rig.Store("[General]\nSize=32\nAlgoritm=14\nClock_F=11\nClock_FF=50\nSeconds=1\nArrows_Width=3\n"
+              "Dig_On_Off=1\nLeft=" + c.left + "\nTop=" + c.top + "\n");
+    TForm1& w = rig.Create();
+    EXPECT_EQ(w.pos(), c.expected) << c.left.toStdString();
+    EXPECT_EQ(rig.data->settings.left, c.left.toInt()) << "stored once it has walked back";
+  }
+}
+
+TEST(ClockWindow, ClosingItThroughTheWindowManagerEndsTheProgram)
+{
+  ClockRig rig;
+  TForm1& w = rig.Create();
+  QTimer close;
+  close.setSingleShot(true);
+  QObject::connect(&close, &QTimer::timeout, &w, &QWidget::close);
+  close.start(0);
+  QTimer giveUp;
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+  giveUp.start(3000);
+  EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
 TEST(ClockWindow, TickWalksBackAndStoresThePlace)
 {
   ClockRig rig;
   TForm1& w = rig.Create();
-  w.move(3, 100);
+  MoveTo(w, 3, 100);
   w.TimerTimer();
+  QCoreApplication::processEvents();
   EXPECT_EQ(w.pos(), QPoint(5, 100));
+  EXPECT_EQ(w.windowPosition(), QPoint(5, 100));
   EXPECT_EQ(w.Timer().interval(), kReturnInterval);
   EXPECT_EQ(rig.data->settings.left, 5);
   EXPECT_TRUE(rig.StoredText().endsWith("Left=5\nTop=100\n")) << rig.StoredText().toStdString();
@@ -168,9 +215,9 @@ TEST(ClockWindow, APositionThatCannotBeStoredIsReportedOnce)
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   TForm1& w = rig.Create(rig.dir.filePath("file/Tickora.conf"));
   EXPECT_TRUE(rig.errors.isEmpty());  // the first start stores nothing, silently
-  w.move(40, 40);
+  MoveTo(w, 40, 40);
   w.TimerTimer();
-  w.move(60, 40);
+  MoveTo(w, 60, 40);
   w.TimerTimer();
   EXPECT_EQ(rig.errors, QStringList{"Failed to set data for 'Left'"});
   EXPECT_EQ(rig.data->settings.left, 60);
@@ -182,9 +229,10 @@ TEST(ClockWindow, APositionErrorDuringADragWaitsForTheButtonRelease)
   QFile blocker(rig.dir.filePath("file"));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   TForm1& w = rig.Create(rig.dir.filePath("file/Tickora.conf"));
-  w.move(40, 40);
+  MoveTo(w, 40, 40);
   SendMouse(w, QEvent::MouseButtonPress, {83, 20}, Qt::LeftButton, Qt::LeftButton);
   SendMouse(w, QEvent::MouseMove, {83 + 20, 20}, Qt::NoButton, Qt::LeftButton);
+  QCoreApplication::processEvents();
   w.TimerTimer();  // settles at a new place while the button is held
   QCoreApplication::processEvents();
   EXPECT_TRUE(rig.errors.isEmpty()) << "a modal box would end the drag";

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
 
@@ -41,6 +46,49 @@ TEST(SingleInstance, LockOfADeadProcessIsTakenOver)
   EXPECT_FALSE(guard.IsAlreadyRunning());
   SingleInstanceGuard second(path);
   EXPECT_TRUE(second.IsAlreadyRunning());
+}
+
+TEST(SingleInstance, ALockCutShortWhileItWasWrittenIsTakenOver)
+{
+  EnsureApplication();
+  // What a power cut leaves: nothing, a part of the first line, or lines without a process id.
+  for (const QByteArray& text : {QByteArray(""), QByteArray("12"), QByteArray("\n\n\n"), QByteArray("tickora\nx\n")}) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tickora.lock");
+    {
+      QFile cut(path);
+      ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+      cut.write(text);
+    }
+    SingleInstanceGuard guard(path);
+    EXPECT_FALSE(guard.IsAlreadyRunning()) << text.toStdString();
+    // Taken over for real: the next copy is refused.
+    SingleInstanceGuard second(path);
+    EXPECT_TRUE(second.IsAlreadyRunning()) << text.toStdString();
+  }
+}
+
+TEST(SingleInstance, TheFallbackFolderMustBeTheUsersOwn)
+{
+  QTemporaryDir temp;
+  const unsigned me = getuid();
+  const QString mine = temp.filePath("tickora-" + QString::number(me));
+  // Made when missing, private.
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), me), mine);
+  EXPECT_EQ(QFileInfo(mine).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), 0);
+
+  // Open to others, a link made by someone else, or owned by another user: refused.
+  ASSERT_EQ(chmod(QFile::encodeName(mine).constData(), 0777), 0);
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), me), QString());
+  ASSERT_TRUE(QDir(mine).removeRecursively());
+  ASSERT_TRUE(QDir().mkpath(temp.filePath("elsewhere")));
+  ASSERT_TRUE(QFile::link(temp.filePath("elsewhere"), mine));
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), me), QString());
+  const unsigned other = me + 1;
+  const QString theirs = temp.filePath("tickora-" + QString::number(other));
+  ASSERT_TRUE(QDir().mkdir(theirs));
+  ASSERT_EQ(chmod(QFile::encodeName(theirs).constData(), 0700), 0);
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), other), QString()) << "owned by " << me;
 }
 
 TEST(SingleInstance, ALockThatCannotBeMadeDoesNotStopTheClock)
