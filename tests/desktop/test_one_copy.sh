@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# One clock per user: a second start ends at once with code 0 and leaves no trace; a clock killed
-# with SIGKILL does not block the next start.
+# One clock per user: a second start ends at once with code 0 and leaves no trace, with or without a
+# display; a clock killed with SIGKILL does not block the next start. Without any display the clock says
+# so in one line and ends with code 1.
 source "$(dirname "$0")/harness.sh"
 desktop_start
 
@@ -20,10 +21,18 @@ wait_for "the first clock at its place" -- geometry_is "$first_window" "556 428 
 wait_for "the stored settings" -- conf_is Top 428
 stored=$(cat "$CONF")
 
-for attempt in 1 2; do
-  clock_start
+# no_display_start: starts the program with no display at all, as from a text console.
+no_display_start() {
+  CLOCK_RUNS=$((CLOCK_RUNS + 1))
+  CLOCK_LOG="$TEST_TMP/tickora-$CLOCK_RUNS.log"
+  spawn "tickora-$CLOCK_RUNS" env -u DISPLAY -u WAYLAND_DISPLAY "${AS_USER[@]}" "$TICKORA"
+  CLOCK_PID=$LAST_PID
+}
+
+for attempt in "beside it" "with no display"; do
+  if [ "$attempt" = "with no display" ]; then no_display_start; else clock_start; fi
   wait_exit "$CLOCK_PID" 15
-  [ "$EXIT_CODE" -eq 0 ] || fail "start $attempt of a second copy ended with code $EXIT_CODE"
+  [ "$EXIT_CODE" -eq 0 ] || fail "a second copy $attempt ended with code $EXIT_CODE"
   [ ! -s "$CLOCK_LOG" ] || fail "the second copy was not silent: $(cat "$CLOCK_LOG")"
   process_gone "$first" && fail "the first clock ended"
   [ "$(clock_windows)" = "$first_window" ] || fail "clock windows after a second start: $(clock_windows | tr '\n' ' ')"
@@ -35,6 +44,14 @@ pass "a second copy ends at once with code 0, silently, and the first runs on"
 kill -KILL "$first"
 wait_exit "$first" 10
 wait_for "the killed clock's window to go" -- test -z "$(clock_windows)"
+
+no_display_start
+wait_exit "$CLOCK_PID" 15
+[ "$EXIT_CODE" -eq 1 ] || fail "without a display the clock ended with code $EXIT_CODE"
+[ "$(wc -l <"$CLOCK_LOG")" -eq 1 ] && grep -q 'needs an X11 display (XWayland serves)' "$CLOCK_LOG" ||
+  fail "without a display the clock printed: $(cat "$CLOCK_LOG")"
+pass "without a display: one line, code 1: $(cat "$CLOCK_LOG")"
+
 clock_start
 third=$CLOCK_PID
 clock_wait_window
