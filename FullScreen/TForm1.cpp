@@ -57,6 +57,7 @@ TForm1::TForm1(ClockData& data, SettingsStore& store, UserMessages messages, QWi
   KeepOffTaskbar(*this);
   ShowOnEveryDesktop(*this);
   show();
+  ShowOnEveryDesktop(*this);
 }
 
 void TForm1::FormCreate()

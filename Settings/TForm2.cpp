@@ -257,8 +257,9 @@ void TForm2::changeEvent(QEvent* event)
 
 void TForm2::Minimised()
 {
-  // The state change may come twice (ours and the window system's); a hidden window is done with.
-  if (!isVisible())
+  // The state change may come twice (ours and the window system's); a hidden window is done with. A
+  // switch to another virtual desktop hides the window there, which is no minimise either.
+  if (!isVisible() || !OnCurrentDesktop(*this))
     return;
   // Some window managers offer to minimise any window; with no taskbar button it would be out of
   // reach, so the user's minimise goes to the tray like the close box. A window manager's own passing

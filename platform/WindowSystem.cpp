@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -170,6 +171,43 @@ bool StartWindowManagerMove(QWidget& window, QPoint pressedAt)
 #endif
 }
 
+#ifdef TICKORA_HAVE_X11
+namespace {
+// The first CARDINAL of a window property, or nothing.
+std::optional<unsigned long> CardinalProperty(Display* display, Window window, const char* name)
+{
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  std::optional<unsigned long> value;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1, False, XA_CARDINAL, &type,
+                         &format, &count, &after, &data) == Success &&
+      data && format == 32 && count == 1)
+    value = *reinterpret_cast<const unsigned long*>(data) & 0xFFFFFFFFUL;
+  if (data)
+    XFree(data);
+  return value;
+}
+}  // namespace
+#endif
+
+bool OnCurrentDesktop(QWidget& window)
+{
+#ifdef TICKORA_HAVE_X11
+  Display* display = X11Display();
+  if (!display || !window.internalWinId())
+    return true;
+  const auto current = CardinalProperty(display, DefaultRootWindow(display), "_NET_CURRENT_DESKTOP");
+  const auto own = CardinalProperty(display, static_cast<Window>(window.internalWinId()), "_NET_WM_DESKTOP");
+  return !current || !own || *own == 0xFFFFFFFFUL || *own == *current;
+#else
+  Q_UNUSED(window);
+  return true;
+#endif
+}
+
 void KeepOffTaskbar(QWidget& window)
 {
 #ifdef TICKORA_HAVE_X11
@@ -185,14 +223,30 @@ void KeepOffTaskbar(QWidget& window)
 void ShowOnEveryDesktop(QWidget& window)
 {
 #ifdef TICKORA_HAVE_X11
-  if (Display* display = X11Display()) {
-    // Window managers read the desktop a window asks for when they map it; all ones means every desktop.
-    const long everyDesktop = 0xFFFFFFFFL;
-    XChangeProperty(display, static_cast<Window>(window.winId()), XInternAtom(display, "_NET_WM_DESKTOP", False),
-                    XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&everyDesktop), 1);
+  Display* display = X11Display();
+  if (!display)
+    return;
+  const Window id = static_cast<Window>(window.winId());
+  const Atom desktop = XInternAtom(display, "_NET_WM_DESKTOP", False);
+  const long everyDesktop = 0xFFFFFFFFL;
+  if (!window.isVisible()) {
+    // Read by the window manager when it maps the window (xfwm4 heeds only the sticky state).
+    XChangeProperty(display, id, desktop, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&everyDesktop), 1);
     AddInitialStates(display, window, {"_NET_WM_STATE_STICKY"});
-    XFlush(display);
+  } else {
+    // Once mapped, a request: kwin takes only this for a window it manages.
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = id;
+    message.xclient.message_type = desktop;
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = everyDesktop;
+    message.xclient.data.l[1] = 1;  // a normal application's request
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
   }
+  XFlush(display);
 #else
   Q_UNUSED(window);
 #endif

@@ -33,7 +33,13 @@ bool HasPerPixelAlpha(QWidget& window);
 // or it lacks _NET_WM_MOVERESIZE); the program then moves the window itself.
 bool StartWindowManagerMove(QWidget& window, QPoint pressedAt);
 
+// Whether the window manager shows the window on the current virtual desktop (or on all); true where
+// there are no virtual desktops. A window manager hides the windows of the other desktops, which reads
+// like a minimise.
+bool OnCurrentDesktop(QWidget& window);
+
 // Keeps the window out of taskbars and pagers; call after the native window exists, before showing.
 void KeepOffTaskbar(QWidget& window);
-// Asks the window manager to show the window on every virtual desktop; call before showing.
+// Asks the window manager to show the window on every virtual desktop. Window managers differ in what
+// they heed, so call it both before showing (properties read at mapping) and after (a request).
 void ShowOnEveryDesktop(QWidget& window);

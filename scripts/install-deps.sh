@@ -1,13 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the clock and the tests need.
+# Installs the Debian packages that building and running the clock need; with --tests, also those the
+# unit, benchmark and desktop tests need.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev
-  libgtest-dev libbenchmark-dev
   fonts-liberation2
-  xvfb picom xcompmgr trayer openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick python3
 )
+test_packages=(
+  libgtest-dev libbenchmark-dev
+  xvfb picom xcompmgr trayer openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick python3 procps
+  # The desktops the clock is tried on. dbus-x11 brings the session bus without a systemd user
+  # session, libglib2.0-bin gdbus to talk to it; KWin maps no decorated window without a working
+  # decoration, and Breeze is the one that needs no Plasma.
+  xfwm4 xfce4-panel kwin-x11 kwin-style-breeze mutter dbus-x11 libglib2.0-bin
+)
+case ${1:-} in
+  "") ;;
+  --tests) packages+=("${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 [--tests]" >&2
+    exit 2
+    ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -2,8 +2,8 @@
 # Installs what is missing, builds, and runs every test (unit, widget and desktop).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+"$root/scripts/install-deps.sh" --tests
+"$root/scripts/build.sh" -DTICKORA_BUILD_TESTS=ON
 build=${TICKORA_BUILD_DIR:-$root/build}
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" "$@"

@@ -2,12 +2,12 @@
 # Desktop test harness, sourced by tests/desktop/test_*.sh.
 #
 # Gives every test its own X server (Xvfb, 24-bit, Composite), a compositing manager so 32-bit windows
-# blend, and on request a tray host and a window manager; its own XDG_CONFIG_HOME and XDG_RUNTIME_DIR;
-# helpers to start the clock, find its window and read what a user would see; and a trap that ends
-# exactly the processes it started.
+# blend, and on request a tray host and a window manager, or one of the desktops people use (with its
+# own session bus); its own XDG directories; helpers to start the clock, find its window and read what
+# a user would see; and a trap that ends exactly the processes it started.
 #
 #   source "$(dirname "$0")/harness.sh"
-#   desktop_start [--wm] [--tray]
+#   desktop_start [--wm] [--tray] | [--desktop openbox|xfce|kde|gnome] [--monitors one|two]
 #   clock_start; clock_wait_window; ...
 #   pass "message"          (or fail "message", which ends the test)
 
@@ -30,15 +30,21 @@ command -v python3 >/dev/null || PYTHON=/usr/bin/python3
 TEST_NAME=$(basename "${0%.sh}")
 TEST_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tickora-$TEST_NAME.XXXXXX")
 chmod 700 "$TEST_TMP"
-mkdir -m 700 "$TEST_TMP/config" "$TEST_TMP/runtime" "$TEST_TMP/shots"
+mkdir -m 700 "$TEST_TMP/config" "$TEST_TMP/runtime" "$TEST_TMP/shots" "$TEST_TMP/cache" "$TEST_TMP/data"
 export XDG_CONFIG_HOME="$TEST_TMP/config"
 export XDG_RUNTIME_DIR="$TEST_TMP/runtime"
+export XDG_CACHE_HOME="$TEST_TMP/cache"
+export XDG_DATA_HOME="$TEST_TMP/data"
 CONF_DIR="$XDG_CONFIG_HOME/Tickora"
 CONF="$CONF_DIR/Tickora.conf"
 
-# Qt must take the X server we start and the XEmbed tray, never the user's session.
+# Qt must take the X server we start, never the user's session. The session bus address is where a
+# desktop's bus listens; nothing does unless one is started, so the clock meets no bus and takes the
+# XEmbed tray (an unset address would let libdbus launch a stray bus through X).
 export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+unset WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS XDG_CURRENT_DESKTOP \
+  XDG_SESSION_TYPE KDE_FULL_SESSION KDE_SESSION_VERSION GSETTINGS_BACKEND
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
 export QT_AUTO_SCREEN_SCALE_FACTOR=0
 export QT_ACCESSIBILITY=0
 export NO_AT_BRIDGE=1
@@ -86,11 +92,38 @@ stop_started() {
   STARTED_PIDS=()
 }
 
+# Processes still running that this test started, directly or not (helpers a desktop's bus activated
+# detach themselves): they carry its XDG_RUNTIME_DIR. Builtins only, so the scan meets no helper of its
+# own.
+test_processes() {
+  local dir pid entry marker="XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"
+  for dir in /proc/[0-9]*; do
+    pid=${dir#/proc/}
+    case $pid in "$$" | "$BASHPID") continue ;; esac
+    while IFS= read -r -d '' entry; do
+      if [ "$entry" = "$marker" ]; then
+        echo "$pid"
+        break
+      fi
+    done 2>/dev/null <"$dir/environ" || true
+  done
+}
+
+# Ends what is left of this test's processes after stop_started.
+stop_strays() {
+  local pids
+  mapfile -t pids < <(test_processes)
+  [ ${#pids[@]} -gt 0 ] || return 0
+  STARTED_PIDS=("${pids[@]}")
+  stop_started
+}
+
 # Ends what this test started, then removes its files (TICKORA_KEEP_TMP=1 keeps them).
 harness_cleanup() {
   local status=$?
   set +e
   stop_started
+  stop_strays
   chmod -R u+rwX "$TEST_TMP" 2>/dev/null
   if [ "${TICKORA_KEEP_TMP:-0}" = 1 ]; then
     log "files kept in $TEST_TMP"
@@ -150,11 +183,14 @@ poll() {
 
 selection_owned() { [ "$("$PYTHON" "$XTOOL" owner "$1")" != "0x0" ]; }
 
-# desktop_stop: ends the desktop and everything started on it, so that a test can start another
-# (desktop_start --size WxH for another screen).
+# desktop_stop: ends the desktop and everything started on it, with the helpers its bus started, so
+# that a test can start another.
 desktop_stop() {
   stop_started
-  unset DISPLAY
+  stop_strays
+  rm -f "$XDG_RUNTIME_DIR/bus"
+  unset DISPLAY XDG_CURRENT_DESKTOP XDG_SESSION_TYPE KDE_FULL_SESSION KDE_SESSION_VERSION GSETTINGS_BACKEND
+  DESKTOP=""
 }
 
 # compositor_start: a compositing manager, so 32-bit windows blend with what lies below.
@@ -170,10 +206,30 @@ compositor_start() {
   wait_for "the compositor to own _NET_WM_CM_S0" -- selection_owned _NET_WM_CM_S0
 }
 
-# desktop_start [--wm] [--tray] [--size WxH] [--no-compositor]: X server (1280x1024 unless told), a
-# compositor unless told not to, and the optional window manager and tray host.
+need_programs() {
+  local p
+  for p in "$@"; do
+    command -v "$p" >/dev/null || fail "$p is not installed (scripts/install-deps.sh --tests installs it)"
+  done
+}
+
+# desktop_start [--wm] [--tray] [--size WxH] [--no-compositor] [--desktop NAME] [--monitors one|two]:
+# X server (1280x1024 unless told), a compositor unless told not to, and the optional window manager
+# and tray host. --desktop starts one as its session does, ready for use when this returns:
+#   openbox  openbox, picom and an XEmbed tray (trayer), as --wm --tray
+#   xfce     xfwm4 compositing, xfce4-panel at the top; its tray hosts StatusNotifierItems
+#   kde      kwin_x11 compositing with OpenGL, xfce4-panel at the bottom as the StatusNotifierItem host
+#   gnome    mutter, always compositing; no tray at all
+#   refusing a window manager that refuses every move a client asks for (as Wayland compositors may
+#            treat X11 clients), picom, no tray
+# xfce, kde and gnome run on a session bus of their own, which the clock joins.
+# --monitors two: a 2560x1024 screen of two 1280x1024 monitors, the primary one on the right.
+# Sets DESKTOP and PRIMARY_X PRIMARY_Y PRIMARY_W PRIMARY_H (the primary monitor).
 desktop_start() {
-  local want_wm=0 want_tray=0 want_compositor=1 arg
+  local want_wm=0 want_tray=0 want_compositor=1 monitors=one
+  DESKTOP=""
+  SCREEN_W=1280
+  SCREEN_H=1024
   while [ $# -gt 0 ]; do
     case $1 in
       --wm) want_wm=1 ;;
@@ -184,17 +240,36 @@ desktop_start() {
         SCREEN_H=${2#*x}
         shift
         ;;
+      --desktop)
+        DESKTOP=$2
+        shift
+        ;;
+      --monitors)
+        monitors=$2
+        shift
+        ;;
       *) fail "desktop_start: unknown option $1" ;;
     esac
     shift
   done
-  for arg in Xvfb xdotool xwininfo xprop import convert; do
-    command -v "$arg" >/dev/null || fail "$arg is not installed (scripts/install-deps.sh installs it)"
-  done
+  case $DESKTOP in
+    "") ;;
+    openbox) want_wm=1 want_tray=1 ;;
+    refusing) ;;
+    xfce | kde | gnome) want_compositor=0 ;;  # the window manager composites
+    *) fail "desktop_start: unknown desktop $DESKTOP" ;;
+  esac
+  case $monitors in
+    one) PRIMARY_X=0 PRIMARY_Y=0 PRIMARY_W=$SCREEN_W PRIMARY_H=$SCREEN_H ;;
+    two) SCREEN_W=2560 SCREEN_H=1024 PRIMARY_X=1280 PRIMARY_Y=0 PRIMARY_W=1280 PRIMARY_H=1024 ;;
+    *) fail "desktop_start: --monitors takes one or two, not $monitors" ;;
+  esac
+  export PRIMARY_X PRIMARY_Y PRIMARY_W PRIMARY_H
+  need_programs Xvfb xdotool xwininfo xprop import convert
 
   local fd_file="$TEST_TMP/displayfd"
   : >"$fd_file"
-  spawn xvfb Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" +extension Composite \
+  spawn xvfb Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" +extension Composite +extension GLX \
     -nolisten tcp -noreset 5>"$fd_file"
   XVFB_PID=$LAST_PID
   wait_for "Xvfb to report its display" -- grep -q '^[0-9]' "$fd_file"
@@ -203,10 +278,22 @@ desktop_start() {
   wait_for "the display $DISPLAY" -- xprop -root _NET_NOTHING
   log "X server on $DISPLAY"
 
+  if [ "$monitors" = two ]; then
+    monitors_start
+  fi
+
+  case $DESKTOP in
+    xfce | kde | gnome) session_start ;;
+  esac
+
   if [ "$want_wm" = 1 ]; then
-    command -v openbox >/dev/null || fail "openbox is not installed"
+    need_programs openbox
     spawn openbox openbox --sm-disable
     wait_for "openbox to own WM_S0" -- selection_owned WM_S0
+  fi
+  if [ "$DESKTOP" = refusing ]; then
+    spawn refusing-wm "$PYTHON" -u "$XTOOL" refusing-wm
+    wait_for "the window manager that refuses moves" -- grep -qx ready "$TEST_TMP/refusing-wm.log"
   fi
 
   if [ "$want_compositor" = 1 ]; then
@@ -214,10 +301,280 @@ desktop_start() {
   fi
 
   if [ "$want_tray" = 1 ]; then
-    command -v trayer >/dev/null || fail "trayer is not installed"
+    need_programs trayer
     spawn trayer trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true
     wait_for "the tray host to own _NET_SYSTEM_TRAY_S0" -- selection_owned _NET_SYSTEM_TRAY_S0
   fi
+}
+
+# Splits the screen into two monitors. The screen's one output goes with the primary monitor: left to
+# itself, it would stay a third monitor spanning the whole screen.
+monitors_start() {
+  need_programs xrandr
+  local output
+  output=$(xrandr --listmonitors | awk 'NR == 2 {print $NF}')
+  {
+    xrandr --setmonitor '*RIGHT' 1280/338x1024/270+1280+0 "$output" &&
+      xrandr --setmonitor LEFT 1280/338x1024/270+0+0 none
+  } >>"$TEST_TMP/xrandr.log" 2>&1 || fail "xrandr cannot split the screen into two monitors"
+  [ "$(xrandr --listmonitors | head -n 1)" = "Monitors: 2" ] || fail "the screen shows $(xrandr --listmonitors)"
+}
+
+# The session of a desktop that lives on D-Bus: the variables its session manager sets, then its bus,
+# window manager and panel.
+session_start() {
+  need_programs dbus-daemon gdbus
+  export XDG_SESSION_TYPE=x11
+  # GSettings read and written in a file of the test's own, never the user's dconf.
+  export GSETTINGS_BACKEND=keyfile
+  case $DESKTOP in
+    xfce) export XDG_CURRENT_DESKTOP=XFCE ;;
+    kde) export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 ;;
+    gnome) export XDG_CURRENT_DESKTOP=GNOME ;;
+  esac
+  session_bus_start
+  case $DESKTOP in
+    xfce)
+      need_programs xfwm4
+      spawn xfwm4 xfwm4 --compositor=on
+      ;;
+    kde)
+      need_programs kwin_x11
+      spawn kwin env KWIN_COMPOSE=O2 kwin_x11 --replace
+      ;;
+    gnome)
+      need_programs mutter
+      spawn mutter mutter --x11 --replace --sm-disable
+      ;;
+  esac
+  wait_for "the window manager to own WM_S0" -- selection_owned WM_S0
+  wait_for "the window manager to composite" -- selection_owned _NET_WM_CM_S0
+  case $DESKTOP in
+    xfce) panel_start top ;;
+    kde) panel_start bottom ;;
+  esac
+}
+
+# A session bus at the address the harness exports; the clock started later joins it.
+session_bus_start() {
+  local pid
+  rm -f "$XDG_RUNTIME_DIR/bus"
+  pid=$(dbus-daemon --session --fork --address="$DBUS_SESSION_BUS_ADDRESS" --print-pid=1 \
+    2>"$TEST_TMP/dbus.log") || fail "the session bus did not start"
+  STARTED_PIDS+=("$pid")
+  BUS_PID=$pid
+}
+
+# panel_start top|bottom: xfce4-panel along that edge of the primary monitor, holding the window list,
+# the workspaces and the tray; ready once its tray hosts StatusNotifierItems and it shows.
+panel_start() {
+  need_programs xfce4-panel
+  local p=6 dir="$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
+  [ "$1" = top ] || p=8  # the panel's snap positions: 6 along the top, 8 along the bottom
+  mkdir -p "$dir"
+  # Written beforehand, so the panel finds a configuration and asks nothing at its first start.
+  cat >"$dir/xfce4-panel.xml" <<XML
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=$p;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="output-name" type="string" value="Primary"/>
+      <property name="size" type="uint" value="26"/>
+      <property name="icon-size" type="uint" value="16"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+        <value type="int" value="2"/>
+        <value type="int" value="3"/>
+        <value type="int" value="4"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="tasklist"/>
+    <property name="plugin-2" type="string" value="separator">
+      <property name="expand" type="bool" value="true"/>
+      <property name="style" type="uint" value="0"/>
+    </property>
+    <property name="plugin-3" type="string" value="pager"/>
+    <property name="plugin-4" type="string" value="systray">
+      <property name="square-icons" type="bool" value="true"/>
+    </property>
+  </property>
+</channel>
+XML
+  spawn xfce4-panel xfce4-panel
+  PANEL_PID=$LAST_PID
+  wait_for "the panel's tray to host StatusNotifierItems" -- sni_host_registered
+  wait_for "the panel to show" -- panel_window
+}
+
+# The panel's window while it is viewable.
+panel_window() {
+  local w
+  w=$(xdotool search --all --onlyvisible --classname '^xfce4-panel$' 2>/dev/null | head -n 1)
+  [ -n "$w" ] && printf '0x%x\n' "$w"
+}
+
+# desktop_on_workspace N: makes workspace N (from 0) the current one, first adding workspaces when
+# there are fewer than N + 1 (and at least two).
+desktop_on_workspace() {
+  local want=$(($1 + 1))
+  [ "$want" -ge 2 ] || want=2
+  if [ "$(xdotool get_num_desktops)" -lt "$want" ]; then
+    xdotool set_num_desktops "$want"
+    wait_for "$want workspaces" -- workspaces_at_least "$want"
+  fi
+  wait_for "workspace $1" -- workspace_switched "$1"
+}
+
+workspaces_at_least() { [ "$(xdotool get_num_desktops 2>/dev/null)" -ge "$1" ]; }
+
+# Asks again until the switch shows: mutter has been seen to drop a request.
+workspace_switched() {
+  [ "$(xdotool get_desktop 2>/dev/null)" = "$1" ] && return 0
+  xdotool set_desktop "$1"
+  return 1
+}
+
+# on_current_workspace WINDOW: the window manager keeps WINDOW on the current workspace or on all. The
+# map state cannot tell: KWin and mutter leave the windows of other workspaces mapped.
+on_current_workspace() {
+  local desktop
+  desktop=$(xprop -id "$1" _NET_WM_DESKTOP 2>/dev/null | sed -n 's/.* = //p')
+  [ -n "$desktop" ] || return 1
+  [ "$desktop" = 4294967295 ] || [ "$desktop" = "$(xdotool get_desktop 2>/dev/null)" ]
+}
+
+# close_window WINDOW: asks WINDOW to close as a window manager does (WM_DELETE_WINDOW).
+close_window() { "$PYTHON" "$XTOOL" close "$1"; }
+
+# StatusNotifierItem tray (xfce, kde): what the clock publishes on the session bus, and the calls a
+# tray host makes on it.
+
+# dbus_call DEST PATH METHOD ARGS...: one method call on the session bus; prints the reply.
+dbus_call() { gdbus call --session --timeout 5 --dest "$1" --object-path "$2" --method "$3" "${@:4}"; }
+
+dbus_property() { dbus_call "$1" "$2" org.freedesktop.DBus.Properties.Get "$3" "$4"; }
+
+watcher_property() {
+  dbus_property org.kde.StatusNotifierWatcher /StatusNotifierWatcher org.kde.StatusNotifierWatcher "$1"
+}
+
+sni_host_registered() { [ "$(watcher_property IsStatusNotifierHostRegistered 2>/dev/null)" = "(<true>,)" ]; }
+
+# sni_find [PID]: sets SNI_SERVICE and SNI_PATH to the item process PID (default CLOCK_PID) registered
+# with the watcher; returns 1 when it has none.
+sni_find() {
+  local pid=${1:-$CLOCK_PID} reply item
+  reply=$(watcher_property RegisteredStatusNotifierItems 2>/dev/null) || return 1
+  # Each item is "SERVICE" or "SERVICE/OBJECT/PATH".
+  for item in $(grep -o "'[^']*'" <<<"$reply" | tr -d "'"); do
+    SNI_SERVICE=${item%%/*}
+    SNI_PATH=/StatusNotifierItem
+    [ "$item" = "$SNI_SERVICE" ] || SNI_PATH=/${item#*/}
+    if [ "$(dbus_call org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.GetConnectionUnixProcessID "$SNI_SERVICE" 2>/dev/null)" = "(uint32 $pid,)" ]; then
+      return 0
+    fi
+  done
+  return 1
+}
+
+# sni_item_of_clock [PID]: prints "SERVICE PATH" of the clock's StatusNotifierItem, or fails.
+sni_item_of_clock() {
+  sni_find "$@" || return 1
+  echo "$SNI_SERVICE $SNI_PATH"
+}
+
+# sni_find_menu: sni_find, then sets SNI_MENU to the object path of the item's menu ("/NO_DBUSMENU"
+# when it exports none).
+sni_find_menu() {
+  local reply
+  sni_find || return 1
+  reply=$(dbus_property "$SNI_SERVICE" "$SNI_PATH" org.kde.StatusNotifierItem Menu) || return 1
+  SNI_MENU=$(sed -n "s/^(<objectpath '\(.*\)'>,)\$/\1/p" <<<"$reply")
+  [ -n "$SNI_MENU" ]
+}
+
+# sni_menu_path: the object path of the clock item's menu.
+sni_menu_path() {
+  sni_find_menu || return 1
+  echo "$SNI_MENU"
+}
+
+# sni_menu_items: "ID<tab>LABEL" for each visible top-level item of the item's menu (separators and
+# hidden items left out, mnemonic marks removed), read as a host does before showing the menu.
+sni_menu_items() {
+  local layout
+  sni_find_menu && [ "$SNI_MENU" != /NO_DBUSMENU ] || return 1
+  dbus_call "$SNI_SERVICE" "$SNI_MENU" com.canonical.dbusmenu.AboutToShow 0 >/dev/null || return 1
+  layout=$(dbus_call "$SNI_SERVICE" "$SNI_MENU" com.canonical.dbusmenu.GetLayout 0 1 "['type', 'label', 'visible']") ||
+    return 1
+  "$PYTHON" - "$layout" <<'PY'
+import re
+import sys
+
+# The root's children, one level deep: <(ID, {PROPERTIES}, @av [])>
+for item_id, props in re.findall(r"<\((\d+), \{(.*?)\}, (?:@av )?\[\]\)>", sys.argv[1]):
+    if "'visible': <false>" in props or "'type': <'separator'>" in props:
+        continue
+    label = re.search(r"'label': <'((?:[^'\\]|\\.)*)'>", props)
+    text = re.sub(r"\\(.)", r"\1", label.group(1)) if label else ""
+    print(item_id + "\t" + re.sub(r"_(.)", r"\1", text))
+PY
+}
+
+# sni_menu_labels: the labels of the menu's top-level items, one a line.
+sni_menu_labels() {
+  local items
+  items=$(sni_menu_items) || return 1
+  cut -f 2- <<<"$items"
+}
+
+# sni_menu_click LABEL: clicks the menu item LABEL, as the host does when the user picks it.
+sni_menu_click() {
+  local items id
+  items=$(sni_menu_items) || return 1
+  id=$(awk -F '\t' -v label="$1" '$2 == label {print $1; exit}' <<<"$items")
+  [ -n "$id" ] && sni_find_menu || return 1
+  dbus_call "$SNI_SERVICE" "$SNI_MENU" com.canonical.dbusmenu.Event "$id" clicked '<int32 0>' 0 >/dev/null
+}
+
+# sni_icon_geometry: "X Y W H" of the clock's icon in the panel's tray, while it is the only item there
+# (the items are drawn inside the tray plugin's one window). A left click there reaches the clock as
+# Activate; a right click opens the item's menu, or the panel's own menu for an item without one.
+sni_icon_geometry() {
+  local reply pid w
+  reply=$(watcher_property RegisteredStatusNotifierItems 2>/dev/null) || return 1
+  [ "$(grep -o "'[^']*'" <<<"$reply" | wc -l)" -eq 1 ] && sni_find || return 1
+  # The plugin runs in a process of its own; its menus are override-redirect windows.
+  for pid in $(pgrep -P "$PANEL_PID" -f 'plugins/libsystray\.so'); do
+    for w in $(xdotool search --all --onlyvisible --pid "$pid" 2>/dev/null); do
+      if [ "$(window_field "$w" "Override Redirect State")" = no ]; then
+        window_geometry "$w"
+        return 0
+      fi
+    done
+  done
+  return 1
+}
+
+# sni_activate [X Y]: a left click on the icon, as the host reports it (pointer at X, Y).
+sni_activate() {
+  sni_find || return 1
+  dbus_call "$SNI_SERVICE" "$SNI_PATH" org.kde.StatusNotifierItem.Activate "${1:-0}" "${2:-0}" >/dev/null
+}
+
+# sni_context_menu X Y: what the protocol has a host send on a right click at an item without a menu
+# (xfce4-panel shows its own panel menu instead).
+sni_context_menu() {
+  sni_find || return 1
+  dbus_call "$SNI_SERVICE" "$SNI_PATH" org.kde.StatusNotifierItem.ContextMenu "$1" "$2" >/dev/null
 }
 
 # pad_start X Y W H RRGGBB: a plain opaque window that records button presses in $PAD_LOG.

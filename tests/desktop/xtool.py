@@ -14,6 +14,10 @@
   xtool.py text SELECTION [TIMEOUT]
                                   prints the text of a selection (PRIMARY, CLIPBOARD); exit 1 when
                                   nobody provides one
+  xtool.py refusing-wm            a window manager that maps windows and lets them resize but refuses
+                                  every move a client asks for; prints "ready" once it runs
+  xtool.py close WINDOW           asks WINDOW to close as a window manager does (a WM_PROTOCOLS
+                                  message with WM_DELETE_WINDOW); exit 1 when it does not take one
 """
 import ctypes
 import ctypes.util
@@ -24,6 +28,7 @@ import time
 BUTTON_PRESS = 4
 EXPOSE = 12
 SELECTION_NOTIFY = 31
+CLIENT_MESSAGE = 33
 BUTTON_PRESS_MASK = 1 << 2
 EXPOSURE_MASK = 1 << 15
 PROPERTY_CHANGE_MASK = 1 << 22
@@ -62,6 +67,10 @@ xlib.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ul
                                     ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
                                     ctypes.POINTER(ctypes.c_void_p)]
 xlib.XFree.argtypes = [ctypes.c_void_p]
+xlib.XGetWMProtocols.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                                 ctypes.POINTER(ctypes.c_int)]
+xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
 xlib.XDefaultScreen.argtypes = [ctypes.c_void_p]
 xlib.XDefaultVisual.restype = ctypes.c_void_p
 xlib.XDefaultVisual.argtypes = [ctypes.c_void_p, ctypes.c_int]
@@ -114,9 +123,15 @@ class SelectionEvent(ctypes.Structure):
                 ("property", ctypes.c_ulong), ("time", ctypes.c_ulong)]
 
 
+class ClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
 class Event(ctypes.Union):
     _fields_ = [("type", ctypes.c_int), ("button", ButtonEvent), ("selection", SelectionEvent),
-                ("pad", ctypes.c_long * 24)]
+                ("client", ClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
 
 def open_display():
@@ -251,6 +266,108 @@ def selection_text(name, timeout):
     sys.stdout.write(text)
 
 
+def close(window):
+    display = open_display()
+    window = int(window, 0)
+    delete = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    protocols = ctypes.POINTER(ctypes.c_ulong)()
+    count = ctypes.c_int()
+    taken = False
+    if xlib.XGetWMProtocols(display, window, ctypes.byref(protocols), ctypes.byref(count)):
+        taken = delete in protocols[:count.value]
+        xlib.XFree(protocols)
+    if not taken:
+        sys.exit(f"xtool: window {hex(window)} does not take WM_DELETE_WINDOW")
+    event = Event()
+    event.client.type = CLIENT_MESSAGE
+    event.client.window = window
+    event.client.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.client.format = 32
+    event.client.data[0] = delete
+    event.client.data[1] = 0  # CurrentTime
+    xlib.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    xlib.XSync(display, 0)
+
+
+class MapRequestEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("parent", ctypes.c_ulong), ("window", ctypes.c_ulong)]
+
+
+class ConfigureRequestEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("parent", ctypes.c_ulong), ("window", ctypes.c_ulong),
+                ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("above", ctypes.c_ulong), ("detail", ctypes.c_int),
+                ("value_mask", ctypes.c_ulong)]
+
+
+class ConfigureEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("event", ctypes.c_ulong), ("window", ctypes.c_ulong),
+                ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("above", ctypes.c_ulong), ("override_redirect", ctypes.c_int)]
+
+
+class WindowChanges(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("sibling", ctypes.c_ulong), ("stack_mode", ctypes.c_int)]
+
+
+MAP_REQUEST = 20
+CONFIGURE_NOTIFY = 22
+CONFIGURE_REQUEST = 23
+STRUCTURE_NOTIFY_MASK = 1 << 17
+SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+SUBSTRUCTURE_REDIRECT_MASK = 1 << 20
+CW_X, CW_Y = 1 << 0, 1 << 1
+
+xlib.XConfigureWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_uint, ctypes.c_void_p]
+xlib.XSetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong]
+xlib.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                              ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
+                              ctypes.POINTER(ctypes.c_uint), ctypes.POINTER(ctypes.c_uint),
+                              ctypes.POINTER(ctypes.c_uint), ctypes.POINTER(ctypes.c_uint)]
+
+
+def refusing_wm():
+    """A window manager that maps windows and lets them resize, but never lets a client move its own
+    window, as some Wayland compositors treat their X11 clients."""
+    display = open_display()
+    root = xlib.XDefaultRootWindow(display)
+    xlib.XSelectInput(display, root, SUBSTRUCTURE_REDIRECT_MASK | SUBSTRUCTURE_NOTIFY_MASK)
+    owner_window = xlib.XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0)
+    xlib.XSetSelectionOwner(display, xlib.XInternAtom(display, b"WM_S0", 0), owner_window, 0)
+    xlib.XSync(display, 0)
+    print("ready", flush=True)
+    while True:
+        event = next_event(display, 3600)
+        if event is None:
+            continue
+        if event.type == MAP_REQUEST:
+            xlib.XMapWindow(display, ctypes.cast(ctypes.byref(event), ctypes.POINTER(MapRequestEvent)).contents.window)
+        elif event.type == CONFIGURE_REQUEST:
+            request = ctypes.cast(ctypes.byref(event), ctypes.POINTER(ConfigureRequestEvent)).contents
+            changes = WindowChanges(request.x, request.y, request.width, request.height, request.border_width,
+                                    request.above, request.detail)
+            xlib.XConfigureWindow(display, request.window, request.value_mask & ~(CW_X | CW_Y),
+                                  ctypes.byref(changes))
+            # As a window manager must when it does not honour a move: tell the client where it is.
+            parent, x, y = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
+            w, h, border, depth = ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()
+            xlib.XGetGeometry(display, request.window, ctypes.byref(parent), ctypes.byref(x), ctypes.byref(y),
+                              ctypes.byref(w), ctypes.byref(h), ctypes.byref(border), ctypes.byref(depth))
+            notify = Event()
+            configure = ctypes.cast(ctypes.byref(notify), ctypes.POINTER(ConfigureEvent)).contents
+            configure.type = CONFIGURE_NOTIFY
+            configure.event = request.window
+            configure.window = request.window
+            configure.x, configure.y = x.value, y.value
+            configure.width, configure.height = w.value, h.value
+            xlib.XSendEvent(display, request.window, 0, STRUCTURE_NOTIFY_MASK, ctypes.byref(notify))
+            xlib.XFlush(display)
+
+
 def main(argv):
     if len(argv) >= 2 and argv[1] == "owner":
         owner(argv[2])
@@ -258,6 +375,10 @@ def main(argv):
         pad(*argv[2:])
     elif len(argv) == 7 and argv[1] == "watch":
         watch(*argv[2:])
+    elif len(argv) == 3 and argv[1] == "close":
+        close(argv[2])
+    elif len(argv) == 2 and argv[1] == "refusing-wm":
+        refusing_wm()
     elif len(argv) >= 3 and argv[1] == "text":
         selection_text(argv[2], float(argv[3]) if len(argv) > 3 else 5.0)
     else:
