@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+#include "model/ClockGeometry.h"
+
 // Four parallel planes indexed [row][column], row 0 at the top.
 template <int Rows, int Columns>
 struct ArgbPlanes {
@@ -23,6 +25,6 @@ struct ArgbPlanes {
   }
 };
 
-using FacePlanes = ArgbPlanes<251, 251>;
+using FacePlanes = ArgbPlanes<kMaxDiameter, kMaxDiameter>;
 using MarkerPlanes = ArgbPlanes<36, 36>;
 using HandPlanes = ArgbPlanes<101, 31>;

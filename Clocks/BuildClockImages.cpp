@@ -1,36 +1,22 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "Clocks/ClockSynthesis.h"
-
-namespace {
-constexpr std::int32_t kHandLastColumn = 15;
-constexpr std::int32_t kHandLastRow = 100;
-constexpr std::int32_t kLastShapedStyle = 7;
-}  // namespace
-
-std::int32_t SynthesisDiameter(std::int32_t sizeStep)
-{
-  // Stored steps are not range-checked: keep D inside the planes (step 60 at most) and above zero,
-  // where a surface would be emptied.
-  const std::int64_t d = 3 * static_cast<std::int64_t>(sizeStep) + 70;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(d, 1, kMaxFaceDiameter));
-}
 
 void BuildClockImages(ClockData& data)
 {
   ++data.planesGeneration;
 
-  const std::int32_t d = SynthesisDiameter(data.settings.sizeStep);
+  const std::int32_t d = DiameterOf(data.settings.sizeStep);
   data.geometry.diameter = d;
   data.geometry.radius = RadiusOf(d);
 
   data.faceSurface.SetSurfaceWidth(d);
   data.faceSurface.SetSurfaceHeight(d);
 
-  data.geometry.handExtentX = kHandLastColumn;
-  data.geometry.handExtentY = kHandLastRow;
+  data.geometry.handExtentX = kHandExtentX;
+  data.geometry.handExtentY = kHandExtentY;
 
   const std::int32_t skin = data.settings.skin;
   const std::string_view face = FaceImageName(skin);
@@ -40,7 +26,7 @@ void BuildClockImages(ClockData& data)
   }
 
   ComputeFacePlanes(data);
-  if (data.settings.dialStyle <= kLastShapedStyle)
+  if (data.settings.dialStyle <= kLastShapedDialStyle)
     FillHandAccent(data);
   else
     RunMarkerStep(data);

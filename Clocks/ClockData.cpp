@@ -1,32 +1,48 @@
 #include "Clocks/ClockData.h"
 
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
+#include "Clocks/NumeralSprites.h"
 
-void CreateClockResources(ClockData& data, std::int32_t clientWidth, std::int32_t clientHeight)
+namespace {
+// The hand texture is painted twice the sprite's extent wide until a marker dial sizes it.
+constexpr std::int32_t kHandTextureWidth = 2 * kHandExtentX;
+constexpr std::int32_t kNumeralSide = 16;
+}  // namespace
+
+std::int32_t ApplySizeStep(ClockData& data)
 {
-  data.faceSurface.SetSurfaceWidth(clientWidth);
-  data.faceSurface.SetSurfaceHeight(clientHeight);
-  data.markerSurface.SetSurfaceWidth(35);
-  data.markerSurface.SetSurfaceHeight(35);
-  data.handTextureSurface.SetSurfaceWidth(30);
-  data.handTextureSurface.SetSurfaceHeight(100);
-  data.numeralSurface.SetSurfaceWidth(16);
-  data.numeralSurface.SetSurfaceHeight(16);
+  const std::int32_t oddDiameter = OddDiameterOf(data.settings.sizeStep);
+  data.geometry.oddDiameter = oddDiameter;
+  data.geometry.radius = RadiusOf(oddDiameter);
+  data.faceSurface.SetSurfaceWidth(oddDiameter);
+  data.faceSurface.SetSurfaceHeight(oddDiameter);
+  return oddDiameter;
+}
+
+std::int32_t CreateClockResources(ClockData& data)
+{
+  const std::int32_t clientSize = ApplySizeStep(data);
+  data.markerSurface.SetSurfaceWidth(kMarkerSide);
+  data.markerSurface.SetSurfaceHeight(kMarkerSide);
+  data.handTextureSurface.SetSurfaceWidth(kHandTextureWidth);
+  data.handTextureSurface.SetSurfaceHeight(kHandExtentY);
+  data.numeralSurface.SetSurfaceWidth(kNumeralSide);
+  data.numeralSurface.SetSurfaceHeight(kNumeralSide);
   for (ArgbImage& sprite : data.numeralSprites)
     sprite = ArgbImage(data.numeralSurface.width(), data.numeralSurface.height());
-  data.geometry.handExtentX = 15;
-  data.geometry.handExtentY = 100;
+  data.geometry.handExtentX = kHandExtentX;
+  data.geometry.handExtentY = kHandExtentY;
   SetHandSizes(data.geometry, data.settings.handWidth);
-  data.geometry.markerWidth = 35;
-  data.geometry.markerHeight = 35;
+  data.geometry.markerWidth = kMarkerSide;
+  data.geometry.markerHeight = kMarkerSide;
+  return clientSize;
 }
 
 std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings)
 {
   auto data = std::make_unique<ClockData>();
   data->settings = settings;
-  data->geometry.oddDiameter = OddDiameterOf(settings.sizeStep);
-  CreateClockResources(*data, data->geometry.oddDiameter, data->geometry.oddDiameter);
+  CreateClockResources(*data);
   BuildClockImages(*data);
   BuildNumeralSprites(*data);
   return data;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "Clocks/ArgbPlanes.h"
 #include "Clocks/FaceShape.h"
@@ -38,7 +39,15 @@ struct ClockData {
   std::uint64_t planesGeneration = 0;
 };
 
-// What the clock window's creation sets up before the first synthesis: the four surfaces at their
-// creation sizes (the face surface at the window's client size), the twelve 16 x 16 numeral sprites,
-// the hand sizes and the marker size.
-void CreateClockResources(ClockData& data, std::int32_t clientWidth, std::int32_t clientHeight);
+// Sizes the clock for its size step: the odd diameter, the radius and the face surface. Returns the odd
+// diameter, the clock window's client width and height until a frame sets them to D.
+std::int32_t ApplySizeStep(ClockData& data);
+
+// What the clock window's creation sets up before the first synthesis: the size (ApplySizeStep), the
+// other three surfaces at their creation sizes, the twelve 16 x 16 numeral sprites, the hand sizes and
+// the marker size. Returns the client size as ApplySizeStep does.
+std::int32_t CreateClockResources(ClockData& data);
+
+// A clock as the clock window has it before its first frame: its resources, then BuildClockImages and
+// BuildNumeralSprites. Tools, tests and benchmarks start from it.
+std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings);

@@ -6,12 +6,6 @@
 // The steps BuildClockImages runs, each over the surfaces and planes it names. They read the
 // surfaces as they stand, so they can be run on surfaces filled by hand.
 
-// The largest diameter the face planes hold.
-inline constexpr std::int32_t kMaxFaceDiameter = FacePlanes::kRows;
-
-// The diameter a size step gives, limited to what a surface and the face planes can hold.
-std::int32_t SynthesisDiameter(std::int32_t sizeStep);
-
 // The face planes of the D x D square from faceSurface: the shaped face for dial styles below 8,
 // the plain disc otherwise. Reads geometry.diameter, dialStyle and transparency.
 void ComputeFacePlanes(ClockData& data);

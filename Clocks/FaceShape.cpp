@@ -5,12 +5,14 @@
 #include <map>
 #include <numbers>
 
+#include "Clocks/Shade.h"
+#include "model/ClockSettings.h"
+
 namespace {
 constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kCentreTerm = 1e-9L;  // keeps r above zero at the exact centre
 constexpr long double kRimStart = 0.9L;
 constexpr long double kSurelyOutside = 1.000001L;
-constexpr std::int32_t kLastShapedStyle = 7;
 
 struct LibraryTrig {
   static long double Sin(long double v) { return std::sin(v); }
@@ -86,7 +88,7 @@ long double Radius(long double absX, long double absY)
 
 long double DiscShade(long double r)
 {
-  return 1.0L - 0.95L * Fourth(r);
+  return Shade(Fourth(r));
 }
 
 template <class Trig>
@@ -159,7 +161,7 @@ void FillCells(FaceShapeCache& cache, const std::vector<long double>& values, st
 
 std::int32_t FaceShapeKey(std::int32_t dialStyle)
 {
-  if (dialStyle > kLastShapedStyle)
+  if (dialStyle > kLastShapedDialStyle)
     return kPlainDiscKey;
   return std::max<std::int32_t>(dialStyle, 0);
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "Clocks/ClockSynthesis.h"
+#include "Clocks/Shade.h"
 #include "model/Numbers.h"
 
 namespace {
@@ -58,7 +59,7 @@ void ShadeHandSprite(ClockData& data)
   for (std::int32_t g = 0; g <= c; ++g) {
     const long double across = 1.0L - static_cast<long double>(2 * g) / static_cast<long double>(c);
     const long double square = across * across;
-    const long double p = 1.0L - 0.95L * (square * square);
+    const long double p = Shade(square * square);
     for (std::int32_t i = 0; i <= n; ++i) {
       // Each step rounds before the next multiplies.
       planes.alpha[i][g] = Round(p * 255.0L);

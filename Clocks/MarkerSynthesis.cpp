@@ -3,11 +3,11 @@
 #include <cstdint>
 
 #include "Clocks/ClockSynthesis.h"
+#include "Clocks/Shade.h"
+#include "model/ClockSettings.h"
 #include "model/Numbers.h"
 
 namespace {
-constexpr std::int32_t kFirstMarkerStyle = 8;
-constexpr std::int32_t kLastMarkerStyle = 21;
 constexpr std::int32_t kHandTextureWidth = 30;
 constexpr std::int32_t kHandTextureHeight = 120;
 constexpr std::int32_t kTextureRowMargin = 10;
@@ -25,7 +25,7 @@ void RunMarkerStep(ClockData& data)
   data.handTextureSurface.SetSurfaceHeight(kHandTextureHeight);
 
   const std::int32_t style = data.settings.dialStyle;
-  if (style >= kFirstMarkerStyle && style <= kLastMarkerStyle) {
+  if (IsMarkerDial(style)) {
     const Picture& marker = data.pictures.Get(MarkerImageName(style));
     data.markerSurface.PaintStretched({0, 0, data.markerSurface.width(), data.markerSurface.height()}, marker);
     data.handTextureSurface.PaintStretched({0, 0, data.handTextureSurface.width(), data.handTextureSurface.height()},
@@ -54,7 +54,7 @@ void ComputeMarkerSprite(ClockData& data)
       const long double r2 = r * r;
       const long double r4 = r2 * r2;
       const long double r8 = r4 * r4;
-      planes.alpha[g][i] = Round((1.0L - 0.95L * r8) * 255.0L);
+      planes.alpha[g][i] = Round(Shade(r8) * 255.0L);
       planes.red[g][i] = row[3 * i + 2];
       planes.green[g][i] = row[3 * i + 1];
       planes.blue[g][i] = row[3 * i];

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 
 namespace {
 constexpr int kNumeralCount = 12;

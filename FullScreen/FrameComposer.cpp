@@ -5,10 +5,10 @@
 
 #include "FullScreen/FrameGeometry.h"
 #include "model/ClockGeometry.h"
+#include "model/ClockSettings.h"
 #include "platform/raster/DrawingSurface.h"
 
 namespace {
-constexpr std::int32_t kFirstMarkerDial = 8;
 
 // Packs the top-left width x height of the planes into an image; what lies beyond the planes stays
 // transparent.
@@ -75,7 +75,7 @@ void FrameComposer::DrawRings(QImage& target, const ClockData& data) const
   const long double scale = FrameScale(d);
   const ClockSettings& settings = data.settings;
   DrawingSurface surface(target);
-  if (settings.dialStyle >= kFirstMarkerDial) {
+  if (settings.dialStyle >= kFirstMarkerDialStyle) {
     for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
       DrawRect(surface, marker_, MarkerRect(c, data.geometry.markerWidth, data.geometry.markerHeight, scale));
   }

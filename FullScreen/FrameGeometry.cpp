@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/Numbers.h"
+#include "model/ClockSettings.h"
 
 namespace {
 constexpr long double kHalfPi = 1.570796326794896619231321691639751442L;
@@ -38,7 +39,7 @@ std::array<RingCentre, 12> RingCentres(std::int32_t diameter, long double radius
 
 long double NumeralRingDivisor(std::int32_t dialStyle)
 {
-  if (dialStyle > 7)
+  if (dialStyle > kLastShapedDialStyle)
     return kMarkerRingDivisor;
   if (dialStyle >= 1)
     return kShapedDivisor;

@@ -14,7 +14,8 @@
 #include <QWindow>
 
 #include "Clocks/ClockData.h"
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
+#include "Clocks/NumeralSprites.h"
 #include "FullScreen/ClockTick.h"
 #include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
@@ -68,11 +69,8 @@ void TForm1::FormCreate()
   } catch (const TickoraError& e) {
     ReportLater(messages_.error, ErrorBoxText(e.what()));
   }
-  ClockGeometry& geometry = data_.geometry;
-  geometry.oddDiameter = OddDiameterOf(data_.settings.sizeStep);
-  geometry.radius = RadiusOf(geometry.oddDiameter);
-  SetClientSize(geometry.oddDiameter, geometry.oddDiameter);
-  CreateClockResources(data_, width(), height());
+  const std::int32_t clientSize = CreateClockResources(data_);
+  SetClientSize(clientSize, clientSize);
   windowPos_ = PlaceWithinReach(QPoint(data_.settings.left, data_.settings.top), size(), PrimaryScreenRect(),
                                 ScreenRects());
   move(windowPos_);

@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
+#include "Clocks/NumeralSprites.h"
 #include "FullScreen/ClockWindowControl.h"
 #include "Settings/ProgramIcon.h"
 #include "Settings/SettingsSlider.h"
@@ -179,12 +180,8 @@ void TForm2::TrackBar1Change()
 {
   Guarded([this] {
     data_.settings.sizeStep = TrackBar1->sliderPosition();
-    const std::int32_t oddDiameter = OddDiameterOf(data_.settings.sizeStep);
-    data_.geometry.oddDiameter = oddDiameter;
-    clock_.SetClientSize(oddDiameter, oddDiameter);
-    data_.faceSurface.SetSurfaceWidth(oddDiameter);
-    data_.faceSurface.SetSurfaceHeight(oddDiameter);
-    data_.geometry.radius = RadiusOf(oddDiameter);
+    const std::int32_t clientSize = ApplySizeStep(data_);
+    clock_.SetClientSize(clientSize, clientSize);
     hooks_.buildClockImages(data_);
   });
 }

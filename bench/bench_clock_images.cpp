@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "Clocks/ClockData.h"
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "model/ClockGeometry.h"
 #include "model/Numbers.h"
 
@@ -18,8 +18,7 @@ std::unique_ptr<ClockData> Clock(int sizeStep, int dial)
   auto data = std::make_unique<ClockData>();
   data->settings.sizeStep = sizeStep;
   data->settings.dialStyle = dial;
-  const std::int32_t odd = OddDiameterOf(sizeStep);
-  CreateClockResources(*data, odd, odd);
+  CreateClockResources(*data);
   BuildClockImages(*data);  // decodes the pictures once, as the clock's creation does
   return data;
 }

@@ -4,7 +4,8 @@
 #include <memory>
 
 #include "Clocks/ClockData.h"
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
+#include "Clocks/NumeralSprites.h"
 #include "FullScreen/FrameComposer.h"
 #include "model/ClockGeometry.h"
 

@@ -1,10 +1,13 @@
 #include "model/ClockGeometry.h"
 
+#include <algorithm>
+
 #include "model/Numbers.h"
 
 std::int32_t DiameterOf(std::int32_t sizeStep)
 {
-  return 3 * sizeStep + 70;
+  const std::int64_t d = 3 * static_cast<std::int64_t>(sizeStep) + 70;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(d, 1, kMaxDiameter));
 }
 
 std::int32_t OddDiameterOf(std::int32_t sizeStep)

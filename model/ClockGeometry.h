@@ -1,6 +1,14 @@
 #pragma once
 #include <cstdint>
 
+// The marker sprite is kMarkerSide square; the hand sprite's extent is kHandExtentX x kHandExtentY, read as
+// last column and row by the synthesis and as width and height by the frame.
+inline constexpr std::int32_t kMarkerSide = 35;
+// The largest diameter the face planes hold (size step 60).
+inline constexpr std::int32_t kMaxDiameter = 251;
+inline constexpr std::int32_t kHandExtentX = 15;
+inline constexpr std::int32_t kHandExtentY = 100;
+
 struct HandSize {
   std::int32_t width = 0;
   std::int32_t height = 0;
@@ -12,17 +20,17 @@ struct ClockGeometry {
   std::int32_t diameter = 0;     // D, the size of every face image, frame and presented window
   std::int32_t oddDiameter = 0;  // the window size used before the synthesis has set D
   std::int32_t radius = 0;
-  long double scale = 0;         // D / 220, recomputed at each frame
-  std::int32_t markerWidth = 35;
-  std::int32_t markerHeight = 35;
-  // The hand sprite extent: read as last column/row by the synthesis, as width/height by the frame.
-  std::int32_t handExtentX = 15;
-  std::int32_t handExtentY = 100;
+  std::int32_t markerWidth = kMarkerSide;
+  std::int32_t markerHeight = kMarkerSide;
+  std::int32_t handExtentX = kHandExtentX;
+  std::int32_t handExtentY = kHandExtentY;
   HandSize secondHand;
   HandSize minuteHand;
   HandSize hourHand;
 };
 
+// D = 3 x size step + 70. Stored steps are not range-checked: D is kept above zero, where a surface would
+// be emptied, and within the largest face the planes hold.
 std::int32_t DiameterOf(std::int32_t sizeStep);
 std::int32_t OddDiameterOf(std::int32_t sizeStep);
 // D / 2 truncated toward zero.

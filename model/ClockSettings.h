@@ -22,5 +22,14 @@ inline constexpr std::int32_t kMaxSizeStep = 50;
 inline constexpr std::int32_t kMinSkin = 1;
 inline constexpr std::int32_t kMaxSkin = 15;
 inline constexpr std::int32_t kMaxDialStyle = 21;
+
+// Dial styles up to kLastShapedDialStyle shape the face's outline and rim light; the ones from
+// kFirstMarkerDialStyle to kMaxDialStyle draw a marker picture twelve times on a plain disc.
+inline constexpr std::int32_t kLastShapedDialStyle = 7;
+inline constexpr std::int32_t kFirstMarkerDialStyle = 8;
+inline constexpr bool IsMarkerDial(std::int32_t dialStyle)
+{
+  return dialStyle >= kFirstMarkerDialStyle && dialStyle <= kMaxDialStyle;
+}
 inline constexpr std::int32_t kMaxTransparency = 50;
 inline constexpr std::int32_t kMaxHandWidth = 20;

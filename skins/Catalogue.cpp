@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "model/ClockSettings.h"
 #include "model/TickoraError.h"
 #include "skins/EmbeddedPictures.h"
+#include "skins/PictureDecoder.h"
 
 namespace {
 using enum PictureFamily;
@@ -11,8 +13,6 @@ using enum PictureEncoding;
 
 constexpr std::int32_t FirstSkin = 1;
 constexpr std::int32_t LastSkin = 15;
-constexpr std::int32_t FirstMarkerDialStyle = 8;
-constexpr std::int32_t LastMarkerDialStyle = 21;
 constexpr std::int32_t NumeralCount = 12;
 
 // Faces first, then markers by number, then numerals by index, so the lookups below can index directly.
@@ -85,9 +85,9 @@ std::string_view FaceImageName(std::int32_t skin)
 
 std::string_view MarkerImageName(std::int32_t dialStyle)
 {
-  if (dialStyle < FirstMarkerDialStyle || dialStyle > LastMarkerDialStyle)
+  if (!IsMarkerDial(dialStyle))
     return {};
-  return Entries[FirstMarker + static_cast<std::size_t>(dialStyle - FirstMarkerDialStyle)].name;
+  return Entries[FirstMarker + static_cast<std::size_t>(dialStyle - kFirstMarkerDialStyle)].name;
 }
 
 std::string_view NumeralImageName(std::int32_t index)

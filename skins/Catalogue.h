@@ -41,11 +41,6 @@ std::string_view NumeralImageName(std::int32_t index);      // 0..11
 extern const std::array<Rgb, 16> SkinAccentColours;
 extern const std::array<Rgb, 22> MarkerAccentColours;
 
-// Decodes a well-formed picture file; anything else throws TickoraError with a clear message and never
-// reads out of bounds or ends the process.
-Picture DecodeJpeg(std::span<const unsigned char> bytes);
-Picture DecodeBmp(std::span<const unsigned char> bytes);
-
 // Decoded catalogue pictures, each decoded at most once and then reused.
 class PictureCache {
 public:

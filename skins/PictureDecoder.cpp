@@ -1,4 +1,6 @@
 // Turns the embedded picture files into top-down blue, green, red pixels.
+#include "skins/PictureDecoder.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +10,6 @@
 #include <jpeglib.h>
 
 #include "model/TickoraError.h"
-#include "skins/Catalogue.h"
 
 namespace {
 // Far above any built-in picture; stops a damaged header from asking for gigabytes.
@@ -62,32 +63,14 @@ bool ResizeQuietly(std::vector<std::uint8_t>& bytes, std::size_t size) noexcept
 
 enum class JpegOutcome { Decoded, Damaged, TooLarge, NotColour, OutOfMemory };
 
-// All libjpeg calls live here. longjmp lands in this frame, which holds nothing with a destructor, and
-// the decompressor lives in the caller so its state is not a local clobbered by the jump. On failure
-// `manager.message` says what libjpeg found wrong.
-JpegOutcome RunLibjpeg(const unsigned char* data, std::size_t size, jpeg_decompress_struct& info,
-                       JpegErrorManager& manager, Picture& out)
+// Steps 3 to 7 on a created decompressor reading from memory. A libjpeg error jumps out of here to
+// RunLibjpeg; every other failure returns its outcome, and RunLibjpeg releases the decompressor.
+JpegOutcome ReadPicture(jpeg_decompress_struct& info, JpegErrorManager& manager, Picture& out)
 {
-  // Step 1: a decompressor whose error handler returns here rather than ending the process.
-  info.err = jpeg_std_error(&manager.base);
-  manager.base.error_exit = OnJpegError;
-  manager.base.emit_message = OnJpegMessage;
-  manager.message[0] = '\0';
-  if (setjmp(manager.escape)) {
-    jpeg_destroy_decompress(&info);
-    return JpegOutcome::Damaged;
-  }
-  jpeg_create_decompress(&info);
-
-  // Step 2: read straight from the embedded bytes.
-  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-
   // Step 3: the header gives the size; refuse absurd ones before anything is allocated for them.
   jpeg_read_header(&info, TRUE);
-  if (info.image_width > MaxPictureSide || info.image_height > MaxPictureSide) {
-    jpeg_destroy_decompress(&info);
+  if (info.image_width > MaxPictureSide || info.image_height > MaxPictureSide)
     return JpegOutcome::TooLarge;
-  }
 
   // Step 4: decompression parameters.
   info.scale_num = 1;                   // full size: the synthesis expects 220 x 220 and 35 x 35
@@ -101,16 +84,12 @@ JpegOutcome RunLibjpeg(const unsigned char* data, std::size_t size, jpeg_decompr
 
   // Step 5: start, and check that the output is what the rest of the program reads.
   jpeg_start_decompress(&info);
-  if (info.output_components != 3) {
-    jpeg_destroy_decompress(&info);
+  if (info.output_components != 3)
     return JpegOutcome::NotColour;
-  }
   const std::size_t width = info.output_width;
   const std::size_t height = info.output_height;
-  if (!ResizeQuietly(out.bgr, width * height * 3)) {
-    jpeg_destroy_decompress(&info);
+  if (!ResizeQuietly(out.bgr, width * height * 3))
     return JpegOutcome::OutOfMemory;
-  }
   out.width = static_cast<std::int32_t>(width);
   out.height = static_cast<std::int32_t>(height);
 
@@ -122,7 +101,6 @@ JpegOutcome RunLibjpeg(const unsigned char* data, std::size_t size, jpeg_decompr
     if (jpeg_read_scanlines(&info, row, 1) != 1) {
       // Cannot happen with a memory source, which never suspends; never spin on it.
       std::snprintf(manager.message, sizeof manager.message, "no more rows after row %zu", y);
-      jpeg_destroy_decompress(&info);
       return JpegOutcome::Damaged;
     }
     std::uint8_t* target = out.bgr.data() + y * width * 3;
@@ -133,10 +111,32 @@ JpegOutcome RunLibjpeg(const unsigned char* data, std::size_t size, jpeg_decompr
     }
   }
 
-  // Step 7: finish (this still reads up to the end-of-image marker) and release.
+  // Step 7: finish (this still reads up to the end-of-image marker).
   jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
   return JpegOutcome::Decoded;
+}
+
+// All libjpeg calls start here. longjmp lands in this frame, which holds nothing with a destructor; the
+// outcome is volatile so a jump cannot leave it stale, and the decompressor lives in the caller. On failure
+// `manager.message` says what libjpeg found wrong.
+JpegOutcome RunLibjpeg(const unsigned char* data, std::size_t size, jpeg_decompress_struct& info,
+                       JpegErrorManager& manager, Picture& out)
+{
+  // Steps 1 and 2: a decompressor whose error handler returns here rather than ending the process,
+  // reading straight from the embedded bytes.
+  info.err = jpeg_std_error(&manager.base);
+  manager.base.error_exit = OnJpegError;
+  manager.base.emit_message = OnJpegMessage;
+  manager.message[0] = '\0';
+  volatile JpegOutcome outcome = JpegOutcome::Damaged;
+  if (setjmp(manager.escape) == 0) {
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    outcome = ReadPicture(info, manager, out);
+  }
+  // The one release, whatever happened (destroying a decompressor never created is harmless).
+  jpeg_destroy_decompress(&info);
+  return outcome;
 }
 
 // ---- BMP ----

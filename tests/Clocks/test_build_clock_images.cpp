@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "Clocks/ClockSynthesis.h"
 #include "ClockTestData.h"
 #include "ReferenceSynthesis.h"
@@ -16,8 +16,7 @@ std::unique_ptr<ClockData> ClockWith(int sizeStep, int skin, int dial, int trans
   data->settings.skin = skin;
   data->settings.dialStyle = dial;
   data->settings.transparency = transparency;
-  const int odd = OddDiameterOf(std::clamp(sizeStep, 0, 50));
-  CreateClockResources(*data, odd, odd);
+  CreateClockResources(*data);
   return data;
 }
 
@@ -87,16 +86,6 @@ void ExpectReferenceRun(ClockData& data)
 }
 
 }  // namespace
-
-TEST(SynthesisDiameter, StaysWithinThePlanes)
-{
-  const struct { int step, diameter; } cases[] = {
-      {0, 70}, {1, 73}, {32, 166}, {50, 220}, {60, 250}, {61, 251}, {1000, 251}, {INT_MAX, 251},
-      {-1, 67}, {-23, 1}, {-24, 1}, {INT_MIN, 1},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(SynthesisDiameter(c.step), c.diameter) << c.step;
-}
 
 // Settings only a damaged store can hold: no write may leave a plane, every value stays a byte.
 // Skins and dials without a picture keep these runs independent of the artwork.

@@ -40,7 +40,7 @@ TEST(FaceTrig, X87AndLibraryGiveTheSamePlanesForEveryDiameterAndStyle)
     GTEST_SKIP() << "the library's functions are in use";
   std::vector<int> diameters;
   for (int step = -23; step <= 61; ++step)
-    diameters.push_back(SynthesisDiameter(step));
+    diameters.push_back(DiameterOf(step));
 #if defined(__SANITIZE_ADDRESS__)
   diameters = {1, 70, 166, 220, 251};  // the full sweep runs in the optimised build
 #endif

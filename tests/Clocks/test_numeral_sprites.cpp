@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "Clocks/ClockData.h"
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "Clocks/NumeralSprites.h"
 
 namespace {
@@ -100,7 +100,7 @@ TEST(NumeralSprites, SurfaceOfAnotherSizeWritesOnlyWhereBothExist)
 TEST(NumeralSprites, BuiltFromTheCataloguePicturesInTheAccentColour)
 {
   auto data = std::make_unique<ClockData>();
-  CreateClockResources(*data, 167, 167);
+  CreateClockResources(*data);
   const Rgb accents[] = {{255, 193, 23}, {0, 0, 0}, {90, 200, 255}};
   std::array<std::array<std::uint32_t, 256>, 12> firstAlpha{};
   for (std::size_t run = 0; run < std::size(accents); ++run) {
@@ -143,7 +143,7 @@ TEST(NumeralSprites, FollowTheSkinOrMarkerAfterASynthesis)
       {14, 21, MarkerAccentColours[21]},
   };
   auto data = std::make_unique<ClockData>();
-  CreateClockResources(*data, 167, 167);
+  CreateClockResources(*data);
   for (const auto& c : cases) {
     data->settings.skin = c.skin;
     data->settings.dialStyle = c.dialStyle;

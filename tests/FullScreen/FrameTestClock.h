@@ -35,8 +35,7 @@ inline std::unique_ptr<ClockData> MakeTestClock(const ClockSettings& settings, c
 {
   auto data = std::make_unique<ClockData>();
   data->settings = settings;
-  const std::int32_t odd = OddDiameterOf(settings.sizeStep);
-  CreateClockResources(*data, odd, odd);
+  CreateClockResources(*data);
   data->geometry.diameter = DiameterOf(settings.sizeStep);
   data->geometry.radius = RadiusOf(data->geometry.diameter);
   FillPlanes(data->facePlanes, look.face);

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
 #include "FullScreen/FrameGeometry.h"
 #include "platform/raster/DrawingSurface.h"

@@ -7,7 +7,7 @@
 #include <QRegion>
 #include <QTransform>
 
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
 #include "FullScreen/FrameGeometry.h"
 #include "tests/FullScreen/FrameTestClock.h"

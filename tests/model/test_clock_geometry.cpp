@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "model/ClockGeometry.h"
 #include "model/Numbers.h"
 
@@ -25,6 +27,17 @@ TEST(ClockGeometry, DiameterRadiusAndOddDiameterBySizeStep)
     EXPECT_EQ(RadiusOf(c.oddDiameter), c.radius) << c.step;
   }
   EXPECT_EQ(RadiusOf(-7), -3);  // truncates toward zero
+}
+
+// Stored steps are not range-checked: D stays within the face planes and above zero.
+TEST(ClockGeometry, DiameterStaysWithinThePlanes)
+{
+  const struct { int step, diameter; } cases[] = {
+      {0, 70}, {1, 73}, {32, 166}, {50, 220}, {60, 250}, {61, 251}, {1000, 251}, {INT_MAX, 251},
+      {-1, 67}, {-23, 1}, {-24, 1}, {INT_MIN, 1},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DiameterOf(c.step), c.diameter) << c.step;
 }
 
 TEST(ClockGeometry, HandSizesForEveryHandWidth)

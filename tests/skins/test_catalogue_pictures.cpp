@@ -8,6 +8,7 @@
 
 #include "model/TickoraError.h"
 #include "skins/Catalogue.h"
+#include "skins/PictureDecoder.h"
 #include "skins/RgbSurface.h"
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include "model/TickoraError.h"
 #include "skins/Catalogue.h"
+#include "skins/PictureDecoder.h"
 
 namespace {
 using Bytes = std::vector<unsigned char>;

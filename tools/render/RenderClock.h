@@ -6,7 +6,7 @@
 #include <QPoint>
 
 #include "Clocks/ClockData.h"
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
 #include "model/ClockGeometry.h"
 

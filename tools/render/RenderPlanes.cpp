@@ -6,14 +6,14 @@
 #include <QImage>
 
 #include "Clocks/ClockData.h"
-#include "Clocks/ClockImages.h"
+#include "Clocks/BuildClockImages.h"
 #include "tools/render/RenderModes.h"
 #include "tools/render/RenderOptions.h"
 
 namespace {
-constexpr int kMarkerSide = 35;
-constexpr int kHandWidth = 16;   // columns 0..15
-constexpr int kHandHeight = 101; // rows 0..100
+// The hand sprite's extent is its last column and row.
+constexpr int kHandWidth = kHandExtentX + 1;
+constexpr int kHandHeight = kHandExtentY + 1;
 
 // A = alpha plane, R G B = colour planes, unpremultiplied.
 template <int Rows, int Columns>
