@@ -9,7 +9,7 @@ namespace {
 constexpr int kFaceSize = 220;
 constexpr int kFaceSamples = 3;
 
-struct FaceSpec {
+struct FaceLook {
   Scene scene;
   BodyShader body;
   double radius = 1.02;  // a touch over the square so the shown disc is all sphere
@@ -36,7 +36,7 @@ Scene SceneOn(Colour backdrop, Colour floor)
   return sc;
 }
 
-Rgb8Image Render(const FaceSpec& look)
+Rgb8Image Render(const FaceLook& look)
 {
   const LinearImage img = RenderSquare(kFaceSize, kFaceSamples, [&look](double x, double y) -> Colour {
     if (look.front) {
@@ -88,9 +88,9 @@ void Veils(Vec3 a, Vec3 b, Colour& transmit, Colour& glow, Colour tint, double a
   transmit = transmit * (1 - Clamp01(0.5 * amount * density));
 }
 
-FaceSpec Face(int skin)
+FaceLook Face(int skin)
 {
-  FaceSpec f;
+  FaceLook f;
   switch (skin) {
   case 1: {  // faceted orange-red crystal ball on light grey
     f.scene = SceneOn(Srgb(210, 210, 210), Srgb(160, 160, 160));
@@ -318,6 +318,6 @@ FaceSpec Face(int skin)
 
 Rgb8Image RenderFace(int skin)
 {
-  const FaceSpec look = Face(skin);
+  const FaceLook look = Face(skin);
   return Render(look);
 }

@@ -8,7 +8,7 @@ namespace {
 constexpr int kMarkerSize = 35;
 constexpr int kMarkerSamples = 8;
 
-struct MarkerSpec {
+struct MarkerLook {
   Scene scene;
   BodyShader body;
   double radius = 1.02;  // a touch over the square so the shown disc is all subject
@@ -48,9 +48,9 @@ GlassLook Tinted(Colour absorption, Colour glow)
   return g;
 }
 
-MarkerSpec Marker(int marker)
+MarkerLook Marker(int marker)
 {
-  MarkerSpec m;
+  MarkerLook m;
   switch (marker) {
   case 1: {  // white pearl on grey
     m.scene = MarkerScene(Srgb(130, 130, 132), Srgb(90, 90, 92));
@@ -191,7 +191,7 @@ MarkerSpec Marker(int marker)
 
 Rgb8Image RenderMarker(int marker)
 {
-  const MarkerSpec look = Marker(marker);
+  const MarkerLook look = Marker(marker);
   const LinearImage img = RenderSquare(kMarkerSize, kMarkerSamples, [&look](double x, double y) -> Colour {
     const SphereHit hit = HitSphere(x / look.radius, y / look.radius);
     if (!hit.hit) return CornerBackground(look.scene, x, y, look.radius);
