@@ -61,3 +61,17 @@ void Crackle(Vec3 a, Vec3 b, Colour& transmit, Colour& glow)
   glow = glow + Colour{1.0, 0.62, 0.18} * (0.45 * crack);
   transmit = transmit * (1 - 0.35 * Clamp01(crack));
 }
+
+void DarkRim(Vec3 a, Vec3, Colour& transmit, Colour&)
+{
+  const double r = std::sqrt(a.x * a.x + a.y * a.y);
+  transmit = transmit * (1 - 0.75 * SmoothStep(0.65, 0.95, r));
+}
+
+void DarkInclusions(Vec3 a, Vec3 b, Colour& transmit, Colour&)
+{
+  for (double depth : {0.25, 0.6}) {
+    const Worley w = CellNoise(Mix(a, b, depth) * 3.2, 121);
+    transmit = transmit * (1 - 0.8 * (1 - SmoothStep(0.12, 0.26, w.f1)) * ((w.id % 3) == 0 ? 1.0 : 0.0));
+  }
+}

@@ -17,3 +17,7 @@ double SmokeWisps(Vec3 q);     // dark swirling wisps drawn out along a flow
 
 // A net of fine fractures in two shells under the surface, catching the light.
 void Crackle(Vec3 a, Vec3 b, Colour& transmit, Colour& glow);
+// Marbles: darker glass towards the rim.
+void DarkRim(Vec3 a, Vec3 b, Colour& transmit, Colour& glow);
+// Dark inclusions at two depths.
+void DarkInclusions(Vec3 a, Vec3 b, Colour& transmit, Colour& glow);

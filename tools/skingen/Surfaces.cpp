@@ -1,5 +1,13 @@
 #include "Surfaces.h"
 
+namespace {
+Colour Hue(double h)
+{
+  const double r = Clamp01(std::abs(h * 6 - 3) - 1), g = Clamp01(2 - std::abs(h * 6 - 2)), b = Clamp01(2 - std::abs(h * 6 - 4));
+  return {r, g, b};
+}
+}  // namespace
+
 Colour Mottle(Vec3 p, Colour a, Colour b, Vec3 scale, int octaves, std::uint32_t seed)
 {
   return Mix(a, b, Fbm(p * scale, octaves, seed));
@@ -8,6 +16,11 @@ Colour Mottle(Vec3 p, Colour a, Colour b, Vec3 scale, int octaves, std::uint32_t
 Albedo Mottled(Colour a, Colour b, Vec3 scale, int octaves, std::uint32_t seed)
 {
   return [a, b, scale, octaves, seed](Vec3 p) { return Mottle(p, a, b, scale, octaves, seed); };
+}
+
+Albedo Plain(Colour colour)
+{
+  return [colour](Vec3) { return colour; };
 }
 
 Colour CalciteBands(Vec3 p)
@@ -50,4 +63,23 @@ Albedo CatsEyeFibres(Colour deep, Colour light)
     const double fibres = Fbm({p.x * 1.5, p.y * 24.0, p.z * 24.0}, 3, 141);
     return Mix(deep, light, 0.2 + fibres * 0.5);
   };
+}
+
+Colour Nacre(Vec3 p)
+{
+  // The layers are slightly wavy.
+  const double rim = 1 - p.z;
+  const Colour overtone = Mix(Srgb(236, 206, 214), Srgb(208, 228, 214), SmoothStep(-0.6, 0.6, p.x - p.y));
+  const Colour body = Srgb(236, 232, 224) * (0.96 + 0.08 * Fbm(p * 3.0, 2, 11));
+  return Mix(body, overtone, Clamp01(rim * 1.1));
+}
+
+Colour OpalFlecks(Vec3 p)
+{
+  // The patches come and go with the viewing angle.
+  const Worley w = CellNoise(p * 1.9, 101);
+  const double patch = 1 - SmoothStep(0.2, 0.55, w.f1);
+  const double shown = std::pow(0.5 + 0.5 * std::sin(w.id * 0.37 + p.z * 4.0), 2.0);
+  const Colour flash = Hue((w.id % 997) / 997.0);
+  return Mix(Srgb(226, 230, 236), flash, Clamp01(patch * shown * 0.9));
 }
