@@ -13,7 +13,7 @@ Albedo Plain(Colour colour);
 Colour CalciteBands(Vec3 p);       // orange growth layers, some broad and pale, some fine
 Colour OpalGlassGradient(Vec3 p);  // sky blue at the top fading to pale yellow at the bottom
 Colour Jasper(Vec3 p);             // red, with dark veins and speckles of two sizes
-// Fine fibres across x, for a stone whose sheen lies across them.
+// Fine fibres along x, for a stone whose sheen lies across them.
 Albedo CatsEyeFibres(Colour deep, Colour light);
 Colour Nacre(Vec3 p);              // pearl: a faint rose and green play towards the rim
 Colour OpalFlecks(Vec3 p);         // patches of spectral colour over milky white
