@@ -29,6 +29,9 @@ struct OpaqueLook {
 };
 Colour ShadeOpaque(const Scene& scene, const OpaqueLook& look, Vec3 p);
 
+// What a glass subject holds inside: changes the light along the chord from a to b.
+using Interior = std::function<void(Vec3 a, Vec3 b, Colour& transmit, Colour& glow)>;
+
 // Glass and crystal: reflection plus the refracted, inverted backdrop, tinted by absorption on the
 // way through.
 struct GlassLook {
@@ -37,8 +40,7 @@ struct GlassLook {
   const std::vector<Vec3>* facets = nullptr;
   double facetEdgeLight = 0;     // brightness of the polished facet borders
   double facetVariation = 0;     // 0..1: how much light paths differ from facet to facet
-  // Optional interior: modifies what comes through along the chord from a to b.
-  std::function<void(Vec3 a, Vec3 b, Colour& transmit, Colour& glow)> interior;
+  Interior interior{};           // empty for clear glass
   Colour bodyGlow{0, 0, 0};     // light scattered in the glass, independent of the backdrop
   double caustic = 0.8;          // the key light focused by the ball onto its far side
 };
