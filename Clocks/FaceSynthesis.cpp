@@ -25,28 +25,28 @@ void ComputeFacePlanes(ClockData& data)
   const long double opacity = 1.0L - static_cast<long double>(t) / 50.0L;
 
   FacePlanes& planes = data.facePlanes;
-  for (std::int32_t w = 0; w < rows; ++w) {
-    const std::uint8_t* row = data.faceSurface.ScanRow(w);
-    for (std::int32_t c = 0; c < columns; ++c) {
-      const FaceShapeCell& cell = data.faceShape.Cell(w, c);
-      const std::uint8_t* pixel = row + 3 * c;
+  for (std::int32_t row = 0; row < rows; ++row) {
+    const std::uint8_t* pixels = data.faceSurface.ScanRow(row);
+    for (std::int32_t column = 0; column < columns; ++column) {
+      const FaceShapeCell& cell = data.faceShape.Cell(row, column);
+      const std::uint8_t* pixel = pixels + 3 * column;
       switch (cell.kind) {
       case FacePixelKind::Outside:
-        planes.alpha[w][c] = 0;
+        planes.alpha[row][column] = 0;
         break;
       case FacePixelKind::Plain:
-        planes.red[w][c] = pixel[2];
-        planes.green[w][c] = pixel[1];
-        planes.blue[w][c] = pixel[0];
-        planes.alpha[w][c] = PixelRound(cell.alpha255 * opacity);
+        planes.red[row][column] = pixel[2];
+        planes.green[row][column] = pixel[1];
+        planes.blue[row][column] = pixel[0];
+        planes.alpha[row][column] = PixelRound(cell.alpha255 * opacity);
         break;
       case FacePixelKind::Rim:
       case FacePixelKind::HiddenRim: {
         const FaceRimLight& light = data.faceShape.rims[static_cast<std::size_t>(cell.rim)];
-        planes.red[w][c] = LiftedChannel(pixel[2], light);
-        planes.green[w][c] = LiftedChannel(pixel[1], light);
-        planes.blue[w][c] = LiftedChannel(pixel[0], light);
-        planes.alpha[w][c] = cell.kind == FacePixelKind::Rim ? PixelRound(cell.alpha255 * opacity) : 0;
+        planes.red[row][column] = LiftedChannel(pixel[2], light);
+        planes.green[row][column] = LiftedChannel(pixel[1], light);
+        planes.blue[row][column] = LiftedChannel(pixel[0], light);
+        planes.alpha[row][column] = cell.kind == FacePixelKind::Rim ? PixelRound(cell.alpha255 * opacity) : 0;
         break;
       }
       }

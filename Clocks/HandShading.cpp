@@ -11,8 +11,8 @@ namespace {
 constexpr std::int32_t kTipRows = 6;
 constexpr std::int32_t kTailRows = 5;
 
-// The hand extent is read as last column and last row; keep it inside the planes (and C above 0,
-// which divides).
+// The hand extent is read as last column and last row; keep it inside the planes (and the last column
+// above 0, which divides).
 std::int32_t LastColumn(const ClockData& data)
 {
   return std::clamp<std::int32_t>(data.geometry.handExtentX, 1, HandPlanes::kColumns - 1);
@@ -29,12 +29,12 @@ long double TaperFactor(std::int32_t rowsFromEnd)
   return std::sqrt(std::sqrt(static_cast<long double>(rowsFromEnd) * 0.98L / 5.0L + 0.02L));
 }
 
-void Scale(HandPlanes& planes, std::int32_t i, std::int32_t g, long double factor)
+void Scale(HandPlanes& planes, std::int32_t row, std::int32_t column, long double factor)
 {
-  planes.alpha[i][g] = Round(factor * planes.alpha[i][g]);
-  planes.red[i][g] = Round(factor * planes.red[i][g]);
-  planes.green[i][g] = Round(factor * planes.green[i][g]);
-  planes.blue[i][g] = Round(factor * planes.blue[i][g]);
+  planes.alpha[row][column] = Round(factor * planes.alpha[row][column]);
+  planes.red[row][column] = Round(factor * planes.red[row][column]);
+  planes.green[row][column] = Round(factor * planes.green[row][column]);
+  planes.blue[row][column] = Round(factor * planes.blue[row][column]);
 }
 }  // namespace
 
@@ -42,34 +42,34 @@ void FillHandAccent(ClockData& data)
 {
   const std::int32_t lastColumn = LastColumn(data);
   const std::int32_t lastRow = LastRow(data);
-  for (std::int32_t i = 0; i <= lastRow; ++i) {
-    for (std::int32_t g = 0; g <= lastColumn; ++g) {
-      data.handPlanes.red[i][g] = data.accentColour.red;
-      data.handPlanes.green[i][g] = data.accentColour.green;
-      data.handPlanes.blue[i][g] = data.accentColour.blue;
+  for (std::int32_t row = 0; row <= lastRow; ++row) {
+    for (std::int32_t column = 0; column <= lastColumn; ++column) {
+      data.handPlanes.red[row][column] = data.accentColour.red;
+      data.handPlanes.green[row][column] = data.accentColour.green;
+      data.handPlanes.blue[row][column] = data.accentColour.blue;
     }
   }
 }
 
 void ShadeHandSprite(ClockData& data)
 {
-  const std::int32_t c = LastColumn(data);
-  const std::int32_t n = LastRow(data);
+  const std::int32_t lastColumn = LastColumn(data);
+  const std::int32_t lastRow = LastRow(data);
   HandPlanes& planes = data.handPlanes;
-  for (std::int32_t g = 0; g <= c; ++g) {
-    const long double across = 1.0L - static_cast<long double>(2 * g) / static_cast<long double>(c);
+  for (std::int32_t column = 0; column <= lastColumn; ++column) {
+    const long double across = 1.0L - static_cast<long double>(2 * column) / static_cast<long double>(lastColumn);
     const long double square = across * across;
     const long double p = Shade(square * square);
-    for (std::int32_t i = 0; i <= n; ++i) {
+    for (std::int32_t row = 0; row <= lastRow; ++row) {
       // Each step rounds before the next multiplies.
-      planes.alpha[i][g] = Round(p * 255.0L);
-      planes.red[i][g] = Round(p * planes.red[i][g]);
-      planes.green[i][g] = Round(p * planes.green[i][g]);
-      planes.blue[i][g] = Round(p * planes.blue[i][g]);
-      if (i < kTipRows)
-        Scale(planes, i, g, TaperFactor(i));
-      if (n - kTailRows < i)
-        Scale(planes, i, g, TaperFactor(n - i));
+      planes.alpha[row][column] = Round(p * 255.0L);
+      planes.red[row][column] = Round(p * planes.red[row][column]);
+      planes.green[row][column] = Round(p * planes.green[row][column]);
+      planes.blue[row][column] = Round(p * planes.blue[row][column]);
+      if (row < kTipRows)
+        Scale(planes, row, column, TaperFactor(row));
+      if (lastRow - kTailRows < row)
+        Scale(planes, row, column, TaperFactor(lastRow - row));
     }
   }
 }

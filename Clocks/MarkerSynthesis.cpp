@@ -41,23 +41,23 @@ void ComputeMarkerSprite(ClockData& data)
   const std::int32_t width = data.markerSurface.width();
   const std::int32_t height = data.markerSurface.height();
   MarkerPlanes& planes = data.markerPlanes;
-  for (std::int32_t g = 0; g < std::min(height, MarkerPlanes::kRows); ++g) {
-    const std::uint8_t* row = data.markerSurface.ScanRow(g);
-    const long double y = static_cast<long double>(2 * g) / static_cast<long double>(height) - 1.0L;
-    for (std::int32_t i = 0; i < std::min(width, MarkerPlanes::kColumns); ++i) {
-      const long double x = static_cast<long double>(2 * i) / static_cast<long double>(width) - 1.0L;
+  for (std::int32_t row = 0; row < std::min(height, MarkerPlanes::kRows); ++row) {
+    const std::uint8_t* pixels = data.markerSurface.ScanRow(row);
+    const long double y = static_cast<long double>(2 * row) / static_cast<long double>(height) - 1.0L;
+    for (std::int32_t column = 0; column < std::min(width, MarkerPlanes::kColumns); ++column) {
+      const long double x = static_cast<long double>(2 * column) / static_cast<long double>(width) - 1.0L;
       const long double r = std::sqrt(x * x + y * y);
       if (r > 1.0L) {
-        planes.alpha[g][i] = 0;
+        planes.alpha[row][column] = 0;
         continue;
       }
       const long double r2 = r * r;
       const long double r4 = r2 * r2;
       const long double r8 = r4 * r4;
-      planes.alpha[g][i] = Round(Shade(r8) * 255.0L);
-      planes.red[g][i] = row[3 * i + 2];
-      planes.green[g][i] = row[3 * i + 1];
-      planes.blue[g][i] = row[3 * i];
+      planes.alpha[row][column] = Round(Shade(r8) * 255.0L);
+      planes.red[row][column] = pixels[3 * column + 2];
+      planes.green[row][column] = pixels[3 * column + 1];
+      planes.blue[row][column] = pixels[3 * column];
     }
   }
 }
@@ -67,18 +67,18 @@ void CopyHandTexture(ClockData& data)
   const std::int32_t width = data.handTextureSurface.width();
   const std::int32_t height = data.handTextureSurface.height();
   HandPlanes& planes = data.handPlanes;
-  for (std::int32_t l = kTextureRowMargin; l <= height - kTextureRowMargin; ++l) {
-    const std::int32_t row = l - kTextureRowMargin;
-    if (row >= HandPlanes::kRows || l >= height)
+  for (std::int32_t sourceRow = kTextureRowMargin; sourceRow <= height - kTextureRowMargin; ++sourceRow) {
+    const std::int32_t row = sourceRow - kTextureRowMargin;
+    if (row >= HandPlanes::kRows || sourceRow >= height)
       break;
-    const std::uint8_t* source = data.handTextureSurface.ScanRow(l);
-    for (std::int32_t i = kTextureColumnMargin; i <= width - kTextureColumnMargin; ++i) {
-      const std::int32_t column = i - kTextureColumnMargin;
-      if (column >= HandPlanes::kColumns || i >= width)
+    const std::uint8_t* source = data.handTextureSurface.ScanRow(sourceRow);
+    for (std::int32_t sourceColumn = kTextureColumnMargin; sourceColumn <= width - kTextureColumnMargin; ++sourceColumn) {
+      const std::int32_t column = sourceColumn - kTextureColumnMargin;
+      if (column >= HandPlanes::kColumns || sourceColumn >= width)
         break;
-      planes.red[row][column] = source[3 * i + 2];
-      planes.green[row][column] = source[3 * i + 1];
-      planes.blue[row][column] = source[3 * i];
+      planes.red[row][column] = source[3 * sourceColumn + 2];
+      planes.green[row][column] = source[3 * sourceColumn + 1];
+      planes.blue[row][column] = source[3 * sourceColumn];
     }
   }
 }

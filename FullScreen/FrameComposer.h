@@ -28,12 +28,6 @@ struct TimeOfDay {
 class FrameComposer {
 public:
   QImage Compose(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
-  // Forget the kept images; the next frame rebuilds them.
-  void Invalidate()
-  {
-    key_ = {};
-    lastFrame_ = {};
-  }
 
 private:
   struct Key {

@@ -25,7 +25,8 @@ enum class HandKind { Hour, Minute, Second };
 long double FrameScale(std::int32_t diameter);
 
 // The twelve ring centres, 12 o'clock first and clockwise, on a circle of radius D / divisor about the
-// real centre D / 2; the angle is accumulated by twelve additions of pi/6, as the clock always did.
+// real centre D / 2; the angle is accumulated by twelve additions of pi/6 (not twelve products), whose
+// rounding the ring positions carry.
 std::array<RingCentre, 12> RingCentres(std::int32_t diameter, long double radiusDivisor);
 
 // The marker ring's divisor, and the numeral ring's by dial style.

@@ -1,6 +1,5 @@
 #include "FullScreen/TForm1.h"
 
-#include <exception>
 #include <utility>
 
 #include <QApplication>
@@ -13,8 +12,8 @@
 #include <QTime>
 #include <QWindow>
 
-#include "Clocks/ClockData.h"
 #include "Clocks/BuildClockImages.h"
+#include "Clocks/ClockData.h"
 #include "Clocks/NumeralSprites.h"
 #include "FullScreen/ClockTick.h"
 #include "model/ClockGeometry.h"
@@ -31,7 +30,8 @@ TForm1::TForm1(ClockData& data, SettingsStore& store, UserMessages messages, QWi
     : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
       data_(data),
       store_(store),
-      messages_(std::move(messages))
+      messages_(std::move(messages)),
+      messagesLater_(messages_.Later(this))
 {
   setWindowTitle(QString::fromLatin1(kWindowText));
   setAttribute(Qt::WA_TranslucentBackground);
@@ -40,21 +40,11 @@ TForm1::TForm1(ClockData& data, SettingsStore& store, UserMessages messages, QWi
 
   // The timer runs with the window; its first tick comes once the event loop runs.
   timer_.setInterval(kRestInterval);
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    try {
-      TimerTimer();
-    } catch (const std::exception& e) {
-      messages_.error(ErrorBoxText(e.what()));
-    }
-  });
+  connect(&timer_, &QTimer::timeout, this, [this] { RunHandler(messages_, [this] { TimerTimer(); }); });
   timer_.start();
 
-  try {
-    FormCreate();
-  } catch (const std::exception& e) {
-    // An error ends the creation handler; the window is still shown.
-    ReportLater(messages_.error, ErrorBoxText(e.what()));
-  }
+  // An error ends the creation handler; the window is still shown, and then the box.
+  RunHandler(messagesLater_, [this] { FormCreate(); });
   KeepOffTaskbar(*this);
   ShowOnEveryDesktop(*this);
   show();
@@ -67,7 +57,7 @@ void TForm1::FormCreate()
   try {
     store_.LoadSettings(data_.settings, PrimaryScreenRect());
   } catch (const TickoraError& e) {
-    ReportLater(messages_.error, ErrorBoxText(e.what()));
+    messagesLater_.error(ErrorBoxText(e.what()));
   }
   const std::int32_t clientSize = CreateClockResources(data_);
   SetClientSize(clientSize, clientSize);
@@ -83,15 +73,7 @@ void TForm1::FormCreate()
 void TForm1::CheckTranslucency()
 {
   if (!HasPerPixelAlpha(*this))
-    ReportLater(messages_.notice, SystemMessageText(QString::fromLatin1(kNoTranslucency)));
-}
-
-void TForm1::ReportLater(std::function<void(const QString&)> to, const QString& text)
-{
-  QTimer::singleShot(0, this, [to = std::move(to), text] {
-    if (to)
-      to(text);
-  });
+    messagesLater_.notice(SystemMessageText(QString::fromLatin1(kNoTranslucency)));
 }
 
 void TForm1::SetClientSize(int width, int height)
@@ -221,7 +203,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event)
     pressed_ = false;
     dragging_ = false;
     if (!pendingPositionError_.isEmpty())
-      ReportLater(messages_.error, std::exchange(pendingPositionError_, QString()));
+      messagesLater_.error(std::exchange(pendingPositionError_, QString()));
   } else if (event->button() == Qt::RightButton && contextMenuHandler_)
     contextMenuHandler_(event->globalPosition().toPoint());
   event->accept();

@@ -33,7 +33,7 @@ public:
   void Draw();
   void TimerTimer();
 
-  QTimer& Timer() { return timer_; }
+  QTimer& timer() { return timer_; }
   // Where the window is, as the window system last reported it.
   QPoint windowPosition() const { return windowPos_; }
   // The frame on screen (premultiplied), and how many distinct frames were presented.
@@ -56,12 +56,11 @@ private:
   void FormCreate();
   void CheckTranslucency();
   void SaveNewPosition(QPoint position);
-  // Shown once the window runs, so a message box never holds up the first frame.
-  void ReportLater(std::function<void(const QString&)> to, const QString& text);
 
   ClockData& data_;
   SettingsStore& store_;
   UserMessages messages_;
+  UserMessages messagesLater_;  // shown once the window runs: no box holds up the first frame
   FrameComposer composer_;
   AlphaShape shape_;
   QTimer timer_;

@@ -1,7 +1,6 @@
 #include "Settings/TForm2.h"
 
 #include <algorithm>
-#include <exception>
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,8 +40,6 @@ void FillMissingHooks(TForm2Hooks& hooks)
     hooks.screenRect = defaults.screenRect;
   if (!hooks.trayAvailable)
     hooks.trayAvailable = defaults.trayAvailable;
-  if (!hooks.reportError)
-    hooks.reportError = defaults.reportError;
   if (!hooks.quit)
     hooks.quit = defaults.quit;
 }
@@ -55,20 +52,18 @@ TForm2Hooks DefaultTForm2Hooks()
   hooks.buildNumeralSprites = [](ClockData& data) { BuildNumeralSprites(data); };
   hooks.screenRect = PrimaryScreenRect;
   hooks.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-  hooks.reportError = [](const QString& message) { ShowErrorBox(ErrorBoxText(message.toStdString())); };
   hooks.quit = [] { QCoreApplication::exit(0); };
   return hooks;
 }
 
 TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
-               QWidget* parent)
-    : TForm2(data, store, clock, firstStart, DefaultTForm2Hooks(), parent)
-{
-}
-
-TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
-               TForm2Hooks hooks, QWidget* parent)
-    : QWidget(parent), data_(data), store_(store), clock_(clock), hooks_(std::move(hooks))
+               TForm2Hooks hooks, UserMessages messages, QWidget* parent)
+    : QWidget(parent),
+      data_(data),
+      store_(store),
+      clock_(clock),
+      hooks_(std::move(hooks)),
+      messages_(std::move(messages))
 {
   FillMissingHooks(hooks_);
   setObjectName(QStringLiteral("Form2"));
@@ -178,7 +173,7 @@ void TForm2::SetTrackBarPosition(SettingsSlider* slider, std::int32_t& setting, 
 
 void TForm2::TrackBar1Change()
 {
-  Guarded([this] {
+  RunHandler(messages_, [this] {
     data_.settings.sizeStep = TrackBar1->sliderPosition();
     const std::int32_t clientSize = ApplySizeStep(data_);
     clock_.SetClientSize(clientSize, clientSize);
@@ -188,7 +183,7 @@ void TForm2::TrackBar1Change()
 
 void TForm2::TrackBar2Change()
 {
-  Guarded([this] {
+  RunHandler(messages_, [this] {
     data_.settings.skin = TrackBar2->sliderPosition();
     hooks_.buildClockImages(data_);
     hooks_.buildNumeralSprites(data_);
@@ -197,7 +192,7 @@ void TForm2::TrackBar2Change()
 
 void TForm2::TrackBar3Change()
 {
-  Guarded([this] {
+  RunHandler(messages_, [this] {
     data_.settings.dialStyle = TrackBar3->sliderPosition();
     hooks_.buildClockImages(data_);
     hooks_.buildNumeralSprites(data_);
@@ -206,7 +201,7 @@ void TForm2::TrackBar3Change()
 
 void TForm2::TrackBar4Change()
 {
-  Guarded([this] {
+  RunHandler(messages_, [this] {
     data_.settings.transparency = TrackBar4->sliderPosition();
     hooks_.buildClockImages(data_);
   });
@@ -230,7 +225,7 @@ void TForm2::CheckBox2Click()
 
 void TForm2::Button1Click()
 {
-  Guarded([this] { store_.SaveSettings(data_.settings); });
+  RunHandler(messages_, [this] { store_.SaveSettings(data_.settings); });
 }
 
 void TForm2::Button2Click()
@@ -331,13 +326,4 @@ void TForm2::HideWindow()
 void TForm2::OpenMenuAt(const QPoint& globalPos)
 {
   PopupMenu->popup(globalPos);
-}
-
-void TForm2::Guarded(const std::function<void()>& handler)
-{
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    hooks_.reportError(QString::fromUtf8(error.what()));
-  }
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "Settings/TrayIcon.h"
+#include "platform/ErrorReporting.h"
 
 class QAction;
 class QCheckBox;
@@ -24,7 +25,6 @@ struct TForm2Hooks {
   std::function<void(ClockData&)> buildNumeralSprites;  // default BuildNumeralSprites
   std::function<QRect()> screenRect;                    // default the primary monitor's rectangle
   std::function<bool()> trayAvailable;                  // default QSystemTrayIcon::isSystemTrayAvailable
-  std::function<void(const QString&)> reportError;      // takes the raw message; default the "Tickora" error box
   std::function<void()> quit;                           // default ends the event loop with code 0
 };
 TForm2Hooks DefaultTForm2Hooks();
@@ -34,10 +34,9 @@ TForm2Hooks DefaultTForm2Hooks();
 class TForm2 : public QWidget {
   Q_OBJECT
 public:
+  // Hooks left empty take their defaults.
   TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
-         QWidget* parent = nullptr);
-  TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
-         TForm2Hooks hooks, QWidget* parent = nullptr);
+         TForm2Hooks hooks = {}, UserMessages messages = {}, QWidget* parent = nullptr);
   ~TForm2() override;
 
   static constexpr int kClientWidth = 380;
@@ -97,13 +96,12 @@ private:
   void Minimised();
   void SettleCheck();
   void OpenMenuAt(const QPoint& globalPos);
-  // Runs a handler; an error it raises ends it and is reported, and the event loop goes on.
-  void Guarded(const std::function<void()>& handler);
 
   ClockData& data_;
   SettingsStore& store_;
   ClockWindowControl& clock_;
   TForm2Hooks hooks_;
+  UserMessages messages_;
   QWidget* client_ = nullptr;
   TrayIcon* tray_ = nullptr;
   QMenu* trayMenu_ = nullptr;  // the menu a D-Bus tray shows itself

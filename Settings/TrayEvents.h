@@ -2,11 +2,8 @@
 #include <QSystemTrayIcon>
 
 // Mouse messages as the tray reports them over the icon.
-inline constexpr int kMouseMove = 512;
-inline constexpr int kLeftButtonDown = 513;
 inline constexpr int kLeftButtonUp = 514;
 inline constexpr int kLeftButtonDoubleClick = 515;
-inline constexpr int kRightButtonDown = 516;
 inline constexpr int kRightButtonUp = 517;
 inline constexpr int kMiddleButtonUp = 520;
 

@@ -1,7 +1,10 @@
 #include "platform/ErrorReporting.h"
 
+#include <exception>
+
 #include <QMessageBox>
 #include <QStringList>
+#include <QTimer>
 
 namespace {
 
@@ -48,6 +51,29 @@ void ShowErrorBox(const QString& text)
   open.append(text);
   ShowOnTop(QMessageBox::Critical, text);
   open.removeOne(text);
+}
+
+UserMessages UserMessages::Later(QObject* context) const
+{
+  const auto later = [context](std::function<void(const QString&)> to) {
+    return [context, to = std::move(to)](const QString& text) {
+      QTimer::singleShot(0, context, [to, text] {
+        if (to)
+          to(text);
+      });
+    };
+  };
+  return {later(error), later(notice)};
+}
+
+void RunHandler(const UserMessages& messages, const std::function<void()>& handler)
+{
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    if (messages.error)
+      messages.error(ErrorBoxText(e.what()));
+  }
 }
 
 void ShowMessageDialog(const QString& text)

@@ -18,8 +18,18 @@ void ShowErrorBox(const QString& text);
 // The "Tickora" message dialog with one OK button.
 void ShowMessageDialog(const QString& text);
 
+class QObject;
+
 // Where a window sends what it has to tell the user; tests replace these to watch them.
 struct UserMessages {
   std::function<void(const QString&)> error = ShowErrorBox;         // takes the box text
   std::function<void(const QString&)> notice = ShowMessageDialog;
+
+  // The same messages, each shown once the event loop runs again (while `context` lives): for a
+  // window still being created, or a drag a modal box would end.
+  UserMessages Later(QObject* context) const;
 };
+
+// Runs an event handler: an error it raises ends it and goes to `messages.error` as the box shows it,
+// and the event loop goes on. The windows' handlers meet their errors here.
+void RunHandler(const UserMessages& messages, const std::function<void()>& handler);

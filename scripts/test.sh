@@ -3,7 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" --tests
-"$root/scripts/build.sh" -DTICKORA_BUILD_TESTS=ON
+# TICKORA_WERROR=ON makes every compiler warning an error, as CI does.
+"$root/scripts/build.sh" -DTICKORA_BUILD_TESTS=ON -DTICKORA_WERROR="${TICKORA_WERROR:-OFF}"
 build=${TICKORA_BUILD_DIR:-$root/build}
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" "$@"

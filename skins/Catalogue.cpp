@@ -11,12 +11,12 @@ namespace {
 using enum PictureFamily;
 using enum PictureEncoding;
 
-constexpr std::int32_t FirstSkin = 1;
-constexpr std::int32_t LastSkin = 15;
-constexpr std::int32_t NumeralCount = 12;
+constexpr std::int32_t kFirstSkin = 1;
+constexpr std::int32_t kLastSkin = 15;
+constexpr std::int32_t kNumeralCount = 12;
 
 // Faces first, then markers by number, then numerals by index, so the lookups below can index directly.
-constexpr CatalogueEntry Entries[] = {
+constexpr CatalogueEntry kEntries[] = {
     {"Skin1", Face, Jpeg},     {"Skin2", Face, Jpeg},     {"Skin3", Face, Jpeg},     {"Skin4", Face, Jpeg},
     {"Skin5", Face, Jpeg},     {"Skin6", Face, Jpeg},     {"Skin7", Face, Jpeg},     {"Skin8", Face, Jpeg},
     {"Skin9", Face, Jpeg},     {"Skin10", Face, Jpeg},    {"Skin11", Face, Jpeg},    {"Skin12", Face, Jpeg},
@@ -30,10 +30,10 @@ constexpr CatalogueEntry Entries[] = {
     {"Digital_6", Numeral, Bmp},  {"Digital_7", Numeral, Bmp},  {"Digital_8", Numeral, Bmp},
     {"Digital_9", Numeral, Bmp},  {"Digital_10", Numeral, Bmp}, {"Digital_11", Numeral, Bmp},
 };
-constexpr std::size_t FirstFace = 0;
-constexpr std::size_t FirstMarker = 15;
-constexpr std::size_t FirstNumeral = 29;
-static_assert(std::size(Entries) == 41);
+constexpr std::size_t kFirstFace = 0;
+constexpr std::size_t kFirstMarker = 15;
+constexpr std::size_t kFirstNumeral = 29;
+static_assert(std::size(kEntries) == 41);
 }  // namespace
 
 const std::array<Rgb, 16> SkinAccentColours = {{
@@ -51,14 +51,14 @@ const std::array<Rgb, 22> MarkerAccentColours = {{
 
 std::span<const CatalogueEntry> CatalogueEntries()
 {
-  return Entries;
+  return kEntries;
 }
 
 const CatalogueEntry* FindCatalogueEntry(std::string_view name)
 {
-  const auto it = std::find_if(std::begin(Entries), std::end(Entries),
+  const auto it = std::find_if(std::begin(kEntries), std::end(kEntries),
                                [name](const CatalogueEntry& entry) { return entry.name == name; });
-  return it == std::end(Entries) ? nullptr : &*it;
+  return it == std::end(kEntries) ? nullptr : &*it;
 }
 
 std::string PictureFileName(const CatalogueEntry& entry)
@@ -78,23 +78,23 @@ std::span<const unsigned char> PictureBytes(const CatalogueEntry& entry)
 
 std::string_view FaceImageName(std::int32_t skin)
 {
-  if (skin < FirstSkin || skin > LastSkin)
+  if (skin < kFirstSkin || skin > kLastSkin)
     return {};
-  return Entries[FirstFace + static_cast<std::size_t>(skin - FirstSkin)].name;
+  return kEntries[kFirstFace + static_cast<std::size_t>(skin - kFirstSkin)].name;
 }
 
 std::string_view MarkerImageName(std::int32_t dialStyle)
 {
   if (!IsMarkerDial(dialStyle))
     return {};
-  return Entries[FirstMarker + static_cast<std::size_t>(dialStyle - kFirstMarkerDialStyle)].name;
+  return kEntries[kFirstMarker + static_cast<std::size_t>(dialStyle - kFirstMarkerDialStyle)].name;
 }
 
 std::string_view NumeralImageName(std::int32_t index)
 {
-  if (index < 0 || index >= NumeralCount)
+  if (index < 0 || index >= kNumeralCount)
     return {};
-  return Entries[FirstNumeral + static_cast<std::size_t>(index)].name;
+  return kEntries[kFirstNumeral + static_cast<std::size_t>(index)].name;
 }
 
 const Picture& PictureCache::Get(std::string_view name)

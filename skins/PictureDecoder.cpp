@@ -13,13 +13,13 @@
 
 namespace {
 // Far above any built-in picture; stops a damaged header from asking for gigabytes.
-constexpr std::uint32_t MaxPictureSide = 4096;
+constexpr std::uint32_t kMaxPictureSide = 4096;
 
-constexpr std::size_t BmpFileHeaderSize = 14;
-constexpr std::uint32_t BmpInfoHeaderSize = 40;
-constexpr std::uint32_t BmpBitsPerPixel = 32;
-constexpr std::uint32_t BmpNoCompression = 0;  // BI_RGB
-constexpr std::size_t BmpBytesPerPixel = 4;
+constexpr std::size_t kBmpFileHeaderSize = 14;
+constexpr std::uint32_t kBmpInfoHeaderSize = 40;
+constexpr std::uint32_t kBmpBitsPerPixel = 32;
+constexpr std::uint32_t kBmpNoCompression = 0;  // BI_RGB
+constexpr std::size_t kBmpBytesPerPixel = 4;
 
 // ---- JPEG ----
 
@@ -69,7 +69,7 @@ JpegOutcome ReadPicture(jpeg_decompress_struct& info, JpegErrorManager& manager,
 {
   // Step 3: the header gives the size; refuse absurd ones before anything is allocated for them.
   jpeg_read_header(&info, TRUE);
-  if (info.image_width > MaxPictureSide || info.image_height > MaxPictureSide)
+  if (info.image_width > kMaxPictureSide || info.image_height > kMaxPictureSide)
     return JpegOutcome::TooLarge;
 
   // Step 4: decompression parameters.
@@ -176,7 +176,7 @@ Picture DecodeJpeg(std::span<const unsigned char> bytes)
   case JpegOutcome::Damaged:
     throw TickoraError(std::string("the picture is damaged (") + manager.message + ")");
   case JpegOutcome::TooLarge:
-    throw TickoraError("the picture is too large (more than " + std::to_string(MaxPictureSide) +
+    throw TickoraError("the picture is too large (more than " + std::to_string(kMaxPictureSide) +
                        " pixels on a side)");
   case JpegOutcome::NotColour:
     throw TickoraError("the picture is not a colour picture");
@@ -189,29 +189,29 @@ Picture DecodeJpeg(std::span<const unsigned char> bytes)
 Picture DecodeBmp(std::span<const unsigned char> bytes)
 {
   // Every field is checked before a single pixel is read.
-  if (bytes.size() < BmpFileHeaderSize + BmpInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')
+  if (bytes.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')
     throw TickoraError("the picture is not a bitmap file");
   const std::uint32_t fileSize = ReadU32(bytes, 2);
   if (fileSize != bytes.size())
     BadBmp("its header gives " + std::to_string(fileSize) + " bytes, but it has " + std::to_string(bytes.size()));
   const std::uint32_t pixelOffset = ReadU32(bytes, 10);
-  if (ReadU32(bytes, 14) != BmpInfoHeaderSize)
+  if (ReadU32(bytes, 14) != kBmpInfoHeaderSize)
     BadBmp("unknown header size " + std::to_string(ReadU32(bytes, 14)));
   const std::int32_t width = ReadI32(bytes, 18);
   const std::int32_t height = ReadI32(bytes, 22);
   if (width <= 0 || height <= 0)
     BadBmp("size " + std::to_string(width) + " x " + std::to_string(height) + " is not a bottom-up picture");
-  if (static_cast<std::uint32_t>(width) > MaxPictureSide || static_cast<std::uint32_t>(height) > MaxPictureSide)
+  if (static_cast<std::uint32_t>(width) > kMaxPictureSide || static_cast<std::uint32_t>(height) > kMaxPictureSide)
     BadBmp("size " + std::to_string(width) + " x " + std::to_string(height) + " is too large");
   if (ReadU16(bytes, 26) != 1)
     BadBmp(std::to_string(ReadU16(bytes, 26)) + " planes");
-  if (ReadU16(bytes, 28) != BmpBitsPerPixel)
+  if (ReadU16(bytes, 28) != kBmpBitsPerPixel)
     BadBmp(std::to_string(ReadU16(bytes, 28)) + " bits per pixel, not 32");
-  if (ReadU32(bytes, 30) != BmpNoCompression)
+  if (ReadU32(bytes, 30) != kBmpNoCompression)
     BadBmp("compressed pixel data");
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * BmpBytesPerPixel;
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * kBmpBytesPerPixel;
   const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(height);
-  if (pixelOffset < BmpFileHeaderSize + BmpInfoHeaderSize || pixelOffset > bytes.size() ||
+  if (pixelOffset < kBmpFileHeaderSize + kBmpInfoHeaderSize || pixelOffset > bytes.size() ||
       bytes.size() - pixelOffset < pixelBytes)
     BadBmp("the pixels do not fit in the file");
 
@@ -224,7 +224,7 @@ Picture DecodeBmp(std::span<const unsigned char> bytes)
     const unsigned char* source = bytes.data() + pixelOffset + static_cast<std::size_t>(height - 1 - y) * rowBytes;
     std::uint8_t* target = picture.bgr.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
     for (std::int32_t x = 0; x < width; ++x) {
-      std::memcpy(target + 3 * x, source + BmpBytesPerPixel * static_cast<std::size_t>(x), 3);  // fourth byte unused
+      std::memcpy(target + 3 * x, source + kBmpBytesPerPixel * static_cast<std::size_t>(x), 3);  // fourth byte unused
     }
   }
   return picture;

@@ -10,7 +10,7 @@
 
 namespace {
 // A store larger than this could not be addressed with the 32-bit stride and height of the surface.
-constexpr std::int64_t MaxStoreBytes = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kMaxStoreBytes = std::numeric_limits<std::int32_t>::max();
 
 [[noreturn]] void CannotMakeStore()
 {
@@ -48,7 +48,7 @@ void RgbSurface::Resize(std::int32_t width, std::int32_t height)
   }
   // Checked before allocating: on failure the surface keeps its old store.
   const std::int64_t stride = WideStrideOf(width);
-  if (stride > MaxStoreBytes / height)
+  if (stride > kMaxStoreBytes / height)
     CannotMakeStore();
   const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
   std::unique_ptr<std::uint8_t[]> store(new (std::nothrow) std::uint8_t[bytes]);

@@ -67,9 +67,10 @@ struct SettingsRig {
     hooks.buildNumeralSprites = [this](ClockData&) { log.push_back("numerals"); };
     hooks.screenRect = [this] { return screen; };
     hooks.trayAvailable = [this] { return trayAvailable; };
-    hooks.reportError = [this](const QString& text) { log.push_back("error: " + text.toStdString()); };
     hooks.quit = [this] { log.push_back("quit"); };
-    form = std::make_unique<TForm2>(*data, store, clock, firstStart, std::move(hooks));
+    UserMessages messages;
+    messages.error = [this](const QString& text) { log.push_back("error: " + text.toStdString()); };
+    form = std::make_unique<TForm2>(*data, store, clock, firstStart, std::move(hooks), std::move(messages));
     return *form;
   }
 

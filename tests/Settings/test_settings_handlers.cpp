@@ -207,8 +207,9 @@ TEST(SettingsHandlers, ErrorsEndTheHandlerAndAreReported)
     hooks.buildClockImages = [](ClockData&) {};
     hooks.buildNumeralSprites = [](ClockData&) {};
     hooks.trayAvailable = [] { return false; };
-    hooks.reportError = [&](const QString& text) { reported.push_back(text); };
-    TForm2 form(*rig.data, unwritable, rig.clock, false, hooks);
+    UserMessages messages;
+    messages.error = [&](const QString& text) { reported.push_back(text); };
+    TForm2 form(*rig.data, unwritable, rig.clock, false, hooks, messages);
     form.Button1->click();
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0], QStringLiteral("Failed to set data for 'Size'"));

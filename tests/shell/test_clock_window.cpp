@@ -109,8 +109,8 @@ TEST(ClockWindow, FirstStartShowsACentredFramelessTopMostClock)
                               "\nTop=" + QByteArray::number(expected.top) + "\n");
   EXPECT_TRUE(rig.errors.isEmpty()) << rig.errors.join("|").toStdString();
   EXPECT_TRUE(rig.notices.isEmpty()) << rig.notices.join("|").toStdString();
-  EXPECT_TRUE(w.Timer().isActive());
-  EXPECT_EQ(w.Timer().interval(), kRestInterval);
+  EXPECT_TRUE(w.timer().isActive());
+  EXPECT_EQ(w.timer().interval(), kRestInterval);
 
   // Only the drawn pixels take the mouse.
   QRegion drawn;
@@ -135,7 +135,7 @@ TEST(ClockWindow, AStoreThatFailsToLoadIsReportedAndTheClockRuns)
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.size(), QSize(70, 70));
   EXPECT_FALSE(w.presentedFrame().isNull());
-  EXPECT_TRUE(w.Timer().isActive());
+  EXPECT_TRUE(w.timer().isActive());
   // Nothing is written over the store that failed.
   EXPECT_EQ(rig.StoredText(), "[General]\nSize=0\nAlgoritm=3\nClock_F=20\nSeconds=0\n");
 }
@@ -200,11 +200,11 @@ TEST(ClockWindow, TickWalksBackAndStoresThePlace)
   QCoreApplication::processEvents();
   EXPECT_EQ(w.pos(), QPoint(5, 100));
   EXPECT_EQ(w.windowPosition(), QPoint(5, 100));
-  EXPECT_EQ(w.Timer().interval(), kReturnInterval);
+  EXPECT_EQ(w.timer().interval(), kReturnInterval);
   EXPECT_EQ(rig.data->settings.left, 5);
   EXPECT_TRUE(rig.StoredText().endsWith("Left=5\nTop=100\n")) << rig.StoredText().toStdString();
   w.TimerTimer();
-  EXPECT_EQ(w.Timer().interval(), kRestInterval);
+  EXPECT_EQ(w.timer().interval(), kRestInterval);
   EXPECT_EQ(w.pos(), QPoint(5, 100));
 }
 

@@ -19,7 +19,7 @@ TEST(Messages, FullStopRuleForErrorBoxes)
       {"Already ends.", "Already ends."},
       {"Path /", "Path /."},          // '/' sorts right after '.'
       {"Dash -", "Dash -"},           // '-' sorts right before '.'
-      {"Question?", "Question?."},    // '?' sorts after '.' as in the original
+      {"Question?", "Question?."},    // '?' sorts after '.', so a question gets a full stop too
       {"", ""},
       {"Ende \xc3\xbc", "Ende \xc3\xbc."},  // bytes above 127 sort after '.'
   };

@@ -10,7 +10,7 @@
 #include "tools/render/RenderOptions.h"
 
 namespace {
-constexpr int MaxSide = 4096;
+constexpr int kMaxSide = 4096;
 
 std::string KnownNames()
 {
@@ -42,8 +42,8 @@ int RenderPicture(const std::vector<std::string>& args)
     throw std::invalid_argument("--size W H is required");
   const int width = IntOption(args, "--size", 0, 0);
   const int height = IntOption(args, "--size", 0, 1);
-  if (width < 1 || width > MaxSide || height < 1 || height > MaxSide)
-    throw std::invalid_argument("--size needs a width and a height from 1 to " + std::to_string(MaxSide) + ", not " +
+  if (width < 1 || width > kMaxSide || height < 1 || height > kMaxSide)
+    throw std::invalid_argument("--size needs a width and a height from 1 to " + std::to_string(kMaxSide) + ", not " +
                                 std::to_string(width) + " x " + std::to_string(height));
   const std::string out = OutputPath(args);
 

@@ -37,7 +37,7 @@ Colour ShadeOpaque(const Scene& scene, const OpaqueLook& look, Vec3 p)
   if (look.clearCoat > 0) c = c + StudioLight(scene.studio, r) * (look.clearCoat * FresnelSchlick(n.z, 0.04));
   if (look.chatoyance > 0) {
     // Light reflected off parallel fibres gathers into a line across them, following the key light.
-    const Vec3 h = Length(look.bandHalf) > 0 ? Normalize(look.bandHalf) : Normalize(KeyDirection + Vec3{0, 0, 1});
+    const Vec3 h = Length(look.bandHalf) > 0 ? Normalize(look.bandHalf) : Normalize(kKeyDirection + Vec3{0, 0, 1});
     const Vec3 t = Normalize(look.fibre - n * Dot(look.fibre, n));
     const double th = Dot(t, h);
     const double across = std::max(0.0, 1 - th * th);
@@ -89,7 +89,7 @@ Colour ShadeGlass(const Scene& scene, const GlassLook& look, Vec3 p)
     seen = StudioLight(scene.studio, Reflect(inside, exitNormal)) * 0.7;
   }
   // The ball focuses the key light into a soft pool on the side away from it, tinted by the glass.
-  const double cx = p.x + KeyDirection.x * 0.62, cy = p.y + KeyDirection.y * 0.62;
+  const double cx = p.x + kKeyDirection.x * 0.62, cy = p.y + kKeyDirection.y * 0.62;
   const Colour pool = Exp(look.absorption * -1.6) * (look.caustic * std::exp(-(cx * cx + cy * cy) / 0.12));
   c = c + (seen * transmit + glow + pool) * (1 - fresnel);
   if (look.facets && look.facetEdgeLight > 0) c = c + Colour{1, 1, 1} * (look.facetEdgeLight * (1 - SmoothStep(0.0, 0.025, edge)));

@@ -28,8 +28,8 @@ double SoftBox(Vec3 dir, Vec3 centre, double halfWide, double halfTall, double s
 }
 }  // namespace
 
-const Vec3 KeyDirection = Normalize({-0.55, 0.62, 0.56});
-const Vec3 RimDirection = Normalize({0.85, 0.18, 0.5});
+const Vec3 kKeyDirection = Normalize({-0.55, 0.62, 0.56});
+const Vec3 kRimDirection = Normalize({0.85, 0.18, 0.5});
 
 Colour Srgb(int r, int g, int b)
 {
@@ -158,8 +158,8 @@ Colour StudioLight(const Studio& studio, Vec3 dir)
       c = Mix(c, studio.ceiling * studio.ceilingStrength, SmoothStep(0.45, 0.95, dir.y));
     }
   }
-  const double key = SoftBox(dir, KeyDirection, 0.36, 0.30, 0.08);
-  const double rim = SoftBox(dir, RimDirection, 0.10, 0.45, 0.06);
+  const double key = SoftBox(dir, kKeyDirection, 0.36, 0.30, 0.08);
+  const double rim = SoftBox(dir, kRimDirection, 0.10, 0.45, 0.06);
   const double top = SoftBox(dir, Normalize({0.05, 0.95, 0.3}), 0.5, 0.2, 0.15);
   c = c + Colour{1.0, 0.99, 0.96} * (key * studio.keyStrength) + Colour{0.95, 0.97, 1.0} * (rim * studio.rimStrength) +
       Colour{1, 1, 1} * (top * 0.6 * studio.ceilingStrength);
@@ -170,8 +170,8 @@ Colour StudioDiffuse(const Studio& studio, Vec3 n)
 {
   // Wrapped lambert keeps the shadow side soft, as under large soft boxes.
   auto wrap = [](double c, double w) { return std::max(0.0, (c + w) / (1 + w)); };
-  const double key = wrap(Dot(n, KeyDirection), 0.25);
-  const double rim = wrap(Dot(n, RimDirection), 0.1);
+  const double key = wrap(Dot(n, kKeyDirection), 0.25);
+  const double rim = wrap(Dot(n, kRimDirection), 0.1);
   const double sky = 0.5 + 0.5 * n.y;
   Colour c = Colour{1.0, 0.98, 0.95} * (key * 0.95 * studio.keyStrength / 6.0) +
              Colour{0.95, 0.97, 1.0} * (rim * 0.25 * studio.rimStrength / 2.5);

@@ -69,8 +69,8 @@ struct Studio {
 Colour StudioLight(const Studio& studio, Vec3 dir);
 // Diffuse irradiance for a normal, from the same studio (key, rim, sky and floor bounce).
 Colour StudioDiffuse(const Studio& studio, Vec3 n);
-extern const Vec3 KeyDirection;
-extern const Vec3 RimDirection;
+extern const Vec3 kKeyDirection;
+extern const Vec3 kRimDirection;
 
 // Unit-sphere view: pixel sample (x, y) in sphere radii, y up; the camera looks down -z.
 struct SphereHit {
