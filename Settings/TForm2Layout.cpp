@@ -1,4 +1,6 @@
 // The settings window's controls and popup menu: positions, captions, ranges, fonts, cursors, tab order.
+#include <initializer_list>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -33,6 +35,127 @@ void SetBlackText(QWidget* widget)
   palette.setColor(QPalette::Text, Qt::black);
   widget->setPalette(palette);
 }
+
+// Names a new control, places it in the client area and sets its font; the pointing hand where the
+// row asks for one.
+void Place(QWidget* control, const char* name, QRect rect, bool bold, bool pointingHand)
+{
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(rect);
+  control->setFont(ControlFont(bold));
+  if (pointingHand)
+    control->setCursor(Qt::PointingHandCursor);
+}
+
+struct LabelRow {
+  QLabel* TForm2::*label;
+  const char* name;
+  QRect rect;
+  const char* caption;
+  bool bold;
+};
+constexpr LabelRow kLabels[] = {
+    {&TForm2::StaticText1, "StaticText1", {7, 0, 222, 20}, "Position : cursor + arrows + leftbutton", false},
+    {&TForm2::StaticText2, "StaticText2", {7, 26, 71, 20}, "Clock Size", true},
+    {&TForm2::StaticText3, "StaticText3", {7, 86, 38, 20}, "Skins", true},
+    {&TForm2::StaticText4, "StaticText4", {207, 26, 68, 20}, "Clock Dial", true},
+    {&TForm2::StaticText5, "StaticText5", {207, 86, 80, 20}, "Transparent", true},
+    {&TForm2::StaticText6, "StaticText6", {207, 146, 48, 20}, "Arrows", true},
+};
+
+struct SliderRow {
+  SettingsSlider* TForm2::*slider;
+  const char* name;
+  QRect rect;
+  int minimum, maximum, layoutPosition;
+  bool pointingHand;
+};
+constexpr SliderRow kSliders[] = {
+    {&TForm2::TrackBar1, "TrackBar1", {0, 50, 180, 14}, 0, kMaxSizeStep, 0, true},
+    {&TForm2::TrackBar2, "TrackBar2", {0, 110, 180, 14}, kMinSkin, kMaxSkin, 5, true},
+    {&TForm2::TrackBar3, "TrackBar3", {200, 50, 180, 14}, 0, kMaxDialStyle, 1, true},
+    {&TForm2::TrackBar4, "TrackBar4", {200, 110, 180, 14}, 0, kMaxTransparency, 1, true},
+    {&TForm2::TrackBar5, "TrackBar5", {200, 170, 180, 14}, 0, kMaxHandWidth, 0, false},
+};
+
+struct CheckBoxRow {
+  QCheckBox* TForm2::*box;
+  const char* name;
+  QRect rect;
+  const char* caption;
+  bool pointingHand;
+};
+constexpr CheckBoxRow kCheckBoxes[] = {
+    {&TForm2::CheckBox1, "CheckBox1", {7, 140, 90, 17}, "Seconds", true},
+    {&TForm2::CheckBox2, "CheckBox2", {7, 170, 66, 17}, "Digital", false},
+};
+
+struct ButtonRow {
+  QPushButton* TForm2::*button;
+  const char* name;
+  QRect rect;
+  const char* caption;
+};
+constexpr ButtonRow kButtons[] = {
+    {&TForm2::Button1, "Button1", {8, 205, 100, 22}, "Save Settings"},
+    {&TForm2::Button2, "Button2", {312, 205, 60, 22}, "Cancel"},
+};
+
+void CreateLabels(TForm2& form, QWidget* client)
+{
+  for (const LabelRow& row : kLabels) {
+    auto* label = new QLabel(QString::fromLatin1(row.caption), client);
+    Place(label, row.name, row.rect, row.bold, false);
+    SetBlackText(label);
+    form.*row.label = label;
+  }
+}
+
+void CreateSliders(TForm2& form, QWidget* client)
+{
+  for (const SliderRow& row : kSliders) {
+    auto* slider = new SettingsSlider(client);
+    Place(slider, row.name, row.rect, true, row.pointingHand);
+    slider->setRange(row.minimum, row.maximum);
+    slider->setValue(row.layoutPosition);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(1);
+    slider->setSingleStep(kLineStep);
+    slider->setPageStep(kPageStep);
+    form.*row.slider = slider;
+  }
+}
+
+void CreateCheckBoxes(TForm2& form, QWidget* client)
+{
+  for (const CheckBoxRow& row : kCheckBoxes) {
+    auto* box = new QCheckBox(QString::fromLatin1(row.caption), client);
+    Place(box, row.name, row.rect, true, row.pointingHand);
+    box->setChecked(false);
+    SetBlackText(box);
+    form.*row.box = box;
+  }
+}
+
+void CreateButtons(TForm2& form, QWidget* client)
+{
+  for (const ButtonRow& row : kButtons) {
+    auto* button = new QPushButton(QString::fromLatin1(row.caption), client);
+    Place(button, row.name, row.rect, true, true);
+    button->setAutoDefault(false);
+    form.*row.button = button;
+  }
+}
+
+void ChainTabOrder(std::initializer_list<QWidget*> order)
+{
+  QWidget* previous = nullptr;
+  for (QWidget* widget : order) {
+    if (previous)
+      QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
 }  // namespace
 
 void TForm2::CreateControls()
@@ -40,104 +163,11 @@ void TForm2::CreateControls()
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("ClientArea"));
   client_->setGeometry(kBorderWidth, kBorderWidth, kClientWidth, kClientHeight);
-
-  const struct {
-    QLabel** label;
-    const char* name;
-    QRect rect;
-    const char* caption;
-    bool bold;
-  } labels[] = {
-      {&StaticText1, "StaticText1", {7, 0, 222, 20}, "Position : cursor + arrows + leftbutton", false},
-      {&StaticText2, "StaticText2", {7, 26, 71, 20}, "Clock Size", true},
-      {&StaticText3, "StaticText3", {7, 86, 38, 20}, "Skins", true},
-      {&StaticText4, "StaticText4", {207, 26, 68, 20}, "Clock Dial", true},
-      {&StaticText5, "StaticText5", {207, 86, 80, 20}, "Transparent", true},
-      {&StaticText6, "StaticText6", {207, 146, 48, 20}, "Arrows", true},
-  };
-  for (const auto& row : labels) {
-    auto* label = new QLabel(QString::fromLatin1(row.caption), client_);
-    label->setObjectName(QString::fromLatin1(row.name));
-    label->setGeometry(row.rect);
-    label->setFont(ControlFont(row.bold));
-    SetBlackText(label);
-    *row.label = label;
-  }
-
-  const struct {
-    SettingsSlider** slider;
-    const char* name;
-    QRect rect;
-    int minimum, maximum, layoutPosition;
-    bool pointingHand;
-  } sliders[] = {
-      {&TrackBar1, "TrackBar1", {0, 50, 180, 14}, 0, kMaxSizeStep, 0, true},
-      {&TrackBar2, "TrackBar2", {0, 110, 180, 14}, kMinSkin, kMaxSkin, 5, true},
-      {&TrackBar3, "TrackBar3", {200, 50, 180, 14}, 0, kMaxDialStyle, 1, true},
-      {&TrackBar4, "TrackBar4", {200, 110, 180, 14}, 0, kMaxTransparency, 1, true},
-      {&TrackBar5, "TrackBar5", {200, 170, 180, 14}, 0, kMaxHandWidth, 0, false},
-  };
-  for (const auto& row : sliders) {
-    auto* slider = new SettingsSlider(client_);
-    slider->setObjectName(QString::fromLatin1(row.name));
-    slider->setGeometry(row.rect);
-    slider->setRange(row.minimum, row.maximum);
-    slider->setValue(row.layoutPosition);
-    slider->setTickPosition(QSlider::TicksBelow);
-    slider->setTickInterval(1);
-    slider->setSingleStep(kLineStep);
-    slider->setPageStep(kPageStep);
-    slider->setFont(ControlFont(true));
-    if (row.pointingHand)
-      slider->setCursor(Qt::PointingHandCursor);
-    *row.slider = slider;
-  }
-
-  const struct {
-    QCheckBox** box;
-    const char* name;
-    QRect rect;
-    const char* caption;
-    bool pointingHand;
-  } boxes[] = {
-      {&CheckBox1, "CheckBox1", {7, 140, 90, 17}, "Seconds", true},
-      {&CheckBox2, "CheckBox2", {7, 170, 66, 17}, "Digital", false},
-  };
-  for (const auto& row : boxes) {
-    auto* box = new QCheckBox(QString::fromLatin1(row.caption), client_);
-    box->setObjectName(QString::fromLatin1(row.name));
-    box->setGeometry(row.rect);
-    box->setChecked(false);
-    box->setFont(ControlFont(true));
-    SetBlackText(box);
-    if (row.pointingHand)
-      box->setCursor(Qt::PointingHandCursor);
-    *row.box = box;
-  }
-
-  const struct {
-    QPushButton** button;
-    const char* name;
-    QRect rect;
-    const char* caption;
-  } buttons[] = {
-      {&Button1, "Button1", {8, 205, 100, 22}, "Save Settings"},
-      {&Button2, "Button2", {312, 205, 60, 22}, "Cancel"},
-  };
-  for (const auto& row : buttons) {
-    auto* button = new QPushButton(QString::fromLatin1(row.caption), client_);
-    button->setObjectName(QString::fromLatin1(row.name));
-    button->setGeometry(row.rect);
-    button->setFont(ControlFont(true));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
-    *row.button = button;
-  }
-
-  QWidget* const tabOrder[] = {Button1, Button2, TrackBar1, TrackBar2, TrackBar3,
-                               TrackBar4, CheckBox1, TrackBar5, CheckBox2};
-  for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-    QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  CreateLabels(*this, client_);
+  CreateSliders(*this, client_);
+  CreateCheckBoxes(*this, client_);
+  CreateButtons(*this, client_);
+  ChainTabOrder({Button1, Button2, TrackBar1, TrackBar2, TrackBar3, TrackBar4, CheckBox1, TrackBar5, CheckBox2});
   Button1->setFocus();  // the first in the tab order has the focus when the window comes up
 }
 
