@@ -1,7 +1,9 @@
 #include "FullScreen/FrameComposer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
+#include <utility>
 
 #include "FullScreen/FrameGeometry.h"
 #include "model/ClockGeometry.h"
@@ -39,6 +41,38 @@ std::optional<QPoint> CursorHole(const QSize& frame, const QRect& window, const 
   if (fx >= frame.width() || fy >= frame.height())
     return std::nullopt;
   return QPoint(static_cast<int>(fx), static_cast<int>(fy));
+}
+
+// Same size and format.
+void CopyRows(const QImage& from, QImage& to)
+{
+  const qsizetype bytes = static_cast<qsizetype>(from.width()) * 4;
+  for (int y = 0; y < from.height(); ++y)
+    std::memcpy(to.scanLine(y), from.constScanLine(y), static_cast<std::size_t>(bytes));
+}
+
+// The bounding rectangle of the pixels that differ between two frames of one size.
+QRect ChangedRect(const QImage& a, const QImage& b)
+{
+  int top = -1, bottom = -1, left = a.width(), right = -1;
+  for (int y = 0; y < a.height(); ++y) {
+    const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.constScanLine(y));
+    const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.constScanLine(y));
+    if (std::memcmp(rowA, rowB, static_cast<std::size_t>(a.width()) * 4) == 0)
+      continue;
+    if (top < 0)
+      top = y;
+    bottom = y;
+    int x = 0;
+    while (rowA[x] == rowB[x])
+      ++x;
+    left = std::min(left, x);
+    x = a.width() - 1;
+    while (rowA[x] == rowB[x])
+      --x;
+    right = std::max(right, x);
+  }
+  return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void DrawRect(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
@@ -107,28 +141,42 @@ void FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeOf
     drawHand(data.geometry.secondHand, HandKind::Second, angles.second);
 }
 
-QImage FrameComposer::Compose(const ClockData& data, const TimeOfDay& time, const QRect& window,
-                              const QPoint& cursor)
+QRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const QRect& window,
+                             const QPoint& cursor)
 {
   const Key before = key_;
   Refresh(data);
-  if (dial_.isNull())
-    return dial_;
+  if (dial_.isNull()) {
+    front_ = QImage();
+    return {};
+  }
   const std::optional<QPoint> hole = CursorHole(dial_.size(), window, cursor);
   const ClockGeometry& g = data.geometry;
   const FrameInputs inputs{time, hole.value_or(QPoint(-1, -1)), data.settings.showSeconds,
                            g.hourHand, g.minuteHand, g.secondHand};
-  if (key_ == before && key_.generation != 0 && inputs == lastInputs_ && !lastFrame_.isNull())
-    return lastFrame_;
+  const bool rebuilt = !(key_ == before && key_.generation != 0);
+  if (!rebuilt && inputs == lastInputs_ && !front_.isNull())
+    return {};
 
-  QImage frame = dial_;  // shared until first written
+  // Written in place: no allocation while the size stays.
+  if (back_.size() != dial_.size() || back_.format() != dial_.format())
+    back_ = QImage(dial_.size(), dial_.format());
+  CopyRows(dial_, back_);
   // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
   // pixel is then exactly what the rings alone leave there.
   if (hole)
-    reinterpret_cast<std::uint32_t*>(frame.scanLine(hole->y()))[hole->x()] =
+    reinterpret_cast<std::uint32_t*>(back_.scanLine(hole->y()))[hole->x()] =
         reinterpret_cast<const std::uint32_t*>(rings_.constScanLine(hole->y()))[hole->x()];
-  DrawHands(frame, data, time);
+  DrawHands(back_, data, time);
   lastInputs_ = inputs;
-  lastFrame_ = frame;
-  return frame;
+  const QRect changed = rebuilt || front_.size() != back_.size() ? back_.rect() : ChangedRect(front_, back_);
+  std::swap(front_, back_);
+  return changed;
+}
+
+QImage FrameComposer::Compose(const ClockData& data, const TimeOfDay& time, const QRect& window,
+                              const QPoint& cursor)
+{
+  Present(data, time, window, cursor);
+  return front_;
 }

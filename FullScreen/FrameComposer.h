@@ -22,11 +22,16 @@ struct TimeOfDay {
 // The face, hand and marker images made from the planes, and the dial (the face with its markers and
 // numerals drawn), are kept between frames and rebuilt when ClockData::planesGeneration, the diameter,
 // the sprite sizes, the dial style or the numeral switch change, so a composer serves one ClockData.
-// Only the hands are drawn at every frame, and a frame whose inputs have not changed since the last
-// one (the timer asks twice a second) is handed out again. Frames are identical to those made from
-// scratch.
+// Only the hands are drawn at every frame, into one of two frame buffers kept between frames, and a
+// frame whose inputs have not changed since the last one (the timer asks twice a second) is not
+// composed again. Frames are identical to those made from scratch.
 class FrameComposer {
 public:
+  // Composes the frame into frame() and returns the smallest rectangle holding every pixel that differs
+  // from the frame before: empty when none does, the whole frame when it was rebuilt or resized.
+  QRect Present(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
+  const QImage& frame() const { return front_; }
+  // Present, then the frame itself (shared until the next frame is composed).
   QImage Compose(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
 
 private:
@@ -63,7 +68,8 @@ private:
   QImage dial_;   // the face with the marker and numeral rings drawn on it
   QImage rings_;  // the rings alone over transparent black: what a cursor hole shows
   FrameInputs lastInputs_;
-  QImage lastFrame_;
+  QImage front_;  // the last frame composed
+  QImage back_;   // the one before, written over by the next frame
   ArgbImage hand_;
   ArgbImage marker_;
 };

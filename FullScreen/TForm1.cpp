@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTime>
 #include <QWindow>
@@ -42,6 +43,11 @@ TForm1::TForm1(ClockData& data, SettingsStore& store, UserMessages messages, QWi
   timer_.setInterval(kRestInterval);
   connect(&timer_, &QTimer::timeout, this, [this] { RunHandler(messages_, [this] { TimerTimer(); }); });
   timer_.start();
+
+  compositor_ = std::make_unique<SelectionWatch>("_NET_WM_CM_S", [this](bool running) {
+    shape_.SetCompositing(*this, running);
+  });
+  shape_.SetCompositing(*this, compositor_->owned());
 
   // An error ends the creation handler; the window is still shown, and then the box.
   RunHandler(messagesLater_, [this] { FormCreate(); });
@@ -94,20 +100,27 @@ void TForm1::SetDoubleClickHandler(std::function<void()> handler)
 void TForm1::Draw()
 {
   const QTime now = QTime::currentTime();
-  QImage frame = composer_.Compose(data_, {now.hour(), now.minute(), now.second()}, QRect(windowPos_, size()),
-                                   QCursor::pos());
+  const QRect changed = composer_.Present(data_, {now.hour(), now.minute(), now.second()},
+                                          QRect(windowPos_, size()), QCursor::pos());
+  const QImage& frame = composer_.frame();
   if (frame.isNull())
     return;
   const bool resized = frame.size() != size();
   if (resized)
     resize(frame.size());
-  // The timer draws each second twice; a frame identical to the one on screen costs nothing more.
-  if (!resized && frame == frame_)
+  // Only what changed goes to the window system, and from there to the compositor; a frame identical
+  // to the one on screen costs nothing more.
+  if (changed.isEmpty() && !resized)
     return;
-  frame_ = std::move(frame);
   ++presentedCount_;
-  shape_.Apply(*this, frame_);
-  update();
+  // Painted at once: a later update would cost the event loop another round.
+  if (resized) {
+    shape_.Apply(*this, frame);
+    repaint();
+  } else {
+    shape_.Update(*this, frame, changed);
+    repaint(changed);
+  }
 }
 
 void TForm1::TimerTimer()
@@ -161,11 +174,11 @@ void TForm1::SaveNewPosition(QPoint position)
   }
 }
 
-void TForm1::paintEvent(QPaintEvent*)
+void TForm1::paintEvent(QPaintEvent* event)
 {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(0, 0, frame_);
+  painter.drawImage(event->rect(), composer_.frame(), event->rect());
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QImage>
@@ -9,6 +10,7 @@
 
 #include "FullScreen/ClockWindowControl.h"
 #include "FullScreen/FrameComposer.h"
+#include "platform/SelectionWatch.h"
 #include "platform/ErrorReporting.h"
 #include "platform/WindowShape.h"
 
@@ -37,7 +39,7 @@ public:
   // Where the window is, as the window system last reported it.
   QPoint windowPosition() const { return windowPos_; }
   // The frame on screen (premultiplied), and how many distinct frames were presented.
-  const QImage& presentedFrame() const { return frame_; }
+  const QImage& presentedFrame() const { return composer_.frame(); }
   int presentedCount() const { return presentedCount_; }
 
 protected:
@@ -63,8 +65,8 @@ private:
   UserMessages messagesLater_;  // shown once the window runs: no box holds up the first frame
   FrameComposer composer_;
   AlphaShape shape_;
+  std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
   QTimer timer_;
-  QImage frame_;
   int presentedCount_ = 0;
   QPoint windowPos_;                   // where the window system last reported the window
   std::optional<QPoint> pendingSave_;  // a place to store once the window is reported there

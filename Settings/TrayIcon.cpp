@@ -4,7 +4,6 @@
 #include "platform/TrayHost.h"
 
 namespace {
-constexpr int kTrayPollMs = 2000;
 constexpr char kTip[] = "Tickora";
 }  // namespace
 
@@ -17,10 +16,8 @@ TrayIcon::TrayIcon(const QIcon& icon, std::function<bool()> trayAvailable, QObje
           Qt::QueuedConnection);
   available_ = isTrayAvailable_ && isTrayAvailable_();
   dbusHost_ = StatusNotifierHostPresent();
-  // A tray host may start after us, or restart; poll so the icon follows it.
-  poll_.setInterval(kTrayPollMs);
-  connect(&poll_, &QTimer::timeout, this, &TrayIcon::PollTray);
-  poll_.start();
+  // A tray host may start after us, or restart: the icon follows it.
+  new TrayHostWatch([this] { TrayChanged(); }, this);
 }
 
 void TrayIcon::Add()
@@ -42,7 +39,7 @@ void TrayIcon::Remove()
   Apply();
 }
 
-void TrayIcon::PollTray()
+void TrayIcon::TrayChanged()
 {
   const bool available = isTrayAvailable_ && isTrayAvailable_();
   if (available == available_)

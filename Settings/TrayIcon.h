@@ -3,7 +3,6 @@
 
 #include <QObject>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
 class QMenu;
 
@@ -30,11 +29,10 @@ signals:
   void mouseMessage(int message);
 
 private:
-  void PollTray();
+  void TrayChanged();
   void Apply();
 
   QSystemTrayIcon icon_;
-  QTimer poll_;
   std::function<bool()> isTrayAvailable_;
   bool added_ = false;
   bool available_ = false;

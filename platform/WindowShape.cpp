@@ -13,15 +13,7 @@
 namespace {
 
 #ifdef TICKORA_HAVE_X11
-bool CompositorRunning(Display* display)
-{
-  const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
-  const Atom selection = XInternAtom(display, name.constData(), False);
-  return XGetSelectionOwner(display, selection) != 0;
-}
-
-// Returns whether the window now has a bounding shape.
-bool ShapeX11(Display* display, Window window, const std::vector<QRect>& runs, bool hadBounding)
+std::vector<XRectangle> XRectangles(const std::vector<QRect>& runs)
 {
   std::vector<XRectangle> rectangles;
   rectangles.reserve(runs.size());
@@ -29,24 +21,30 @@ bool ShapeX11(Display* display, Window window, const std::vector<QRect>& runs, b
     rectangles.push_back({static_cast<short>(r.x()), static_cast<short>(r.y()),
                           static_cast<unsigned short>(r.width()), static_cast<unsigned short>(r.height())});
   }
-  const int count = static_cast<int>(rectangles.size());
-  XShapeCombineRectangles(display, window, ShapeInput, 0, 0, rectangles.data(), count, ShapeSet, YXBanded);
-  bool bounding = hadBounding;
-  if (!CompositorRunning(display)) {
-    XShapeCombineRectangles(display, window, ShapeBounding, 0, 0, rectangles.data(), count, ShapeSet, YXBanded);
-    bounding = true;
-  } else if (hadBounding) {
-    XShapeCombineMask(display, window, ShapeBounding, 0, 0, 0 /* no mask: the whole window */, ShapeSet);
-    bounding = false;
+  return rectangles;
+}
+
+// Replaces the shape of `kind` within `area` by the runs (all of it when `whole`).
+void ShapeX11(Display* display, Window window, int kind, const QRect& area, const std::vector<XRectangle>& runs,
+              bool whole)
+{
+  const int count = static_cast<int>(runs.size());
+  if (whole) {
+    XShapeCombineRectangles(display, window, kind, 0, 0, const_cast<XRectangle*>(runs.data()), count, ShapeSet,
+                            YXBanded);
+    return;
   }
-  XFlush(display);
-  return bounding;
+  XRectangle cut{static_cast<short>(area.x()), static_cast<short>(area.y()), static_cast<unsigned short>(area.width()),
+                 static_cast<unsigned short>(area.height())};
+  XShapeCombineRectangles(display, window, kind, 0, 0, &cut, 1, ShapeSubtract, Unsorted);
+  XShapeCombineRectangles(display, window, kind, 0, 0, const_cast<XRectangle*>(runs.data()), count, ShapeUnion,
+                          YXBanded);
 }
 #endif
 
 }  // namespace
 
-std::vector<QRect> OpaqueRuns(const QImage& frame)
+std::vector<QRect> OpaqueRuns(const QImage& frame, const QRect& area)
 {
   std::vector<QRect> runs;
   if (frame.isNull())
@@ -54,16 +52,16 @@ std::vector<QRect> OpaqueRuns(const QImage& frame)
   const QImage image = frame.format() == QImage::Format_ARGB32_Premultiplied || frame.format() == QImage::Format_ARGB32
                            ? frame
                            : frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  const int width = image.width();
-  const int height = image.height();
-  for (int y = 0; y < height; ++y) {
+  const QRect within = area.isEmpty() ? image.rect() : area & image.rect();
+  for (int y = within.top(); y <= within.bottom(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    int x = 0;
-    while (x < width) {
-      while (x < width && qAlpha(row[x]) == 0)
+    int x = within.left();
+    const int end = within.right() + 1;
+    while (x < end) {
+      while (x < end && qAlpha(row[x]) == 0)
         ++x;
       const int start = x;
-      while (x < width && qAlpha(row[x]) != 0)
+      while (x < end && qAlpha(row[x]) != 0)
         ++x;
       if (x > start)
         runs.emplace_back(start, y, x - start, 1);
@@ -72,24 +70,104 @@ std::vector<QRect> OpaqueRuns(const QImage& frame)
   return runs;
 }
 
+bool AlphaShape::TakeMask(const QImage& frame, const QRect& area)
+{
+  bool changed = false;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+    std::uint8_t* drawn = drawn_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(size_.width());
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const std::uint8_t now = qAlpha(row[x]) != 0 ? 1 : 0;
+      changed |= drawn[x] != now;
+      drawn[x] = now;
+    }
+  }
+  return changed;
+}
+
 void AlphaShape::Apply(QWidget& window, const QImage& frame)
 {
-  runs_ = OpaqueRuns(frame);
+  size_ = frame.size();
+  drawn_.assign(static_cast<std::size_t>(size_.width()) * static_cast<std::size_t>(size_.height()), 0);
+  TakeMask(frame, frame.rect());
   hasFrame_ = true;
+  Reapply(window);
+}
+
+void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& changed)
+{
+  if (!hasFrame_ || frame.size() != size_) {
+    Apply(window, frame);
+    return;
+  }
+  const QRect area = changed & frame.rect();
+  if (area.isEmpty() || !TakeMask(frame, area))
+    return;
+  Send(window, area);
+}
+
+void AlphaShape::SetCompositing(QWidget& window, bool running)
+{
+  if (running == compositing_)
+    return;
+  compositing_ = running;
   Reapply(window);
 }
 
 void AlphaShape::Reapply(QWidget& window)
 {
+  Send(window, QRect());
+}
+
+void AlphaShape::Send(QWidget& window, const QRect& area)
+{
   if (!hasFrame_ || !window.testAttribute(Qt::WA_WState_Created))
     return;
+  // A bounding shape not yet set must be set whole.
+  if (!compositing_ && !bounding_ && !area.isEmpty()) {
+    Send(window, QRect());
+    return;
+  }
+  const bool whole = area.isEmpty();
+  const QRect within = whole ? QRect(QPoint(0, 0), size_) : area;
+  std::vector<QRect> runs;
+  for (int y = within.top(); y <= within.bottom(); ++y) {
+    const std::uint8_t* drawn = drawn_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(size_.width());
+    int x = within.left();
+    while (x <= within.right()) {
+      while (x <= within.right() && !drawn[x])
+        ++x;
+      const int start = x;
+      while (x <= within.right() && drawn[x])
+        ++x;
+      if (x > start)
+        runs.emplace_back(start, y, x - start, 1);
+    }
+  }
 #ifdef TICKORA_HAVE_X11
   if (Display* display = X11Display()) {
-    bounding_ = ShapeX11(display, static_cast<Window>(window.winId()), runs_, bounding_);
+    const auto id = static_cast<Window>(window.winId());
+    const std::vector<XRectangle> rectangles = XRectangles(runs);
+    ShapeX11(display, id, ShapeInput, within, rectangles, whole);
+    if (!compositing_) {
+      ShapeX11(display, id, ShapeBounding, within, rectangles, whole);
+      bounding_ = true;
+    } else if (bounding_) {
+      XShapeCombineMask(display, id, ShapeBounding, 0, 0, 0 /* no mask: the whole window */, ShapeSet);
+      bounding_ = false;
+    }
+    XFlush(display);
     return;
   }
 #endif
   QRegion region;
-  region.setRects(runs_.data(), static_cast<int>(runs_.size()));
+  if (whole) {
+    region.setRects(runs.data(), static_cast<int>(runs.size()));
+  } else {
+    region = window.mask().subtracted(QRegion(within));
+    QRegion part;
+    part.setRects(runs.data(), static_cast<int>(runs.size()));
+    region += part;
+  }
   window.setMask(region);
 }

@@ -1,29 +1,40 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
-// The pixels with alpha > 0 of a premultiplied ARGB frame as horizontal runs, one rectangle per run,
-// row by row from the top and left to right within a row.
-std::vector<QRect> OpaqueRuns(const QImage& frame);
+// The pixels with alpha > 0 of a premultiplied ARGB frame within `area` (the whole frame when empty) as
+// horizontal runs, one rectangle per run, row by row from the top and left to right within a row.
+std::vector<QRect> OpaqueRuns(const QImage& frame, const QRect& area = {});
 
 // Pixels of alpha 0 let the mouse through to the window below. On X11 the window gets an input shape
 // of the drawn pixels, and, while no compositing manager runs (a translucent window would show a black
-// square), a bounding shape too, so the clock is at least round. Elsewhere the widget's mask.
+// square), a bounding shape too, so the clock is at least round. Elsewhere the widget's mask. The shape
+// is sent again only where the drawn pixels changed.
 class AlphaShape {
 public:
-  // After each presented frame.
+  // After a frame: the whole of it.
   void Apply(QWidget& window, const QImage& frame);
+  // After a frame that differs from the one before only within `changed`.
+  void Update(QWidget& window, const QImage& frame, const QRect& changed);
   // After the native window is re-created or resized: the last frame's shape again.
   void Reapply(QWidget& window);
-
-  const std::vector<QRect>& runs() const { return runs_; }
+  // Whether a compositing manager blends the window; without one the shape bounds it too.
+  void SetCompositing(QWidget& window, bool running);
 
 private:
-  std::vector<QRect> runs_;
+  // Takes `area` of the frame into the mask; returns whether any pixel's drawn state changed.
+  bool TakeMask(const QImage& frame, const QRect& area);
+  void Send(QWidget& window, const QRect& area);
+
+  std::vector<std::uint8_t> drawn_;  // one byte a pixel: alpha > 0
+  QSize size_;
   bool hasFrame_ = false;
+  bool compositing_ = true;
   bool bounding_ = false;
 };

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev libxfixes-dev
   fonts-liberation2
 )
 test_packages=(
