@@ -38,6 +38,12 @@ std::int32_t CreateClockResources(ClockData& data)
   return clientSize;
 }
 
+void ReleaseSynthesisCaches(ClockData& data)
+{
+  data.pictures.Clear();
+  data.faceShape = FaceShapeCache{};
+}
+
 std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings)
 {
   auto data = std::make_unique<ClockData>();

@@ -48,6 +48,10 @@ std::int32_t ApplySizeStep(ClockData& data);
 // the marker size. Returns the client size as ApplySizeStep does.
 std::int32_t CreateClockResources(ClockData& data);
 
+// Lets go of what only speeds up the next synthesis: the decoded pictures and the face shape cache.
+// The planes, surfaces and sprites stay.
+void ReleaseSynthesisCaches(ClockData& data);
+
 // A clock as the clock window has it before its first frame: its resources, then BuildClockImages and
 // BuildNumeralSprites. Tools, tests and benchmarks start from it.
 std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings);

@@ -28,6 +28,7 @@ constexpr int kBottomGap = 100;  // between the client area's bottom and the scr
 // While a window manager takes over a new window it may mark it iconic for a moment (kwin does); only a
 // minimise after this long is the user's.
 constexpr int kSettleMs = 750;
+constexpr int kIdleReleaseMs = 2000;
 
 void FillMissingHooks(TForm2Hooks& hooks)
 {
@@ -82,6 +83,11 @@ TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock,
   CreatePopupMenu();
   tray_ = new TrayIcon(icon, hooks_.trayAvailable, this);
   CreateTrayMenu();
+  // What only speeds up the next synthesis is let go once the sliders rest: the clock at rest holds no
+  // more than its next frame needs.
+  idleRelease_.setSingleShot(true);
+  idleRelease_.setInterval(kIdleReleaseMs);
+  connect(&idleRelease_, &QTimer::timeout, this, [this] { ReleaseSynthesisCaches(data_); });
   settleCheck_.setSingleShot(true);
   connect(&settleCheck_, &QTimer::timeout, this, &TForm2::SettleCheck);
   ConnectHandlers();
@@ -158,6 +164,7 @@ void TForm2::FormCreate(bool firstStart)
   if (firstStart)
     ShowWindow();
   tray_->Add();
+  idleRelease_.start();  // the clock window's own synthesis ran just before
 }
 
 void TForm2::SetTrackBarPosition(SettingsSlider* slider, std::int32_t& setting, void (TForm2::*handler)())
@@ -171,13 +178,22 @@ void TForm2::SetTrackBarPosition(SettingsSlider* slider, std::int32_t& setting, 
   (this->*handler)();
 }
 
+void TForm2::Resynthesise(bool numerals)
+{
+  // Restarted first: a synthesis that fails still leaves caches to release.
+  idleRelease_.start();
+  hooks_.buildClockImages(data_);
+  if (numerals)
+    hooks_.buildNumeralSprites(data_);
+}
+
 void TForm2::TrackBar1Change()
 {
   RunHandler(messages_, [this] {
     data_.settings.sizeStep = TrackBar1->sliderPosition();
     const std::int32_t clientSize = ApplySizeStep(data_);
     clock_.SetClientSize(clientSize, clientSize);
-    hooks_.buildClockImages(data_);
+    Resynthesise(false);
   });
 }
 
@@ -185,8 +201,7 @@ void TForm2::TrackBar2Change()
 {
   RunHandler(messages_, [this] {
     data_.settings.skin = TrackBar2->sliderPosition();
-    hooks_.buildClockImages(data_);
-    hooks_.buildNumeralSprites(data_);
+    Resynthesise(true);
   });
 }
 
@@ -194,8 +209,7 @@ void TForm2::TrackBar3Change()
 {
   RunHandler(messages_, [this] {
     data_.settings.dialStyle = TrackBar3->sliderPosition();
-    hooks_.buildClockImages(data_);
-    hooks_.buildNumeralSprites(data_);
+    Resynthesise(true);
   });
 }
 
@@ -203,7 +217,7 @@ void TForm2::TrackBar4Change()
 {
   RunHandler(messages_, [this] {
     data_.settings.transparency = TrackBar4->sliderPosition();
-    hooks_.buildClockImages(data_);
+    Resynthesise(false);
   });
 }
 

@@ -94,6 +94,8 @@ private:
   void ShowWindow();
   void HideWindow();
   void Minimised();
+  // BuildClockImages, and BuildNumeralSprites where the accent colour may change.
+  void Resynthesise(bool numerals);
   void SettleCheck();
   void OpenMenuAt(const QPoint& globalPos);
 
@@ -106,6 +108,7 @@ private:
   TrayIcon* tray_ = nullptr;
   QMenu* trayMenu_ = nullptr;  // the menu a D-Bus tray shows itself
   QElapsedTimer shownAt_;      // since the last showing; a window manager may iconify a new window briefly
+  QTimer idleRelease_;         // lets the synthesis caches go once the sliders rest
   QTimer settleCheck_;         // looks at a minimised window once it could be the user's doing
   bool minimiseToTray_ = false;
 };

@@ -46,6 +46,8 @@ class PictureCache {
 public:
   const Picture& Get(std::string_view name);  // throws TickoraError for an unknown name
   int jpegDecodeCount() const { return jpegDecodes_; }
+  // Forgets every decoded picture; the next Get decodes again.
+  void Clear() { decoded_.clear(); }
 
 private:
   std::map<std::string, Picture, std::less<>> decoded_;
