@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "Settings/TrayIcon.h"
+#include "platform/Autostart.h"
 
 class QAction;
 class QCheckBox;
@@ -26,6 +27,7 @@ struct TForm2Hooks {
   std::function<bool()> trayAvailable;                  // default QSystemTrayIcon::isSystemTrayAvailable
   std::function<void(const QString&)> reportError;      // takes the raw message; default the "Tickora" error box
   std::function<void()> quit;                           // default ends the event loop with code 0
+  std::function<QString()> autostartFile;               // default AutostartEntry::DefaultPath
 };
 TForm2Hooks DefaultTForm2Hooks();
 
@@ -55,6 +57,7 @@ public:
   void Button1Click();
   void Button2Click();
   void OptionsClick();
+  void StartAtLoginClick();
   void Close1Click();
   // A mouse message over the tray icon.
   void TrayMessage(int mouseMessage);
@@ -79,6 +82,7 @@ public:
   QPushButton* Button2 = nullptr;
   QMenu* PopupMenu = nullptr;
   QAction* Options = nullptr;
+  QAction* StartAtLogin = nullptr;
   QAction* Close1 = nullptr;
 
 protected:
@@ -97,6 +101,9 @@ private:
   void Minimised();
   void SettleCheck();
   void OpenMenuAt(const QPoint& globalPos);
+  // Marks "Start at login" as the entry on disk stands; it may have changed since the menu last showed.
+  void ShowStartAtLogin();
+  AutostartEntry Autostart() const;
   // Runs a handler; an error it raises ends it and is reported, and the event loop goes on.
   void Guarded(const std::function<void()>& handler);
 
