@@ -10,6 +10,7 @@
 #   desktop_start [--wm] [--tray] | [--desktop openbox|xfce|kde|gnome] [--monitors one|two]
 #   clock_start; clock_wait_window; ...
 #   pass "message"          (or fail "message", which ends the test)
+#   skip "reason"           ends a test that cannot run here; on_cleanup FUNCTION runs FUNCTION at the end
 
 set -euo pipefail
 
