@@ -4,6 +4,7 @@
 #include "Clocks/ClockData.h"
 #include "FullScreen/TForm1.h"
 #include "model/SettingsStore.h"
+#include "platform/CommandLine.h"
 #include "platform/SingleInstance.h"
 #include "platform/TickoraApplication.h"
 #include "platform/WindowSystem.h"
@@ -12,6 +13,14 @@
 
 int main(int argc, char** argv)
 {
+  // --help and --version answer before anything needs a display or the lock; a misused command line
+  // ends here too rather than start a clock the user did not ask for.
+  const CommandLineAnswer answer = AnswerCommandLine(ProgramArguments(argc, argv));
+  if (answer.exits) {
+    std::fputs(answer.out.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.err.toLocal8Bit().constData(), stderr);
+    return answer.exitCode;
+  }
   PreferX11OnWayland();
   // The clock's sizes and places are screen pixels.
   if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))

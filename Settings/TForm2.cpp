@@ -43,6 +43,8 @@ void FillMissingHooks(TForm2Hooks& hooks)
     hooks.trayAvailable = defaults.trayAvailable;
   if (!hooks.quit)
     hooks.quit = defaults.quit;
+  if (!hooks.autostartFile)
+    hooks.autostartFile = defaults.autostartFile;
 }
 }  // namespace
 
@@ -54,6 +56,7 @@ TForm2Hooks DefaultTForm2Hooks()
   hooks.screenRect = PrimaryScreenRect;
   hooks.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
   hooks.quit = [] { QCoreApplication::exit(0); };
+  hooks.autostartFile = AutostartEntry::DefaultPath;
   return hooks;
 }
 
@@ -103,12 +106,14 @@ TForm2::~TForm2()
 
 void TForm2::CreateTrayMenu()
 {
-  // A D-Bus tray shows the menu itself, from what the program publishes: the same two items.
+  // A D-Bus tray shows the menu itself, from what the program publishes: the same items.
   if (!tray_->hostShowsMenu())
     return;
   trayMenu_ = new QMenu(this);
   trayMenu_->addAction(Options);
+  trayMenu_->addAction(StartAtLogin);
   trayMenu_->addAction(Close1);
+  connect(trayMenu_, &QMenu::aboutToShow, this, &TForm2::ShowStartAtLogin);
   tray_->SetMenu(trayMenu_);
 }
 
@@ -129,6 +134,8 @@ void TForm2::ConnectHandlers()
   connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
   connect(Options, &QAction::triggered, this, &TForm2::OptionsClick);
+  connect(StartAtLogin, &QAction::triggered, this, &TForm2::StartAtLoginClick);
+  connect(PopupMenu, &QMenu::aboutToShow, this, &TForm2::ShowStartAtLogin);
   connect(Close1, &QAction::triggered, this, &TForm2::Close1Click);
   connect(tray_, &TrayIcon::mouseMessage, this, &TForm2::TrayMessage);
 
@@ -291,6 +298,30 @@ void TForm2::OptionsClick()
 {
   tray_->Remove();
   ShowWindow();
+}
+
+void TForm2::StartAtLoginClick()
+{
+  // The mark has already flipped to what the user asks for.
+  const bool wanted = StartAtLogin->isChecked();
+  RunHandler(messages_, [this, wanted] {
+    const AutostartEntry entry = Autostart();
+    if (wanted)
+      entry.Enable();
+    else
+      entry.Disable();
+  });
+  ShowStartAtLogin();
+}
+
+void TForm2::ShowStartAtLogin()
+{
+  StartAtLogin->setChecked(Autostart().IsEnabled());
+}
+
+AutostartEntry TForm2::Autostart() const
+{
+  return {hooks_.autostartFile(), QCoreApplication::applicationFilePath()};
 }
 
 void TForm2::Close1Click()

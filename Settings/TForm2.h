@@ -8,6 +8,7 @@
 
 #include "Settings/TrayIcon.h"
 #include "platform/ErrorReporting.h"
+#include "platform/Autostart.h"
 
 class QAction;
 class QCheckBox;
@@ -26,6 +27,7 @@ struct TForm2Hooks {
   std::function<QRect()> screenRect;                    // default the primary monitor's rectangle
   std::function<bool()> trayAvailable;                  // default QSystemTrayIcon::isSystemTrayAvailable
   std::function<void()> quit;                           // default ends the event loop with code 0
+  std::function<QString()> autostartFile;               // default AutostartEntry::DefaultPath
 };
 TForm2Hooks DefaultTForm2Hooks();
 
@@ -54,6 +56,7 @@ public:
   void Button1Click();
   void Button2Click();
   void OptionsClick();
+  void StartAtLoginClick();
   void Close1Click();
   // A mouse message over the tray icon.
   void TrayMessage(int mouseMessage);
@@ -78,6 +81,7 @@ public:
   QPushButton* Button2 = nullptr;
   QMenu* PopupMenu = nullptr;
   QAction* Options = nullptr;
+  QAction* StartAtLogin = nullptr;
   QAction* Close1 = nullptr;
 
 protected:
@@ -98,6 +102,9 @@ private:
   void Resynthesise(bool numerals);
   void SettleCheck();
   void OpenMenuAt(const QPoint& globalPos);
+  // Marks "Start at login" as the entry on disk stands; it may have changed since the menu last showed.
+  void ShowStartAtLogin();
+  AutostartEntry Autostart() const;
 
   ClockData& data_;
   SettingsStore& store_;

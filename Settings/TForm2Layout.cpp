@@ -178,6 +178,10 @@ void TForm2::CreatePopupMenu()
   Options = PopupMenu->addAction(QStringLiteral("Settings"));
   Options->setObjectName(QStringLiteral("Options"));
   Options->setCheckable(true);  // its mark flips each time it is chosen, before OptionsClick runs
+  StartAtLogin = PopupMenu->addAction(QStringLiteral("Start at login"));
+  StartAtLogin->setObjectName(QStringLiteral("StartAtLogin"));
+  StartAtLogin->setCheckable(true);
+  ShowStartAtLogin();
   Close1 = PopupMenu->addAction(QIcon(QPixmap::fromImage(CloseMenuPicture())), QStringLiteral("Close"));
   Close1->setObjectName(QStringLiteral("Close1"));
 }

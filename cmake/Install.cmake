@@ -1,4 +1,5 @@
-# Installs the program's desktop entry and icons where desktops look for them (XDG data directories).
+# Installs the program's desktop entry and icons where desktops look for them (XDG data directories),
+# its manual page, its AppStream description, the licence and the changelog.
 include(GNUInstallDirs)
 install(FILES ${CMAKE_SOURCE_DIR}/share/applications/tickora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -10,3 +11,62 @@ foreach(icon ${TICKORA_ICONS})
   get_filename_component(dir ${icon} DIRECTORY)
   install(FILES ${CMAKE_SOURCE_DIR}/share/icons/${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/${dir})
 endforeach()
+
+# The release history lives in the AppStream description and the changelog; both must name this
+# version, and the manual page takes its date from there.
+set(TICKORA_METAINFO_IN ${CMAKE_SOURCE_DIR}/share/metainfo/${TICKORA_APPSTREAM_ID}.metainfo.xml.in)
+file(READ ${TICKORA_METAINFO_IN} metainfo)
+if(NOT metainfo MATCHES "<release version=\"([^\"]+)\" date=\"([0-9-]+)\"")
+  message(FATAL_ERROR "${TICKORA_METAINFO_IN} lists no release")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "The newest release in ${TICKORA_METAINFO_IN} is ${CMAKE_MATCH_1}, not ${PROJECT_VERSION}")
+endif()
+set(TICKORA_RELEASE_DATE ${CMAKE_MATCH_2})
+file(READ ${CMAKE_SOURCE_DIR}/packaging/changelog changelog)
+if(NOT changelog MATCHES "^tickora \\(([^)]+)\\) ")
+  message(FATAL_ERROR "packaging/changelog does not start with an entry")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "The newest entry in packaging/changelog is ${CMAKE_MATCH_1}, not ${PROJECT_VERSION}")
+endif()
+# Whoever signed the newest entry maintains the package.
+if(NOT changelog MATCHES "\n -- ([^\n]+>)  ")
+  message(FATAL_ERROR "The newest entry in packaging/changelog has no signature line")
+endif()
+set(TICKORA_MAINTAINER ${CMAKE_MATCH_1})
+
+# The licence as Debian's machine-readable copyright file wants it: the notice's lines indented,
+# blank lines as " .".
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE licence)
+if(NOT licence MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(Permission is hereby granted.*[^\n])\n*$")
+  message(FATAL_ERROR "LICENSE is not the MIT licence this build knows how to describe")
+endif()
+set(TICKORA_COPYRIGHT ${CMAKE_MATCH_1})
+string(REPLACE "\n\n" "\n.\n" TICKORA_LICENCE_TEXT "${CMAKE_MATCH_2}")
+string(REPLACE "\n" "\n " TICKORA_LICENCE_TEXT " ${TICKORA_LICENCE_TEXT}")
+
+set(generated ${CMAKE_BINARY_DIR}/share)
+configure_file(${TICKORA_METAINFO_IN} ${generated}/${TICKORA_APPSTREAM_ID}.metainfo.xml @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/share/man/tickora.1.in ${generated}/tickora.1 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${generated}/copyright @ONLY)
+# A package with no upstream apart from itself keeps its changelog as changelog.gz.
+configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog ${generated}/changelog COPYONLY)
+# gzip -n: no name and no time stamp in the header, so the same sources give the same bytes.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+add_custom_command(
+  OUTPUT ${generated}/tickora.1.gz ${generated}/changelog.gz
+  COMMAND ${GZIP_PROGRAM} -9nkf ${generated}/tickora.1 ${generated}/changelog
+  DEPENDS ${generated}/tickora.1 ${generated}/changelog
+  COMMENT "Compressing the manual page and the changelog")
+add_custom_target(tickora_documents ALL DEPENDS ${generated}/tickora.1.gz ${generated}/changelog.gz)
+
+install(FILES ${generated}/tickora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${generated}/${TICKORA_APPSTREAM_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${generated}/copyright ${generated}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tickora)
+# A stripped program (cmake --install --strip, the package) keeps no compiler notes either.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+  execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/tickora\" COMMAND_ERROR_IS_FATAL ANY)
+endif()")

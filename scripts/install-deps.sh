@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and running the clock need; with --tests, also those the
-# unit, benchmark and desktop tests need.
+# Installs the Debian packages that building and running the clock need; with --package, also those
+# that making and checking its Debian package needs; with --tests, those and everything the unit,
+# benchmark and desktop tests need.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -15,11 +16,14 @@ test_packages=(
   # decoration, and Breeze is the one that needs no Plasma.
   xfwm4 xfce4-panel kwin-x11 kwin-style-breeze mutter dbus-x11 libglib2.0-bin
 )
+# dpkg-shlibdeps and dpkg-buildflags, and what CPack's shared-library scan and the checks use.
+package_packages=(dpkg-dev file lintian appstream desktop-file-utils)
 case ${1:-} in
   "") ;;
-  --tests) packages+=("${test_packages[@]}") ;;
+  --package) packages+=("${package_packages[@]}") ;;
+  --tests) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
   *)
-    echo "usage: $0 [--tests]" >&2
+    echo "usage: $0 [--package | --tests]" >&2
     exit 2
     ;;
 esac

@@ -46,6 +46,7 @@ struct SettingsRig {
   std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
   QTemporaryDir dir;
   SettingsStore store{dir.path() + "/Tickora.conf"};
+  QString autostartFile = dir.path() + "/autostart/tickora.desktop";
   FakeClock clock{log};
   QRect screen{0, 0, 1920, 1080};
   bool trayAvailable = false;
@@ -68,6 +69,7 @@ struct SettingsRig {
     hooks.screenRect = [this] { return screen; };
     hooks.trayAvailable = [this] { return trayAvailable; };
     hooks.quit = [this] { log.push_back("quit"); };
+    hooks.autostartFile = [this] { return autostartFile; };
     UserMessages messages;
     messages.error = [this](const QString& text) { log.push_back("error: " + text.toStdString()); };
     form = std::make_unique<TForm2>(*data, store, clock, firstStart, std::move(hooks), std::move(messages));

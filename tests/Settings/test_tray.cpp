@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 
 #include <QPushButton>
@@ -74,18 +77,81 @@ TEST(TrayIcon, TipAndPictureAreTheProgramsOwn)
             ProgramIconImage(rig.data->pictures));
 }
 
-TEST(TrayIcon, MenuHasSettingsAndCloseInOrder)
+TEST(TrayIcon, MenuHasSettingsStartAtLoginAndCloseInOrder)
 {
   SettingsRig rig;
   TForm2& form = rig.Create(ClockSettings{});
   const QList<QAction*> actions = form.PopupMenu->actions();
-  ASSERT_EQ(actions.size(), 2);
+  ASSERT_EQ(actions.size(), 3);
   EXPECT_EQ(actions[0], form.Options);
   EXPECT_EQ(actions[0]->text(), QStringLiteral("Settings"));
   EXPECT_TRUE(actions[0]->isCheckable());
-  EXPECT_EQ(actions[1], form.Close1);
-  EXPECT_EQ(actions[1]->text(), QStringLiteral("Close"));
-  EXPECT_FALSE(actions[1]->icon().isNull());
+  EXPECT_EQ(actions[1], form.StartAtLogin);
+  EXPECT_EQ(actions[1]->text(), QStringLiteral("Start at login"));
+  EXPECT_TRUE(actions[1]->isCheckable());
+  EXPECT_EQ(actions[2], form.Close1);
+  EXPECT_EQ(actions[2]->text(), QStringLiteral("Close"));
+  EXPECT_FALSE(actions[2]->icon().isNull());
+}
+
+TEST(TrayIcon, StartAtLoginWritesAndRemovesTheEntryAndShowsWhatIsOnDisk)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(ClockSettings{});
+  const QString& entry = rig.autostartFile;
+  auto writeEntry = [&](const QByteArray& contents) {
+    QDir().mkpath(QFileInfo(entry).path());
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+  };
+  auto openMenu = [&] {
+    rig.clock.contextMenu(QPoint(10, 10));
+    form.PopupMenu->hide();
+  };
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    bool checked, exists;
+  } steps[] = {
+      {"at the start", [] {}, false, false},
+      {"chosen", [&] { form.StartAtLogin->trigger(); }, true, true},
+      {"chosen again", [&] { form.StartAtLogin->trigger(); }, false, false},
+      {"switched off elsewhere, menu opened", [&] { writeEntry("[Desktop Entry]\nHidden=true\n"); openMenu(); },
+       false, true},
+      {"chosen over the switched-off entry", [&] { form.StartAtLogin->trigger(); }, true, true},
+      {"removed elsewhere, menu opened", [&] { QFile::remove(entry); openMenu(); }, false, false},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    s.act();
+    EXPECT_EQ(form.StartAtLogin->isChecked(), s.checked);
+    EXPECT_EQ(QFile::exists(entry), s.exists);
+  }
+  // The entry starts the program that wrote it.
+  form.StartAtLogin->trigger();
+  QFile file(entry);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray exec = "\nExec=" + AutostartEntry::ExecValue(QCoreApplication::applicationFilePath()).toUtf8() + "\n";
+  EXPECT_TRUE(file.readAll().contains(exec));
+  EXPECT_EQ(rig.Count("quit"), 0);
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST(TrayIcon, StartAtLoginThatCannotBeWrittenIsReportedAndStaysUnchecked)
+{
+  SettingsRig rig;
+  // A file where the autostart folder should be.
+  QFile blocker(rig.dir.path() + "/blocked");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  rig.autostartFile = rig.dir.path() + "/blocked/autostart/tickora.desktop";
+  TForm2& form = rig.Create(ClockSettings{});
+  rig.log.clear();
+  form.StartAtLogin->trigger();
+  EXPECT_FALSE(form.StartAtLogin->isChecked());
+  EXPECT_EQ(rig.log, std::vector<std::string>{"error: Cannot make the folder \"" + rig.dir.path().toStdString() +
+                                              "/blocked/autostart\" for starting at login."});
 }
 
 TEST(TrayIcon, SettingsItemFlipsItsMarkBeforeShowingTheWindow)

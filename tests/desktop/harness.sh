@@ -10,6 +10,7 @@
 #   desktop_start [--wm] [--tray] | [--desktop openbox|xfce|kde|gnome] [--monitors one|two]
 #   clock_start; clock_wait_window; ...
 #   pass "message"          (or fail "message", which ends the test)
+#   skip "reason"           ends a test that cannot run here; on_cleanup FUNCTION runs FUNCTION at the end
 
 set -euo pipefail
 
@@ -118,12 +119,26 @@ stop_strays() {
   stop_started
 }
 
+# on_cleanup FUNCTION: FUNCTION runs when the test ends, passed, failed or interrupted, once its
+# processes are stopped.
+CLEANUP_FUNCTIONS=()
+on_cleanup() { CLEANUP_FUNCTIONS+=("$1"); }
+
+# skip REASON: ends a test that cannot run here (ctest shows it as skipped).
+skip() {
+  log "SKIP: $*"
+  exit 77
+}
+
 # Ends what this test started, then removes its files (TICKORA_KEEP_TMP=1 keeps them).
 harness_cleanup() {
-  local status=$?
+  local status=$? f
   set +e
   stop_started
   stop_strays
+  for f in "${CLEANUP_FUNCTIONS[@]}"; do
+    "$f"
+  done
   chmod -R u+rwX "$TEST_TMP" 2>/dev/null
   if [ "${TICKORA_KEEP_TMP:-0}" = 1 ]; then
     log "files kept in $TEST_TMP"

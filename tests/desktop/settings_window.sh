@@ -56,8 +56,11 @@ click_window_centre() {
 # The popup menu of the clock process: a viewable override-redirect window that is neither the clock
 # nor the tray icon nor the settings window.
 popup_menu_of() {
-  local w
+  local w icon
+  # The embedded tray icon is override-redirect too.
+  icon=$(tray_icon_of "$@") || icon=""
   for w in $(xdotool search --all --onlyvisible --pid "${1:-$CLOCK_PID}" 2>/dev/null); do
+    [ "$(printf '0x%x' "$w")" != "$icon" ] || continue
     [ "$(window_field "$w" "Override Redirect State")" = yes ] || continue
     [ "$(window_field "$w" Depth)" != 32 ] || continue
     printf '0x%x\n' "$w"
@@ -66,13 +69,17 @@ popup_menu_of() {
   return 1
 }
 
-# menu_choose N: picks item N (1 "Settings", 2 "Close") of the open popup menu with the keyboard.
+# menu_choose N: picks item N (1 "Settings", 2 "Start at login", 3 "Close") of the open popup menu with the
+# keyboard.
 menu_choose() {
   wait_for "the popup menu" -- popup_menu_of
   local keys=() i
   for ((i = 0; i < $1; i++)); do keys+=(Down); done
   xdotool key --delay 60 "${keys[@]}" Return
+  # Closed before anything else happens: a menu on its way out would take the next keys.
+  wait_for "the popup menu to close" -- no_popup_menu
 }
+no_popup_menu() { ! popup_menu_of; }
 
 # clock_shows LEFT TOP BACKGROUND RENDER_OPTIONS...: the screen shows the frame composed for these
 # settings at the clock's place, within a few seconds.

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The clock on the desktops people use, the same steps on each while another program has the focus:
 # the first start centred, with the settings window shown and left shown; on every workspace; the tray
-# the desktop offers, with the clock's own menu, opening the settings; a drag stored where the window
-# really went (nowhere, under a window manager that refuses moves); closing through the window manager
-# ends the program and frees the lock; an error box opens above the clock. Nothing of a desktop
-# outlives it.
+# the desktop offers, with the clock's own menu, opening the settings (and from a D-Bus tray's menu,
+# starting at login); a drag stored where the window really went (nowhere, under a window manager that
+# refuses moves); closing through the window manager ends the program and frees the lock; an error box
+# opens above the clock. Nothing of a desktop outlives it.
 source "$(dirname "$0")/harness.sh"
 source "$HARNESS_DIR/settings_window.sh"
 
 readonly D=166 HUB=83  # the hands' hub is drawn at every time of day
+readonly AUTOSTART_ENTRY="$XDG_CONFIG_HOME/autostart/tickora.desktop"
 # desktop -> the tray it offers: xembed (a system tray), sni (StatusNotifierItems on the bus) or none
 declare -A TRAY=([openbox]=xembed [xfce]=sni [kde]=sni [gnome]=none [refusing]=none)
 # desktop -> what becomes of the clock's own requests to move: follow, or refused
@@ -65,7 +66,17 @@ for desktop in openbox xfce kde gnome refusing; do
     sni)
       wait_for "$desktop: the clock's StatusNotifierItem" -- sni_item_of_clock
       labels=$(sni_menu_labels | tr '\n' '/')
-      [ "$labels" = "Settings/Close/" ] || fail "$desktop: the tray's menu offers '$labels'"
+      [ "$labels" = "Settings/Start at login/Close/" ] || fail "$desktop: the tray's menu offers '$labels'"
+      # The tray's own menu reaches the same item: it writes the login entry; removed behind the clock's
+      # back, the item shows it unchecked when the menu opens, so choosing it writes the entry again;
+      # once more removes it.
+      sni_menu_click "Start at login"
+      wait_for "$desktop: the autostart entry from the tray's menu" -- test -f "$AUTOSTART_ENTRY"
+      rm "$AUTOSTART_ENTRY"
+      sni_menu_click "Start at login"
+      wait_for "$desktop: the autostart entry written again from the tray's menu" -- test -f "$AUTOSTART_ENTRY"
+      sni_menu_click "Start at login"
+      wait_for "$desktop: the autostart entry removed from the tray's menu" -- test ! -e "$AUTOSTART_ENTRY"
       sni_activate
       ;;
     none)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# cmake --install lays out the program, its desktop entry and its icons where desktops find them, and
-# the installed program starts.
+# cmake --install lays out the program, its desktop entry and its icons where desktops find them, its
+# manual page and AppStream metainfo, and the installed program starts.
 source "$(dirname "$0")/harness.sh"
 
 [ -x "$TICKORA" ] || fail "no program at $TICKORA (build the tickora target)"
@@ -39,6 +39,17 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$middle" -gt 200 ] || fail "the ${size}x${size} icon's middle is not drawn ($middle)"
 done
 pass "icons in 8 sizes, round on a transparent square"
+
+for file in share/man/man1/tickora.1.gz share/metainfo/io.github.tickora.Tickora.metainfo.xml \
+  share/doc/tickora/copyright share/doc/tickora/changelog.gz; do
+  [ -s "$prefix/$file" ] || fail "$file is not installed"
+done
+need_programs man appstreamcli
+warnings=$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/tickora.1.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man warns about tickora(1): $warnings"
+appstreamcli validate --no-net "$prefix/share/metainfo/io.github.tickora.Tickora.metainfo.xml" \
+  >"$TEST_TMP/appstream.log" 2>&1 || fail "appstreamcli rejects the metainfo: $(cat "$TEST_TMP/appstream.log")"
+pass "the manual page, the AppStream metainfo, the copyright and the changelog"
 
 desktop_start
 TICKORA="$prefix/bin/tickora"

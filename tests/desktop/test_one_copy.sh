@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One clock per user: a second start ends at once with code 0 and leaves no trace, with or without a
 # display; a clock killed with SIGKILL does not block the next start. Without any display the clock says
-# so in one line and ends with code 1.
+# so in one line and ends with code 1. The options answer beside a running clock; Qt's -display works.
 source "$(dirname "$0")/harness.sh"
 desktop_start
 
@@ -41,6 +41,18 @@ for attempt in "beside it" "with no display"; do
 done
 pass "a second copy ends at once with code 0, silently, and the first runs on"
 
+# The options answer beside the running clock, with a display or without one.
+for display in "$DISPLAY" ""; do
+  version=$(env DISPLAY="$display" "$TICKORA" --version) || fail "--version ended with code $?"
+  [[ $version =~ ^Tickora\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
+  env DISPLAY="$display" "$TICKORA" --help | grep -q '^Usage: tickora ' || fail "--help printed no usage"
+  code=0
+  env DISPLAY="$display" "$TICKORA" --bogus 2>"$TEST_TMP/bogus.err" || code=$?
+  [ "$code" = 2 ] && grep -q '^Usage: tickora ' "$TEST_TMP/bogus.err" || fail "--bogus ended with code $code"
+done
+process_gone "$first" && fail "the first clock ended"
+pass "beside it, with or without a display, --version says $version, --help the usage, --bogus ends with code 2"
+
 kill -KILL "$first"
 wait_exit "$first" 10
 wait_for "the killed clock's window to go" -- test -z "$(clock_windows)"
@@ -52,11 +64,15 @@ wait_exit "$CLOCK_PID" 15
   fail "without a display the clock printed: $(cat "$CLOCK_LOG")"
 pass "without a display: one line, code 1: $(cat "$CLOCK_LOG")"
 
-clock_start
+# Qt's -display option names the display where no DISPLAY is set.
+CLOCK_RUNS=$((CLOCK_RUNS + 1))
+CLOCK_LOG="$TEST_TMP/tickora-$CLOCK_RUNS.log"
+spawn "tickora-$CLOCK_RUNS" env -u DISPLAY "${AS_USER[@]}" "$TICKORA" -display "$DISPLAY"
+CLOCK_PID=$LAST_PID
 third=$CLOCK_PID
 clock_wait_window
 wait_for "the new clock at the stored place" -- geometry_is "$CLOCK_WINDOW" "556 428 166 166"
-pass "after kill -9 the next start runs"
+pass "after kill -9 the next start runs, on the display -display names"
 
 clock_start
 wait_exit "$CLOCK_PID" 15

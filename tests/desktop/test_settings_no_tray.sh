@@ -43,7 +43,7 @@ wait_for "the icon in the tray that came later" -- tray_icon_of
 pass "a tray host started later gets the icon"
 
 click_window_centre "$(tray_icon_of)" 3
-menu_choose 2  # "Close"
+menu_choose 3  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 pass "Close from the tray's menu ends the program with code 0"

@@ -83,7 +83,7 @@ wait_for "the tray icon" -- tray_icon_of
 pass "minimising the window sends it to the tray, and the icon brings it back"
 
 click_window_centre "$(tray_icon_of)" 3
-menu_choose 2  # "Close"
+menu_choose 3  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 [ "$(cat "$CONF")" = "$saved" ] || fail "Close saved something: $(cat "$CONF")"
