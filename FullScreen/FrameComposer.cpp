@@ -90,25 +90,35 @@ void FrameComposer::Refresh(const ClockData& data)
   // Unstamped planes may have been written by anyone: rebuild every frame.
   if (key == key_ && key.generation != 0)
     return;
-  face_ = ImageFromPlanes(data.facePlanes, g.diameter, g.diameter).ToDeviceImage();
+  dial_ = ImageFromPlanes(data.facePlanes, g.diameter, g.diameter).ToDeviceImage();
   hand_ = ImageFromPlanes(data.handPlanes, g.handExtentX, g.handExtentY);
   marker_ = ImageFromPlanes(data.markerPlanes, g.markerWidth, g.markerHeight);
-  dial_ = face_.copy();
-  rings_ = QImage(face_.size(), QImage::Format_ARGB32_Premultiplied);
-  rings_.fill(0);
   if (!dial_.isNull()) {
-    DrawRings(dial_, data);
-    DrawRings(rings_, data);
+    DrawingSurface surface(dial_);
+    DrawRings(surface, data);
   }
   key_ = key;
 }
 
-void FrameComposer::DrawRings(QImage& target, const ClockData& data) const
+std::uint32_t FrameComposer::RingsPixel(const ClockData& data, QPoint at) const
+{
+  // The rings drawn as on the whole frame, over transparent black, but only this pixel computed: a
+  // whole-pixel shift leaves the sampling as it is.
+  QImage pixel(1, 1, QImage::Format_ARGB32_Premultiplied);
+  pixel.fill(0);
+  {
+    DrawingSurface surface(pixel);
+    surface.Translate(-at.x(), -at.y());
+    DrawRings(surface, data);
+  }
+  return *reinterpret_cast<const std::uint32_t*>(pixel.constScanLine(0));
+}
+
+void FrameComposer::DrawRings(DrawingSurface& surface, const ClockData& data) const
 {
   const std::int32_t d = data.geometry.diameter;
   const long double scale = FrameScale(d);
   const ClockSettings& settings = data.settings;
-  DrawingSurface surface(target);
   if (settings.dialStyle >= kFirstMarkerDialStyle) {
     for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
       DrawRect(surface, marker_, MarkerRect(c, data.geometry.markerWidth, data.geometry.markerHeight, scale));
@@ -165,8 +175,7 @@ QRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const
   // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
   // pixel is then exactly what the rings alone leave there.
   if (hole)
-    reinterpret_cast<std::uint32_t*>(back_.scanLine(hole->y()))[hole->x()] =
-        reinterpret_cast<const std::uint32_t*>(rings_.constScanLine(hole->y()))[hole->x()];
+    reinterpret_cast<std::uint32_t*>(back_.scanLine(hole->y()))[hole->x()] = RingsPixel(data, *hole);
   DrawHands(back_, data, time);
   lastInputs_ = inputs;
   const QRect changed = rebuilt || front_.size() != back_.size() ? back_.rect() : ChangedRect(front_, back_);

@@ -8,6 +8,8 @@
 #include "Clocks/ClockData.h"
 #include "platform/raster/ArgbImage.h"
 
+class DrawingSurface;
+
 struct TimeOfDay {
   int hours = 0;  // 0..23
   int minutes = 0;
@@ -60,13 +62,13 @@ private:
   };
 
   void Refresh(const ClockData& data);
-  void DrawRings(QImage& target, const ClockData& data) const;
+  void DrawRings(DrawingSurface& surface, const ClockData& data) const;
+  // What the rings alone leave at one pixel, over transparent black: what a cursor hole shows.
+  std::uint32_t RingsPixel(const ClockData& data, QPoint at) const;
   void DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
 
   Key key_;
-  QImage face_;   // premultiplied, D x D
-  QImage dial_;   // the face with the marker and numeral rings drawn on it
-  QImage rings_;  // the rings alone over transparent black: what a cursor hole shows
+  QImage dial_;  // premultiplied, D x D: the face with the marker and numeral rings drawn on it
   FrameInputs lastInputs_;
   QImage front_;  // the last frame composed
   QImage back_;   // the one before, written over by the next frame
