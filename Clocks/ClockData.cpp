@@ -1,5 +1,9 @@
 #include "Clocks/ClockData.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/NumeralSprites.h"
 
@@ -42,6 +46,10 @@ void ReleaseSynthesisCaches(ClockData& data)
 {
   data.pictures.Clear();
   data.faceShape = FaceShapeCache{};
+#if defined(__GLIBC__)
+  // Start-up and the synthesis leave freed memory between live blocks; give its pages back.
+  malloc_trim(0);
+#endif
 }
 
 std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings)

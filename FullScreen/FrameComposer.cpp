@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
-#include <utility>
+
+#include <QTransform>
 
 #include "FullScreen/FrameGeometry.h"
 #include "model/ClockGeometry.h"
@@ -43,36 +44,29 @@ std::optional<QPoint> CursorHole(const QSize& frame, const QRect& window, const 
   return QPoint(static_cast<int>(fx), static_cast<int>(fy));
 }
 
-// Same size and format.
-void CopyRows(const QImage& from, QImage& to)
+// The pixels of `area` from one image into another of the same size and format.
+void CopyArea(const QImage& from, QImage& to, const QRect& area)
 {
-  const qsizetype bytes = static_cast<qsizetype>(from.width()) * 4;
-  for (int y = 0; y < from.height(); ++y)
-    std::memcpy(to.scanLine(y), from.constScanLine(y), static_cast<std::size_t>(bytes));
+  const QRect r = area & from.rect();
+  if (r.isEmpty())
+    return;
+  const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    std::memcpy(to.scanLine(y) + static_cast<std::size_t>(r.left()) * 4,
+                from.constScanLine(y) + static_cast<std::size_t>(r.left()) * 4, bytes);
 }
 
-// The bounding rectangle of the pixels that differ between two frames of one size.
-QRect ChangedRect(const QImage& a, const QImage& b)
+// Where a hand drawn at `rect`, turned by `degrees` about (pivot, pivot), can leave pixels: its turned
+// outline, widened for the bilinear smoothing.
+QRect HandBounds(const FrameRect& rect, long double pivot, long double degrees)
 {
-  int top = -1, bottom = -1, left = a.width(), right = -1;
-  for (int y = 0; y < a.height(); ++y) {
-    const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.constScanLine(y));
-    const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.constScanLine(y));
-    if (std::memcmp(rowA, rowB, static_cast<std::size_t>(a.width()) * 4) == 0)
-      continue;
-    if (top < 0)
-      top = y;
-    bottom = y;
-    int x = 0;
-    while (rowA[x] == rowB[x])
-      ++x;
-    left = std::min(left, x);
-    x = a.width() - 1;
-    while (rowA[x] == rowB[x])
-      --x;
-    right = std::max(right, x);
-  }
-  return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+  constexpr int kSmoothing = 2;
+  QTransform turn;
+  turn.translate(static_cast<qreal>(pivot), static_cast<qreal>(pivot));
+  turn.rotate(static_cast<qreal>(degrees));
+  return turn.mapRect(QRectF(rect.left, rect.top, rect.width, rect.height))
+      .toAlignedRect()
+      .adjusted(-kSmoothing, -kSmoothing, kSmoothing, kSmoothing);
 }
 
 void DrawRect(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
@@ -131,7 +125,7 @@ void FrameComposer::DrawRings(DrawingSurface& surface, const ClockData& data) co
   }
 }
 
-void FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const
+QRect FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const
 {
   const HandAngles angles = HandAnglesAt(time.hours, time.minutes, time.seconds);
   const std::int32_t d = data.geometry.diameter;
@@ -139,16 +133,20 @@ void FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeOf
   DrawingSurface surface(frame);
   // The hands turn about the integer centre, not the rings' real one.
   const long double pivot = static_cast<long double>(RadiusOf(d));
+  QRect bounds;
   const auto drawHand = [&](HandSize size, HandKind kind, long double angle) {
+    const FrameRect rect = HandRect(size, kind, scale);
     surface.Translate(pivot, pivot);
     surface.Rotate(angle);
-    DrawRect(surface, hand_, HandRect(size, kind, scale));
+    DrawRect(surface, hand_, rect);
     surface.ResetTransform();
+    bounds |= HandBounds(rect, pivot, angle);
   };
   drawHand(data.geometry.hourHand, HandKind::Hour, angles.hour);
   drawHand(data.geometry.minuteHand, HandKind::Minute, angles.minute);
   if (data.settings.showSeconds != 0)
     drawHand(data.geometry.secondHand, HandKind::Second, angles.second);
+  return bounds & frame.rect();
 }
 
 QRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const QRect& window,
@@ -168,18 +166,24 @@ QRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const
   if (!rebuilt && inputs == lastInputs_ && !front_.isNull())
     return {};
 
-  // Written in place: no allocation while the size stays.
-  if (back_.size() != dial_.size() || back_.format() != dial_.format())
-    back_ = QImage(dial_.size(), dial_.format());
-  CopyRows(dial_, back_);
+  // One frame buffer, written in place: the last frame's hands and hole go back to the dial, then the
+  // new ones are drawn. No allocation while the size stays.
+  const bool whole = rebuilt || front_.size() != dial_.size() || front_.format() != dial_.format();
+  if (whole)
+    front_ = dial_.copy();
+  else
+    CopyArea(dial_, front_, drawn_);
+  QRect drawn;
   // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
   // pixel is then exactly what the rings alone leave there.
-  if (hole)
-    reinterpret_cast<std::uint32_t*>(back_.scanLine(hole->y()))[hole->x()] = RingsPixel(data, *hole);
-  DrawHands(back_, data, time);
+  if (hole) {
+    reinterpret_cast<std::uint32_t*>(front_.scanLine(hole->y()))[hole->x()] = RingsPixel(data, *hole);
+    drawn = QRect(*hole, QSize(1, 1));
+  }
+  drawn |= DrawHands(front_, data, time);
   lastInputs_ = inputs;
-  const QRect changed = rebuilt || front_.size() != back_.size() ? back_.rect() : ChangedRect(front_, back_);
-  std::swap(front_, back_);
+  const QRect changed = whole ? front_.rect() : drawn | drawn_;
+  drawn_ = drawn;
   return changed;
 }
 

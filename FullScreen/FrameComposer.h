@@ -24,13 +24,14 @@ struct TimeOfDay {
 // The face, hand and marker images made from the planes, and the dial (the face with its markers and
 // numerals drawn), are kept between frames and rebuilt when ClockData::planesGeneration, the diameter,
 // the sprite sizes, the dial style or the numeral switch change, so a composer serves one ClockData.
-// Only the hands are drawn at every frame, into one of two frame buffers kept between frames, and a
-// frame whose inputs have not changed since the last one (the timer asks twice a second) is not
-// composed again. Frames are identical to those made from scratch.
+// Only the hands are drawn at every frame, in a frame buffer kept between frames where the last hands
+// are first put back to the dial, and a frame whose inputs have not changed since the last one (the
+// timer asks twice a second) is not composed again. Frames are identical to those made from scratch.
 class FrameComposer {
 public:
-  // Composes the frame into frame() and returns the smallest rectangle holding every pixel that differs
-  // from the frame before: empty when none does, the whole frame when it was rebuilt or resized.
+  // Composes the frame into frame() and returns a rectangle holding every pixel that may differ from
+  // the frame before (the old and new hands and holes): empty when nothing changed, the whole frame
+  // when it was rebuilt or resized.
   QRect Present(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
   const QImage& frame() const { return front_; }
   // Present, then the frame itself (shared until the next frame is composed).
@@ -65,13 +66,14 @@ private:
   void DrawRings(DrawingSurface& surface, const ClockData& data) const;
   // What the rings alone leave at one pixel, over transparent black: what a cursor hole shows.
   std::uint32_t RingsPixel(const ClockData& data, QPoint at) const;
-  void DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
+  // Returns the rectangle the hands may have drawn on.
+  QRect DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
 
   Key key_;
   QImage dial_;  // premultiplied, D x D: the face with the marker and numeral rings drawn on it
   FrameInputs lastInputs_;
   QImage front_;  // the last frame composed
-  QImage back_;   // the one before, written over by the next frame
+  QRect drawn_;   // where its hands and hole lie over the dial
   ArgbImage hand_;
   ArgbImage marker_;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Clocks/ClockData.h"
 #include "FullScreen/FrameComposer.h"
 #include "tests/FullScreen/FrameTestClock.h"
 
@@ -161,6 +162,23 @@ TEST(FrameComposer, CursorHoleIsStrictAndLiesUnderTheSprites)
   }
   // The hour hand covers (83, 113): solid to the mouse.
   EXPECT_EQ(PixelAt(reference, 83, 113), 0xFFC80000u);
+}
+
+// Each frame puts back only where the last hands and hole were: a walk through a minute, the hours
+// and a moving hole must leave nothing of an earlier frame behind.
+TEST(FrameComposer, AFrameDrawnOverTheLastEqualsOneFromScratch)
+{
+  const auto data = MakeSynthesisedClock(ClockSettings{.sizeStep = 32, .skin = 3, .dialStyle = 11, .transparency = 0,
+                                                       .handWidth = 20});
+  const int d = data->geometry.diameter;
+  const QRect window(100, 100, d, d);
+  FrameComposer kept;
+  for (int step = 0; step < 90; ++step) {
+    const TimeOfDay t{(step * 5) % 24, (step * 7) % 60, step % 60};
+    const QPoint cursor = step % 3 == 0 ? kFarCursor : window.topLeft() + QPoint((step * 13) % d, (step * 29) % d);
+    FrameComposer fresh;
+    ASSERT_EQ(kept.Compose(*data, t, window, cursor), fresh.Compose(*data, t, window, cursor)) << "step " << step;
+  }
 }
 
 TEST(FrameComposer, KeptImagesGiveTheFramesOfAFreshComposer)
