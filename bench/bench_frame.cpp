@@ -43,6 +43,35 @@ void BM_ComposeFrame(benchmark::State& state)
 }
 BENCHMARK(BM_ComposeFrame)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicrosecond);
 
+// One tick at rest as the clock window runs it: the next second drawn over the last frame, and the
+// rectangle that goes to the window system. The counters give its share of the whole frame.
+void BM_PresentTick(benchmark::State& state)
+{
+  std::unique_ptr<ClockData> data;
+  try {
+    data = SynthesisedClock(static_cast<int>(state.range(0)));
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  const std::int32_t d = data->geometry.diameter;
+  const QRect window(0, 0, d, d);
+  const QPoint away(-100, -100);  // the pointer elsewhere: no hole
+  FrameComposer composer;
+  composer.Present(*data, Tick(0), window, away);
+  std::int64_t n = 1;
+  double changedPixels = 0;
+  for (auto _ : state) {
+    const QRect changed = composer.Present(*data, Tick(n++), window, away);
+    changedPixels += static_cast<double>(changed.width()) * changed.height();
+    benchmark::DoNotOptimize(composer.frame().constBits());
+  }
+  state.counters["D"] = d;
+  state.counters["changed_share"] =
+      benchmark::Counter(changedPixels / (static_cast<double>(d) * d), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_PresentTick)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicrosecond);
+
 // The first frame after a synthesis: everything made from the planes.
 void BM_ComposeFirstFrame(benchmark::State& state)
 {
