@@ -5,7 +5,8 @@
 # smaps_rollup); and the ratios of the two. One client at a time, so the X server's share is its own.
 # The clock starts as at a first start, its settings window closed.
 #
-#   scripts/measure-desktop.sh            (TICKORA_BIN=<build dir>, MEASURE_SECONDS=40, MEASURE_STARTS=5)
+#   scripts/measure-desktop.sh            (TICKORA_BIN=<build dir>, MEASURE_SECONDS=40, MEASURE_STARTS=5,
+#                                          MEASURE_TRANSPARENCY=50, the clock's "Transparent" value)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export TICKORA_SOURCE_DIR="$root"
@@ -34,7 +35,8 @@ start_client() {
   case $1 in
     tickora)
       rm -rf "$CONF_DIR"
-      conf_write_defaults Left=$LEFT Top=$TOP  # no first start: the settings window stays hidden
+      # No first start: the settings window stays hidden.
+      conf_write_defaults Left=$LEFT Top=$TOP Clock_FF="${MEASURE_TRANSPARENCY:-50}"
       spawn "measure-tickora" "$TICKORA"
       ;;
     xclock)
