@@ -99,9 +99,30 @@ declare -A RESULT
 # A program just built sits in dirty page-cache pages, which smaps counts as the program's own private
 # memory until they are written back.
 sync
+# The walk back into the screen at 25 frames a second: the clock at rest is put 150 pixels past the
+# left edge and walks back 2 pixels a tick until it is 5 inside; CPU from the move to the stored place.
+measure_walk() {
+  start_client tickora
+  sleep 3
+  local window c0 x0 m0 c1 x1 m1 started=$SECONDS
+  window=$(clock_window_of "$CLIENT_PID")
+  c0=$(cpu_ns "$CLIENT_PID")
+  x0=$(cpu_ns "$XVFB_PID")
+  m0=$(cpu_ns "$COMPOSITOR_PID")
+  xdotool windowmove "$window" -150 "$TOP"
+  wait_for "the walk back" 60 -- conf_is Left 6
+  c1=$(cpu_ns "$CLIENT_PID")
+  x1=$(cpu_ns "$XVFB_PID")
+  m1=$(cpu_ns "$COMPOSITOR_PID")
+  stop_client
+  printf 'walk back from -150 (%d s): client %4d ms, X server %4d ms, compositor %4d ms\n' $((SECONDS - started)) \
+    $(((c1 - c0) / 1000000)) $(((x1 - x0) / 1000000)) $(((m1 - m0) / 1000000))
+}
+
 log "measuring on $DISPLAY, ${SCREEN_W}x${SCREEN_H}x24 with a compositor; $SECONDS_AT_REST s at rest each"
 measure tickora
 measure xclock
+measure_walk
 
 # Tickora over xclock: the client, the X server, the compositor, the three together, private memory.
 read -r tc tx tm tp <<<"${RESULT[tickora]}"
