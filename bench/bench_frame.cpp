@@ -16,6 +16,17 @@ std::unique_ptr<ClockData> SynthesisedClock(int sizeStep)
   return MakeSynthesisedClock(ClockSettings{.sizeStep = sizeStep});
 }
 
+// The clock for a benchmark, or nothing once the benchmark is marked as failed.
+std::unique_ptr<ClockData> ClockOrSkip(benchmark::State& state)
+{
+  try {
+    return SynthesisedClock(static_cast<int>(state.range(0)));
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return nullptr;
+  }
+}
+
 TimeOfDay Tick(std::int64_t n)
 {
   return {10, 8, static_cast<int>(n % 60)};
@@ -24,13 +35,9 @@ TimeOfDay Tick(std::int64_t n)
 // Steady state: the face, hand and marker images are kept between frames.
 void BM_ComposeFrame(benchmark::State& state)
 {
-  std::unique_ptr<ClockData> data;
-  try {
-    data = SynthesisedClock(static_cast<int>(state.range(0)));
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
+  const std::unique_ptr<ClockData> data = ClockOrSkip(state);
+  if (!data)
     return;
-  }
   const std::int32_t d = data->geometry.diameter;
   const QRect window(0, 0, d, d);
   FrameComposer composer;
@@ -47,13 +54,9 @@ BENCHMARK(BM_ComposeFrame)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicroseco
 // rectangle that goes to the window system. The counters give its share of the whole frame.
 void BM_PresentTick(benchmark::State& state)
 {
-  std::unique_ptr<ClockData> data;
-  try {
-    data = SynthesisedClock(static_cast<int>(state.range(0)));
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
+  const std::unique_ptr<ClockData> data = ClockOrSkip(state);
+  if (!data)
     return;
-  }
   const std::int32_t d = data->geometry.diameter;
   const QRect window(0, 0, d, d);
   const QPoint away(-100, -100);  // the pointer elsewhere: no hole
@@ -75,13 +78,9 @@ BENCHMARK(BM_PresentTick)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicrosecon
 // The first frame after a synthesis: everything made from the planes.
 void BM_ComposeFirstFrame(benchmark::State& state)
 {
-  std::unique_ptr<ClockData> data;
-  try {
-    data = SynthesisedClock(static_cast<int>(state.range(0)));
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
+  const std::unique_ptr<ClockData> data = ClockOrSkip(state);
+  if (!data)
     return;
-  }
   const std::int32_t d = data->geometry.diameter;
   const QRect window(0, 0, d, d);
   std::int64_t n = 0;
