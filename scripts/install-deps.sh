@@ -10,7 +10,7 @@ packages=(
 )
 test_packages=(
   libgtest-dev libbenchmark-dev clang
-  xvfb picom xcompmgr trayer openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick python3 procps
+  xvfb picom xcompmgr trayer openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick python3 procps man-db
   # The desktops the clock is tried on. dbus-x11 brings the session bus without a systemd user
   # session, libglib2.0-bin gdbus to talk to it; KWin maps no decorated window without a working
   # decoration, and Breeze is the one that needs no Plasma.
