@@ -8,6 +8,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/TickoraApplication.h"
 #include "platform/WindowSystem.h"
+#include "platform/settings/IniSettingsBackend.h"
 #include "Settings/ProgramIcon.h"
 #include "Settings/TForm2.h"
 
@@ -47,7 +48,7 @@ int main(int argc, char** argv)
   auto data = std::make_unique<ClockData>();
   // Both windows (and the tray) carry the 16 x 16 program icon.
   app.setWindowIcon(ProgramIcon(data->pictures));
-  SettingsStore store;
+  SettingsStore store = IniSettingsStore();
   TForm1 clockWindow(*data, store);
   TForm2 settingsWindow(*data, store, clockWindow, store.firstStart());
   app.exec();

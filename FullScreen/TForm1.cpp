@@ -61,7 +61,8 @@ void TForm1::FormCreate()
 {
   // A store that cannot be read is reported; the clock starts on what could be read and the defaults.
   try {
-    store_.LoadSettings(data_.settings, PrimaryScreenRect());
+    const QRect primary = PrimaryScreenRect();
+    store_.LoadSettings(data_.settings, {primary.x(), primary.y(), primary.width(), primary.height()});
   } catch (const TickoraError& e) {
     messagesLater_.error(ErrorBoxText(e.what()));
   }

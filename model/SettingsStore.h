@@ -1,35 +1,43 @@
 #pragma once
-#include <QRect>
-#include <QString>
+#include <memory>
 
 #include "model/ClockSettings.h"
+#include "model/SettingsBackend.h"
 
-// The nine settings between runs, per user. On Linux an INI file in the XDG config directory; a
-// missing file is the first start. Errors throw TickoraError with the store's own messages.
+// A monitor's rectangle in screen pixels.
+struct ScreenRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The nine settings between runs, per user, in the backend's store; a missing store is the first start.
+// Errors throw TickoraError with the store's own messages.
 class SettingsStore {
 public:
-  explicit SettingsStore(QString filePath = DefaultPath());
-  // $XDG_CONFIG_HOME (default ~/.config) /Tickora/Tickora.conf
-  static QString DefaultPath();
-  QString filePath() const { return filePath_; }
+  explicit SettingsStore(std::unique_ptr<SettingsBackend> backend);
 
   // Fills `settings` from the store, or applies the first-start defaults centred on `screen` (the
-  // primary monitor's rectangle) and stores
-  // them at once. Loaded values are brought into the settings window's ranges; when a value cannot be
-  // read, the values before it are kept, the rest keep their first-start defaults, and the error is thrown.
-  void LoadSettings(ClockSettings& settings, QRect screen);
+  // primary monitor's rectangle) and stores them at once. Loaded values are brought into the settings
+  // window's ranges; when a value cannot be read, the values before it are kept, the rest keep their
+  // first-start defaults, and the error is thrown.
+  void LoadSettings(ClockSettings& settings, ScreenRect screen);
   // Both throw "Failed to set data for '%s'" when the store cannot be written.
   void SaveSettings(const ClockSettings& settings);
   void SavePosition(const ClockSettings& settings);
   bool firstStart() const { return firstStart_; }
 
 private:
-  QString filePath_;
+  void ReadAll(ClockSettings& settings);
+  void WriteFields(const ClockSettings& settings, std::size_t first, std::size_t count);
+
+  std::unique_ptr<SettingsBackend> backend_;
   bool firstStart_ = false;
 };
 
 // The first-start settings: the defaults, centred on the given monitor rectangle.
-ClockSettings FirstStartSettings(QRect screen);
+ClockSettings FirstStartSettings(ScreenRect screen);
 
 // Brings every value into the range the settings window offers; the flags and the position are kept.
 void BringIntoRange(ClockSettings& settings);

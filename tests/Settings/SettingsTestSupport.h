@@ -10,6 +10,7 @@
 #include "FullScreen/ClockWindowControl.h"
 #include "Settings/TForm2.h"
 #include "model/SettingsStore.h"
+#include "platform/settings/IniSettingsBackend.h"
 #include "model/TickoraError.h"
 
 // One QApplication for the whole test program, made on first use (gtest_main owns main()).
@@ -45,7 +46,8 @@ struct SettingsRig {
   std::vector<std::string> log;  // in order: "client WxH", "images", "numerals", "quit", "error: ..."
   std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
   QTemporaryDir dir;
-  SettingsStore store{dir.path() + "/Tickora.conf"};
+  QString storePath = dir.path() + "/Tickora.conf";
+  SettingsStore store = IniSettingsStore(storePath);
   QString autostartFile = dir.path() + "/autostart/tickora.desktop";
   FakeClock clock{log};
   QRect screen{0, 0, 1920, 1080};

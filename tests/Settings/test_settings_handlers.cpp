@@ -180,10 +180,10 @@ TEST(SettingsHandlers, SaveWritesAllNineValuesAndKeepsTheWindowOpen)
   rig.data->settings.top = 345;
   form.Button1->click();
 
-  SettingsStore reread(rig.store.filePath());
+  SettingsStore reread = IniSettingsStore(rig.storePath);
   ClockSettings loaded;
   loaded.sizeStep = 0;
-  reread.LoadSettings(loaded, QRect(0, 0, 1920, 1080));
+  reread.LoadSettings(loaded, ScreenRect{0, 0, 1920, 1080});
   EXPECT_FALSE(reread.firstStart());
   EXPECT_EQ(loaded, rig.data->settings);
   EXPECT_EQ(loaded.dialStyle, 0);
@@ -200,7 +200,7 @@ TEST(SettingsHandlers, ErrorsEndTheHandlerAndAreReported)
     QFile blocker(rig.dir.path() + "/file");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    SettingsStore unwritable(rig.dir.path() + "/file/Tickora.conf");
+    SettingsStore unwritable = IniSettingsStore(rig.dir.path() + "/file/Tickora.conf");
     rig.data->settings = ClockSettings{};
     TForm2Hooks hooks;
     std::vector<QString> reported;
@@ -244,7 +244,7 @@ TEST(SettingsHandlers, CancelAndTheCloseBoxHideTheWindowAndAddTheIcon)
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.trayIcon().isAdded());
     EXPECT_EQ(rig.data->settings, before);
-    EXPECT_FALSE(QFile::exists(rig.store.filePath()));  // nothing written
+    EXPECT_FALSE(QFile::exists(rig.storePath));  // nothing written
   }
 }
 

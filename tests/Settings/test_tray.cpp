@@ -181,7 +181,7 @@ TEST(TrayIcon, CloseRemovesTheIconShowsTheWindowAndQuitsWithoutSaving)
   EXPECT_FALSE(form.trayIcon().isAdded());
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(rig.log, std::vector<std::string>{"quit"});
-  EXPECT_FALSE(QFile::exists(rig.store.filePath()));
+  EXPECT_FALSE(QFile::exists(rig.storePath));
 }
 
 TEST(TrayIcon, WithoutATrayTheClockOffersTheMenuAndTheWindow)

@@ -2,16 +2,22 @@
 
 #include <unistd.h>
 
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "model/SettingsStore.h"
 #include "model/TickoraError.h"
+#include "platform/settings/IniSettingsBackend.h"
 
 namespace {
 
-const QRect kFullHd(0, 0, 1920, 1080);
+const ScreenRect kFullHd{0, 0, 1920, 1080};
 
 struct StoreDir {
   QTemporaryDir dir;
@@ -39,7 +45,7 @@ QByteArray StoredText(const QByteArray& size, const QByteArray& clockFF = "50", 
 }
 
 // Runs LoadSettings and returns the error text, empty when it succeeded.
-std::string LoadError(SettingsStore& store, ClockSettings& settings, QRect screen = kFullHd)
+std::string LoadError(SettingsStore& store, ClockSettings& settings, ScreenRect screen = kFullHd)
 {
   try {
     store.LoadSettings(settings, screen);
@@ -54,7 +60,7 @@ std::string LoadError(SettingsStore& store, ClockSettings& settings, QRect scree
 TEST(SettingsStore, FirstStartStoresCentredDefaultsInOrder)
 {
   StoreDir dir;
-  SettingsStore store(dir.path());
+  SettingsStore store = IniSettingsStore(dir.path());
   ClockSettings settings{};
   settings.sizeStep = 0;
   EXPECT_EQ(LoadError(store, settings), "");
@@ -66,9 +72,9 @@ TEST(SettingsStore, FirstStartStoresCentredDefaultsInOrder)
             "Dig_On_Off=1\nLeft=876\nTop=456\n");
 
   // The next start finds the store.
-  SettingsStore next(dir.path());
+  SettingsStore next = IniSettingsStore(dir.path());
   ClockSettings again{};
-  EXPECT_EQ(LoadError(next, again, QRect(0, 0, 800, 600)), "");
+  EXPECT_EQ(LoadError(next, again, ScreenRect{0, 0, 800, 600}), "");
   EXPECT_FALSE(next.firstStart());
   EXPECT_EQ(again, expected);
 }
@@ -85,7 +91,7 @@ TEST(SettingsStore, FirstStartCentring)
       {1280, 0, 1280, 1024, 1836, 428}, {-1920, 600, 1920, 1080, -1044, 1056},
   };
   for (const auto& c : cases) {
-    const ClockSettings s = FirstStartSettings(QRect(c.x, c.y, c.width, c.height));
+    const ClockSettings s = FirstStartSettings(ScreenRect{c.x, c.y, c.width, c.height});
     EXPECT_EQ(s.left, c.left) << c.x << "," << c.y << " " << c.width << "x" << c.height;
     EXPECT_EQ(s.top, c.top) << c.x << "," << c.y << " " << c.width << "x" << c.height;
   }
@@ -116,7 +122,7 @@ TEST(SettingsStore, ReadingStopsAtTheFirstBadValue)
   for (const auto& c : cases) {
     StoreDir dir;
     WriteFile(dir.path(), c.text);
-    SettingsStore store(dir.path());
+    SettingsStore store = IniSettingsStore(dir.path());
     ClockSettings settings;
     EXPECT_EQ(LoadError(store, settings), c.error) << c.text.toStdString();
     EXPECT_FALSE(store.firstStart());
@@ -133,7 +139,7 @@ TEST(SettingsStore, ValuesNotReadKeepTheCentredDefaults)
 {
   StoreDir dir;
   WriteFile(dir.path(), "[General]\nSize=0\n");
-  SettingsStore store(dir.path());
+  SettingsStore store = IniSettingsStore(dir.path());
   ClockSettings settings{};
   EXPECT_EQ(LoadError(store, settings), "Failed to get data for 'Algoritm'");
   EXPECT_EQ(settings, (ClockSettings{0, 14, 11, 50, 1, 3, 1, 876, 456}));
@@ -152,7 +158,7 @@ TEST(SettingsStore, LoadedValuesAreBroughtIntoTheSettingsWindowRanges)
   for (const auto& c : cases) {
     StoreDir dir;
     WriteFile(dir.path(), "[General]\n" + c.text);
-    SettingsStore store(dir.path());
+    SettingsStore store = IniSettingsStore(dir.path());
     ClockSettings settings;
     EXPECT_EQ(LoadError(store, settings), "");
     EXPECT_EQ(settings, c.expected) << c.text.toStdString();
@@ -161,18 +167,18 @@ TEST(SettingsStore, LoadedValuesAreBroughtIntoTheSettingsWindowRanges)
   StoreDir dir;
   WriteFile(dir.path(), "[General]\n" + cases[0].text);
   ClockSettings settings;
-  SettingsStore(dir.path()).LoadSettings(settings, kFullHd);
+  IniSettingsStore(dir.path()).LoadSettings(settings, kFullHd);
   EXPECT_EQ(ReadFile(dir.path()), "[General]\n" + cases[0].text);
 }
 
 TEST(SettingsStore, SaveAndPositionRoundTripSigned32BitValues)
 {
   StoreDir dir;
-  SettingsStore store(dir.path());
+  SettingsStore store = IniSettingsStore(dir.path());
   const ClockSettings saved{0, 1, 21, 0, 0, 20, 0, -300, -2147483647 - 1};
   store.SaveSettings(saved);
   ClockSettings loaded;
-  SettingsStore next(dir.path());
+  SettingsStore next = IniSettingsStore(dir.path());
   EXPECT_EQ(LoadError(next, loaded), "");
   EXPECT_FALSE(next.firstStart());
   EXPECT_EQ(loaded, saved);
@@ -182,7 +188,7 @@ TEST(SettingsStore, SaveAndPositionRoundTripSigned32BitValues)
   moved.top = -5;
   moved.sizeStep = 40;  // not part of a position save
   store.SavePosition(moved);
-  SettingsStore third(dir.path());
+  SettingsStore third = IniSettingsStore(dir.path());
   EXPECT_EQ(LoadError(third, loaded), "");
   EXPECT_EQ(loaded.sizeStep, 0);
   EXPECT_EQ(loaded.left, 2147483647);
@@ -195,14 +201,14 @@ TEST(SettingsStore, SaveAndPositionRoundTripSigned32BitValues)
 TEST(SettingsStore, PositionSavedIntoADeletedStoreHoldsOnlyThePosition)
 {
   StoreDir dir;
-  SettingsStore store(dir.path());
+  SettingsStore store = IniSettingsStore(dir.path());
   ClockSettings settings;
   store.LoadSettings(settings, kFullHd);
   ASSERT_TRUE(QFile::remove(dir.path()));
   settings.left = 12;
   store.SavePosition(settings);
   EXPECT_EQ(ReadFile(dir.path()), "[General]\nLeft=12\nTop=456\n");
-  SettingsStore next(dir.path());
+  SettingsStore next = IniSettingsStore(dir.path());
   EXPECT_EQ(LoadError(next, settings), "Failed to get data for 'Size'");
 }
 
@@ -210,7 +216,7 @@ TEST(SettingsStore, UnknownKeysSurviveASave)
 {
   StoreDir dir;
   WriteFile(dir.path(), StoredText("5") + "Extra=abc\n\n[Other]\nKey=1\n");
-  SettingsStore store(dir.path());
+  SettingsStore store = IniSettingsStore(dir.path());
   ClockSettings settings;
   store.LoadSettings(settings, kFullHd);
   store.SaveSettings(settings);
@@ -225,7 +231,7 @@ TEST(SettingsStore, AStoreThatCannotBeWrittenIsReported)
   const QString path = dir.filePath("Tickora/Tickora.conf");
 
   // First start: nothing stored, nothing reported, the clock runs on its defaults.
-  SettingsStore store(path);
+  SettingsStore store = IniSettingsStore(path);
   ClockSettings settings;
   EXPECT_EQ(LoadError(store, settings), "");
   EXPECT_TRUE(store.firstStart());
@@ -254,7 +260,7 @@ TEST(SettingsStore, AReadOnlyFolderKeepsTheStoredFile)
   WriteFile(dir.path(), text);
   const QString folder = QFileInfo(dir.path()).absolutePath();
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-  SettingsStore store(dir.path());
+  SettingsStore store = IniSettingsStore(dir.path());
   ClockSettings settings;
   EXPECT_EQ(LoadError(store, settings), "");
   settings.left = 77;
@@ -268,7 +274,7 @@ TEST(SettingsStore, AnUnreadableStoreIsAnErrorNotAFirstStart)
 {
   StoreDir dir;
   QDir().mkpath(dir.path());  // a folder where the file should be cannot be read
-  SettingsStore store(dir.path());
+  SettingsStore store = IniSettingsStore(dir.path());
   ClockSettings settings{};
   EXPECT_EQ(LoadError(store, settings), "Failed to get data for 'Size'");
   EXPECT_FALSE(store.firstStart());
@@ -279,11 +285,92 @@ TEST(SettingsStore, DefaultPathFollowsXdgConfigHome)
 {
   const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", "/tmp/xdg-test");
-  EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/xdg-test/Tickora/Tickora.conf");
+  EXPECT_EQ(IniSettingsBackend::DefaultPath(), "/tmp/xdg-test/Tickora/Tickora.conf");
   qputenv("XDG_CONFIG_HOME", "relative/dir");
-  EXPECT_EQ(SettingsStore::DefaultPath(), QDir::homePath() + "/.config/Tickora/Tickora.conf");
+  EXPECT_EQ(IniSettingsBackend::DefaultPath(), QDir::homePath() + "/.config/Tickora/Tickora.conf");
   qunsetenv("XDG_CONFIG_HOME");
-  EXPECT_EQ(SettingsStore::DefaultPath(), QDir::homePath() + "/.config/Tickora/Tickora.conf");
+  EXPECT_EQ(IniSettingsBackend::DefaultPath(), QDir::homePath() + "/.config/Tickora/Tickora.conf");
   if (!saved.isNull())
     qputenv("XDG_CONFIG_HOME", saved);
+}
+
+namespace {
+// A store of the kinds a backend can hold, whatever holds them (a file, a registry key).
+class FakeBackend : public SettingsBackend {
+public:
+  std::map<std::string, StoredValue, std::less<>> values;
+  bool exists = true;
+  bool readable = true;
+  bool writable = true;
+  std::vector<std::string> written;
+
+  bool Exists() const override { return exists; }
+  bool OpenForReading() override { return readable; }
+  StoredValue Read(std::string_view name) const override
+  {
+    const auto found = values.find(name);
+    return found == values.end() ? StoredValue{} : found->second;
+  }
+  bool Write(std::span<const std::pair<std::string_view, std::int32_t>> pairs) override
+  {
+    for (const auto& [name, value] : pairs)
+      written.push_back(std::string(name) + "=" + std::to_string(value));
+    return writable;
+  }
+};
+
+StoredValue Integer(long long n) { return {StoredValue::Kind::Integer, n, {}}; }
+}  // namespace
+
+TEST(SettingsStore, ValueKindsFromAnyBackend)
+{
+  const struct {
+    const char* what;
+    StoredValue size;
+    std::string error;
+    std::int32_t sizeStep;
+  } cases[] = {
+      {"an integer", Integer(20), "", 20},
+      {"text digits", {StoredValue::Kind::Text, 0, "+7"}, "", 7},
+      {"an integer beyond 32 bits", Integer(1LL << 32), "Failed to get data for 'Size'", 32},
+      {"another type", {StoredValue::Kind::OtherType, 0, {}}, "Invalid data type for 'Size'", 32},
+      {"missing", {}, "Failed to get data for 'Size'", 32},
+  };
+  for (const auto& c : cases) {
+    auto backend = std::make_unique<FakeBackend>();
+    backend->values = {{"Size", c.size},       {"Algoritm", Integer(3)}, {"Clock_F", Integer(9)},
+                       {"Clock_FF", Integer(0)}, {"Seconds", Integer(0)}, {"Arrows_Width", Integer(2)},
+                       {"Dig_On_Off", Integer(0)}, {"Left", Integer(-5)}, {"Top", Integer(6)}};
+    SettingsStore store(std::move(backend));
+    ClockSettings settings;
+    EXPECT_EQ(LoadError(store, settings), c.error) << c.what;
+    EXPECT_EQ(settings.sizeStep, c.sizeStep) << c.what;
+  }
+}
+
+TEST(SettingsStore, BackendFailuresAreTheStoresOwnMessages)
+{
+  auto unreadable = std::make_unique<FakeBackend>();
+  unreadable->readable = false;
+  SettingsStore cannotRead(std::move(unreadable));
+  ClockSettings settings;
+  EXPECT_EQ(LoadError(cannotRead, settings), "Failed to get data for 'Size'");
+
+  auto full = std::make_unique<FakeBackend>();
+  full->exists = false;
+  full->writable = false;
+  FakeBackend& backend = *full;
+  SettingsStore cannotWrite(std::move(full));
+  EXPECT_EQ(LoadError(cannotWrite, settings), "");  // the first start runs on its defaults
+  EXPECT_TRUE(cannotWrite.firstStart());
+  EXPECT_EQ(backend.written.size(), 9u);
+  backend.written.clear();
+  try {
+    cannotWrite.SavePosition(settings);
+    ADD_FAILURE() << "a refused write was taken";
+  } catch (const TickoraError& e) {
+    EXPECT_STREQ(e.what(), "Failed to set data for 'Left'");
+  }
+  EXPECT_EQ(backend.written, (std::vector<std::string>{"Left=" + std::to_string(settings.left),
+                                                       "Top=" + std::to_string(settings.top)}));
 }

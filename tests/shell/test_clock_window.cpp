@@ -15,6 +15,7 @@
 #include "FullScreen/ClockTick.h"
 #include "FullScreen/TForm1.h"
 #include "model/SettingsStore.h"
+#include "platform/settings/IniSettingsBackend.h"
 #include "platform/WindowShape.h"
 #include "platform/WindowSystem.h"
 #include "ShellTestSupport.h"
@@ -54,7 +55,7 @@ struct ClockRig {
   }
   TForm1& Create(const QString& storePath = {})
   {
-    store = std::make_unique<SettingsStore>(storePath.isEmpty() ? SettingsStore() : SettingsStore(storePath));
+    store = std::make_unique<SettingsStore>(storePath.isEmpty() ? IniSettingsStore() : IniSettingsStore(storePath));
     UserMessages messages;
     messages.error = [this](const QString& text) { errors.append(text); };
     messages.notice = [this](const QString& text) { notices.append(text); };
@@ -89,7 +90,8 @@ TEST(ClockWindow, FirstStartShowsACentredFramelessTopMostClock)
 {
   ClockRig rig;
   TForm1& w = rig.Create();
-  const ClockSettings expected = FirstStartSettings(PrimaryScreenRect());
+  const QRect primary = PrimaryScreenRect();
+  const ClockSettings expected = FirstStartSettings({primary.x(), primary.y(), primary.width(), primary.height()});
 
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.windowTitle(), "Tickora");

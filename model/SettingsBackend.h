@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// One value as the store holds it.
+struct StoredValue {
+  enum class Kind { Missing, Integer, Text, OtherType };
+  Kind kind = Kind::Missing;
+  long long integer = 0;  // for Integer
+  std::string text;       // for Text
+};
+
+// Where the nine values live between runs, per user: an INI file in the XDG config folder on Linux, a
+// registry key of the user's own elsewhere. The settings store reads and checks them.
+class SettingsBackend {
+public:
+  virtual ~SettingsBackend() = default;
+  // Whether the store exists at all; a missing store is the first start.
+  virtual bool Exists() const = 0;
+  // Opens the store for reading; false when it exists but cannot be read.
+  virtual bool OpenForReading() = 0;
+  virtual StoredValue Read(std::string_view name) const = 0;
+  // Writes the values in this order as one change, which lands whole or leaves the store as it was;
+  // false when the store cannot be written.
+  virtual bool Write(std::span<const std::pair<std::string_view, std::int32_t>> values) = 0;
+};

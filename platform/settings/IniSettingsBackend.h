@@ -1,0 +1,32 @@
+#pragma once
+#include <memory>
+
+#include <QString>
+
+#include "model/SettingsBackend.h"
+#include "model/SettingsStore.h"
+
+class QSettings;
+
+// The store as a readable INI file: [General] with the nine values in their order, kept whole by
+// writing a temporary file and renaming it. A missing file is the first start.
+class IniSettingsBackend : public SettingsBackend {
+public:
+  explicit IniSettingsBackend(QString filePath = DefaultPath());
+  ~IniSettingsBackend() override;
+  // $XDG_CONFIG_HOME (default ~/.config) /Tickora/Tickora.conf
+  static QString DefaultPath();
+  const QString& filePath() const { return filePath_; }
+
+  bool Exists() const override;
+  bool OpenForReading() override;
+  StoredValue Read(std::string_view name) const override;
+  bool Write(std::span<const std::pair<std::string_view, std::int32_t>> values) override;
+
+private:
+  QString filePath_;
+  std::unique_ptr<QSettings> reading_;
+};
+
+// The settings store over the INI file at `filePath`.
+SettingsStore IniSettingsStore(const QString& filePath = IniSettingsBackend::DefaultPath());
