@@ -319,28 +319,42 @@ public:
   }
 };
 
-StoredValue Integer(long long n) { return {StoredValue::Kind::Integer, n, {}}; }
+StoredValue Integer(long long n)
+{
+  StoredValue value;
+  value.kind = StoredValue::Kind::Integer;
+  value.integer = n;
+  return value;
+}
 }  // namespace
 
 TEST(SettingsStore, ValueKindsFromAnyBackend)
 {
+  using Kind = StoredValue::Kind;
   const struct {
     const char* what;
-    StoredValue size;
+    Kind kind;
+    long long integer;
+    const char* text;
     std::string error;
     std::int32_t sizeStep;
   } cases[] = {
-      {"an integer", Integer(20), "", 20},
-      {"text digits", {StoredValue::Kind::Text, 0, "+7"}, "", 7},
-      {"an integer beyond 32 bits", Integer(1LL << 32), "Failed to get data for 'Size'", 32},
-      {"another type", {StoredValue::Kind::OtherType, 0, {}}, "Invalid data type for 'Size'", 32},
-      {"missing", {}, "Failed to get data for 'Size'", 32},
+      {"an integer", Kind::Integer, 20, "", "", 20},
+      {"text digits", Kind::Text, 0, "+7", "", 7},
+      {"an integer beyond 32 bits", Kind::Integer, 1LL << 32, "", "Failed to get data for 'Size'", 32},
+      {"another type", Kind::OtherType, 0, "", "Invalid data type for 'Size'", 32},
+      {"missing", Kind::Missing, 0, "", "Failed to get data for 'Size'", 32},
   };
   for (const auto& c : cases) {
     auto backend = std::make_unique<FakeBackend>();
-    backend->values = {{"Size", c.size},       {"Algoritm", Integer(3)}, {"Clock_F", Integer(9)},
-                       {"Clock_FF", Integer(0)}, {"Seconds", Integer(0)}, {"Arrows_Width", Integer(2)},
-                       {"Dig_On_Off", Integer(0)}, {"Left", Integer(-5)}, {"Top", Integer(6)}};
+    backend->values = {{"Algoritm", Integer(3)},     {"Clock_F", Integer(9)},    {"Clock_FF", Integer(0)},
+                       {"Seconds", Integer(0)},      {"Arrows_Width", Integer(2)}, {"Dig_On_Off", Integer(0)},
+                       {"Left", Integer(-5)},        {"Top", Integer(6)}};
+    StoredValue size;
+    size.kind = c.kind;
+    size.integer = c.integer;
+    size.text = c.text;
+    backend->values["Size"] = size;
     SettingsStore store(std::move(backend));
     ClockSettings settings;
     EXPECT_EQ(LoadError(store, settings), c.error) << c.what;
