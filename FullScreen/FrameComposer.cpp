@@ -84,7 +84,7 @@ void FrameComposer::Refresh(const ClockData& data)
   // Unstamped planes may have been written by anyone: rebuild every frame.
   if (key == key_ && key.generation != 0)
     return;
-  dial_ = ImageFromPlanes(data.facePlanes, g.diameter, g.diameter).ToDeviceImage();
+  dial_ = DeviceImage(ImageFromPlanes(data.facePlanes, g.diameter, g.diameter));
   hand_ = ImageFromPlanes(data.handPlanes, g.handExtentX, g.handExtentY);
   marker_ = ImageFromPlanes(data.markerPlanes, g.markerWidth, g.markerHeight);
   if (!dial_.isNull()) {

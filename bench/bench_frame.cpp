@@ -103,7 +103,7 @@ void BM_BuildNumeralSprites(benchmark::State& state)
   }
   for (auto _ : state) {
     BuildNumeralSprites(*data);
-    benchmark::DoNotOptimize(data->numeralSprites[0].image().constBits());
+    benchmark::DoNotOptimize(data->numeralSprites[0].bits());
   }
 }
 BENCHMARK(BM_BuildNumeralSprites)->Unit(benchmark::kMicrosecond);

@@ -1,49 +1,35 @@
 #include "platform/raster/ArgbImage.h"
 
+#include <new>
+
 ArgbImage::ArgbImage(int width, int height)
 {
   if (width <= 0 || height <= 0) {
     status_ = RasterStatus::InvalidParameter;
     return;
   }
-  image_ = QImage(width, height, QImage::Format_ARGB32);
-  if (image_.isNull()) {
+  try {
+    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0u);
+  } catch (const std::bad_alloc&) {
     status_ = RasterStatus::OutOfMemory;
     return;
   }
-  image_.fill(0u);
-}
-
-int ArgbImage::width() const
-{
-  return image_.width();
-}
-
-int ArgbImage::height() const
-{
-  return image_.height();
+  width_ = width;
+  height_ = height;
 }
 
 void ArgbImage::SetPixel(int x, int y, std::uint32_t argb)
 {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) {
     status_ = RasterStatus::InvalidParameter;
     return;
   }
-  reinterpret_cast<std::uint32_t*>(image_.scanLine(y))[x] = argb;
+  pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] = argb;
 }
 
 std::uint32_t ArgbImage::Pixel(int x, int y) const
 {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
+  if (x < 0 || y < 0 || x >= width_ || y >= height_)
     return 0;
-  return reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y))[x];
-}
-
-QImage ArgbImage::ToDeviceImage() const
-{
-  if (image_.isNull())
-    return {};
-  // Qt premultiplies with rounding; a pixel of alpha 0 becomes 0 whatever its colour bytes held.
-  return image_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }

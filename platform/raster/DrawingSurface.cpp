@@ -1,5 +1,19 @@
 #include "platform/raster/DrawingSurface.h"
 
+QImage ImageView(const ArgbImage& image)
+{
+  if (image.isNull())
+    return {};
+  return QImage(reinterpret_cast<const uchar*>(image.bits()), image.width(), image.height(),
+                static_cast<qsizetype>(image.width()) * 4, QImage::Format_ARGB32);
+}
+
+QImage DeviceImage(const ArgbImage& image)
+{
+  // Qt premultiplies with rounding; a pixel of alpha 0 becomes 0 whatever its colour bytes held.
+  return ImageView(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 DrawingSurface::DrawingSurface(QImage& target)
 {
   if (target.isNull() || !painter_.begin(&target)) {
@@ -49,11 +63,12 @@ void DrawingSurface::ResetTransform()
 void DrawingSurface::DrawImageRect(const ArgbImage& image, long double left, long double top, long double width,
                                    long double height)
 {
-  if (!painter_.isActive() || image.image().isNull()) {
+  if (!painter_.isActive() || image.isNull()) {
     status_ = RasterStatus::InvalidParameter;
     return;
   }
   const QRectF target(static_cast<qreal>(left), static_cast<qreal>(top), static_cast<qreal>(width),
                       static_cast<qreal>(height));
-  painter_.drawImage(target, image.image(), QRectF(image.image().rect()));
+  const QImage view = ImageView(image);
+  painter_.drawImage(target, view, QRectF(view.rect()));
 }

@@ -4,6 +4,11 @@
 
 #include "platform/raster/ArgbImage.h"
 
+// The image as Qt reads it, without a copy: valid while the image lives and is not written.
+QImage ImageView(const ArgbImage& image);
+// A premultiplied device image over transparent black, alpha kept (null for a null image).
+QImage DeviceImage(const ArgbImage& image);
+
 // A drawing target over a premultiplied device image with a world transform; images are drawn
 // scaled with bilinear smoothing, source-over, keeping alpha.
 class DrawingSurface {

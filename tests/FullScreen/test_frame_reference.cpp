@@ -31,7 +31,7 @@ QImage PlainFrame(const ClockData& data, const TimeOfDay& time, QPoint hole)
   const ClockGeometry& g = data.geometry;
   const int d = g.diameter;
   const long double scale = FrameScale(d);
-  QImage frame = ImageOf(data.facePlanes, d, d).ToDeviceImage();
+  QImage frame = DeviceImage(ImageOf(data.facePlanes, d, d));
   if (QRect(0, 0, d, d).contains(hole))
     reinterpret_cast<std::uint32_t*>(frame.scanLine(hole.y()))[hole.x()] = 0;
   DrawingSurface surface(frame);
