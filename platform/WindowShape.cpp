@@ -42,9 +42,27 @@ void ShapeX11(Display* display, Window window, int kind, const QRect& area, cons
 }
 #endif
 
+// Appends the runs of `area` where `drawn(x, y)` holds, row by row and left to right.
+template <typename Drawn>
+void AppendRuns(const QRect& area, Drawn drawn, std::vector<QRect>& runs)
+{
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    int x = area.left();
+    while (x <= area.right()) {
+      while (x <= area.right() && !drawn(x, y))
+        ++x;
+      const int start = x;
+      while (x <= area.right() && drawn(x, y))
+        ++x;
+      if (x > start)
+        runs.emplace_back(start, y, x - start, 1);
+    }
+  }
+}
+
 }  // namespace
 
-std::vector<QRect> OpaqueRuns(const QImage& frame, const QRect& area)
+std::vector<QRect> OpaqueRuns(const QImage& frame)
 {
   std::vector<QRect> runs;
   if (frame.isNull())
@@ -52,21 +70,10 @@ std::vector<QRect> OpaqueRuns(const QImage& frame, const QRect& area)
   const QImage image = frame.format() == QImage::Format_ARGB32_Premultiplied || frame.format() == QImage::Format_ARGB32
                            ? frame
                            : frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  const QRect within = area.isEmpty() ? image.rect() : area & image.rect();
-  for (int y = within.top(); y <= within.bottom(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    int x = within.left();
-    const int end = within.right() + 1;
-    while (x < end) {
-      while (x < end && qAlpha(row[x]) == 0)
-        ++x;
-      const int start = x;
-      while (x < end && qAlpha(row[x]) != 0)
-        ++x;
-      if (x > start)
-        runs.emplace_back(start, y, x - start, 1);
-    }
-  }
+  AppendRuns(
+      image.rect(),
+      [&image](int x, int y) { return qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]) != 0; },
+      runs);
   return runs;
 }
 
@@ -131,19 +138,11 @@ void AlphaShape::Send(QWidget& window, const QRect& area)
   const bool whole = area.isEmpty();
   const QRect within = whole ? QRect(QPoint(0, 0), size_) : area;
   std::vector<QRect> runs;
-  for (int y = within.top(); y <= within.bottom(); ++y) {
-    const std::uint8_t* drawn = drawn_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(size_.width());
-    int x = within.left();
-    while (x <= within.right()) {
-      while (x <= within.right() && !drawn[x])
-        ++x;
-      const int start = x;
-      while (x <= within.right() && drawn[x])
-        ++x;
-      if (x > start)
-        runs.emplace_back(start, y, x - start, 1);
-    }
-  }
+  const auto width = static_cast<std::size_t>(size_.width());
+  AppendRuns(
+      within,
+      [this, width](int x, int y) { return drawn_[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] != 0; },
+      runs);
 #ifdef TICKORA_HAVE_X11
   if (Display* display = X11Display()) {
     const auto id = static_cast<Window>(window.winId());

@@ -8,9 +8,9 @@
 
 class QWidget;
 
-// The pixels with alpha > 0 of a premultiplied ARGB frame within `area` (the whole frame when empty) as
-// horizontal runs, one rectangle per run, row by row from the top and left to right within a row.
-std::vector<QRect> OpaqueRuns(const QImage& frame, const QRect& area = {});
+// The pixels with alpha > 0 of a premultiplied ARGB frame as horizontal runs, one rectangle per run,
+// row by row from the top and left to right within a row.
+std::vector<QRect> OpaqueRuns(const QImage& frame);
 
 // Pixels of alpha 0 let the mouse through to the window below. On X11 the window gets an input shape
 // of the drawn pixels, and, while no compositing manager runs (a translucent window would show a black

@@ -111,6 +111,23 @@ bool HasPerPixelAlpha(QWidget& window)
 
 #ifdef TICKORA_HAVE_X11
 namespace {
+constexpr long kNormalApplication = 1;  // the source a request names: an application, not a pager
+
+// A client message about `window` to the window manager, as the window-manager hints define them.
+void AskWindowManager(Display* display, Window window, Atom type, std::initializer_list<long> data)
+{
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.window = window;
+  message.xclient.message_type = type;
+  message.xclient.format = 32;
+  int i = 0;
+  for (long value : data)
+    message.xclient.data.l[i++] = value;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &message);
+}
+
 // Qt keeps the states it finds on an unmapped window when it adds its own.
 void AddInitialStates(Display* display, QWidget& window, std::initializer_list<const char*> names)
 {
@@ -150,18 +167,9 @@ bool StartWindowManagerMove(QWidget& window, QPoint pressedAt)
     return false;
   // The press point, not the pointer now: the window follows the pointer from where it was grabbed.
   constexpr long kMove = 8;
-  XEvent message{};
-  message.xclient.type = ClientMessage;
-  message.xclient.window = static_cast<Window>(window.winId());
-  message.xclient.message_type = moveResize;
-  message.xclient.format = 32;
-  message.xclient.data.l[0] = pressedAt.x();
-  message.xclient.data.l[1] = pressedAt.y();
-  message.xclient.data.l[2] = kMove;
-  message.xclient.data.l[3] = Button1;
-  message.xclient.data.l[4] = 1;  // a normal application's request
   XUngrabPointer(display, CurrentTime);
-  XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &message);
+  AskWindowManager(display, static_cast<Window>(window.winId()), moveResize,
+                   {pressedAt.x(), pressedAt.y(), kMove, Button1, kNormalApplication});
   XFlush(display);
   return true;
 #else
@@ -236,15 +244,7 @@ void ShowOnEveryDesktop(QWidget& window)
     AddInitialStates(display, window, {"_NET_WM_STATE_STICKY"});
   } else {
     // Once mapped, a request: kwin takes only this for a window it manages.
-    XEvent message{};
-    message.xclient.type = ClientMessage;
-    message.xclient.window = id;
-    message.xclient.message_type = desktop;
-    message.xclient.format = 32;
-    message.xclient.data.l[0] = everyDesktop;
-    message.xclient.data.l[1] = 1;  // a normal application's request
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &message);
+    AskWindowManager(display, id, desktop, {everyDesktop, kNormalApplication});
   }
   XFlush(display);
 #else
