@@ -23,12 +23,10 @@ int ClampAxis(int at, int size, int low, int extent)
 
 }  // namespace
 
-bool IsOutsideMargin(QPoint position, QSize size, QRect screen)
+bool IsOutsideMargin(PixelPoint position, PixelSize size, PixelRect screen)
 {
-  return position.x() > screen.x() + screen.width() - size.width() - kScreenMargin ||
-         position.x() < screen.x() + kScreenMargin ||
-         position.y() > screen.y() + screen.height() - size.height() - kScreenMargin ||
-         position.y() < screen.y() + kScreenMargin;
+  return position.x > screen.x + screen.width - size.width - kScreenMargin || position.x < screen.x + kScreenMargin ||
+         position.y > screen.y + screen.height - size.height - kScreenMargin || position.y < screen.y + kScreenMargin;
 }
 
 TickDecision DecideTick(const TickInput& input)
@@ -40,21 +38,20 @@ TickDecision DecideTick(const TickInput& input)
   else if (input.interval == kReturnInterval)
     decision.interval = kRestInterval;
 
-  const QRect& screen = input.screen;
-  decision.position = QPoint(StepAxis(input.position.x(), input.size.width(), screen.x(), screen.width()),
-                             StepAxis(input.position.y(), input.size.height(), screen.y(), screen.height()));
-  decision.save = decision.position != input.saved &&
-                  !IsOutsideMargin(decision.position, input.size, input.screen);
+  const PixelRect& screen = input.screen;
+  decision.position = {StepAxis(input.position.x, input.size.width, screen.x, screen.width),
+                       StepAxis(input.position.y, input.size.height, screen.y, screen.height)};
+  decision.save = decision.position != input.saved && !IsOutsideMargin(decision.position, input.size, input.screen);
   return decision;
 }
 
-QPoint PlaceWithinReach(QPoint position, QSize size, QRect primary, const QList<QRect>& screens)
+PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect primary, const std::vector<PixelRect>& screens)
 {
-  const QRect clock(position, size);
-  for (const QRect& screen : screens) {
+  const PixelRect clock{position.x, position.y, size.width, size.height};
+  for (const PixelRect& screen : screens) {
     if (screen.intersects(clock))
       return position;
   }
-  return QPoint(ClampAxis(position.x(), size.width(), primary.x(), primary.width()),
-                ClampAxis(position.y(), size.height(), primary.y(), primary.height()));
+  return {ClampAxis(position.x, size.width, primary.x, primary.width),
+          ClampAxis(position.y, size.height, primary.y, primary.height)};
 }

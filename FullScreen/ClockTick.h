@@ -1,8 +1,7 @@
 #pragma once
-#include <QList>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
+#include <vector>
+
+#include "model/PixelGeometry.h"
 
 // The clock keeps itself this far inside the primary monitor, walking back in small steps on a faster
 // timer while it is outside.
@@ -12,21 +11,21 @@ inline constexpr int kScreenMargin = 5;     // pixels
 inline constexpr int kReturnStep = 2;       // pixels per tick and axis
 
 struct TickInput {
-  QPoint position;  // the window's left and top, as the window system reports them
-  QSize size;       // its client width and height
-  QRect screen;     // the primary monitor, origin and size
+  PixelPoint position;  // the window's left and top, as the window system reports them
+  PixelSize size;       // its client width and height
+  PixelRect screen;     // the primary monitor, origin and size
   int interval = kRestInterval;
-  QPoint saved;     // the position last stored
+  PixelPoint saved;     // the position last stored
 };
 
 struct TickDecision {
   int interval = kRestInterval;
-  QPoint position;  // where the window goes this tick
+  PixelPoint position;  // where the window goes this tick
   bool save = false;
 };
 
 // Inside means at least the margin from every edge of `screen`; every comparison is strict.
-bool IsOutsideMargin(QPoint position, QSize size, QRect screen);
+bool IsOutsideMargin(PixelPoint position, PixelSize size, PixelRect screen);
 
 // One tick after the frame: the interval from the position before the step, one step back per axis,
 // and whether the position after the step is a new place inside the margin to store.
@@ -35,4 +34,5 @@ TickDecision DecideTick(const TickInput& input);
 // Where a clock loaded at `position` starts. A place on no monitor at all (one unplugged, a hand-edited
 // file) would take minutes to walk back from, so it is brought to the nearest edge of the primary
 // monitor; any place a monitor shows is kept and walks back as usual.
-QPoint PlaceWithinReach(QPoint position, QSize size, QRect primary, const QList<QRect>& screens);
+PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect primary,
+                            const std::vector<PixelRect>& screens);

@@ -1,10 +1,10 @@
 #include "FullScreen/FrameComposer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 #include <optional>
-
-#include <QTransform>
 
 #include "FullScreen/FrameGeometry.h"
 #include "model/ClockGeometry.h"
@@ -29,44 +29,58 @@ ArgbImage ImageFromPlanes(const Planes& planes, std::int32_t width, std::int32_t
 
 // Strictly inside the window's current rectangle, and within the frame (the window may still be
 // larger than D): the frame pixel under the cursor.
-std::optional<QPoint> CursorHole(const QSize& frame, const QRect& window, const QPoint& cursor)
+std::optional<PixelPoint> CursorHole(PixelSize frame, const PixelRect& window, PixelPoint cursor)
 {
-  const long long left = window.x();
-  const long long top = window.y();
-  const long long x = cursor.x();
-  const long long y = cursor.y();
-  if (!(left < x && x < left + window.width() && top < y && y < top + window.height()))
+  const long long left = window.x;
+  const long long top = window.y;
+  const long long x = cursor.x;
+  const long long y = cursor.y;
+  if (!(left < x && x < left + window.width && top < y && y < top + window.height))
     return std::nullopt;
   const long long fx = x - left;
   const long long fy = y - top;
-  if (fx >= frame.width() || fy >= frame.height())
+  if (fx >= frame.width || fy >= frame.height)
     return std::nullopt;
-  return QPoint(static_cast<int>(fx), static_cast<int>(fy));
+  return PixelPoint{static_cast<int>(fx), static_cast<int>(fy)};
 }
 
-// The pixels of `area` from one image into another of the same size and format.
-void CopyArea(const QImage& from, QImage& to, const QRect& area)
+// The pixels of `area` from one image into another of the same size.
+void CopyArea(const DeviceImage& from, DeviceImage& to, const PixelRect& area)
 {
-  const QRect r = area & from.rect();
+  const PixelRect r = area.intersected(from.rect());
   if (r.isEmpty())
     return;
-  const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    std::memcpy(to.scanLine(y) + static_cast<std::size_t>(r.left()) * 4,
-                from.constScanLine(y) + static_cast<std::size_t>(r.left()) * 4, bytes);
+  const std::size_t bytes = static_cast<std::size_t>(r.width) * 4;
+  for (int y = r.y; y < r.bottom(); ++y)
+    std::memcpy(to.row(y) + r.x, from.row(y) + r.x, bytes);
 }
 
 // Where a hand drawn at `rect`, turned by `degrees` about (pivot, pivot), can leave pixels: its turned
-// outline, widened for the bilinear smoothing.
-QRect HandBounds(const FrameRect& rect, long double pivot, long double degrees)
+// outline, widened for the bilinear smoothing (and more than covering the turn's own rounding).
+PixelRect HandBounds(const FrameRect& rect, long double pivot, long double degrees)
 {
   constexpr int kSmoothing = 2;
-  QTransform turn;
-  turn.translate(static_cast<qreal>(pivot), static_cast<qreal>(pivot));
-  turn.rotate(static_cast<qreal>(degrees));
-  return turn.mapRect(QRectF(rect.left, rect.top, rect.width, rect.height))
-      .toAlignedRect()
-      .adjusted(-kSmoothing, -kSmoothing, kSmoothing, kSmoothing);
+  const long double a = degrees * std::numbers::pi_v<long double> / 180.0L;
+  const long double c = std::cos(a);
+  const long double s = std::sin(a);
+  long double minX = 0, maxX = 0, minY = 0, maxY = 0;
+  const long double xs[] = {static_cast<long double>(rect.left), static_cast<long double>(rect.left) + rect.width};
+  const long double ys[] = {static_cast<long double>(rect.top), static_cast<long double>(rect.top) + rect.height};
+  bool first = true;
+  for (long double x : xs)
+    for (long double y : ys) {
+      const long double tx = pivot + x * c - y * s;
+      const long double ty = pivot + x * s + y * c;
+      minX = first ? tx : std::min(minX, tx);
+      maxX = first ? tx : std::max(maxX, tx);
+      minY = first ? ty : std::min(minY, ty);
+      maxY = first ? ty : std::max(maxY, ty);
+      first = false;
+    }
+  const int left = static_cast<int>(std::floor(minX)) - kSmoothing;
+  const int top = static_cast<int>(std::floor(minY)) - kSmoothing;
+  return {left, top, static_cast<int>(std::ceil(maxX)) + kSmoothing - left,
+          static_cast<int>(std::ceil(maxY)) + kSmoothing - top};
 }
 
 void DrawRect(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
@@ -84,7 +98,7 @@ void FrameComposer::Refresh(const ClockData& data)
   // Unstamped planes may have been written by anyone: rebuild every frame.
   if (key == key_ && key.generation != 0)
     return;
-  dial_ = DeviceImage(ImageFromPlanes(data.facePlanes, g.diameter, g.diameter));
+  dial_ = Premultiplied(ImageFromPlanes(data.facePlanes, g.diameter, g.diameter));
   hand_ = ImageFromPlanes(data.handPlanes, g.handExtentX, g.handExtentY);
   marker_ = ImageFromPlanes(data.markerPlanes, g.markerWidth, g.markerHeight);
   if (!dial_.isNull()) {
@@ -94,18 +108,17 @@ void FrameComposer::Refresh(const ClockData& data)
   key_ = key;
 }
 
-std::uint32_t FrameComposer::RingsPixel(const ClockData& data, QPoint at) const
+std::uint32_t FrameComposer::RingsPixel(const ClockData& data, PixelPoint at) const
 {
   // The rings drawn as on the whole frame, over transparent black, but only this pixel computed: a
   // whole-pixel shift leaves the sampling as it is.
-  QImage pixel(1, 1, QImage::Format_ARGB32_Premultiplied);
-  pixel.fill(0);
+  DeviceImage pixel(1, 1);
   {
     DrawingSurface surface(pixel);
-    surface.Translate(-at.x(), -at.y());
+    surface.Translate(-at.x, -at.y);
     DrawRings(surface, data);
   }
-  return *reinterpret_cast<const std::uint32_t*>(pixel.constScanLine(0));
+  return pixel.Pixel(0, 0);
 }
 
 void FrameComposer::DrawRings(DrawingSurface& surface, const ClockData& data) const
@@ -125,7 +138,7 @@ void FrameComposer::DrawRings(DrawingSurface& surface, const ClockData& data) co
   }
 }
 
-QRect FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const
+PixelRect FrameComposer::DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time) const
 {
   const HandAngles angles = HandAnglesAt(time.hours, time.minutes, time.seconds);
   const std::int32_t d = data.geometry.diameter;
@@ -133,34 +146,34 @@ QRect FrameComposer::DrawHands(QImage& frame, const ClockData& data, const TimeO
   DrawingSurface surface(frame);
   // The hands turn about the integer centre, not the rings' real one.
   const long double pivot = static_cast<long double>(RadiusOf(d));
-  QRect bounds;
+  PixelRect bounds;
   const auto drawHand = [&](HandSize size, HandKind kind, long double angle) {
     const FrameRect rect = HandRect(size, kind, scale);
     surface.Translate(pivot, pivot);
     surface.Rotate(angle);
     DrawRect(surface, hand_, rect);
     surface.ResetTransform();
-    bounds |= HandBounds(rect, pivot, angle);
+    bounds = bounds.united(HandBounds(rect, pivot, angle));
   };
   drawHand(data.geometry.hourHand, HandKind::Hour, angles.hour);
   drawHand(data.geometry.minuteHand, HandKind::Minute, angles.minute);
   if (data.settings.showSeconds != 0)
     drawHand(data.geometry.secondHand, HandKind::Second, angles.second);
-  return bounds & frame.rect();
+  return bounds.intersected(frame.rect());
 }
 
-QRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const QRect& window,
-                             const QPoint& cursor)
+PixelRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const PixelRect& window,
+                                 PixelPoint cursor)
 {
   const Key before = key_;
   Refresh(data);
   if (dial_.isNull()) {
-    front_ = QImage();
+    front_ = DeviceImage();
     return {};
   }
-  const std::optional<QPoint> hole = CursorHole(dial_.size(), window, cursor);
+  const std::optional<PixelPoint> hole = CursorHole(dial_.size(), window, cursor);
   const ClockGeometry& g = data.geometry;
-  const FrameInputs inputs{time, hole.value_or(QPoint(-1, -1)), data.settings.showSeconds,
+  const FrameInputs inputs{time, hole.value_or(PixelPoint{-1, -1}), data.settings.showSeconds,
                            g.hourHand, g.minuteHand, g.secondHand};
   const bool rebuilt = !(key_ == before && key_.generation != 0);
   if (!rebuilt && inputs == lastInputs_ && !front_.isNull())
@@ -168,27 +181,27 @@ QRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const
 
   // One frame buffer, written in place: the last frame's hands and hole go back to the dial, then the
   // new ones are drawn. No allocation while the size stays.
-  const bool whole = rebuilt || front_.size() != dial_.size() || front_.format() != dial_.format();
+  const bool whole = rebuilt || front_.size() != dial_.size();
   if (whole)
-    front_ = dial_.copy();
+    front_ = dial_;
   else
     CopyArea(dial_, front_, drawn_);
-  QRect drawn;
+  PixelRect drawn;
   // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
   // pixel is then exactly what the rings alone leave there.
   if (hole) {
-    reinterpret_cast<std::uint32_t*>(front_.scanLine(hole->y()))[hole->x()] = RingsPixel(data, *hole);
-    drawn = QRect(*hole, QSize(1, 1));
+    front_.row(hole->y)[hole->x] = RingsPixel(data, *hole);
+    drawn = {hole->x, hole->y, 1, 1};
   }
-  drawn |= DrawHands(front_, data, time);
+  drawn = drawn.united(DrawHands(front_, data, time));
   lastInputs_ = inputs;
-  const QRect changed = whole ? front_.rect() : drawn | drawn_;
+  const PixelRect changed = whole ? front_.rect() : drawn.united(drawn_);
   drawn_ = drawn;
   return changed;
 }
 
-QImage FrameComposer::Compose(const ClockData& data, const TimeOfDay& time, const QRect& window,
-                              const QPoint& cursor)
+DeviceImage FrameComposer::Compose(const ClockData& data, const TimeOfDay& time, const PixelRect& window,
+                                   PixelPoint cursor)
 {
   Present(data, time, window, cursor);
   return front_;

@@ -1,12 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
-
 #include "Clocks/ClockData.h"
+#include "model/PixelGeometry.h"
 #include "platform/raster/ArgbImage.h"
+#include "platform/raster/DeviceImage.h"
 
 class DrawingSurface;
 
@@ -32,10 +30,10 @@ public:
   // Composes the frame into frame() and returns a rectangle holding every pixel that may differ from
   // the frame before (the old and new hands and holes): empty when nothing changed, the whole frame
   // when it was rebuilt or resized.
-  QRect Present(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
-  const QImage& frame() const { return front_; }
-  // Present, then the frame itself (shared until the next frame is composed).
-  QImage Compose(const ClockData& data, const TimeOfDay& time, const QRect& window, const QPoint& cursor);
+  PixelRect Present(const ClockData& data, const TimeOfDay& time, const PixelRect& window, PixelPoint cursor);
+  const DeviceImage& frame() const { return front_; }
+  // Present, then a copy of the frame.
+  DeviceImage Compose(const ClockData& data, const TimeOfDay& time, const PixelRect& window, PixelPoint cursor);
 
 private:
   struct Key {
@@ -54,7 +52,7 @@ private:
   // What a frame depends on beyond the kept dial.
   struct FrameInputs {
     TimeOfDay time;
-    QPoint hole{-1, -1};
+    PixelPoint hole{-1, -1};
     std::int32_t showSeconds = 0;
     HandSize hourHand;
     HandSize minuteHand;
@@ -65,15 +63,15 @@ private:
   void Refresh(const ClockData& data);
   void DrawRings(DrawingSurface& surface, const ClockData& data) const;
   // What the rings alone leave at one pixel, over transparent black: what a cursor hole shows.
-  std::uint32_t RingsPixel(const ClockData& data, QPoint at) const;
+  std::uint32_t RingsPixel(const ClockData& data, PixelPoint at) const;
   // Returns the rectangle the hands may have drawn on.
-  QRect DrawHands(QImage& frame, const ClockData& data, const TimeOfDay& time) const;
+  PixelRect DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time) const;
 
   Key key_;
-  QImage dial_;  // premultiplied, D x D: the face with the marker and numeral rings drawn on it
+  DeviceImage dial_;  // premultiplied, D x D: the face with the marker and numeral rings drawn on it
   FrameInputs lastInputs_;
-  QImage front_;  // the last frame composed
-  QRect drawn_;   // where its hands and hole lie over the dial
+  DeviceImage front_;  // the last frame composed
+  PixelRect drawn_;  // where its hands and hole lie over the dial
   ArgbImage hand_;
   ArgbImage marker_;
 };

@@ -20,7 +20,9 @@
 #include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
 #include "model/TickoraError.h"
+#include "platform/QtGeometry.h"
 #include "platform/WindowSystem.h"
+#include "platform/raster/QtRaster.h"
 
 namespace {
 constexpr char kWindowText[] = "Tickora";
@@ -61,20 +63,27 @@ void TForm1::FormCreate()
 {
   // A store that cannot be read is reported; the clock starts on what could be read and the defaults.
   try {
-    const QRect primary = PrimaryScreenRect();
-    store_.LoadSettings(data_.settings, {primary.x(), primary.y(), primary.width(), primary.height()});
+    store_.LoadSettings(data_.settings, FromQt(PrimaryScreenRect()));
   } catch (const TickoraError& e) {
-    messagesLater_.error(ErrorBoxText(e.what()));
+    messagesLater_.error(ErrorText(e.what()));
   }
   const std::int32_t clientSize = CreateClockResources(data_);
   SetClientSize(clientSize, clientSize);
-  windowPos_ = PlaceWithinReach(QPoint(data_.settings.left, data_.settings.top), size(), PrimaryScreenRect(),
-                                ScreenRects());
+  std::vector<PixelRect> screens;
+  for (const QRect& screen : ScreenRects())
+    screens.push_back(FromQt(screen));
+  windowPos_ = ToQt(PlaceWithinReach({data_.settings.left, data_.settings.top}, FromQt(size()),
+                                     FromQt(PrimaryScreenRect()), screens));
   move(windowPos_);
   CheckTranslucency();
   BuildClockImages(data_);
   BuildNumeralSprites(data_);
   Draw();
+}
+
+QImage TForm1::presentedFrame() const
+{
+  return FrameView(composer_.frame());
 }
 
 void TForm1::CheckTranslucency()
@@ -101,9 +110,9 @@ void TForm1::SetDoubleClickHandler(std::function<void()> handler)
 void TForm1::Draw()
 {
   const QTime now = QTime::currentTime();
-  const QRect changed = composer_.Present(data_, {now.hour(), now.minute(), now.second()},
-                                          QRect(windowPos_, size()), QCursor::pos());
-  const QImage& frame = composer_.frame();
+  const QRect changed = ToQt(composer_.Present(data_, {now.hour(), now.minute(), now.second()},
+                                               FromQt(QRect(windowPos_, size())), FromQt(QCursor::pos())));
+  const QImage frame = FrameView(composer_.frame());
   if (frame.isNull())
     return;
   const bool resized = frame.size() != size();
@@ -127,20 +136,21 @@ void TForm1::Draw()
 void TForm1::TimerTimer()
 {
   Draw();
-  const TickDecision tick = DecideTick({windowPos_, size(), PrimaryScreenRect(), timer_.interval(),
-                                        QPoint(data_.settings.left, data_.settings.top)});
+  const TickDecision tick = DecideTick({FromQt(windowPos_), FromQt(size()), FromQt(PrimaryScreenRect()),
+                                        timer_.interval(), {data_.settings.left, data_.settings.top}});
+  const QPoint position = ToQt(tick.position);
   if (tick.interval != timer_.interval())
     timer_.setInterval(tick.interval);
   pendingSave_.reset();
-  if (tick.position == windowPos_) {
+  if (position == windowPos_) {
     if (tick.save)
-      SaveNewPosition(tick.position);
+      SaveNewPosition(position);
     return;
   }
-  move(tick.position);
+  move(position);
   // A window manager may refuse or alter the move: the place is stored once the window is there.
   if (tick.save)
-    pendingSave_ = tick.position;
+    pendingSave_ = position;
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -168,9 +178,9 @@ void TForm1::SaveNewPosition(QPoint position)
       positionErrorShown_ = true;
       // A modal box in the middle of a drag would take the mouse and end the drag where it is.
       if (dragging_)
-        pendingPositionError_ = ErrorBoxText(e.what());
+        pendingPositionError_ = ErrorText(e.what());
       else
-        messages_.error(ErrorBoxText(e.what()));
+        messages_.error(ErrorText(e.what()));
     }
   }
 }
@@ -179,7 +189,7 @@ void TForm1::paintEvent(QPaintEvent* event)
 {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(event->rect(), composer_.frame(), event->rect());
+  painter.drawImage(event->rect(), FrameView(composer_.frame()), event->rect());
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event)

@@ -39,7 +39,7 @@ public:
   // Where the window is, as the window system last reported it.
   QPoint windowPosition() const { return windowPos_; }
   // The frame on screen (premultiplied), and how many distinct frames were presented.
-  const QImage& presentedFrame() const { return composer_.frame(); }
+  QImage presentedFrame() const;  // a view of the frame last composed
   int presentedCount() const { return presentedCount_; }
 
 protected:

@@ -39,12 +39,12 @@ void BM_ComposeFrame(benchmark::State& state)
   if (!data)
     return;
   const std::int32_t d = data->geometry.diameter;
-  const QRect window(0, 0, d, d);
+  const PixelRect window{0, 0, d, d};
   FrameComposer composer;
   std::int64_t n = 0;
   for (auto _ : state) {
-    QImage frame = composer.Compose(*data, Tick(n++), window, QPoint(d / 3, d / 3));
-    benchmark::DoNotOptimize(frame.constBits());
+    composer.Present(*data, Tick(n++), window, PixelPoint{d / 3, d / 3});
+    benchmark::DoNotOptimize(composer.frame().bits());
   }
   state.counters["D"] = d;
 }
@@ -58,16 +58,16 @@ void BM_PresentTick(benchmark::State& state)
   if (!data)
     return;
   const std::int32_t d = data->geometry.diameter;
-  const QRect window(0, 0, d, d);
-  const QPoint away(-100, -100);  // the pointer elsewhere: no hole
+  const PixelRect window{0, 0, d, d};
+  const PixelPoint away{-100, -100};  // the pointer elsewhere: no hole
   FrameComposer composer;
   composer.Present(*data, Tick(0), window, away);
   std::int64_t n = 1;
   double changedPixels = 0;
   for (auto _ : state) {
-    const QRect changed = composer.Present(*data, Tick(n++), window, away);
-    changedPixels += static_cast<double>(changed.width()) * changed.height();
-    benchmark::DoNotOptimize(composer.frame().constBits());
+    const PixelRect changed = composer.Present(*data, Tick(n++), window, away);
+    changedPixels += static_cast<double>(changed.width) * changed.height;
+    benchmark::DoNotOptimize(composer.frame().bits());
   }
   state.counters["D"] = d;
   state.counters["changed_share"] =
@@ -82,12 +82,12 @@ void BM_ComposeFirstFrame(benchmark::State& state)
   if (!data)
     return;
   const std::int32_t d = data->geometry.diameter;
-  const QRect window(0, 0, d, d);
+  const PixelRect window{0, 0, d, d};
   std::int64_t n = 0;
   for (auto _ : state) {
     FrameComposer composer;
-    QImage frame = composer.Compose(*data, Tick(n++), window, QPoint(d / 3, d / 3));
-    benchmark::DoNotOptimize(frame.constBits());
+    composer.Present(*data, Tick(n++), window, PixelPoint{d / 3, d / 3});
+    benchmark::DoNotOptimize(composer.frame().bits());
   }
 }
 BENCHMARK(BM_ComposeFirstFrame)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicrosecond);

@@ -2,15 +2,11 @@
 #include <memory>
 
 #include "model/ClockSettings.h"
+#include "model/PixelGeometry.h"
 #include "model/SettingsBackend.h"
 
 // A monitor's rectangle in screen pixels.
-struct ScreenRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+using ScreenRect = PixelRect;
 
 // The nine settings between runs, per user, in the backend's store; a missing store is the first start.
 // Errors throw TickoraError with the store's own messages.

@@ -19,3 +19,11 @@ std::string FormatMessage(const std::string& pattern, long long argument)
 {
   return Replace(pattern, "%d", std::to_string(argument));
 }
+
+std::string ErrorBoxText(std::string_view message)
+{
+  std::string text(message);
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+    text += '.';
+  return text;
+}

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "model/TickoraError.h"
+
 namespace {
 
 constexpr char kTitle[] = "Tickora";
@@ -27,12 +29,9 @@ void ShowOnTop(QMessageBox::Icon icon, const QString& text)
 
 }  // namespace
 
-QString ErrorBoxText(std::string_view message)
+QString ErrorText(std::string_view message)
 {
-  QString text = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
-    text += u'.';
-  return text;
+  return QString::fromStdString(ErrorBoxText(message));
 }
 
 QString SystemMessageText(const QString& text)
@@ -72,7 +71,7 @@ void RunHandler(const UserMessages& messages, const std::function<void()>& handl
     handler();
   } catch (const std::exception& e) {
     if (messages.error)
-      messages.error(ErrorBoxText(e.what()));
+      messages.error(ErrorText(e.what()));
   }
 }
 

@@ -4,9 +4,8 @@
 
 #include <QString>
 
-// An error as the user reads it: a "." is appended when the message's last character sorts after "."
-// in byte order (so "Failed to get data for 'Size'" stays as it is).
-QString ErrorBoxText(std::string_view message);
+// The error box's text for a message (ErrorBoxText), as Qt holds it.
+QString ErrorText(std::string_view message);
 
 // A system message as a dialog shows it: trailing blanks, control characters and full stops removed.
 QString SystemMessageText(const QString& text);

@@ -21,9 +21,9 @@ bool TickoraApplication::notify(QObject* receiver, QEvent* event)
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
-    reporter_(ErrorBoxText(e.what()));
+    reporter_(ErrorText(e.what()));
   } catch (...) {
-    reporter_(ErrorBoxText("Unknown error"));
+    reporter_(ErrorText("Unknown error"));
   }
   return false;
 }

@@ -1,19 +1,15 @@
 #pragma once
-#include <QImage>
-#include <QPainter>
+#include <memory>
 
 #include "platform/raster/ArgbImage.h"
-
-// The image as Qt reads it, without a copy: valid while the image lives and is not written.
-QImage ImageView(const ArgbImage& image);
-// A premultiplied device image over transparent black, alpha kept (null for a null image).
-QImage DeviceImage(const ArgbImage& image);
+#include "platform/raster/DeviceImage.h"
 
 // A drawing target over a premultiplied device image with a world transform; images are drawn
-// scaled with bilinear smoothing, source-over, keeping alpha.
+// scaled with the platform's bilinear smoothing, source-over, keeping alpha. Each platform draws with
+// its own library (Qt's QPainter, GDI+ on Windows).
 class DrawingSurface {
 public:
-  explicit DrawingSurface(QImage& target);
+  explicit DrawingSurface(DeviceImage& target);
   ~DrawingSurface();
   DrawingSurface(const DrawingSurface&) = delete;
   DrawingSurface& operator=(const DrawingSurface&) = delete;
@@ -26,6 +22,7 @@ public:
   RasterStatus lastStatus() const { return status_; }
 
 private:
-  QPainter painter_;
+  struct Native;
+  std::unique_ptr<Native> native_;
   RasterStatus status_ = RasterStatus::Ok;
 };

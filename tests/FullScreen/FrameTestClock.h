@@ -1,10 +1,10 @@
 #pragma once
 #include <memory>
 
-#include <QImage>
 
 #include "Clocks/ClockData.h"
 #include "model/ClockGeometry.h"
+#include "platform/raster/DeviceImage.h"
 
 // A clock whose planes and sprites are filled by hand: a flat face, a red hand, a green marker and
 // numerals in a colour per hour, so frames can be checked pixel by pixel.
@@ -49,12 +49,12 @@ inline std::unique_ptr<ClockData> MakeTestClock(const ClockSettings& settings, c
   return data;
 }
 
-inline std::uint32_t PixelAt(const QImage& frame, int x, int y)
+inline std::uint32_t PixelAt(const DeviceImage& frame, int x, int y)
 {
-  return reinterpret_cast<const std::uint32_t*>(frame.constScanLine(y))[x];
+  return frame.Pixel(x, y);
 }
 
-inline int AlphaAt(const QImage& frame, int x, int y)
+inline int AlphaAt(const DeviceImage& frame, int x, int y)
 {
   return static_cast<int>(PixelAt(frame, x, y) >> 24);
 }

@@ -5,7 +5,7 @@
 #include "tests/FullScreen/FrameTestClock.h"
 
 namespace {
-const QPoint kFarCursor(-5000, -5000);
+const PixelPoint kFarCursor{-5000, -5000};
 
 ClockSettings Settings(int sizeStep, int dialStyle, int showSeconds, int showNumerals)
 {
@@ -17,15 +17,15 @@ ClockSettings Settings(int sizeStep, int dialStyle, int showSeconds, int showNum
   return s;
 }
 
-QImage Compose(const ClockData& data, TimeOfDay time, QRect window = {}, QPoint cursor = kFarCursor)
+DeviceImage Compose(const ClockData& data, TimeOfDay time, PixelRect window = {}, PixelPoint cursor = kFarCursor)
 {
   FrameComposer composer;
-  if (window.isNull())
-    window = QRect(0, 0, data.geometry.diameter, data.geometry.diameter);
+  if (window.isEmpty())
+    window = PixelRect{0, 0, data.geometry.diameter, data.geometry.diameter};
   return composer.Compose(data, time, window, cursor);
 }
 
-int CountDifferences(const QImage& a, const QImage& b)
+int CountDifferences(const DeviceImage& a, const DeviceImage& b)
 {
   int n = 0;
   for (int y = 0; y < a.height(); ++y)
@@ -39,9 +39,8 @@ TEST(FrameComposer, FrameIsPremultipliedDByD)
 {
   for (int step : {0, 1, 32, 50}) {
     const auto data = MakeTestClock(Settings(step, 11, 1, 1));
-    const QImage frame = Compose(*data, {10, 8, 30}, QRect(0, 0, 300, 300));
-    EXPECT_EQ(frame.format(), QImage::Format_ARGB32_Premultiplied) << step;
-    EXPECT_EQ(frame.size(), QSize(DiameterOf(step), DiameterOf(step))) << step;
+    const DeviceImage frame = Compose(*data, {10, 8, 30}, PixelRect{0, 0, 300, 300});
+    EXPECT_EQ(frame.size(), (PixelSize{DiameterOf(step), DiameterOf(step)})) << step;
   }
   auto unsized = MakeTestClock(Settings(32, 0, 1, 1));
   unsized->geometry.diameter = 0;
@@ -51,7 +50,7 @@ TEST(FrameComposer, FrameIsPremultipliedDByD)
 TEST(FrameComposer, HandsPointAtTheirHours)
 {
   // D = 220, pivot (110, 110): hour hand 51 px out, minute 72, second 90.
-  const struct { TimeOfDay time; int showSeconds; QPoint solid[3]; QPoint clear[3]; } cases[] = {
+  const struct { TimeOfDay time; int showSeconds; PixelPoint solid[3]; PixelPoint clear[3]; } cases[] = {
       {{3, 0, 0}, 1, {{150, 110}, {110, 50}, {110, 25}}, {{70, 110}, {110, 160}, {110, 15}}},
       {{15, 0, 0}, 0, {{150, 110}, {110, 50}, {110, 45}}, {{70, 110}, {110, 25}, {110, 160}}},
       {{9, 0, 30}, 1, {{70, 110}, {110, 50}, {110, 195}}, {{150, 110}, {110, 15}, {160, 160}}},
@@ -60,13 +59,13 @@ TEST(FrameComposer, HandsPointAtTheirHours)
   const auto data = MakeTestClock(Settings(50, 0, 1, 0));
   for (const auto& c : cases) {
     data->settings.showSeconds = c.showSeconds;
-    const QImage frame = Compose(*data, c.time);
-    for (const QPoint& p : c.solid) {
-      EXPECT_EQ(PixelAt(frame, p.x(), p.y()), 0xFFC80000u) << c.time.hours << ":" << c.time.minutes << " at "
-                                                           << p.x() << "," << p.y();
+    const DeviceImage frame = Compose(*data, c.time);
+    for (const PixelPoint& p : c.solid) {
+      EXPECT_EQ(PixelAt(frame, p.x, p.y), 0xFFC80000u) << c.time.hours << ":" << c.time.minutes << " at "
+                                                           << p.x << "," << p.y;
     }
-    for (const QPoint& p : c.clear)
-      EXPECT_EQ(AlphaAt(frame, p.x(), p.y()), 0) << c.time.hours << ":" << c.time.minutes << " at " << p.x() << "," << p.y();
+    for (const PixelPoint& p : c.clear)
+      EXPECT_EQ(AlphaAt(frame, p.x, p.y), 0) << c.time.hours << ":" << c.time.minutes << " at " << p.x << "," << p.y;
   }
 }
 
@@ -87,8 +86,8 @@ TEST(FrameComposer, SwitchesChooseMarkersNumeralsAndTheSecondHand)
   // D = 220 at 06:30:08: hour and minute hands point down, the second hand alone reaches (162, 63).
   // The 12 o'clock marker covers (92..126, 0..34); the 12 o'clock numeral (16 x 16) is centred at
   // (110, 25) for style 0, (110, 34) for 1..7 and (110, 18), over the marker, for 8 and more.
-  const QPoint markerOnly(95, 18);
-  const QPoint secondHand(162, 63);
+  const PixelPoint markerOnly{95, 18};
+  const PixelPoint secondHand{162, 63};
   const struct { int dial, showSeconds, showNumerals; bool marker; int numeralY; bool second; } cases[] = {
       {0, 1, 1, false, 25, true},
       {0, 0, 1, false, 25, false},
@@ -103,11 +102,11 @@ TEST(FrameComposer, SwitchesChooseMarkersNumeralsAndTheSecondHand)
   };
   for (const auto& c : cases) {
     const auto data = MakeTestClock(Settings(50, c.dial, c.showSeconds, c.showNumerals));
-    const QImage frame = Compose(*data, {6, 30, 8});
+    const DeviceImage frame = Compose(*data, {6, 30, 8});
     const std::string what = "dial " + std::to_string(c.dial) + " sec " + std::to_string(c.showSeconds) + " num " +
                              std::to_string(c.showNumerals);
-    EXPECT_EQ(PixelAt(frame, markerOnly.x(), markerOnly.y()), c.marker ? 0xFF00C800u : 0u) << what;
-    EXPECT_EQ(PixelAt(frame, secondHand.x(), secondHand.y()), c.second ? 0xFFC80000u : 0u) << what;
+    EXPECT_EQ(PixelAt(frame, markerOnly.x, markerOnly.y), c.marker ? 0xFF00C800u : 0u) << what;
+    EXPECT_EQ(PixelAt(frame, secondHand.x, secondHand.y), c.second ? 0xFFC80000u : 0u) << what;
     if (c.numeralY == 0) {
       for (int y = 0; y < 50; ++y)
         EXPECT_NE(PixelAt(frame, 110, y), NumeralColour(0)) << what << " y " << y;
@@ -125,20 +124,20 @@ TEST(FrameComposer, EachNumeralStandsAtItsOwnHour)
 {
   const auto data = MakeTestClock(Settings(50, 0, 0, 1));
   // Hands at 12 only: 00:00:00 with seconds off.
-  const QImage frame = Compose(*data, {0, 0, 0});
-  const QPoint centres[12] = {{110, 25}, {152, 37}, {183, 68}, {195, 110}, {183, 152}, {152, 183},
+  const DeviceImage frame = Compose(*data, {0, 0, 0});
+  const PixelPoint centres[12] = {{110, 25}, {152, 37}, {183, 68}, {195, 110}, {183, 152}, {152, 183},
                               {110, 195}, {68, 183}, {37, 152}, {25, 110}, {37, 68}, {68, 37}};
   for (int i = 1; i < 12; ++i)
-    EXPECT_EQ(PixelAt(frame, centres[i].x(), centres[i].y()), NumeralColour(i)) << i;
+    EXPECT_EQ(PixelAt(frame, centres[i].x, centres[i].y), NumeralColour(i)) << i;
 }
 
 TEST(FrameComposer, CursorHoleIsStrictAndLiesUnderTheSprites)
 {
   // D = 166, opaque face, hands down at 06:30:30, no markers or numerals.
   const auto data = MakeTestClock(Settings(32, 0, 1, 0), {0xFF405060u});
-  const QRect window(100, 200, 166, 166);
-  const QImage reference = Compose(*data, {6, 30, 30}, window);
-  const struct { const char* what; QRect window; QPoint cursor; bool hole; QPoint pixel; } cases[] = {
+  const PixelRect window{100, 200, 166, 166};
+  const DeviceImage reference = Compose(*data, {6, 30, 30}, window);
+  const struct { const char* what; PixelRect window; PixelPoint cursor; bool hole; PixelPoint pixel; } cases[] = {
       {"inside", window, {140, 230}, true, {40, 30}},
       {"last column and row", window, {265, 365}, true, {165, 165}},
       {"first inner pixel", window, {101, 201}, true, {1, 1}},
@@ -146,19 +145,19 @@ TEST(FrameComposer, CursorHoleIsStrictAndLiesUnderTheSprites)
       {"top row", window, {140, 200}, false, {}},
       {"right edge", window, {266, 230}, false, {}},
       {"bottom edge", window, {140, 366}, false, {}},
-      {"larger window, outside the frame", QRect(100, 200, 171, 171), {268, 230}, false, {}},
-      {"larger window, inside the frame", QRect(100, 200, 171, 171), {140, 230}, true, {40, 30}},
+      {"larger window, outside the frame", PixelRect{100, 200, 171, 171}, {268, 230}, false, {}},
+      {"larger window, inside the frame", PixelRect{100, 200, 171, 171}, {140, 230}, true, {40, 30}},
       {"over the hour hand", window, {183, 313}, false, {}},
   };
   for (const auto& c : cases) {
-    const QImage frame = Compose(*data, {6, 30, 30}, c.window, c.cursor);
-    ASSERT_EQ(frame.size(), QSize(166, 166)) << c.what;
+    const DeviceImage frame = Compose(*data, {6, 30, 30}, c.window, c.cursor);
+    ASSERT_EQ(frame.size(), (PixelSize{166, 166})) << c.what;
     if (!c.hole) {
       EXPECT_EQ(CountDifferences(frame, reference), 0) << c.what;
       continue;
     }
     EXPECT_EQ(CountDifferences(frame, reference), 1) << c.what;
-    EXPECT_EQ(PixelAt(frame, c.pixel.x(), c.pixel.y()), 0u) << c.what;
+    EXPECT_EQ(PixelAt(frame, c.pixel.x, c.pixel.y), 0u) << c.what;
   }
   // The hour hand covers (83, 113): solid to the mouse.
   EXPECT_EQ(PixelAt(reference, 83, 113), 0xFFC80000u);
@@ -171,11 +170,11 @@ TEST(FrameComposer, AFrameDrawnOverTheLastEqualsOneFromScratch)
   const auto data = MakeSynthesisedClock(ClockSettings{.sizeStep = 32, .skin = 3, .dialStyle = 11, .transparency = 0,
                                                        .handWidth = 20});
   const int d = data->geometry.diameter;
-  const QRect window(100, 100, d, d);
+  const PixelRect window{100, 100, d, d};
   FrameComposer kept;
   for (int step = 0; step < 90; ++step) {
     const TimeOfDay t{(step * 5) % 24, (step * 7) % 60, step % 60};
-    const QPoint cursor = step % 3 == 0 ? kFarCursor : window.topLeft() + QPoint((step * 13) % d, (step * 29) % d);
+    const PixelPoint cursor = step % 3 == 0 ? kFarCursor : window.topLeft() + PixelPoint{(step * 13) % d, (step * 29) % d};
     FrameComposer fresh;
     ASSERT_EQ(kept.Compose(*data, t, window, cursor), fresh.Compose(*data, t, window, cursor)) << "step " << step;
   }
@@ -185,14 +184,14 @@ TEST(FrameComposer, KeptImagesGiveTheFramesOfAFreshComposer)
 {
   auto data = MakeTestClock(Settings(32, 11, 1, 1), {0x80405060u});
   FrameComposer kept;
-  const QRect window(0, 0, 166, 166);
+  const PixelRect window{0, 0, 166, 166};
   const auto same = [&](TimeOfDay t, const char* what) {
     FrameComposer fresh;
     EXPECT_EQ(kept.Compose(*data, t, window, kFarCursor), fresh.Compose(*data, t, window, kFarCursor)) << what;
   };
   same({10, 8, 30}, "first frame");
   same({10, 8, 31}, "next second");
-  kept.Compose(*data, {10, 8, 32}, window, QPoint(40, 40));
+  kept.Compose(*data, {10, 8, 32}, window, PixelPoint{40, 40});
   same({10, 8, 32}, "after a hole: the kept face has none");
 
   FillPlanes(data->facePlanes, 0xFF102030u);
@@ -208,7 +207,7 @@ TEST(FrameComposer, KeptImagesGiveTheFramesOfAFreshComposer)
 
   // Repeated inputs hand the last frame out again; each input that the hands or the hole read counts.
   same({10, 8, 36}, "the same second twice");
-  kept.Compose(*data, {10, 8, 36}, window, QPoint(40, 40));
+  kept.Compose(*data, {10, 8, 36}, window, PixelPoint{40, 40});
   same({10, 8, 36}, "the hole gone again");
   SetHandSizes(data->geometry, 20);
   same({10, 8, 36}, "after a hand width change, which runs no synthesis");
@@ -233,7 +232,7 @@ TEST(FrameComposer, HandsTurnAboutTheIntegerCentreOfAnOddFrame)
   ASSERT_EQ(data->geometry.diameter, 73);
   const struct { TimeOfDay time; int column; } cases[] = {{{3, 0, 0}, 46}, {{9, 0, 0}, 26}};
   for (const auto& c : cases) {
-    const QImage frame = Compose(*data, c.time);
+    const DeviceImage frame = Compose(*data, c.time);
     for (int y = 30; y < 42; ++y)
       EXPECT_EQ(AlphaAt(frame, c.column, y), y >= 34 && y <= 37 ? 255 : 0) << c.time.hours << " row " << y;
   }

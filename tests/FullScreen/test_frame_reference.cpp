@@ -26,14 +26,14 @@ void Draw(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
 }
 
 // Every step in its order, nothing kept; `hole` in frame pixels, or outside the frame for none.
-QImage PlainFrame(const ClockData& data, const TimeOfDay& time, QPoint hole)
+DeviceImage PlainFrame(const ClockData& data, const TimeOfDay& time, PixelPoint hole)
 {
   const ClockGeometry& g = data.geometry;
   const int d = g.diameter;
   const long double scale = FrameScale(d);
-  QImage frame = DeviceImage(ImageOf(data.facePlanes, d, d));
-  if (QRect(0, 0, d, d).contains(hole))
-    reinterpret_cast<std::uint32_t*>(frame.scanLine(hole.y()))[hole.x()] = 0;
+  DeviceImage frame = Premultiplied(ImageOf(data.facePlanes, d, d));
+  if (PixelRect{0, 0, d, d}.contains(hole))
+    frame.row(hole.y)[hole.x] = 0;
   DrawingSurface surface(frame);
   if (data.settings.dialStyle > 7) {
     const ArgbImage marker = ImageOf(data.markerPlanes, g.markerWidth, g.markerHeight);
@@ -83,17 +83,17 @@ TEST(FrameReference, KeptDialAndCursorHolesMatchThePlainOrderOfDrawing)
     const auto data = MakeSynthesisedClock(c.settings);
     const int d = data->geometry.diameter;
     FrameComposer composer;
-    const QRect window(300, 200, d, d);
+    const PixelRect window{300, 200, d, d};
     // Every pixel of a band across the 12 o'clock marker and numeral, the centre, and a corner.
     for (int y = 0; y < d / 4; y += 1) {
       for (int x = d / 2 - 8; x <= d / 2 + 8; x += 2) {
-        const QImage kept = composer.Compose(*data, c.time, window, window.topLeft() + QPoint(x, y));
-        const QPoint expectedHole = (x > 0 && y > 0) ? QPoint(x, y) : QPoint(-1, -1);
+        const DeviceImage kept = composer.Compose(*data, c.time, window, window.topLeft() + PixelPoint{x, y});
+        const PixelPoint expectedHole = (x > 0 && y > 0) ? PixelPoint{x, y} : PixelPoint{-1, -1};
         ASSERT_EQ(kept, PlainFrame(*data, c.time, expectedHole)) << "D " << d << " at " << x << "," << y;
       }
     }
-    EXPECT_EQ(composer.Compose(*data, c.time, window, QPoint(0, 0)), PlainFrame(*data, c.time, {-1, -1}));
-    EXPECT_EQ(composer.Compose(*data, c.time, window, window.topLeft() + QPoint(d / 2, d / 2)),
+    EXPECT_EQ(composer.Compose(*data, c.time, window, PixelPoint{0, 0}), PlainFrame(*data, c.time, {-1, -1}));
+    EXPECT_EQ(composer.Compose(*data, c.time, window, window.topLeft() + PixelPoint{d / 2, d / 2}),
               PlainFrame(*data, c.time, {d / 2, d / 2}));
   }
 }

@@ -6,20 +6,20 @@
 
 namespace {
 
-const QRect kScreen(0, 0, 1280, 1024);
-const QSize kClock(166, 166);
-const int kRight = kScreen.width() - kClock.width();    // L with the right edge on the display's edge
-const int kBottom = kScreen.height() - kClock.height();
+const PixelRect kScreen{0, 0, 1280, 1024};
+const PixelSize kClock{166, 166};
+const int kRight = kScreen.width - kClock.width;    // L with the right edge on the display's edge
+const int kBottom = kScreen.height - kClock.height;
 
 struct Walk {
-  std::vector<QPoint> positions;
+  std::vector<PixelPoint> positions;
   std::vector<int> intervals;
   int savedAtTick = 0;  // 1-based, 0 = never
-  QPoint saved;
+  PixelPoint saved;
 };
 
 // Runs ticks as the window would, from a drop at `start`.
-Walk WalkFrom(QPoint start, int ticks, QRect screen = kScreen, QPoint saved = QPoint(300, 300))
+Walk WalkFrom(PixelPoint start, int ticks, PixelRect screen = kScreen, PixelPoint saved = PixelPoint{300, 300})
 {
   Walk walk;
   TickInput input{start, kClock, screen, kRestInterval, saved};
@@ -45,11 +45,11 @@ TEST(ClockTick, OneTick)
 {
   const struct {
     const char* what;
-    QPoint position;
+    PixelPoint position;
     int interval;
-    QPoint saved;
+    PixelPoint saved;
     int expectedInterval;
-    QPoint expectedPosition;
+    PixelPoint expectedPosition;
     bool save;
   } cases[] = {
       {"at rest", {100, 100}, 500, {100, 100}, 500, {100, 100}, false},
@@ -81,9 +81,9 @@ TEST(ClockTick, PrimaryMonitorAwayFromTheOrigin)
 {
   const struct {
     const char* what;
-    QRect primary;
-    QPoint position;
-    QPoint expectedPosition;
+    PixelRect primary;
+    PixelPoint position;
+    PixelPoint expectedPosition;
     int expectedInterval;
     bool save;
   } cases[] = {
@@ -95,7 +95,7 @@ TEST(ClockTick, PrimaryMonitorAwayFromTheOrigin)
       {"below-left primary, above its top", {-1280, 1024, 1280, 1024}, {-700, 1026}, {-700, 1028}, 40, false},
   };
   for (const auto& c : cases) {
-    const TickDecision d = DecideTick({c.position, kClock, c.primary, kRestInterval, QPoint(1, 1)});
+    const TickDecision d = DecideTick({c.position, kClock, c.primary, kRestInterval, PixelPoint{1, 1}});
     EXPECT_EQ(d.position, c.expectedPosition) << c.what;
     EXPECT_EQ(d.interval, c.expectedInterval) << c.what;
     EXPECT_EQ(d.save, c.save) << c.what;
@@ -104,13 +104,13 @@ TEST(ClockTick, PrimaryMonitorAwayFromTheOrigin)
 
 TEST(ClockTick, APlaceNoMonitorShowsIsBroughtToThePrimarysEdge)
 {
-  const QRect left(0, 0, 1280, 1024);
-  const QRect right(1280, 0, 1280, 1024);
-  const QList<QRect> two{right, left};
+  const PixelRect left{0, 0, 1280, 1024};
+  const PixelRect right{1280, 0, 1280, 1024};
+  const std::vector<PixelRect> two{right, left};
   const struct {
     const char* what;
-    QPoint stored;
-    QPoint expected;
+    PixelPoint stored;
+    PixelPoint expected;
   } cases[] = {
       {"inside the primary", {1800, 400}, {1800, 400}},
       {"on the other monitor: shown, kept", {300, 300}, {300, 300}},
@@ -127,43 +127,43 @@ TEST(ClockTick, APlaceNoMonitorShowsIsBroughtToThePrimarysEdge)
   // From the edge the usual walk takes three ticks.
   const Walk walk = WalkFrom(PlaceWithinReach({100000, 400}, kClock, right, two), 4, right);
   EXPECT_EQ(walk.savedAtTick, 3);
-  EXPECT_EQ(walk.saved, QPoint(2560 - 166 - 6, 400));
+  EXPECT_EQ(walk.saved, (PixelPoint{2560 - 166 - 6, 400}));
 }
 
 TEST(ClockTick, DroppedAtMinus30TakesEighteenTicks)
 {
   const Walk walk = WalkFrom({-30, 100}, 19);
   for (int i = 0; i < 18; ++i)
-    EXPECT_EQ(walk.positions[i].x(), -28 + 2 * i) << "tick " << i + 1;
+    EXPECT_EQ(walk.positions[i].x, -28 + 2 * i) << "tick " << i + 1;
   EXPECT_EQ(walk.savedAtTick, 18);
-  EXPECT_EQ(walk.saved, QPoint(6, 100));
+  EXPECT_EQ(walk.saved, (PixelPoint{6, 100}));
   // 40 ms while outside before the step, 500 ms from the tick after the return.
   for (int i = 0; i < 18; ++i)
     EXPECT_EQ(walk.intervals[i], kReturnInterval) << "tick " << i + 1;
   EXPECT_EQ(walk.intervals[18], kRestInterval);
-  EXPECT_EQ(walk.positions[18], QPoint(6, 100));
+  EXPECT_EQ(walk.positions[18], (PixelPoint{6, 100}));
 }
 
 TEST(ClockTick, RightEdgeNeedsThreeTicks)
 {
   const Walk walk = WalkFrom({kRight, 100}, 4);
-  EXPECT_EQ(walk.positions[0].x(), kRight - 2);
-  EXPECT_EQ(walk.positions[1].x(), kRight - 4);
-  EXPECT_EQ(walk.positions[2].x(), kRight - 6);
+  EXPECT_EQ(walk.positions[0].x, kRight - 2);
+  EXPECT_EQ(walk.positions[1].x, kRight - 4);
+  EXPECT_EQ(walk.positions[2].x, kRight - 6);
   EXPECT_EQ(walk.savedAtTick, 3);
   EXPECT_EQ(walk.intervals[3], kRestInterval);
 
   const Walk down = WalkFrom({100, kBottom}, 3);
   EXPECT_EQ(down.savedAtTick, 3);
-  EXPECT_EQ(down.saved, QPoint(100, kBottom - 6));
+  EXPECT_EQ(down.saved, (PixelPoint{100, kBottom - 6}));
 }
 
 TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
 {
-  const struct { QRect screen; QPoint start; QPoint holds; } cases[] = {
-      {{0, 0, kClock.width() + 8, kScreen.height()}, {5, 100}, {5, 100}},
-      {{0, 0, kClock.width() + 8, kScreen.height()}, {4, 100}, {4, 100}},
-      {{0, 0, kScreen.width(), kClock.height() + 9}, {100, 5}, {100, 5}},
+  const struct { PixelRect screen; PixelPoint start; PixelPoint holds; } cases[] = {
+      {{0, 0, kClock.width + 8, kScreen.height}, {5, 100}, {5, 100}},
+      {{0, 0, kClock.width + 8, kScreen.height}, {4, 100}, {4, 100}},
+      {{0, 0, kScreen.width, kClock.height + 9}, {100, 5}, {100, 5}},
   };
   for (const auto& c : cases) {
     const Walk walk = WalkFrom(c.start, 10, c.screen);
@@ -174,11 +174,11 @@ TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
     }
   }
   // Ten pixels more than the clock leave one place inside, L = 5; 2-pixel steps reach it only from an odd L.
-  const QRect tight(0, 0, kClock.width() + 10, kScreen.height());
+  const PixelRect tight{0, 0, kClock.width + 10, kScreen.height};
   const Walk odd = WalkFrom({1, 100}, 4, tight);
   EXPECT_EQ(odd.savedAtTick, 2);
-  EXPECT_EQ(odd.saved, QPoint(5, 100));
+  EXPECT_EQ(odd.saved, (PixelPoint{5, 100}));
   const Walk even = WalkFrom({0, 100}, 6, tight);
   EXPECT_EQ(even.savedAtTick, 0);
-  EXPECT_EQ(even.positions.back(), QPoint(6, 100));
+  EXPECT_EQ(even.positions.back(), (PixelPoint{6, 100}));
 }

@@ -24,7 +24,7 @@ TEST(Messages, FullStopRuleForErrorBoxes)
       {"Ende \xc3\xbc", "Ende \xc3\xbc."},  // bytes above 127 sort after '.'
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ErrorBoxText(c.message), c.text) << c.message;
+    EXPECT_EQ(ErrorText(c.message), c.text) << c.message;
 }
 
 TEST(Messages, SystemMessageTextLosesTrailingBlanksControlsAndFullStops)

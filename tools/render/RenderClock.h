@@ -2,9 +2,6 @@
 #include <memory>
 #include <string>
 
-#include <QImage>
-#include <QPoint>
-
 #include "Clocks/ClockData.h"
 #include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
@@ -12,10 +9,10 @@
 
 // What the clock window does before its first frame, then one frame with the window settled at
 // (0, 0, D, D), so the cursor is given in frame pixels.
-inline QImage RenderClockFrame(const ClockSettings& settings, const TimeOfDay& time, QPoint cursor = {-1, -1})
+inline DeviceImage RenderClockFrame(const ClockSettings& settings, const TimeOfDay& time, PixelPoint cursor = {-1, -1})
 {
   const auto data = MakeSynthesisedClock(settings);
   const std::int32_t d = data->geometry.diameter;
   FrameComposer composer;
-  return composer.Compose(*data, time, QRect(0, 0, d, d), cursor);
+  return composer.Compose(*data, time, {0, 0, d, d}, cursor);
 }

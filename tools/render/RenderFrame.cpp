@@ -4,6 +4,7 @@
 #include "tools/render/RenderClock.h"
 #include "tools/render/RenderModes.h"
 #include "tools/render/RenderOptions.h"
+#include "tools/render/PngFile.h"
 
 namespace {
 int TimeField(const std::string& text, std::size_t at, int high)
@@ -39,9 +40,9 @@ int RenderFrame(const std::vector<std::string>& args)
   const std::string out = OutputPath(args);
   const TimeOfDay time = ParseTime(args);
   const ClockSettings settings = SettingsFromOptions(args);
-  QPoint cursor(-1, -1);  // outside the frame: no hole
+  PixelPoint cursor{-1, -1};  // outside the frame: no hole
   if (OptionValue(args, "--cursor"))
-    cursor = QPoint(IntOption(args, "--cursor", 0, 0), IntOption(args, "--cursor", 0, 1));
-  WritePng(RenderClockFrame(settings, time, cursor), out);
+    cursor = {IntOption(args, "--cursor", 0, 0), IntOption(args, "--cursor", 0, 1)};
+  WritePng(RgbaOfFrame(RenderClockFrame(settings, time, cursor)), out);
   return 0;
 }

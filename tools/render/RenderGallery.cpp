@@ -1,4 +1,5 @@
 #include <string>
+#include <stdexcept>
 #include <vector>
 
 #include <QColor>
@@ -6,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include "platform/raster/QtRaster.h"
 #include "tools/render/RenderClock.h"
 #include "tools/render/RenderModes.h"
 #include "tools/render/RenderOptions.h"
@@ -137,7 +139,7 @@ int RenderGallery(const std::vector<std::string>& args)
   std::vector<QImage> frames;
   for (const Section& section : sections)
     for (const Clock& clock : section.clocks)
-      frames.push_back(RenderClockFrame(clock.settings, kGalleryTime));
+      frames.push_back(FrameView(RenderClockFrame(clock.settings, kGalleryTime)).copy());
 
   const int panelHeight = PanelHeight(sections);
   QImage gallery(kMargin * 2 + kColumns * kTile, 2 * panelHeight, QImage::Format_ARGB32_Premultiplied);
@@ -148,6 +150,8 @@ int RenderGallery(const std::vector<std::string>& args)
     DrawPanel(painter, sections, frames, 0, false);
     DrawPanel(painter, sections, frames, panelHeight, true);
   }
-  WritePng(gallery, out);
+  const QImage rgba = gallery.convertToFormat(QImage::Format_RGBA8888);
+  if (!rgba.save(QString::fromStdString(out), "PNG"))
+    throw std::runtime_error("cannot write " + out);
   return 0;
 }

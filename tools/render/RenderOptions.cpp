@@ -74,10 +74,3 @@ ClockSettings SettingsFromOptions(const std::vector<std::string>& args)
   }
   return s;
 }
-
-void WritePng(const QImage& image, const std::string& path)
-{
-  const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
-  if (!rgba.save(QString::fromStdString(path), "PNG"))
-    throw std::runtime_error("cannot write " + path);
-}

@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
 #include "model/ClockSettings.h"
 
 // The value after `name`, or nothing when the option is absent; throws when the value is missing.
@@ -16,5 +14,3 @@ std::string OutputPath(const std::vector<std::string>& args);
 // First-start defaults overridden by --size-step --skin --dial --transparency --hand-width --seconds --numerals;
 // values outside the settings window's ranges throw std::invalid_argument.
 ClockSettings SettingsFromOptions(const std::vector<std::string>& args);
-// Writes an 8-bit RGBA PNG (converted to non-premultiplied RGBA first); throws on failure.
-void WritePng(const QImage& image, const std::string& path);

@@ -2,12 +2,11 @@
 #include <stdexcept>
 #include <string>
 
-#include <QImage>
-
 #include "skins/Catalogue.h"
 #include "skins/RgbSurface.h"
 #include "tools/render/RenderModes.h"
 #include "tools/render/RenderOptions.h"
+#include "tools/render/PngFile.h"
 
 namespace {
 constexpr int kMaxSide = 4096;
@@ -20,14 +19,13 @@ std::string KnownNames()
   return names;
 }
 
-QImage ImageOf(const RgbSurface& surface)
+RgbaImage ImageOf(const RgbSurface& surface)
 {
-  QImage image(surface.width(), surface.height(), QImage::Format_RGB32);
+  RgbaImage image(surface.width(), surface.height());
   for (std::int32_t y = 0; y < surface.height(); ++y) {
     const std::uint8_t* row = surface.ScanRow(y);
-    auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (std::int32_t x = 0; x < surface.width(); ++x)
-      target[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+      image.Set(x, y, row[3 * x + 2], row[3 * x + 1], row[3 * x], 255);
   }
   return image;
 }

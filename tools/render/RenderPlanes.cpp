@@ -3,11 +3,11 @@
 #include <stdexcept>
 #include <string>
 
-#include <QImage>
 
 #include "Clocks/ClockData.h"
 #include "Clocks/BuildClockImages.h"
 #include "tools/render/RenderModes.h"
+#include "tools/render/PngFile.h"
 #include "tools/render/RenderOptions.h"
 
 namespace {
@@ -17,18 +17,13 @@ constexpr int kHandHeight = kHandExtentY + 1;
 
 // A = alpha plane, R G B = colour planes, unpremultiplied.
 template <int Rows, int Columns>
-QImage ImageOf(const ArgbPlanes<Rows, Columns>& planes, int width, int height)
+RgbaImage ImageOf(const ArgbPlanes<Rows, Columns>& planes, int width, int height)
 {
-  QImage image(width, height, QImage::Format_RGBA8888);
-  for (int y = 0; y < height; ++y) {
-    uchar* line = image.scanLine(y);
-    for (int x = 0; x < width; ++x) {
-      line[4 * x] = static_cast<uchar>(planes.red[y][x]);
-      line[4 * x + 1] = static_cast<uchar>(planes.green[y][x]);
-      line[4 * x + 2] = static_cast<uchar>(planes.blue[y][x]);
-      line[4 * x + 3] = static_cast<uchar>(planes.alpha[y][x]);
-    }
-  }
+  RgbaImage image(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.Set(x, y, static_cast<std::uint8_t>(planes.red[y][x]), static_cast<std::uint8_t>(planes.green[y][x]),
+                static_cast<std::uint8_t>(planes.blue[y][x]), static_cast<std::uint8_t>(planes.alpha[y][x]));
   return image;
 }
 }  // namespace
@@ -43,7 +38,7 @@ int RenderPlanes(const std::vector<std::string>& args)
 
   const auto data = MakeSynthesisedClock(settings);
 
-  QImage image;
+  RgbaImage image;
   if (which == "face")
     image = ImageOf(data->facePlanes, data->geometry.diameter, data->geometry.diameter);
   else if (which == "marker")

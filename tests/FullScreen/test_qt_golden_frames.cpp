@@ -4,12 +4,14 @@
 #include <memory>
 #include <string>
 
+#include <QImage>
 #include <QRegion>
 #include <QTransform>
 
 #include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
 #include "FullScreen/FrameGeometry.h"
+#include "platform/QtGeometry.h"
 #include "tests/FullScreen/FrameTestClock.h"
 
 namespace {
@@ -87,8 +89,8 @@ TEST(GoldenFrames, RenderedFramesMatchTheCheckedPictures)
     const auto data = MakeSynthesisedClock(c.settings);
     const std::int32_t d = data->geometry.diameter;
     FrameComposer composer;
-    const QImage frame = composer.Compose(*data, c.time, QRect(0, 0, d, d), c.cursor);
-    ASSERT_EQ(frame.size(), golden.size()) << c.file;
+    const DeviceImage frame = composer.Compose(*data, c.time, {0, 0, d, d}, FromQt(c.cursor));
+    ASSERT_EQ(ToQt(frame.size()), golden.size()) << c.file;
 
     const QRegion sprites = SpriteArea(*data, c.time);
     int exactMismatches = 0;
@@ -96,7 +98,7 @@ TEST(GoldenFrames, RenderedFramesMatchTheCheckedPictures)
     for (int y = 0; y < d; ++y)
       for (int x = 0; x < d; ++x) {
         const std::uint32_t a = PixelAt(frame, x, y);
-        const std::uint32_t b = PixelAt(golden, x, y);
+        const std::uint32_t b = reinterpret_cast<const std::uint32_t*>(golden.constScanLine(y))[x];
         if (a == b)
           continue;
         if (!sprites.contains(QPoint(x, y))) {

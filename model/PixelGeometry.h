@@ -1,0 +1,53 @@
+#pragma once
+#include <algorithm>
+
+// Integer points, sizes and rectangles in screen or image pixels, x to the right and y downwards.
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const PixelPoint&) const = default;
+  PixelPoint operator+(PixelPoint o) const { return {x + o.x, y + o.y}; }
+};
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const PixelSize&) const = default;
+};
+
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const PixelRect&) const = default;
+
+  bool isEmpty() const { return width <= 0 || height <= 0; }
+  int right() const { return x + width; }  // one past the last column
+  int bottom() const { return y + height; }
+  PixelPoint topLeft() const { return {x, y}; }
+  PixelSize size() const { return {width, height}; }
+  bool contains(PixelPoint p) const { return x <= p.x && p.x < right() && y <= p.y && p.y < bottom(); }
+  bool intersects(const PixelRect& o) const
+  {
+    return !isEmpty() && !o.isEmpty() && x < o.right() && o.x < right() && y < o.bottom() && o.y < bottom();
+  }
+  PixelRect intersected(const PixelRect& o) const
+  {
+    const int l = std::max(x, o.x), t = std::max(y, o.y);
+    const int r = std::min(right(), o.right()), b = std::min(bottom(), o.bottom());
+    if (r <= l || b <= t)
+      return {};
+    return {l, t, r - l, b - t};
+  }
+  // The smallest rectangle holding both; an empty one adds nothing.
+  PixelRect united(const PixelRect& o) const
+  {
+    if (o.isEmpty())
+      return *this;
+    if (isEmpty())
+      return o;
+    const int l = std::min(x, o.x), t = std::min(y, o.y);
+    return {l, t, std::max(right(), o.right()) - l, std::max(bottom(), o.bottom()) - t};
+  }
+};
