@@ -7,6 +7,7 @@
 
 #include "Clocks/Shade.h"
 #include "model/ClockSettings.h"
+#include "model/X87Math.h"
 
 namespace {
 constexpr long double kPi = std::numbers::pi_v<long double>;
@@ -17,33 +18,14 @@ constexpr long double kSurelyOutside = 1.000001L;
 struct LibraryTrig {
   static long double Sin(long double v) { return std::sin(v); }
   static long double Cos(long double v) { return std::cos(v); }
+  static long double Acos(long double v) { return std::acos(v); }
 };
-
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
-// fsin and fcos reduce their argument themselves up to 2^63; every argument here stays below 20.
-constexpr long double kX87Range = 9.2e18L;
 
 struct X87Trig {
-  static long double Sin(long double v)
-  {
-    if (!(std::fabs(v) < kX87Range))
-      return std::sin(v);
-    long double result;
-    asm("fsin" : "=t"(result) : "0"(v));
-    return result;
-  }
-  static long double Cos(long double v)
-  {
-    if (!(std::fabs(v) < kX87Range))
-      return std::cos(v);
-    long double result;
-    asm("fcos" : "=t"(result) : "0"(v));
-    return result;
-  }
+  static long double Sin(long double v) { return X87Sin(v); }
+  static long double Cos(long double v) { return X87Cos(v); }
+  static long double Acos(long double v) { return X87Acos(v); }
 };
-#else
-using X87Trig = LibraryTrig;
-#endif
 
 long double Fourth(long double v)
 {
@@ -105,7 +87,7 @@ FaceShapeValues Compute(long double absX, long double absY, std::int32_t shapeKe
     return v;
   }
   if (shapeKey != 0)
-    v.shaped = ShapedRadius<Trig>(shapeKey, v.r, std::acos(absX / v.r));
+    v.shaped = ShapedRadius<Trig>(shapeKey, v.r, Trig::Acos(absX / v.r));
   v.shade = 1.0L - Fourth(v.shaped);
   v.kind = FacePixelKind::Plain;
   if (v.shaped >= kRimStart) {

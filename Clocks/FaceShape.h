@@ -21,8 +21,9 @@ struct FaceShapeValues {
   FacePixelKind kind = FacePixelKind::Outside;
 };
 
-// Sine and cosine from the C library, or straight from the x87 unit (faster; the tests prove it
-// yields the same planes for every diameter and style the synthesis can meet).
+// Sine, cosine and arc cosine from the C library, or straight from the x87 unit (faster, and the same
+// bits on every system; the tests prove it yields the same planes for every diameter and style the
+// synthesis can meet).
 enum class FaceTrig : std::uint8_t { Library, X87 };
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
 inline constexpr FaceTrig kFaceTrig = FaceTrig::X87;

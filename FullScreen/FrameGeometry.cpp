@@ -4,6 +4,7 @@
 
 #include "model/Numbers.h"
 #include "model/ClockSettings.h"
+#include "model/X87Math.h"
 
 namespace {
 constexpr long double kHalfPi = 1.570796326794896619231321691639751442L;
@@ -30,8 +31,8 @@ std::array<RingCentre, 12> RingCentres(std::int32_t diameter, long double radius
   std::array<RingCentre, 12> centres{};
   long double a = 0.0L;
   for (RingCentre& c : centres) {
-    c.x = Round(std::cos(a - kHalfPi) * ringRadius + centre);
-    c.y = Round(std::sin(a - kHalfPi) * ringRadius + centre);
+    c.x = Round(X87Cos(a - kHalfPi) * ringRadius + centre);
+    c.y = Round(X87Sin(a - kHalfPi) * ringRadius + centre);
     a = a + kSixthPi;
   }
   return centres;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "FullScreen/FrameGeometry.h"
+#include "model/ClockGeometry.h"
+#include "model/Numbers.h"
 
 namespace {
 using Ring = std::array<RingCentre, 12>;
@@ -44,6 +47,25 @@ TEST(FrameGeometry, RingCentresFromTwelveAddedSteps)
       EXPECT_LE(std::abs(got[i].y - c.centres[i].y), slackY) << "D " << c.diameter << " pos " << i;
     }
   }
+}
+
+// The rings use the x87 unit's sine and cosine so every system places them alike; at the cardinal
+// points of an odd D the rounding hangs on their last bits. The C library places them the same.
+TEST(FrameGeometry, RingCentresEqualThoseOfTheLibrarysTrigForEveryDiameter)
+{
+  constexpr long double kHalfPi = 1.570796326794896619231321691639751442L;
+  constexpr long double kSixthPi = 0.523598775598298873077107230546583814L;
+  for (std::int32_t d = 1; d <= kMaxDiameter; ++d)
+    for (long double divisor : {kMarkerRingDivisor, NumeralRingDivisor(0), NumeralRingDivisor(1)}) {
+      const Ring got = RingCentres(d, divisor);
+      long double a = 0.0L;
+      for (std::size_t i = 0; i < 12; ++i, a = a + kSixthPi) {
+        const long double radius = static_cast<long double>(d) / divisor;
+        const long double centre = static_cast<long double>(d) / 2.0L;
+        ASSERT_EQ(got[i].x, Round(std::cos(a - kHalfPi) * radius + centre)) << "D " << d << " pos " << i;
+        ASSERT_EQ(got[i].y, Round(std::sin(a - kHalfPi) * radius + centre)) << "D " << d << " pos " << i;
+      }
+    }
 }
 
 TEST(FrameGeometry, ScaleAndNumeralSize)
