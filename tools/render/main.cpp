@@ -14,7 +14,10 @@ void PrintUsage()
       "  tickora-render --planes face|marker|hand [--size-step N] [--skin N] [--dial N] [--transparency N] --out FILE.png\n"
       "  tickora-render --frame --time HH:MM:SS [--size-step N] [--skin N] [--dial N] [--transparency N]\n"
       "                 [--hand-width N] [--seconds 0|1] [--numerals 0|1] [--cursor X Y] --out FILE.png\n"
-      "  tickora-render --gallery --out FILE.png\n",
+#ifdef TICKORA_GALLERY
+      "  tickora-render --gallery --out FILE.png\n"
+#endif
+      ,
       stderr);
 }
 }  // namespace
@@ -36,8 +39,10 @@ int main(int argc, char** argv)
         return RenderPlanes(args);
       if (arg == "--frame")
         return RenderFrame(args);
+#ifdef TICKORA_GALLERY
       if (arg == "--gallery")
         return RenderGallery(args);
+#endif
     }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "tickora-render: %s\n", error.what());
