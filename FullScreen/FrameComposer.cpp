@@ -110,15 +110,15 @@ void FrameComposer::Refresh(const ClockData& data)
 
 std::uint32_t FrameComposer::RingsPixel(const ClockData& data, PixelPoint at) const
 {
-  // The rings drawn as on the whole frame, over transparent black, but only this pixel computed: a
-  // whole-pixel shift leaves the sampling as it is.
-  DeviceImage pixel(1, 1);
+  // The rings drawn as on the whole frame, over transparent black, on a target that ends at this
+  // pixel: the same origin and no transform, so any drawing library samples exactly as on the frame
+  // (GDI+ does not sample a translated drawing quite as an untranslated one).
+  DeviceImage corner(at.x + 1, at.y + 1);
   {
-    DrawingSurface surface(pixel);
-    surface.Translate(-at.x, -at.y);
+    DrawingSurface surface(corner);
     DrawRings(surface, data);
   }
-  return pixel.Pixel(0, 0);
+  return corner.Pixel(at.x, at.y);
 }
 
 void FrameComposer::DrawRings(DrawingSurface& surface, const ClockData& data) const

@@ -228,6 +228,9 @@ TEST(FrameComposer, HandsTurnAboutTheIntegerCentreOfAnOddFrame)
 {
   // D = 73: the pivot is (36, 36), not the real centre (36.5, 36.5). At 03:00 and at 09:00 the hour
   // hand (4 px wide, left -2) covers exactly rows 34..37; about 36.5 it would half-cover 34 and 38.
+#ifdef _WIN32
+  GTEST_SKIP() << "the rows are those of Qt's sampling at pixel centres; GDI+ samples at pixel corners";
+#endif
   const auto data = MakeTestClock(Settings(1, 0, 0, 0));
   ASSERT_EQ(data->geometry.diameter, 73);
   const struct { TimeOfDay time; int column; } cases[] = {{{3, 0, 0}, 46}, {{9, 0, 0}, 26}};

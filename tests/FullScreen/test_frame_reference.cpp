@@ -2,7 +2,9 @@
 // the face, the cursor hole, the rings, then the hands, all drawn afresh.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
@@ -66,6 +68,21 @@ DeviceImage PlainFrame(const ClockData& data, const TimeOfDay& time, PixelPoint 
   return frame;
 }
 
+// Where two frames first differ, for the failure message.
+std::string FirstDifference(const DeviceImage& a, const DeviceImage& b)
+{
+  if (a.size() != b.size())
+    return "sizes differ";
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) {
+        char text[80];
+        std::snprintf(text, sizeof text, "pixel %d,%d: %08x, drawn afresh %08x", x, y, a.Pixel(x, y), b.Pixel(x, y));
+        return text;
+      }
+  return "none";
+}
+
 }  // namespace
 
 TEST(FrameReference, KeptDialAndCursorHolesMatchThePlainOrderOfDrawing)
@@ -89,7 +106,8 @@ TEST(FrameReference, KeptDialAndCursorHolesMatchThePlainOrderOfDrawing)
       for (int x = d / 2 - 8; x <= d / 2 + 8; x += 2) {
         const DeviceImage kept = composer.Compose(*data, c.time, window, window.topLeft() + PixelPoint{x, y});
         const PixelPoint expectedHole = (x > 0 && y > 0) ? PixelPoint{x, y} : PixelPoint{-1, -1};
-        ASSERT_EQ(kept, PlainFrame(*data, c.time, expectedHole)) << "D " << d << " at " << x << "," << y;
+        const DeviceImage plain = PlainFrame(*data, c.time, expectedHole);
+        ASSERT_EQ(kept, plain) << "D " << d << " hole at " << x << "," << y << ", " << FirstDifference(kept, plain);
       }
     }
     EXPECT_EQ(composer.Compose(*data, c.time, window, PixelPoint{0, 0}), PlainFrame(*data, c.time, {-1, -1}));
