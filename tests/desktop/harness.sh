@@ -7,7 +7,7 @@
 # a user would see; and a trap that ends exactly the processes it started.
 #
 #   source "$(dirname "$0")/harness.sh"
-#   desktop_start [--wm] [--tray] | [--desktop openbox|xfce|kde|gnome] [--monitors one|two]
+#   desktop_start [--wm] [--tray [--tray-width N]] | [--desktop openbox|xfce|kde|gnome] [--monitors one|two]
 #   clock_start; clock_wait_window; ...
 #   pass "message"          (or fail "message", which ends the test)
 #   skip "reason"           ends a test that cannot run here; on_cleanup FUNCTION runs FUNCTION at the end
@@ -241,7 +241,7 @@ need_programs() {
 # --monitors two: a 2560x1024 screen of two 1280x1024 monitors, the primary one on the right.
 # Sets DESKTOP and PRIMARY_X PRIMARY_Y PRIMARY_W PRIMARY_H (the primary monitor).
 desktop_start() {
-  local want_wm=0 want_tray=0 want_compositor=1 monitors=one
+  local want_wm=0 want_tray=0 want_compositor=1 monitors=one tray_width=()
   DESKTOP=""
   SCREEN_W=1280
   SCREEN_H=1024
@@ -250,6 +250,11 @@ desktop_start() {
       --wm) want_wm=1 ;;
       --tray) want_tray=1 ;;
       --no-compositor) want_compositor=0 ;;
+      --tray-width)
+        # A tray of fixed width: Wine's icons miss their clicks in one that grows with them.
+        tray_width=(--widthtype pixel --width "$2")
+        shift
+        ;;
       --size)
         SCREEN_W=${2%x*}
         SCREEN_H=${2#*x}
@@ -317,7 +322,8 @@ desktop_start() {
 
   if [ "$want_tray" = 1 ]; then
     need_programs trayer
-    spawn trayer trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true
+    [ ${#tray_width[@]} -gt 0 ] || tray_width=(--widthtype request)
+    spawn trayer trayer --edge bottom --align right "${tray_width[@]}" --height 24 --SetDockType true
     wait_for "the tray host to own _NET_SYSTEM_TRAY_S0" -- selection_owned _NET_SYSTEM_TRAY_S0
   fi
 }

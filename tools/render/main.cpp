@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "model/X87Math.h"
 #include "tools/render/RenderModes.h"
 
 namespace {
@@ -24,6 +25,7 @@ void PrintUsage()
 
 int main(int argc, char** argv)
 {
+  UseExtendedPrecision();
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "-h") {
