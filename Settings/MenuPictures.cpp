@@ -1,16 +1,12 @@
 #include "Settings/MenuPictures.h"
 
-namespace {
-constexpr int kCloseSide = 10;
-}
+#include "Settings/ProgramPictures.h"
 
 QImage CloseMenuPicture()
 {
   QImage picture(kCloseSide, kCloseSide, QImage::Format_RGB888);
-  picture.fill(Qt::white);
-  for (int i = 0; i < kCloseSide; ++i) {
-    picture.setPixel(i, i, qRgb(0, 0, 0));
-    picture.setPixel(kCloseSide - 1 - i, i, qRgb(0, 0, 0));
-  }
+  for (int y = 0; y < kCloseSide; ++y)
+    for (int x = 0; x < kCloseSide; ++x)
+      picture.setPixel(x, y, IsOnCloseCross(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
   return picture;
 }

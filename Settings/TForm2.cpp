@@ -23,8 +23,6 @@
 #include "platform/WindowSystem.h"
 
 namespace {
-constexpr char kCaption[] = "Tickora Settings";
-constexpr int kBottomGap = 100;  // between the client area's bottom and the screen's, at placement
 // While a window manager takes over a new window it may mark it iconic for a moment (kwin does); only a
 // minimise after this long is the user's.
 constexpr int kSettleMs = 750;
@@ -71,7 +69,7 @@ TForm2::TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock,
 {
   FillMissingHooks(hooks_);
   setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QString::fromLatin1(kCaption));
+  setWindowTitle(QString::fromLatin1(kSettingsCaption));
   // A tool window (kept out of the taskbar when shown); it stays on top so that showing it is never
   // hidden behind the top-most clock.
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -166,7 +164,8 @@ void TForm2::FormCreate(bool firstStart)
     CheckBox2->setChecked(s.showNumerals == 1);
 
   const QRect screen = hooks_.screenRect();
-  move(screen.x() + screen.width() / 2 - kClientWidth / 2, screen.y() + screen.height() - kClientHeight - kBottomGap);
+  const PixelPoint place = SettingsWindowPlace({screen.x(), screen.y(), screen.width(), screen.height()});
+  move(place.x, place.y);
 
   if (firstStart)
     ShowWindow();

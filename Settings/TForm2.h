@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "Settings/SettingsControls.h"
 #include "Settings/TrayIcon.h"
 #include "platform/ErrorReporting.h"
 #include "platform/Autostart.h"
@@ -41,8 +42,8 @@ public:
          TForm2Hooks hooks = {}, UserMessages messages = {}, QWidget* parent = nullptr);
   ~TForm2() override;
 
-  static constexpr int kClientWidth = 380;
-  static constexpr int kClientHeight = 227;
+  static constexpr int kClientWidth = kSettingsClientWidth;
+  static constexpr int kClientHeight = kSettingsClientHeight;
   static constexpr int kBorderWidth = 5;
 
   // Control events.

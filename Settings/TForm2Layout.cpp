@@ -1,6 +1,4 @@
 // The settings window's controls and popup menu: positions, captions, ranges, fonts, cursors, tab order.
-#include <initializer_list>
-
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -10,20 +8,26 @@
 #include <QPushButton>
 
 #include "Settings/MenuPictures.h"
-#include "model/ClockSettings.h"
+#include "Settings/SettingsControls.h"
 #include "Settings/SettingsSlider.h"
 #include "Settings/TForm2.h"
 
 namespace {
-constexpr char kFontFamily[] = "Arial";  // fontconfig maps it to Liberation Sans where Arial is missing
-constexpr int kFontPixelHeight = 13;
-constexpr int kLineStep = 1;
-constexpr int kPageStep = 2;
+// The controls of each kind, in the order of their rows in the table.
+constexpr QLabel* TForm2::*kLabelMembers[] = {&TForm2::StaticText1, &TForm2::StaticText2, &TForm2::StaticText3,
+                                               &TForm2::StaticText4, &TForm2::StaticText5, &TForm2::StaticText6};
+constexpr SettingsSlider* TForm2::*kSliderMembers[] = {&TForm2::TrackBar1, &TForm2::TrackBar2, &TForm2::TrackBar3,
+                                                        &TForm2::TrackBar4, &TForm2::TrackBar5};
+constexpr QCheckBox* TForm2::*kCheckBoxMembers[] = {&TForm2::CheckBox1, &TForm2::CheckBox2};
+constexpr QPushButton* TForm2::*kButtonMembers[] = {&TForm2::Button1, &TForm2::Button2};
+static_assert(std::size(kLabelMembers) == kStaticTexts.size() && std::size(kSliderMembers) == kTrackBars.size() &&
+              std::size(kCheckBoxMembers) == kCheckBoxes.size() && std::size(kButtonMembers) == kButtons.size());
 
 QFont ControlFont(bool bold)
 {
-  QFont font(QString::fromLatin1(kFontFamily));
-  font.setPixelSize(kFontPixelHeight);
+  // fontconfig maps Arial to Liberation Sans where Arial is missing.
+  QFont font(QString::fromLatin1(kControlFontFamily));
+  font.setPixelSize(kControlFontPixelHeight);
   font.setBold(bold);
   return font;
 }
@@ -38,119 +42,85 @@ void SetBlackText(QWidget* widget)
 
 // Names a new control, places it in the client area and sets its font; the pointing hand where the
 // row asks for one.
-void Place(QWidget* control, const char* name, QRect rect, bool bold, bool pointingHand)
+void Place(QWidget* control, const char* name, PixelRect rect, bool bold, bool pointingHand)
 {
   control->setObjectName(QString::fromLatin1(name));
-  control->setGeometry(rect);
+  control->setGeometry(rect.x, rect.y, rect.width, rect.height);
   control->setFont(ControlFont(bold));
   if (pointingHand)
     control->setCursor(Qt::PointingHandCursor);
 }
 
-struct LabelRow {
-  QLabel* TForm2::*label;
-  const char* name;
-  QRect rect;
-  const char* caption;
-  bool bold;
-};
-constexpr LabelRow kLabels[] = {
-    {&TForm2::StaticText1, "StaticText1", {7, 0, 222, 20}, "Position : cursor + arrows + leftbutton", false},
-    {&TForm2::StaticText2, "StaticText2", {7, 26, 71, 20}, "Clock Size", true},
-    {&TForm2::StaticText3, "StaticText3", {7, 86, 38, 20}, "Skins", true},
-    {&TForm2::StaticText4, "StaticText4", {207, 26, 68, 20}, "Clock Dial", true},
-    {&TForm2::StaticText5, "StaticText5", {207, 86, 80, 20}, "Transparent", true},
-    {&TForm2::StaticText6, "StaticText6", {207, 146, 48, 20}, "Arrows", true},
-};
-
-struct SliderRow {
-  SettingsSlider* TForm2::*slider;
-  const char* name;
-  QRect rect;
-  int minimum, maximum, layoutPosition;
-  bool pointingHand;
-};
-constexpr SliderRow kSliders[] = {
-    {&TForm2::TrackBar1, "TrackBar1", {0, 50, 180, 14}, 0, kMaxSizeStep, 0, true},
-    {&TForm2::TrackBar2, "TrackBar2", {0, 110, 180, 14}, kMinSkin, kMaxSkin, 5, true},
-    {&TForm2::TrackBar3, "TrackBar3", {200, 50, 180, 14}, 0, kMaxDialStyle, 1, true},
-    {&TForm2::TrackBar4, "TrackBar4", {200, 110, 180, 14}, 0, kMaxTransparency, 1, true},
-    {&TForm2::TrackBar5, "TrackBar5", {200, 170, 180, 14}, 0, kMaxHandWidth, 0, false},
-};
-
-struct CheckBoxRow {
-  QCheckBox* TForm2::*box;
-  const char* name;
-  QRect rect;
-  const char* caption;
-  bool pointingHand;
-};
-constexpr CheckBoxRow kCheckBoxes[] = {
-    {&TForm2::CheckBox1, "CheckBox1", {7, 140, 90, 17}, "Seconds", true},
-    {&TForm2::CheckBox2, "CheckBox2", {7, 170, 66, 17}, "Digital", false},
-};
-
-struct ButtonRow {
-  QPushButton* TForm2::*button;
-  const char* name;
-  QRect rect;
-  const char* caption;
-};
-constexpr ButtonRow kButtons[] = {
-    {&TForm2::Button1, "Button1", {8, 205, 100, 22}, "Save Settings"},
-    {&TForm2::Button2, "Button2", {312, 205, 60, 22}, "Cancel"},
-};
-
 void CreateLabels(TForm2& form, QWidget* client)
 {
-  for (const LabelRow& row : kLabels) {
+  for (std::size_t i = 0; i < kStaticTexts.size(); ++i) {
+    const StaticTextRow& row = kStaticTexts[i];
     auto* label = new QLabel(QString::fromLatin1(row.caption), client);
     Place(label, row.name, row.rect, row.bold, false);
     SetBlackText(label);
-    form.*row.label = label;
+    form.*kLabelMembers[i] = label;
   }
 }
 
 void CreateSliders(TForm2& form, QWidget* client)
 {
-  for (const SliderRow& row : kSliders) {
+  for (std::size_t i = 0; i < kTrackBars.size(); ++i) {
+    const TrackBarRow& row = kTrackBars[i];
     auto* slider = new SettingsSlider(client);
     Place(slider, row.name, row.rect, true, row.pointingHand);
     slider->setRange(row.minimum, row.maximum);
     slider->setValue(row.layoutPosition);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setTickInterval(1);
-    slider->setSingleStep(kLineStep);
-    slider->setPageStep(kPageStep);
-    form.*row.slider = slider;
+    slider->setSingleStep(kSliderLineStep);
+    slider->setPageStep(kSliderPageStep);
+    form.*kSliderMembers[i] = slider;
   }
 }
 
 void CreateCheckBoxes(TForm2& form, QWidget* client)
 {
-  for (const CheckBoxRow& row : kCheckBoxes) {
+  for (std::size_t i = 0; i < kCheckBoxes.size(); ++i) {
+    const CheckBoxRow& row = kCheckBoxes[i];
     auto* box = new QCheckBox(QString::fromLatin1(row.caption), client);
     Place(box, row.name, row.rect, true, row.pointingHand);
     box->setChecked(false);
     SetBlackText(box);
-    form.*row.box = box;
+    form.*kCheckBoxMembers[i] = box;
   }
 }
 
 void CreateButtons(TForm2& form, QWidget* client)
 {
-  for (const ButtonRow& row : kButtons) {
+  for (std::size_t i = 0; i < kButtons.size(); ++i) {
+    const ButtonRow& row = kButtons[i];
     auto* button = new QPushButton(QString::fromLatin1(row.caption), client);
-    Place(button, row.name, row.rect, true, true);
+    Place(button, row.name, row.rect, true, row.pointingHand);
     button->setAutoDefault(false);
-    form.*row.button = button;
+    form.*kButtonMembers[i] = button;
   }
 }
 
-void ChainTabOrder(std::initializer_list<QWidget*> order)
+QWidget* ControlAt(const TForm2& form, ControlRef ref)
+{
+  switch (ref.kind) {
+  case ControlKind::StaticText:
+    return form.*kLabelMembers[ref.index];
+  case ControlKind::TrackBar:
+    return form.*kSliderMembers[ref.index];
+  case ControlKind::CheckBox:
+    return form.*kCheckBoxMembers[ref.index];
+  case ControlKind::Button:
+    return form.*kButtonMembers[ref.index];
+  }
+  return nullptr;
+}
+
+void ChainTabOrder(const TForm2& form)
 {
   QWidget* previous = nullptr;
-  for (QWidget* widget : order) {
+  for (const ControlRef ref : kTabOrder) {
+    QWidget* widget = ControlAt(form, ref);
     if (previous)
       QWidget::setTabOrder(previous, widget);
     previous = widget;
@@ -167,8 +137,8 @@ void TForm2::CreateControls()
   CreateSliders(*this, client_);
   CreateCheckBoxes(*this, client_);
   CreateButtons(*this, client_);
-  ChainTabOrder({Button1, Button2, TrackBar1, TrackBar2, TrackBar3, TrackBar4, CheckBox1, TrackBar5, CheckBox2});
-  Button1->setFocus();  // the first in the tab order has the focus when the window comes up
+  ChainTabOrder(*this);
+  ControlAt(*this, kTabOrder.front())->setFocus();
 }
 
 void TForm2::CreatePopupMenu()

@@ -1,18 +1,5 @@
 #include "Settings/TrayEvents.h"
 
-TrayAction TrayActionFor(int mouseMessage)
-{
-  switch (mouseMessage) {
-  case kLeftButtonUp:
-  case kLeftButtonDoubleClick:
-    return TrayAction::ShowWindow;
-  case kRightButtonUp:
-    return TrayAction::OpenMenu;
-  default:
-    return TrayAction::None;
-  }
-}
-
 int MouseMessageFor(QSystemTrayIcon::ActivationReason reason)
 {
   switch (reason) {
