@@ -1,0 +1,96 @@
+#include "platform/win32/RegistrySettingsBackend.h"
+
+#include <cstring>
+
+namespace {
+
+// Closes the key on every way out.
+class OpenKey {
+public:
+  OpenKey() = default;
+  ~OpenKey()
+  {
+    if (key_)
+      RegCloseKey(key_);
+  }
+  OpenKey(const OpenKey&) = delete;
+  OpenKey& operator=(const OpenKey&) = delete;
+
+  bool Open(HKEY root, const std::string& path)
+  {
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key_) == ERROR_SUCCESS;
+  }
+  bool Create(HKEY root, const std::string& path)
+  {
+    return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                           &key_, nullptr) == ERROR_SUCCESS;
+  }
+  HKEY get() const { return key_; }
+
+private:
+  HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+RegistrySettingsBackend::RegistrySettingsBackend(std::string keyPath, HKEY root)
+    : keyPath_(std::move(keyPath)), root_(root)
+{
+}
+
+bool RegistrySettingsBackend::Exists() const
+{
+  OpenKey key;
+  return key.Open(root_, keyPath_);
+}
+
+bool RegistrySettingsBackend::OpenForReading()
+{
+  // Each read opens the key afresh; this only says whether reading can begin.
+  return Exists();
+}
+
+StoredValue RegistrySettingsBackend::Read(std::string_view name) const
+{
+  StoredValue stored;
+  OpenKey key;
+  if (!key.Open(root_, keyPath_))
+    return stored;
+  const std::string valueName(name);
+  DWORD type = 0;
+  BYTE data[sizeof(std::int32_t)] = {};
+  DWORD size = sizeof data;
+  // Data longer than the buffer (ERROR_MORE_DATA) cannot be a value of ours: it reads as missing.
+  if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, data, &size) != ERROR_SUCCESS)
+    return stored;
+  // A REG_DWORD shorter than four bytes is malformed: no number can be taken from it.
+  if (type != REG_DWORD || size != sizeof data) {
+    stored.kind = StoredValue::Kind::OtherType;
+    return stored;
+  }
+  std::int32_t number = 0;
+  std::memcpy(&number, data, sizeof number);
+  stored.kind = StoredValue::Kind::Integer;
+  stored.integer = number;
+  return stored;
+}
+
+bool RegistrySettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
+{
+  OpenKey key;
+  if (!key.Create(root_, keyPath_))
+    return false;
+  for (const auto& [name, value] : values) {
+    const std::string valueName(name);
+    const DWORD data = static_cast<DWORD>(value);
+    if (RegSetValueExA(key.get(), valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                       sizeof data) != ERROR_SUCCESS)
+      return false;
+  }
+  return true;
+}
+
+std::unique_ptr<SettingsBackend> RegistrySettings()
+{
+  return std::make_unique<RegistrySettingsBackend>();
+}

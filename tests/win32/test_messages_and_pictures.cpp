@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Settings/ProgramPictures.h"
+#include "model/TickoraError.h"
+#include "platform/win32/MessageBoxes.h"
+#include "platform/win32/Pictures.h"
+#include "tests/win32/Win32TestSupport.h"
+
+namespace {
+// The visible "Tickora" boxes of this thread.
+std::vector<HWND> OpenBoxes()
+{
+  std::vector<HWND> boxes;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM list) {
+        char title[32] = {};
+        GetWindowTextA(window, title, sizeof title);
+        if (IsWindowVisible(window) && std::string(title) == "Tickora")
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&boxes));
+  return boxes;
+}
+
+// Runs while a box is up: the boxes asked for, then the count seen, then every box closed.
+struct BoxScript {
+  std::vector<std::string> texts;
+  std::size_t seen = 0;
+  static inline BoxScript* current = nullptr;
+
+  static void CALLBACK Step(HWND, UINT, UINT_PTR timer, DWORD)
+  {
+    BoxScript& script = *current;
+    if (!script.texts.empty()) {
+      const std::string text = script.texts.front();
+      script.texts.erase(script.texts.begin());
+      ShowErrorBox(text);  // a new box runs this timer from its own loop
+      return;
+    }
+    script.seen = std::max(script.seen, OpenBoxes().size());
+    for (HWND box : OpenBoxes())
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    KillTimer(nullptr, timer);
+  }
+};
+}  // namespace
+
+TEST(Messages, HandlerErrorsReachTheUserAsTheBoxShowsThem)
+{
+  const struct {
+    const char* what;
+    void (*raise)();
+    const char* text;
+  } cases[] = {
+      {"ends in an apostrophe", [] { throw TickoraError("Failed to get data for 'Size'"); },
+       "Failed to get data for 'Size'"},
+      {"ends in a bracket, which sorts before the full stop",
+       [] { throw TickoraError("Index of the scanning line exceeded the range. (7)"); },
+       "Index of the scanning line exceeded the range. (7)"},
+      {"any other error", [] { throw std::runtime_error("Out of memory"); }, "Out of memory."},
+      {"not an error object", [] { throw 42; }, "An unexpected error occurred."},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> shown;
+    BoxMessages messages;
+    messages.error = [&](const std::string& text) { shown.push_back(text); };
+    RunHandler(messages, c.raise);
+    EXPECT_EQ(shown, std::vector<std::string>{c.text}) << c.what;
+  }
+}
+
+TEST(Messages, SystemTextsLoseTheirTrailingFullStopAndLineBreak)
+{
+  const std::string text = SystemMessageText(ERROR_FILE_NOT_FOUND);
+  ASSERT_FALSE(text.empty());
+  EXPECT_NE(text.back(), '.');
+  EXPECT_GT(static_cast<unsigned char>(text.back()), ' ');
+  EXPECT_EQ(SystemMessageText(0x2FFFFFFF), "System error 805306367");
+}
+
+TEST(Messages, AnErrorBoxAlreadyShowingIsNotOpenedAgain)
+{
+  SKIP_WITHOUT_DESKTOP();
+  const struct {
+    std::vector<std::string> repeats;
+    std::size_t boxes;
+  } cases[] = {
+      {{"Failed to set data for 'Left'"}, 1},
+      {{"Failed to set data for 'Top'"}, 2},
+  };
+  for (const auto& c : cases) {
+    BoxScript script{c.repeats};
+    BoxScript::current = &script;
+    SetTimer(nullptr, 0, 50, &BoxScript::Step);
+    ShowErrorBox("Failed to set data for 'Left'");
+    EXPECT_EQ(script.seen, c.boxes) << c.repeats.front();
+    EXPECT_TRUE(OpenBoxes().empty());
+  }
+}
+
+TEST(Pictures, TheIconAndTheClosePictureCarryTheProgramsPixels)
+{
+  PictureCache pictures;
+  const ArgbImage expected = ProgramIconPixels(pictures);
+  HICON icon = CreateProgramIcon(pictures);
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  HDC screen = GetDC(nullptr);
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = 16;
+  format.bmiHeader.biHeight = -16;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  std::uint32_t pixels[256] = {};
+  EXPECT_EQ(GetDIBits(screen, info.hbmColor, 0, 16, pixels, &format, DIB_RGB_COLORS), 16);
+  for (int i = 0; i < 256; ++i)
+    EXPECT_EQ(pixels[i], expected.Pixel(i % 16, i / 16)) << i % 16 << "," << i / 16;
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+
+  HBITMAP close = CreateCloseMenuBitmap();
+  BITMAP bitmap = {};
+  ASSERT_TRUE(GetObjectA(close, sizeof bitmap, &bitmap));
+  EXPECT_EQ(bitmap.bmWidth, 10);
+  EXPECT_EQ(bitmap.bmHeight, 10);
+  EXPECT_EQ(bitmap.bmBitsPixel, 24);
+  format.bmiHeader.biWidth = 10;
+  format.bmiHeader.biHeight = -10;
+  std::uint32_t cross[100] = {};
+  EXPECT_EQ(GetDIBits(screen, close, 0, 10, cross, &format, DIB_RGB_COLORS), 10);
+  for (int i = 0; i < 100; ++i) {
+    const int x = i % 10, y = i / 10;
+    EXPECT_EQ(cross[i] & 0xFFFFFF, (x == y || x == 9 - y) ? 0x000000u : 0xFFFFFFu) << x << "," << y;
+  }
+  DeleteObject(close);
+  ReleaseDC(nullptr, screen);
+}

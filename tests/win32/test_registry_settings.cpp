@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <optional>
+
+#include "model/SettingsStore.h"
+#include "model/TickoraError.h"
+#include "platform/win32/RegistrySettingsBackend.h"
+#include "tests/win32/Win32TestSupport.h"
+
+namespace {
+constexpr PixelRect kScreen{0, 0, 1920, 1080};
+constexpr const char* kNames[] = {"Size", "Algoritm", "Clock_F", "Clock_FF", "Seconds",
+                                  "Arrows_Width", "Dig_On_Off", "Left", "Top"};
+
+SettingsStore StoreOn(const ScratchKey& key)
+{
+  return SettingsStore(std::make_unique<RegistrySettingsBackend>(key.path()));
+}
+
+void StoreAll(const ScratchKey& key, const ClockSettings& s)
+{
+  const std::int32_t values[] = {s.sizeStep,  s.skin,         s.dialStyle, s.transparency, s.showSeconds,
+                                 s.handWidth, s.showNumerals, s.left,      s.top};
+  for (std::size_t i = 0; i < std::size(kNames); ++i)
+    key.SetDword(kNames[i], values[i]);
+}
+
+std::string LoadError(SettingsStore& store, ClockSettings& settings)
+{
+  try {
+    store.LoadSettings(settings, kScreen);
+  } catch (const TickoraError& e) {
+    return e.what();
+  }
+  return {};
+}
+
+const ClockSettings kStored{20, 3, 9, 10, 0, 5, 0, -300, -20};
+}  // namespace
+
+TEST(RegistrySettings, FirstStartStoresTheCentredDefaultsAndTheNextStartFindsThem)
+{
+  ScratchKey key;
+  ClockSettings loaded;
+  SettingsStore first = StoreOn(key);
+  first.LoadSettings(loaded, kScreen);
+  EXPECT_TRUE(first.firstStart());
+  EXPECT_EQ(loaded, (ClockSettings{32, 14, 11, 50, 1, 3, 1, 876, 456}));
+  for (const char* name : kNames) {
+    const ScratchKey::Value value = key.Get(name);
+    EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << name;
+    EXPECT_EQ(value.size, 4u) << name;
+  }
+
+  ClockSettings again;
+  SettingsStore second = StoreOn(key);
+  second.LoadSettings(again, kScreen);
+  EXPECT_FALSE(second.firstStart());
+  EXPECT_EQ(again, loaded);
+}
+
+TEST(RegistrySettings, SavedValuesComeBackSignedAndWhole)
+{
+  ScratchKey key;
+  SettingsStore store = StoreOn(key);
+  store.SaveSettings(kStored);
+  EXPECT_EQ(key.Get("Left").number, -300);
+  EXPECT_EQ(key.Get("Top").number, -20);
+
+  ClockSettings loaded;
+  SettingsStore next = StoreOn(key);
+  next.LoadSettings(loaded, kScreen);
+  EXPECT_FALSE(next.firstStart());
+  EXPECT_EQ(loaded, kStored);
+}
+
+TEST(RegistrySettings, UnreadableValuesGiveTheStoresMessages)
+{
+  const std::int16_t shortNumber = 40;
+  const std::int64_t longNumber = 40;
+  const BYTE binary[4] = {40, 0, 0, 0};
+  const struct {
+    const char* what;
+    std::function<void(const ScratchKey&)> spoil;  // applied over all nine stored values
+    const char* message;
+    std::optional<std::int32_t> loadedSize;
+  } cases[] = {
+      {"missing Clock_FF", [](const ScratchKey& k) { RegDeleteKeyValueA(HKEY_CURRENT_USER, k.path().c_str(), "Clock_FF"); },
+       "Failed to get data for 'Clock_FF'", 20},
+      {"two-digit string", [](const ScratchKey& k) { k.Set("Size", REG_SZ, "32", 3); }, "Invalid data type for 'Size'",
+       std::nullopt},
+      {"four-digit string", [](const ScratchKey& k) { k.Set("Size", REG_SZ, "1234", 5); },
+       "Failed to get data for 'Size'", std::nullopt},
+      {"four binary bytes", [&](const ScratchKey& k) { k.Set("Size", REG_BINARY, binary, sizeof binary); },
+       "Invalid data type for 'Size'", std::nullopt},
+      {"two-byte number", [&](const ScratchKey& k) { k.Set("Size", REG_DWORD, &shortNumber, sizeof shortNumber); },
+       "Invalid data type for 'Size'", std::nullopt},
+      {"eight-byte number", [&](const ScratchKey& k) { k.Set("Size", REG_QWORD, &longNumber, sizeof longNumber); },
+       "Failed to get data for 'Size'", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchKey key;
+    StoreAll(key, kStored);
+    c.spoil(key);
+    ClockSettings loaded;
+    SettingsStore store = StoreOn(key);
+    EXPECT_EQ(LoadError(store, loaded), c.message);
+    EXPECT_FALSE(store.firstStart());
+    // Values read before the failing one are kept, the rest keep their first-start defaults.
+    EXPECT_EQ(loaded.sizeStep, c.loadedSize.value_or(ClockSettings{}.sizeStep));
+    EXPECT_EQ(loaded.handWidth, ClockSettings{}.handWidth);
+  }
+}
+
+TEST(RegistrySettings, KeyMadeAgainByAPositionSaveLacksTheOtherValues)
+{
+  ScratchKey key;
+  SettingsStore store = StoreOn(key);
+  store.SavePosition(kStored);
+  EXPECT_EQ(key.Get("Left").number, -300);
+  EXPECT_EQ(key.Get("Size").type, static_cast<DWORD>(REG_NONE));
+  ClockSettings loaded;
+  SettingsStore next = StoreOn(key);
+  EXPECT_EQ(LoadError(next, loaded), "Failed to get data for 'Size'");
+}
+
+TEST(RegistrySettings, AStoreThatCannotBeWrittenSaysSoAndAFirstStartGoesOn)
+{
+  // A root that is no key: nothing can be opened or made under it.
+  const auto noKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x7FFF1234));
+  const struct {
+    const char* what;
+    std::function<void(SettingsStore&)> act;
+    const char* message;
+  } cases[] = {
+      {"save", [](SettingsStore& s) { s.SaveSettings(kStored); }, "Failed to set data for 'Size'"},
+      {"position", [](SettingsStore& s) { s.SavePosition(kStored); }, "Failed to set data for 'Left'"},
+      {"first start", [](SettingsStore& s) { ClockSettings loaded; s.LoadSettings(loaded, kScreen); }, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsStore store(std::make_unique<RegistrySettingsBackend>("Software\\Tickora", noKey));
+    std::string message;
+    try {
+      c.act(store);
+    } catch (const TickoraError& e) {
+      message = e.what();
+    }
+    EXPECT_EQ(message, c.message);
+  }
+}

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "model/ClockGeometry.h"
+#include "skins/Catalogue.h"
+#include "tests/win32/SettingsWindowRig.h"
+
+namespace {
+const ClockSettings kLayout{0, 5, 1, 1, 0, 0, 0, 0, 0};
+
+int Position(HWND slider)
+{
+  return static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0));
+}
+
+bool Checked(HWND box)
+{
+  return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// What a slider sends its window on each step the user makes.
+void Scroll(HWND slider, int position)
+{
+  SendMessageA(slider, TBM_SETPOS, TRUE, position);
+  SendMessageA(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), reinterpret_cast<LPARAM>(slider));
+}
+
+void TrayMessage(const SettingsRig& rig, int mouseMessage)
+{
+  SendMessageA(rig.form->handle(), WM_USER + 1, TrayIcon::kId, mouseMessage);
+}
+}  // namespace
+
+TEST(SettingsHandlers, CreationTakesTheStoredValuesInRangeAndRerunsWhatChanged)
+{
+  SKIP_WITHOUT_DESKTOP();
+  const struct {
+    const char* what;
+    ClockSettings stored;
+    ClockSettings expected;
+    int images, numerals;
+    bool secondsBox, digitalBox;
+  } cases[] = {
+      // Every default differs from the layout positions 0, 5, 1, 1, 0.
+      {"defaults", ClockSettings{}, ClockSettings{}, 4, 2, true, true},
+      {"layout positions run nothing", kLayout, kLayout, 0, 0, false, false},
+      {"skin 0 becomes 1", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 1, 0, 0, 0, 0, 0}, 1, 1, false, false},
+      {"above the ranges", {99, 40, 22, 51, 1, 21, 1, 0, 0}, {50, 15, 21, 50, 1, 20, 1, 0, 0}, 4, 2, true, true},
+      {"below the ranges", {-40, -3, -1, -9, 0, -100, 0, 0, 0}, {0, 1, 0, 0, 0, 0, 0, 0, 0}, 4, 2, false, false},
+      // Only 0 and 1 mean something to a check box; the stored value stays.
+      {"flags other than 0 and 1", {0, 5, 1, 1, 2, 0, -1, 0, 0}, {0, 5, 1, 1, 2, 0, -1, 0, 0}, 0, 0, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRig rig;
+    rig.Create(c.stored);
+    EXPECT_EQ(rig.data->settings, c.expected);
+    EXPECT_EQ(rig.Count("images"), c.images);
+    EXPECT_EQ(rig.Count("numerals"), c.numerals);
+    const std::int32_t positions[] = {c.expected.sizeStep, c.expected.skin, c.expected.dialStyle,
+                                      c.expected.transparency, c.expected.handWidth};
+    for (int i = 0; i < 5; ++i)
+      EXPECT_EQ(Position(rig.TrackBar(i)), positions[i]) << "TrackBar" << i + 1;
+    EXPECT_EQ(Checked(rig.CheckBox(0)), c.secondsBox);
+    EXPECT_EQ(Checked(rig.CheckBox(1)), c.digitalBox);
+  }
+}
+
+TEST(SettingsHandlers, EachScrollSetsItsValueAndRerunsItsPartOfTheSynthesis)
+{
+  SKIP_WITHOUT_DESKTOP();
+  const struct {
+    int slider, position;
+    std::int32_t ClockSettings::*field;
+    std::vector<std::string> log;
+  } cases[] = {
+      {0, 10, &ClockSettings::sizeStep, {"client 101x101", "images"}},
+      {0, 0, &ClockSettings::sizeStep, {"client 71x71", "images"}},  // also when the position stays
+      {1, 7, &ClockSettings::skin, {"images", "numerals"}},
+      {2, 20, &ClockSettings::dialStyle, {"images", "numerals"}},
+      {3, 25, &ClockSettings::transparency, {"images"}},
+      {4, 9, &ClockSettings::handWidth, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slider);
+    SettingsRig rig;
+    rig.Create(kLayout);
+    rig.log.clear();
+    Scroll(rig.TrackBar(c.slider), c.position);
+    EXPECT_EQ(rig.data->settings.*c.field, c.position);
+    EXPECT_EQ(rig.log, c.log);
+  }
+  // The hand width only changes the sizes the next frame draws.
+  SettingsRig rig;
+  rig.Create(kLayout);
+  Scroll(rig.TrackBar(4), 9);
+  ClockGeometry expected;
+  SetHandSizes(expected, 9);
+  EXPECT_EQ(rig.data->geometry.hourHand, expected.hourHand);
+  EXPECT_EQ(rig.data->geometry.secondHand, expected.secondHand);
+}
+
+TEST(SettingsHandlers, CheckBoxesFlipTheirFlags)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.Create(kLayout);
+  const struct {
+    HWND box;
+    std::int32_t ClockSettings::*field;
+  } cases[] = {{rig.CheckBox(0), &ClockSettings::showSeconds}, {rig.CheckBox(1), &ClockSettings::showNumerals}};
+  for (const auto& c : cases) {
+    SendMessageA(c.box, BM_CLICK, 0, 0);
+    EXPECT_EQ(rig.data->settings.*c.field, 1);
+    SendMessageA(c.box, BM_CLICK, 0, 0);
+    EXPECT_EQ(rig.data->settings.*c.field, 0);
+  }
+  EXPECT_TRUE(rig.log.empty());
+}
+
+TEST(SettingsHandlers, SaveWritesAllNineValuesAndKeepsTheWindowOpen)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.Create(kLayout, true);
+  rig.data->settings.left = -12;
+  rig.data->settings.top = 34;
+  SendMessageA(rig.Button(0), BM_CLICK, 0, 0);
+  EXPECT_EQ(rig.key.Get("Size").number, 0);
+  EXPECT_EQ(rig.key.Get("Algoritm").number, 5);
+  EXPECT_EQ(rig.key.Get("Left").number, -12);
+  EXPECT_EQ(rig.key.Get("Top").number, 34);
+  EXPECT_TRUE(rig.Visible());
+  EXPECT_TRUE(rig.form->trayIcon().isAdded());
+}
+
+TEST(SettingsHandlers, ErrorsInAHandlerAreShownAndTheWindowGoesOn)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsStore unwritable(
+      std::make_unique<RegistrySettingsBackend>("Software\\Tickora", reinterpret_cast<HKEY>(ULONG_PTR{0x7FFF1234})));
+  SettingsRig rig;
+  rig.Create(kLayout, false, &unwritable);
+  SendMessageA(rig.Button(0), BM_CLICK, 0, 0);
+  rig.failImages = true;
+  Scroll(rig.TrackBar(1), 9);
+  const std::vector<std::string> expected = {"error: Failed to set data for 'Size'", "images",
+                                             "error: Index of the scanning line exceeded the range. (7)"};
+  EXPECT_EQ(rig.log, expected);
+  EXPECT_EQ(rig.data->settings.skin, 9);
+}
+
+TEST(SettingsHandlers, CancelCloseBoxAndEscapeHideTheWindowToTheTray)
+{
+  SKIP_WITHOUT_DESKTOP();
+  const struct {
+    const char* what;
+    void (*act)(const SettingsRig&);
+  } cases[] = {
+      {"cancel", [](const SettingsRig& r) { SendMessageA(r.Button(1), BM_CLICK, 0, 0); }},
+      {"close box", [](const SettingsRig& r) { SendMessageA(r.form->handle(), WM_CLOSE, 0, 0); }},
+      {"escape", [](const SettingsRig& r) { SendMessageA(r.form->handle(), WM_COMMAND, IDCANCEL, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRig rig;
+    rig.Create(kLayout, true);
+    TrayMessage(rig, 514);  // shown, the icon gone
+    ASSERT_FALSE(rig.form->trayIcon().isAdded());
+    c.act(rig);
+    EXPECT_FALSE(rig.Visible());
+    EXPECT_TRUE(IsWindow(rig.form->handle()));
+    EXPECT_TRUE(rig.form->trayIcon().isAdded());
+  }
+}
+
+TEST(SettingsHandlers, TrayMessagesShowTheWindowOpenTheMenuOrDoNothing)
+{
+  SKIP_WITHOUT_DESKTOP();
+  const struct {
+    int message;
+    bool shown, iconAdded, menuOpened;
+  } cases[] = {
+      {514, true, false, false}, {515, true, false, false}, {517, false, true, true},
+      {513, false, true, false}, {512, false, true, false}, {520, false, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    SettingsRig rig;
+    rig.Create(kLayout);
+    SetCursorPos(300, 200);
+    TrayMessage(rig, c.message);
+    EXPECT_EQ(rig.Visible(), c.shown);
+    EXPECT_EQ(rig.form->trayIcon().isAdded(), c.iconAdded);
+    EXPECT_EQ(rig.Count("menu 300,200"), c.menuOpened ? 1 : 0);
+  }
+}
+
+TEST(SettingsHandlers, MenuSettingsFlipsItsMarkAndCloseEndsTheProgram)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  TForm2& form = rig.Create(kLayout);
+  const auto marked = [&] { return (GetMenuState(form.popupMenu(), TForm2::kOptions, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+  EXPECT_FALSE(marked());
+  rig.menuChoices = {TForm2::kOptions, TForm2::kOptions};
+  TrayMessage(rig, 517);
+  EXPECT_TRUE(marked());
+  EXPECT_TRUE(rig.Visible());
+  EXPECT_FALSE(form.trayIcon().isAdded());
+  TrayMessage(rig, 517);
+  EXPECT_FALSE(marked());
+  EXPECT_EQ(rig.Count("quit"), 0);
+
+  SendMessageA(form.Control({ControlKind::Button, 1}), BM_CLICK, 0, 0);
+  rig.menuChoices = {TForm2::kClose1};
+  TrayMessage(rig, 517);
+  EXPECT_EQ(rig.Count("quit"), 1);
+  EXPECT_TRUE(rig.Visible());
+  EXPECT_FALSE(form.trayIcon().isAdded());
+}
+
+TEST(SettingsHandlers, SynthesisCachesGoOnceTheSlidersRest)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.Create(kLayout);
+  rig.data->pictures.Get(FaceImageName(3));
+  Scroll(rig.TrackBar(1), 3);
+  PumpMessages(1000);
+  rig.data->pictures.Get(FaceImageName(3));
+  EXPECT_EQ(rig.data->pictures.jpegDecodeCount(), 1);  // still kept while the sliders move
+  PumpMessages(1500);
+  rig.data->pictures.Get(FaceImageName(3));
+  EXPECT_EQ(rig.data->pictures.jpegDecodeCount(), 2);
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "tests/win32/SettingsWindowRig.h"
+
+namespace {
+// The settings that leave every slider where the layout puts it.
+const ClockSettings kLayout{0, 5, 1, 1, 0, 0, 0, 0, 0};
+
+PixelRect ClientRectOf(HWND control)
+{
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::string TextOf(HWND window)
+{
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::string ClassOf(HWND window)
+{
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+void ExpectFont(HWND control, bool bold)
+{
+  LOGFONTA font = {};
+  ASSERT_NE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font), 0);
+  EXPECT_STREQ(font.lfFaceName, "Arial");
+  EXPECT_EQ(font.lfHeight, -13);
+  EXPECT_EQ(font.lfWeight, bold ? FW_BOLD : FW_NORMAL);
+}
+
+LONG_PTR StyleOf(HWND window)
+{
+  return GetWindowLongPtrA(window, GWL_STYLE);
+}
+}  // namespace
+
+TEST(SettingsWindow, ControlsStandWhereTheTableSaysWithTheirCaptionsAndFonts)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.Create(kLayout);
+  for (int i = 0; i < static_cast<int>(kStaticTexts.size()); ++i) {
+    const StaticTextRow& row = kStaticTexts[static_cast<std::size_t>(i)];
+    SCOPED_TRACE(row.name);
+    HWND control = rig.Control(ControlKind::StaticText, i);
+    EXPECT_EQ(ClassOf(control), "Static");
+    EXPECT_EQ(ClientRectOf(control), row.rect);
+    EXPECT_EQ(TextOf(control), row.caption);
+    ExpectFont(control, row.bold);
+  }
+  for (int i = 0; i < static_cast<int>(kTrackBars.size()); ++i) {
+    const TrackBarRow& row = kTrackBars[static_cast<std::size_t>(i)];
+    SCOPED_TRACE(row.name);
+    HWND slider = rig.TrackBar(i);
+    EXPECT_EQ(ClassOf(slider), TRACKBAR_CLASSA);
+    EXPECT_EQ(ClientRectOf(slider), row.rect);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), row.minimum);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0), row.maximum);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), row.layoutPosition);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETLINESIZE, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPAGESIZE, 0, 0), 2);
+    // Horizontal, ticks below the track at every value.
+    EXPECT_EQ(StyleOf(slider) & (TBS_VERT | TBS_TOP | TBS_NOTICKS | TBS_AUTOTICKS), TBS_AUTOTICKS);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETNUMTICS, 0, 0), row.maximum - row.minimum + 1);
+  }
+  for (int i = 0; i < static_cast<int>(kCheckBoxes.size()); ++i) {
+    const CheckBoxRow& row = kCheckBoxes[static_cast<std::size_t>(i)];
+    SCOPED_TRACE(row.name);
+    HWND box = rig.CheckBox(i);
+    EXPECT_EQ(StyleOf(box) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    EXPECT_EQ(ClientRectOf(box), row.rect);
+    EXPECT_EQ(TextOf(box), row.caption);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ExpectFont(box, true);
+  }
+  for (int i = 0; i < static_cast<int>(kButtons.size()); ++i) {
+    const ButtonRow& row = kButtons[static_cast<std::size_t>(i)];
+    SCOPED_TRACE(row.name);
+    HWND button = rig.Button(i);
+    EXPECT_EQ(StyleOf(button) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_EQ(ClientRectOf(button), row.rect);
+    EXPECT_EQ(TextOf(button), row.caption);
+    ExpectFont(button, true);
+  }
+}
+
+TEST(SettingsWindow, FixedFrameWithACloseBoxAndNoTaskbarButton)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  HWND window = rig.Create(kLayout).handle();
+  EXPECT_EQ(ClassOf(window), "TForm2");
+  EXPECT_EQ(TextOf(window), "Tickora Settings");
+  RECT client = {};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 380);
+  EXPECT_EQ(client.bottom, 227);
+  const LONG_PTR style = StyleOf(window);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  // Owned by a hidden window: no taskbar button, shown or not.
+  HWND owner = GetWindow(window, GW_OWNER);
+  ASSERT_NE(owner, nullptr);
+  EXPECT_FALSE(IsWindowVisible(owner));
+  EXPECT_EQ(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_ACTIVEBORDER + 1));
+}
+
+TEST(SettingsWindow, TabOrderRunsFromTheButtonsThroughTheSliders)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  HWND window = rig.Create(kLayout).handle();
+  const HWND expected[] = {rig.Button(0),   rig.Button(1),   rig.TrackBar(0), rig.TrackBar(1), rig.TrackBar(2),
+                           rig.TrackBar(3), rig.CheckBox(0), rig.TrackBar(4), rig.CheckBox(1), rig.Button(0)};
+  HWND at = expected[0];
+  for (std::size_t i = 1; i < std::size(expected); ++i) {
+    at = GetNextDlgTabItem(window, at, FALSE);
+    EXPECT_EQ(at, expected[i]) << "stop " << i;
+  }
+}
+
+TEST(SettingsWindow, PointingHandOverTheControlsThatAskForIt)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.Create(kLayout);
+  const HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+  const struct {
+    HWND control;
+    bool hand;
+  } cases[] = {
+      {rig.Button(0), true},    {rig.Button(1), true},    {rig.TrackBar(0), true},
+      {rig.TrackBar(1), true},  {rig.TrackBar(2), true},  {rig.TrackBar(3), true},
+      {rig.CheckBox(0), true},  {rig.TrackBar(4), false}, {rig.CheckBox(1), false},
+      {rig.Control(ControlKind::StaticText, 1), false},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SetCursor(nullptr);
+    // What the system sends the control under the pointer.
+    SendMessageA(cases[i].control, WM_SETCURSOR, reinterpret_cast<WPARAM>(cases[i].control),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor() == hand, cases[i].hand) << "case " << i;
+  }
+}
+
+TEST(SettingsWindow, PlacedAtTheBottomCentreAndShownOnlyAtTheFirstStart)
+{
+  SKIP_WITHOUT_DESKTOP();
+  const struct {
+    PixelRect screen;
+    bool firstStart;
+    PixelPoint place;
+  } cases[] = {
+      {{0, 0, 1920, 1080}, false, {770, 753}},
+      {{0, 0, 1280, 1024}, true, {450, 697}},
+      {{0, 0, 1023, 767}, false, {321, 440}},  // each division truncates on its own
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.place.x);
+    SettingsRig rig;
+    rig.screen = c.screen;
+    HWND window = rig.Create(kLayout, c.firstStart).handle();
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ((PixelPoint{frame.left, frame.top}), c.place);
+    EXPECT_EQ(rig.Visible(), c.firstStart);
+    EXPECT_TRUE(rig.form->trayIcon().isAdded());
+  }
+}
