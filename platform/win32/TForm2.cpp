@@ -27,6 +27,8 @@ void FillMissingHooks(TForm2Hooks& hooks)
     hooks.screenRect = PrimaryScreenRect;
   if (!hooks.quit)
     hooks.quit = [] { PostQuitMessage(0); };
+  if (hooks.runKey.empty())
+    hooks.runKey = StartAtLoginEntry::kRunKey;
   if (!hooks.trackMenu) {
     hooks.trackMenu = [](HWND owner, HMENU menu, POINT at) {
       return static_cast<UINT>(
@@ -243,6 +245,7 @@ void TForm2::TrayMessage(int mouseMessage)
     // The menu closes when the user clicks elsewhere only if its owner is the foreground window, and
     // the message after it lets the taskbar's own menu handling finish.
     SetForegroundWindow(window_);
+    CheckMenuItem(popupMenu_, kStartAtLogin, MF_BYCOMMAND | (StartAtLogin().IsEnabled() ? MF_CHECKED : MF_UNCHECKED));
     const UINT item = hooks_.trackMenu(window_, popupMenu_, cursor);
     PostMessageA(window_, WM_NULL, 0, 0);
     MenuCommand(item);
@@ -262,12 +265,33 @@ void TForm2::MenuCommand(UINT item)
     OptionsClick();
     break;
   }
+  case kStartAtLogin:
+    StartAtLoginClick();
+    break;
   case kClose1:
     Close1Click();
     break;
   default:
     break;
   }
+}
+
+void TForm2::StartAtLoginClick()
+{
+  // The mark showed the entry as it was; choosing the item asks for the other state.
+  const StartAtLoginEntry entry = StartAtLogin();
+  const bool wanted = !entry.IsEnabled();
+  RunHandler(messages_, [&entry, wanted] {
+    if (wanted)
+      entry.Enable();
+    else
+      entry.Disable();
+  });
+}
+
+StartAtLoginEntry TForm2::StartAtLogin() const
+{
+  return StartAtLoginEntry(StartAtLoginEntry::ThisProgram(), hooks_.runKey);
 }
 
 void TForm2::ShowForm()

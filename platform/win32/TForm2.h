@@ -2,12 +2,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include <windows.h>
 
 #include "Settings/SettingsControls.h"
 #include "model/PixelGeometry.h"
 #include "platform/win32/MessageBoxes.h"
+#include "platform/win32/StartAtLogin.h"
 #include "platform/win32/TrayIcon.h"
 
 class SettingsStore;
@@ -22,6 +24,8 @@ struct TForm2Hooks {
   std::function<void()> quit;                           // PostQuitMessage(0)
   // Opens the menu at a screen point and returns the chosen item's id, 0 for none (TrackPopupMenu).
   std::function<UINT(HWND owner, HMENU menu, POINT at)> trackMenu;
+  // The Run key under HKEY_CURRENT_USER that "Start at login" writes (StartAtLoginEntry::kRunKey).
+  std::string runKey;
 };
 
 // The settings window: edits the one settings record in place and re-runs the synthesis each change
@@ -29,7 +33,7 @@ struct TForm2Hooks {
 class TForm2 {
 public:
   static constexpr char kClassName[] = "TForm2";
-  enum MenuItem : UINT { kOptions = 1, kClose1 = 2 };
+  enum MenuItem : UINT { kOptions = 1, kClose1 = 2, kStartAtLogin = 3 };
 
   // `setClockClientSize` sizes the clock window (width, then height); `icon` may be null.
   TForm2(ClockData& data, SettingsStore& store, std::function<void(int, int)> setClockClientSize, bool firstStart,
@@ -56,6 +60,7 @@ public:
   void Button2Click();
   void FormClose();
   void OptionsClick();
+  void StartAtLoginClick();
   void Close1Click();
   // A mouse message over the tray icon.
   void TrayMessage(int mouseMessage);
@@ -79,6 +84,7 @@ private:
   void SetCheckBox(int index, std::int32_t setting, Handler handler);
   int TrackBarPosition(int index) const;
   bool IsChecked(int index) const;
+  StartAtLoginEntry StartAtLogin() const;
   void ShowForm();
   void HideForm();
   // BuildClockImages, and BuildNumeralSprites where the accent colour may change.

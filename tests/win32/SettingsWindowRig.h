@@ -20,6 +20,7 @@ struct SettingsRig {
   SettingsStore store{std::make_unique<RegistrySettingsBackend>(key.path())};
   PixelRect screen{0, 0, 1920, 1080};
   std::deque<UINT> menuChoices;  // what the user picks each time the menu opens; none when empty
+  std::string runKey = key.path() + "\\Run";  // stands in for the user's Run key
   bool failImages = false;
   std::unique_ptr<TForm2> form;
 
@@ -35,6 +36,7 @@ struct SettingsRig {
     hooks.buildNumeralSprites = [this](ClockData&) { log.push_back("numerals"); };
     hooks.screenRect = [this] { return screen; };
     hooks.quit = [this] { log.push_back("quit"); };
+    hooks.runKey = runKey;
     hooks.trackMenu = [this](HWND, HMENU, POINT at) -> UINT {
       log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y));
       if (menuChoices.empty())

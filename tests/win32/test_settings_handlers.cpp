@@ -223,6 +223,45 @@ TEST(SettingsHandlers, MenuSettingsFlipsItsMarkAndCloseEndsTheProgram)
   EXPECT_FALSE(form.trayIcon().isAdded());
 }
 
+TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryAndTakesItAway)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  TForm2& form = rig.Create(kLayout);
+  const auto marked = [&] {
+    return (GetMenuState(form.popupMenu(), TForm2::kStartAtLogin, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  };
+  const auto stored = [&]() -> std::string {
+    char value[MAX_PATH + 3] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, rig.runKey.c_str(), "Tickora", RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+      return "(none)";
+    return value;
+  };
+  // The program's own path, quoted: a path with blanks is one command.
+  const std::string program = StartAtLoginEntry(StartAtLoginEntry::ThisProgram()).CommandLine();
+  ASSERT_EQ(program.substr(1, program.size() - 2), StartAtLoginEntry::ThisProgram());
+  ASSERT_EQ(program.front(), '"');
+  ASSERT_EQ(program.back(), '"');
+  const struct { UINT choice; std::string entry; bool markAfter; } steps[] = {
+      {0, "(none)", false},
+      {TForm2::kStartAtLogin, program, true},
+      {0, program, true},
+      {TForm2::kStartAtLogin, "(none)", false},
+  };
+  for (const auto& step : steps) {
+    rig.menuChoices = {step.choice};
+    TrayMessage(rig, 517);
+    EXPECT_EQ(stored(), step.entry) << step.choice;
+    rig.menuChoices = {0u};
+    TrayMessage(rig, 517);  // the mark, read as the menu opens
+    EXPECT_EQ(marked(), step.markAfter) << step.choice;
+  }
+  for (const std::string& entry : rig.log)
+    EXPECT_NE(entry.rfind("error", 0), 0u) << entry;
+}
+
 TEST(SettingsHandlers, SynthesisCachesGoOnceTheSlidersRest)
 {
   SKIP_WITHOUT_DESKTOP();
