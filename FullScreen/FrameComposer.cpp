@@ -55,11 +55,20 @@ void CopyArea(const DeviceImage& from, DeviceImage& to, const PixelRect& area)
     std::memcpy(to.row(y) + r.x, from.row(y) + r.x, bytes);
 }
 
+// How far past its destination a drawn image may leave pixels: bilinear smoothing reaches one, the
+// second covers each library's own rounding of the destination.
+constexpr int kSmoothing = 2;
+
+// Where a sprite drawn at `rect` can leave pixels.
+PixelRect SpriteBounds(const FrameRect& rect)
+{
+  return {rect.left - kSmoothing, rect.top - kSmoothing, rect.width + 2 * kSmoothing, rect.height + 2 * kSmoothing};
+}
+
 // Where a hand drawn at `rect`, turned by `degrees` about (pivot, pivot), can leave pixels: its turned
-// outline, widened for the bilinear smoothing (and more than covering the turn's own rounding).
+// outline, widened for the smoothing.
 PixelRect HandBounds(const FrameRect& rect, long double pivot, long double degrees)
 {
-  constexpr int kSmoothing = 2;
   const long double a = degrees * std::numbers::pi_v<long double> / 180.0L;
   const long double c = std::cos(a);
   const long double s = std::sin(a);
@@ -103,7 +112,7 @@ void FrameComposer::Refresh(const ClockData& data)
   marker_ = ImageFromPlanes(data.markerPlanes, g.markerWidth, g.markerHeight);
   if (!dial_.isNull()) {
     DrawingSurface surface(dial_);
-    DrawRings(surface, data);
+    DrawRings(&surface, data);
   }
   key_ = key;
 }
@@ -113,29 +122,42 @@ std::uint32_t FrameComposer::RingsPixel(const ClockData& data, PixelPoint at) co
   // The rings drawn as on the whole frame, over transparent black, on a target that ends at this
   // pixel: the same origin and no transform, so any drawing library samples exactly as on the frame
   // (GDI+ does not sample a translated drawing quite as an untranslated one).
+  // Only the sprites that reach the pixel are drawn: the others leave it as it is.
+  const PixelRect pixel{at.x, at.y, 1, 1};
+  if (!DrawRings(nullptr, data, pixel))
+    return 0;
   DeviceImage corner(at.x + 1, at.y + 1);
   {
     DrawingSurface surface(corner);
-    DrawRings(surface, data);
+    DrawRings(&surface, data, pixel);
   }
   return corner.Pixel(at.x, at.y);
 }
 
-void FrameComposer::DrawRings(DrawingSurface& surface, const ClockData& data) const
+bool FrameComposer::DrawRings(DrawingSurface* surface, const ClockData& data, std::optional<PixelRect> only) const
 {
   const std::int32_t d = data.geometry.diameter;
   const long double scale = FrameScale(d);
   const ClockSettings& settings = data.settings;
+  bool any = false;
+  const auto draw = [&](const ArgbImage& image, const FrameRect& r) {
+    if (only && !only->intersects(SpriteBounds(r)))
+      return;
+    any = true;
+    if (surface)
+      DrawRect(*surface, image, r);
+  };
   if (settings.dialStyle >= kFirstMarkerDialStyle) {
     for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
-      DrawRect(surface, marker_, MarkerRect(c, data.geometry.markerWidth, data.geometry.markerHeight, scale));
+      draw(marker_, MarkerRect(c, data.geometry.markerWidth, data.geometry.markerHeight, scale));
   }
   if (settings.showNumerals == 1) {
     const std::int32_t n = NumeralSize(scale);
     const auto centres = RingCentres(d, NumeralRingDivisor(settings.dialStyle));
     for (std::size_t i = 0; i < centres.size(); ++i)
-      DrawRect(surface, data.numeralSprites[i], NumeralRect(centres[i], n));
+      draw(data.numeralSprites[i], NumeralRect(centres[i], n));
   }
+  return any;
 }
 
 PixelRect FrameComposer::DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time) const

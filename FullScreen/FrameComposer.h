@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "Clocks/ClockData.h"
 #include "model/PixelGeometry.h"
@@ -61,7 +62,9 @@ private:
   };
 
   void Refresh(const ClockData& data);
-  void DrawRings(DrawingSurface& surface, const ClockData& data) const;
+  // Draws the marker and numeral rings, or with `only` just the sprites that may reach it; with no
+  // surface nothing is drawn. Returns whether any sprite was (or would be) drawn.
+  bool DrawRings(DrawingSurface* surface, const ClockData& data, std::optional<PixelRect> only = std::nullopt) const;
   // What the rings alone leave at one pixel, over transparent black: what a cursor hole shows.
   std::uint32_t RingsPixel(const ClockData& data, PixelPoint at) const;
   // Returns the rectangle the hands may have drawn on.

@@ -22,6 +22,8 @@ DeviceImage Premultiplied(const ArgbImage& image)
       to[i] = p;
       continue;
     }
+    if (a == 0)
+      continue;  // already transparent black
     to[i] = (a << 24) | (PremultiplyChannel((p >> 16) & 0xFF, a) << 16) | (PremultiplyChannel((p >> 8) & 0xFF, a) << 8) |
             PremultiplyChannel(p & 0xFF, a);
   }
