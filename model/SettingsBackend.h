@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,7 +24,8 @@ public:
   // Opens the store for reading; false when it exists but cannot be read.
   virtual bool OpenForReading() = 0;
   virtual StoredValue Read(std::string_view name) const = 0;
-  // Writes the values in this order as one change, which lands whole or leaves the store as it was;
-  // false when the store cannot be written.
-  virtual bool Write(std::span<const std::pair<std::string_view, std::int32_t>> values) = 0;
+  // Writes the values in this order and returns how many of them, from the first, are stored: all of
+  // them, or fewer where the store refused one. A file lands whole or not at all (0); the registry
+  // keeps the values before the refused one.
+  virtual std::size_t Write(std::span<const std::pair<std::string_view, std::int32_t>> values) = 0;
 };

@@ -97,8 +97,9 @@ void SettingsStore::WriteFields(const ClockSettings& settings, std::size_t first
   std::array<std::pair<std::string_view, std::int32_t>, kFields.size()> values;
   for (std::size_t i = 0; i < count; ++i)
     values[i] = {kFields[first + i].name, settings.*kFields[first + i].member};
-  if (!backend_->Write(std::span(values.data(), count)))
-    Fail(kSetFailed, kFields[first].name);
+  const std::size_t written = backend_->Write(std::span(values.data(), count));
+  if (written < count)
+    Fail(kSetFailed, kFields[first + written].name);
 }
 
 void SettingsStore::LoadSettings(ClockSettings& settings, ScreenRect screen)

@@ -141,13 +141,13 @@ StoredValue IniSettingsBackend::Read(std::string_view name) const
 
 // QSettings writes through a temporary file and a rename, so a failed or interrupted write leaves the
 // previous file whole; the status after sync() tells whether the new one is in place.
-bool IniSettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
+std::size_t IniSettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
 {
   QSettings store(filePath_, StoreFormat());
   for (const auto& [name, value] : values)
     store.setValue(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), value);
   store.sync();
-  return store.status() == QSettings::NoError;
+  return store.status() == QSettings::NoError ? values.size() : 0;
 }
 
 SettingsStore IniSettingsStore(const QString& filePath)

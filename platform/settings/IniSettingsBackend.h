@@ -21,7 +21,7 @@ public:
   bool Exists() const override;
   bool OpenForReading() override;
   StoredValue Read(std::string_view name) const override;
-  bool Write(std::span<const std::pair<std::string_view, std::int32_t>> values) override;
+  std::size_t Write(std::span<const std::pair<std::string_view, std::int32_t>> values) override;
 
 private:
   QString filePath_;

@@ -75,19 +75,20 @@ StoredValue RegistrySettingsBackend::Read(std::string_view name) const
   return stored;
 }
 
-bool RegistrySettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
+std::size_t RegistrySettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
 {
   OpenKey key;
   if (!key.Create(root_, keyPath_))
-    return false;
-  for (const auto& [name, value] : values) {
-    const std::string valueName(name);
-    const DWORD data = static_cast<DWORD>(value);
+    return 0;
+  // Value by value: a refused one ends the write, those before it stay stored.
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string valueName(values[i].first);
+    const DWORD data = static_cast<DWORD>(values[i].second);
     if (RegSetValueExA(key.get(), valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                        sizeof data) != ERROR_SUCCESS)
-      return false;
+      return i;
   }
-  return true;
+  return values.size();
 }
 
 std::unique_ptr<SettingsBackend> RegistrySettings()

@@ -19,7 +19,7 @@ public:
   // A value that is missing or longer than four bytes is Missing; one of another type is OtherType.
   StoredValue Read(std::string_view name) const override;
   // Writes the values in order, stopping at the first the registry refuses; the ones before it stay.
-  bool Write(std::span<const std::pair<std::string_view, std::int32_t>> values) override;
+  std::size_t Write(std::span<const std::pair<std::string_view, std::int32_t>> values) override;
 
 private:
   std::string keyPath_;

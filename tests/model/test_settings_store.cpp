@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -301,8 +303,8 @@ public:
   std::map<std::string, StoredValue, std::less<>> values;
   bool exists = true;
   bool readable = true;
-  bool writable = true;
-  std::vector<std::string> written;
+  std::size_t refuseAt = SIZE_MAX;  // in each write, the first value the store refuses
+  std::vector<std::string> written;   // what it stored
 
   bool Exists() const override { return exists; }
   bool OpenForReading() override { return readable; }
@@ -311,11 +313,12 @@ public:
     const auto found = values.find(name);
     return found == values.end() ? StoredValue{} : found->second;
   }
-  bool Write(std::span<const std::pair<std::string_view, std::int32_t>> pairs) override
+  std::size_t Write(std::span<const std::pair<std::string_view, std::int32_t>> pairs) override
   {
-    for (const auto& [name, value] : pairs)
-      written.push_back(std::string(name) + "=" + std::to_string(value));
-    return writable;
+    const std::size_t stored = std::min(refuseAt, pairs.size());
+    for (std::size_t i = 0; i < stored; ++i)
+      written.push_back(std::string(pairs[i].first) + "=" + std::to_string(pairs[i].second));
+    return stored;
   }
 };
 
@@ -372,19 +375,46 @@ TEST(SettingsStore, BackendFailuresAreTheStoresOwnMessages)
 
   auto full = std::make_unique<FakeBackend>();
   full->exists = false;
-  full->writable = false;
-  FakeBackend& backend = *full;
+  full->refuseAt = 0;
   SettingsStore cannotWrite(std::move(full));
   EXPECT_EQ(LoadError(cannotWrite, settings), "");  // the first start runs on its defaults
   EXPECT_TRUE(cannotWrite.firstStart());
-  EXPECT_EQ(backend.written.size(), 9u);
-  backend.written.clear();
-  try {
-    cannotWrite.SavePosition(settings);
-    ADD_FAILURE() << "a refused write was taken";
-  } catch (const TickoraError& e) {
-    EXPECT_STREQ(e.what(), "Failed to set data for 'Left'");
+}
+
+// A store that refuses a value midway (the registry writes value by value) names that value; the
+// values before it are stored, those after it are not tried.
+TEST(SettingsStore, ARefusedWriteNamesTheValueRefused)
+{
+  ClockSettings settings = FirstStartSettings({0, 0, 1920, 1080});
+  const struct {
+    const char* what;
+    bool position;
+    std::size_t refuseAt;
+    const char* error;
+    std::vector<std::string> stored;
+  } cases[] = {
+      {"all nine, refused at once", false, 0, "Failed to set data for 'Size'", {}},
+      {"all nine, refused at the fourth", false, 3, "Failed to set data for 'Clock_FF'",
+       {"Size=32", "Algoritm=14", "Clock_F=11"}},
+      {"the position, refused at once", true, 0, "Failed to set data for 'Left'", {}},
+      {"the position, refused at the top", true, 1, "Failed to set data for 'Top'", {"Left=876"}},
+      {"the position, all stored", true, SIZE_MAX, "", {"Left=876", "Top=456"}},
+  };
+  for (const auto& c : cases) {
+    auto fake = std::make_unique<FakeBackend>();
+    fake->refuseAt = c.refuseAt;
+    FakeBackend& backend = *fake;
+    SettingsStore store(std::move(fake));
+    std::string error;
+    try {
+      if (c.position)
+        store.SavePosition(settings);
+      else
+        store.SaveSettings(settings);
+    } catch (const TickoraError& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(error, c.error) << c.what;
+    EXPECT_EQ(backend.written, c.stored) << c.what;
   }
-  EXPECT_EQ(backend.written, (std::vector<std::string>{"Left=" + std::to_string(settings.left),
-                                                       "Top=" + std::to_string(settings.top)}));
 }
