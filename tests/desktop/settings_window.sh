@@ -121,3 +121,19 @@ settings_in_front() {
   [[ $state == *_NET_WM_STATE_SKIP_TASKBAR* ]] && [[ $state == *_NET_WM_STATE_ABOVE* ]] &&
     [ "$(xdotool getactivewindow 2>/dev/null)" = "$((window))" ] && stacked_above "$window" "$CLOCK_WINDOW"
 }
+
+# A right click on the tray icon, until its menu shows: a click right after the last menu closed may
+# be taken by Qt for the one that closed it. The pointer leaves the icon first: xdotool's --sync move
+# stalls when the pointer is already where it is sent.
+open_tray_menu() {
+  mouse_to 5 5
+  click_window_centre "$(tray_icon_of)" 3
+  poll 1 popup_menu_of
+}
+
+# menu_from_tray N: item N of the tray icon's menu.
+menu_from_tray() {
+  wait_for "the tray icon" -- tray_icon_of
+  wait_for "the tray icon's menu" -- open_tray_menu
+  menu_choose "$1"
+}

@@ -63,16 +63,12 @@ pass "without a display the installed program answers --version ($out), --help, 
 desktop_start --wm --tray
 clock_start
 clock_wait_window
-wait_for "the tray icon" -- tray_icon_of
-click_window_centre "$(tray_icon_of)" 3
-menu_choose 2  # "Start at login"
+menu_from_tray 2  # "Start at login"
 entry="$XDG_CONFIG_HOME/autostart/tickora.desktop"
 wait_for "the autostart entry" -- test -s "$entry"
 grep -qx "Exec=$TICKORA" "$entry" || fail "the entry starts $(sed -n 's/^Exec=//p' "$entry")"
 pass "the installed program shows its clock, and Start at login starts $TICKORA"
-mouse_to 5 5
-click_window_centre "$(tray_icon_of)" 3
-menu_choose 3  # "Close"
+menu_from_tray 3  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the installed program with code $EXIT_CODE"
 

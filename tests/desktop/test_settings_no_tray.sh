@@ -42,8 +42,7 @@ wait_for "the tray host to own _NET_SYSTEM_TRAY_S0" -- selection_owned _NET_SYST
 wait_for "the icon in the tray that came later" -- tray_icon_of
 pass "a tray host started later gets the icon"
 
-click_window_centre "$(tray_icon_of)" 3
-menu_choose 3  # "Close"
+menu_from_tray 3  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 pass "Close from the tray's menu ends the program with code 0"
