@@ -8,6 +8,7 @@
 #include "model/SettingsStore.h"
 #include "model/TickoraError.h"
 #include "platform/win32/Screens.h"
+#include "platform/win32/WindowClass.h"
 
 namespace {
 constexpr char kWindowText[] = "Tickora";
@@ -27,24 +28,10 @@ ClockMove DefaultClockMove()
   return wine ? ClockMove::Self : ClockMove::System;
 }
 
-void TForm1::RegisterWindowClass()
-{
-  static const bool registered = [] {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &TForm1::WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.lpszClassName = TForm1::kClassName;
-    return RegisterClassExA(&windowClass) != 0;
-  }();
-  (void)registered;
-}
-
 TForm1::TForm1(ClockData& data, SettingsStore& store, HICON icon, BoxMessages messages, ClockMove move)
     : data_(data), store_(store), messages_(std::move(messages)), selfMove_(move == ClockMove::Self)
 {
-  RegisterWindowClass();
+  RegisterWindowClass(kClassName, &TForm1::WindowProc);
   window_ = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, kWindowText, WS_POPUP, 0, 0,
                             0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window_)

@@ -45,7 +45,6 @@ public:
   int presentedCount() const { return presentedCount_; }
 
 private:
-  static void RegisterWindowClass();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();

@@ -11,6 +11,7 @@
 #include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
 #include "platform/win32/Screens.h"
+#include "platform/win32/WindowClass.h"
 
 namespace {
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;  // a fixed frame with a close box only
@@ -38,21 +39,6 @@ void FillMissingHooks(TForm2Hooks& hooks)
 }
 }  // namespace
 
-void TForm2::RegisterWindowClass()
-{
-  static const bool registered = [] {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &TForm2::WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1);
-    windowClass.lpszClassName = TForm2::kClassName;
-    return RegisterClassExA(&windowClass) != 0;
-  }();
-  (void)registered;
-}
-
 TForm2::TForm2(ClockData& data, SettingsStore& store, std::function<void(int, int)> setClockClientSize,
                bool firstStart, HICON icon, TForm2Hooks hooks, BoxMessages messages)
     : data_(data),
@@ -62,7 +48,7 @@ TForm2::TForm2(ClockData& data, SettingsStore& store, std::function<void(int, in
       messages_(std::move(messages))
 {
   FillMissingHooks(hooks_);
-  RegisterWindowClass();
+  RegisterWindowClass(kClassName, &TForm2::WindowProc, reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1));
   HINSTANCE instance = GetModuleHandleA(nullptr);
   owner_ = CreateWindowExA(0, "STATIC", "Tickora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   RECT frame = {0, 0, kSettingsClientWidth, kSettingsClientHeight};

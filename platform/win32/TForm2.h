@@ -73,7 +73,6 @@ private:
   static constexpr UINT_PTR kIdleReleaseTimer = 1;
   static constexpr UINT kIdleReleaseMs = 2000;
 
-  static void RegisterWindowClass();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool SetHandCursor(HWND control) const;

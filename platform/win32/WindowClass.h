@@ -1,0 +1,16 @@
+#pragma once
+#include <windows.h>
+
+// Registers a window class of this program once (a second registration of the name fails harmlessly):
+// the arrow cursor, and `background` painted behind the controls (none: the window paints itself).
+inline void RegisterWindowClass(const char* name, WNDPROC procedure, HBRUSH background = nullptr)
+{
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = name;
+  RegisterClassExA(&windowClass);
+}
