@@ -7,7 +7,7 @@
 #include "Clocks/FaceShape.h"
 #include "model/ClockGeometry.h"
 #include "model/ClockSettings.h"
-#include "platform/raster/ArgbImage.h"
+#include "raster/ArgbImage.h"
 #include "skins/Catalogue.h"
 #include "skins/RgbSurface.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/raster/ArgbImage.h"
+#include "raster/ArgbImage.h"
 #include "skins/Catalogue.h"
 #include "skins/RgbSurface.h"
 

@@ -9,7 +9,7 @@
 #include "FullScreen/FrameGeometry.h"
 #include "model/ClockGeometry.h"
 #include "model/ClockSettings.h"
-#include "platform/raster/DrawingSurface.h"
+#include "raster/DrawingSurface.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "Clocks/ClockData.h"
 #include "model/PixelGeometry.h"
-#include "platform/raster/ArgbImage.h"
-#include "platform/raster/DeviceImage.h"
+#include "raster/ArgbImage.h"
+#include "raster/DeviceImage.h"
 
 class DrawingSurface;
 

@@ -1,81 +1,78 @@
 #pragma once
 #include <functional>
-#include <memory>
 #include <optional>
+#include <string>
 
-#include <QImage>
-#include <QPoint>
-#include <QTimer>
-#include <QWidget>
-
-#include "FullScreen/ClockWindowControl.h"
+#include "FullScreen/ClockTick.h"
+#include "FullScreen/ClockWindowShell.h"
 #include "FullScreen/FrameComposer.h"
-#include "platform/SelectionWatch.h"
-#include "platform/ErrorReporting.h"
-#include "platform/WindowShape.h"
+#include "model/UserMessages.h"
 
 class SettingsStore;
 struct ClockData;
 
-// The clock window: frameless, always on top, per-pixel translucent, D x D, no taskbar entry. A timer
-// draws the clock and walks it back inside the primary monitor; the left button drags it anywhere
-// something is drawn, and pixels of alpha 0 let the mouse through.
-class TForm1 : public QWidget, public ClockWindowControl {
-  Q_OBJECT
+// The clock window's behaviour on any window system: creation, the frame at every tick, the walk
+// back inside the primary monitor, the timer's pace and the position saved once the clock rests at a
+// new place. A shell turns its platform's events into these calls and carries out what `shell` is
+// asked.
+class TForm1 {
 public:
-  // Runs the creation handler and shows the window.
-  TForm1(ClockData& data, SettingsStore& store, UserMessages messages = {}, QWidget* parent = nullptr);
+  TForm1(ClockData& data, SettingsStore& store, ClockWindowShell& shell, UserMessages messages);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
 
-  QWidget* widget() override { return this; }
-  void SetClientSize(int width, int height) override;
-  void SetContextMenuHandler(std::function<void(const QPoint& globalPos)> handler) override;
-  void SetDoubleClickHandler(std::function<void()> handler) override;
-
-  // Composes the frame for the current time and puts it on screen.
+  // The creation handler: loads the settings, sizes and places the window, synthesises the clock and
+  // presents the first frame. What goes wrong is shown once the event loop runs: no box holds up the
+  // first frame.
+  void FormCreate();
+  // Composes the frame for the current time and presents what changed.
   void Draw();
+  // One tick of the timer.
   void TimerTimer();
+  // The size slider sets the client width, then the height; the next frame sets them to D.
+  void SetClientSize(int width, int height);
 
-  QTimer& timer() { return timer_; }
-  // Where the window is, as the window system last reported it.
-  QPoint windowPosition() const { return windowPos_; }
-  // The frame on screen (premultiplied), and how many distinct frames were presented.
-  QImage presentedFrame() const;  // a view of the frame last composed
+  // Reports from the window system.
+  void WindowMoved(PixelPoint position);
+  // The user drags the clock (whoever moves the window): a modal box would end the drag, so an
+  // error waits for its end.
+  void DragStarted();
+  void DragEnded();
+  // Clicks on the clock's drawn pixels, passed on to whoever listens (the settings window, while no
+  // tray icon offers its menu).
+  void RightButtonUp(PixelPoint at);
+  void DoubleClick();
+  void SetContextMenuHandler(std::function<void(PixelPoint at)> handler) { contextMenuHandler_ = std::move(handler); }
+  void SetDoubleClickHandler(std::function<void()> handler) { doubleClickHandler_ = std::move(handler); }
+
+  // A notice of the shell's own, shown once the event loop runs.
+  void NoticeLater(const std::string& text);
+
+  const DeviceImage& frame() const { return composer_.frame(); }
+  int interval() const { return interval_; }
+  // Where the window is, as the window system last reported it, and its client size.
+  PixelPoint position() const { return position_; }
+  PixelSize size() const { return size_; }
   int presentedCount() const { return presentedCount_; }
 
-protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  bool event(QEvent* event) override;
-
 private:
-  void FormCreate();
-  void CheckTranslucency();
-  void SaveNewPosition(QPoint position);
+  void Tick();
+  void SaveNewPosition(PixelPoint position);
+  void ShowLater(bool error, const std::string& text);
 
   ClockData& data_;
   SettingsStore& store_;
+  ClockWindowShell& shell_;
   UserMessages messages_;
-  UserMessages messagesLater_;  // shown once the window runs: no box holds up the first frame
   FrameComposer composer_;
-  AlphaShape shape_;
-  std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
-  QTimer timer_;
+  int interval_ = kRestInterval;
   int presentedCount_ = 0;
-  QPoint windowPos_;                   // where the window system last reported the window
-  std::optional<QPoint> pendingSave_;  // a place to store once the window is reported there
-  bool pressed_ = false;   // the left button is down on the clock, not yet dragging
-  bool dragging_ = false;  // the clock moves itself with the pointer
-  QPoint pressedAt_;
-  QPoint dragOffset_;
-  bool positionErrorShown_ = false;
-  QString pendingPositionError_;  // shown when the drag ends
-  std::function<void(const QPoint&)> contextMenuHandler_;
+  PixelPoint position_;
+  PixelSize size_;
+  std::optional<PixelPoint> pendingSave_;  // a place to store once the window is reported there
+  bool dragging_ = false;
+  bool positionErrorShown_ = false;        // until a save succeeds
+  std::string pendingPositionError_;       // shown when the drag ends
+  std::function<void(PixelPoint)> contextMenuHandler_;
   std::function<void()> doubleClickHandler_;
 };

@@ -4,7 +4,7 @@
 #include <exception>
 #include <numbers>
 
-#include "platform/raster/ArgbImage.h"
+#include "raster/ArgbImage.h"
 #include "skins/Catalogue.h"
 
 // The program's own small pictures as plain pixels, for every window system to wrap in its own icon

@@ -1,50 +1,39 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 
-#include <QElapsedTimer>
-#include <QRect>
-#include <QTimer>
-#include <QWidget>
-
-#include "Settings/SettingsControls.h"
+#include "Settings/SettingsShell.h"
 #include "Settings/TrayIcon.h"
-#include "platform/ErrorReporting.h"
-#include "platform/Autostart.h"
+#include "model/UserMessages.h"
 
-class QAction;
-class QCheckBox;
-class QLabel;
-class QMenu;
-class QPushButton;
-class ClockWindowControl;
-class SettingsSlider;
 class SettingsStore;
+class TForm1;
 struct ClockData;
 
-// What the settings window calls outside itself; tests replace these to watch it.
+// What the settings window calls to synthesise the clock; tests replace these to watch it. Left
+// empty, BuildClockImages and BuildNumeralSprites.
 struct TForm2Hooks {
-  std::function<void(ClockData&)> buildClockImages;     // default BuildClockImages
-  std::function<void(ClockData&)> buildNumeralSprites;  // default BuildNumeralSprites
-  std::function<QRect()> screenRect;                    // default the primary monitor's rectangle
-  std::function<bool()> trayAvailable;                  // default QSystemTrayIcon::isSystemTrayAvailable
-  std::function<void()> quit;                           // default ends the event loop with code 0
-  std::function<QString()> autostartFile;               // default AutostartEntry::DefaultPath
+  std::function<void(ClockData&)> buildClockImages;
+  std::function<void(ClockData&)> buildNumeralSprites;
 };
-TForm2Hooks DefaultTForm2Hooks();
 
-// The settings window: edits the one settings record in place and re-runs the synthesis each change
-// needs; the clock shows the result at its next tick. Hidden to the tray icon.
-class TForm2 : public QWidget {
-  Q_OBJECT
+// The settings window's behaviour on any window system: it edits the one settings record in place and
+// re-runs the synthesis each change needs; the clock shows the result at its next tick. Hidden to the
+// tray icon, whose clicks and menu lead back here. Every handler's error ends it and is shown.
+class TForm2 {
 public:
-  // Hooks left empty take their defaults.
-  TForm2(ClockData& data, SettingsStore& store, ClockWindowControl& clock, bool firstStart,
-         TForm2Hooks hooks = {}, UserMessages messages = {}, QWidget* parent = nullptr);
-  ~TForm2() override;
+  // The synthesis caches are let go once the sliders have rested this long.
+  static constexpr int kIdleReleaseMs = 2000;
 
-  static constexpr int kClientWidth = kSettingsClientWidth;
-  static constexpr int kClientHeight = kSettingsClientHeight;
-  static constexpr int kBorderWidth = 5;
+  TForm2(ClockData& data, SettingsStore& store, TForm1& clock, SettingsWindowShell& shell, TrayIconShell& tray,
+         UserMessages messages, TForm2Hooks hooks = {});
+  ~TForm2();
+  TForm2(const TForm2&) = delete;
+  TForm2& operator=(const TForm2&) = delete;
+
+  // Sets the controls from the settings (running the handler of each that moves), places the window,
+  // shows it at the first start only and adds the tray icon.
+  void FormCreate(bool firstStart);
 
   // Control events.
   void TrackBar1Change();
@@ -56,67 +45,40 @@ public:
   void CheckBox2Click();
   void Button1Click();
   void Button2Click();
+  // The close box, or a minimise: only hides this window; the program goes on.
+  void FormClose();
+
+  // The popup menu: an item chosen, and its handlers.
+  void MenuChosen(MenuItem item);
   void OptionsClick();
   void StartAtLoginClick();
   void Close1Click();
-  // A mouse message over the tray icon.
-  void TrayMessage(int mouseMessage);
+  // Marks "Start at login" as the entry stands; it may have changed since the menu last showed.
+  void ShowStartAtLogin();
 
-  TrayIcon& trayIcon() { return *tray_; }
-  QWidget* clientArea() const { return client_; }
+  // A click on the tray icon, with the pointer where it happened.
+  void TrayMessage(TrayClick click, PixelPoint cursor);
+  void TrayChanged(bool iconLost);
+  // The sliders have rested: what only speeds up the next synthesis goes.
+  void IdleRelease();
 
-  QLabel* StaticText1 = nullptr;
-  QLabel* StaticText2 = nullptr;
-  QLabel* StaticText3 = nullptr;
-  QLabel* StaticText4 = nullptr;
-  QLabel* StaticText5 = nullptr;
-  QLabel* StaticText6 = nullptr;
-  SettingsSlider* TrackBar1 = nullptr;
-  SettingsSlider* TrackBar2 = nullptr;
-  SettingsSlider* TrackBar3 = nullptr;
-  SettingsSlider* TrackBar4 = nullptr;
-  SettingsSlider* TrackBar5 = nullptr;
-  QCheckBox* CheckBox1 = nullptr;
-  QCheckBox* CheckBox2 = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Button2 = nullptr;
-  QMenu* PopupMenu = nullptr;
-  QAction* Options = nullptr;
-  QAction* StartAtLogin = nullptr;
-  QAction* Close1 = nullptr;
-
-protected:
-  void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  const TrayIcon& trayIcon() const { return tray_; }
 
 private:
-  void CreateControls();
-  void CreatePopupMenu();
-  void CreateTrayMenu();
-  void ConnectHandlers();
-  void FormCreate(bool firstStart);
-  void SetTrackBarPosition(SettingsSlider* slider, std::int32_t& setting, void (TForm2::*handler)());
-  void ShowWindow();
-  void HideWindow();
-  void Minimised();
+  using Handler = void (TForm2::*)();
+  void SetTrackBarPosition(int index, std::int32_t setting, Handler handler);
+  void SetCheckBox(int index, std::int32_t setting, Handler handler);
   // BuildClockImages, and BuildNumeralSprites where the accent colour may change.
   void Resynthesise(bool numerals);
-  void SettleCheck();
-  void OpenMenuAt(const QPoint& globalPos);
-  // Marks "Start at login" as the entry on disk stands; it may have changed since the menu last showed.
-  void ShowStartAtLogin();
-  AutostartEntry Autostart() const;
+  void OpenMenuAt(PixelPoint at);
+  void HideWindow();
 
   ClockData& data_;
   SettingsStore& store_;
-  ClockWindowControl& clock_;
-  TForm2Hooks hooks_;
+  TForm1& clock_;
+  SettingsWindowShell& shell_;
   UserMessages messages_;
-  QWidget* client_ = nullptr;
-  TrayIcon* tray_ = nullptr;
-  QMenu* trayMenu_ = nullptr;  // the menu a D-Bus tray shows itself
-  QElapsedTimer shownAt_;      // since the last showing; a window manager may iconify a new window briefly
-  QTimer idleRelease_;         // lets the synthesis caches go once the sliders rest
-  QTimer settleCheck_;         // looks at a minimised window once it could be the user's doing
-  bool minimiseToTray_ = false;
+  TForm2Hooks hooks_;
+  TrayIcon tray_;
+  bool optionsMarked_ = false;  // the "Settings" item's mark flips each time it is chosen
 };

@@ -1,40 +1,31 @@
 #pragma once
-#include <functional>
+#include "Settings/SettingsShell.h"
 
-#include <QObject>
-#include <QSystemTrayIcon>
-
-class QMenu;
+// The clicks on the tray icon that mean something; a shell names each from its platform's events.
+enum class TrayClick { LeftButtonUp, DoubleClick, RightButtonUp };
 
 // The notification-area icon. Add and Remove are idempotent; the icon is wanted between an Add and a
-// Remove and shows whenever a tray exists, also one that appears (or comes back) later.
-class TrayIcon : public QObject {
-  Q_OBJECT
+// Remove and shows whenever a tray takes it, also one that comes (or comes back) later.
+class TrayIcon {
 public:
-  TrayIcon(const QIcon& icon, std::function<bool()> trayAvailable, QObject* parent = nullptr);
+  explicit TrayIcon(TrayIconShell& shell) : shell_(shell) {}
 
   void Add();
   void Remove();
-  // The menu for a tray that shows the icon's menu itself (a D-Bus StatusNotifierItem host); an
-  // embedding tray only reports the click, and the program opens its menu.
-  void SetMenu(QMenu* menu);
-  bool hostShowsMenu() const { return dbusHost_; }
-  bool isAdded() const { return added_; }
-  bool trayAvailable() const { return available_; }
-  const QSystemTrayIcon& systemTrayIcon() const { return icon_; }
-
-signals:
-  // The mouse message of a click on the icon; delivered from the event loop, after the tray's own
-  // event handling has finished, since the handler may take the icon away.
-  void mouseMessage(int message);
+  // A tray came, went or was made anew; `iconLost` when it holds no icon of ours any more (a restarted
+  // taskbar).
+  void TrayChanged(bool iconLost);
+  bool isAdded() const { return wanted_; }
+  bool isShown() const { return shown_; }
+  // Whether the user reaches the program through a tray: one runs and the last add was not refused.
+  // While not, the clock offers the tray's menu and window itself.
+  bool reachable() const { return !addFailed_ && shell_.TrayAvailable(); }
 
 private:
-  void TrayChanged();
   void Apply();
 
-  QSystemTrayIcon icon_;
-  std::function<bool()> isTrayAvailable_;
-  bool added_ = false;
-  bool available_ = false;
-  bool dbusHost_ = false;
+  TrayIconShell& shell_;
+  bool wanted_ = false;
+  bool shown_ = false;
+  bool addFailed_ = false;
 };

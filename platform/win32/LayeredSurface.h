@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "model/PixelGeometry.h"
-#include "platform/raster/DeviceImage.h"
+#include "raster/DeviceImage.h"
 
 // What a layered window shows: a top-down 32-bit DIB section selected into a memory context, kept for
 // the run and made anew only when the frame's size changes.

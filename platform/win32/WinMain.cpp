@@ -10,11 +10,12 @@
 #include "Clocks/ClockData.h"
 #include "model/SettingsStore.h"
 #include "model/X87Math.h"
+#include "platform/win32/ClockWindow.h"
+#include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/RegistrySettingsBackend.h"
+#include "platform/win32/SettingsWindow.h"
 #include "platform/win32/SingleInstance.h"
-#include "platform/win32/TForm1.h"
-#include "platform/win32/TForm2.h"
 
 namespace {
 
@@ -74,11 +75,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
   HICON icon = CreateProgramIcon(data->pictures);
   int exitCode = 0;
   {
-    TForm1 clockWindow(*data, store, icon);
+    ClockWindow clockWindow(*data, store, icon, BoxMessages());
     if (clockWindow.created()) {
-      TForm2 settingsWindow(
-          *data, store, [&clockWindow](int width, int height) { clockWindow.SetClientSize(width, height); },
-          store.firstStart(), icon);
+      SettingsWindow settingsWindow(*data, store, clockWindow.form(), store.firstStart(), icon, BoxMessages());
       RunMessageLoop(settingsWindow.handle());
     } else {
       // No desktop to show the clock on.

@@ -4,7 +4,7 @@
 
 #include "Clocks/ClockData.h"
 #include "model/ClockGeometry.h"
-#include "platform/raster/DeviceImage.h"
+#include "raster/DeviceImage.h"
 
 // A clock whose planes and sprites are filled by hand: a flat face, a red hand, a green marker and
 // numerals in a colour per hour, so frames can be checked pixel by pixel.

@@ -9,7 +9,7 @@
 #include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
 #include "FullScreen/FrameGeometry.h"
-#include "platform/raster/DrawingSurface.h"
+#include "raster/DrawingSurface.h"
 
 namespace {
 template <typename Planes>

@@ -11,7 +11,7 @@
 #include "Clocks/BuildClockImages.h"
 #include "FullScreen/FrameComposer.h"
 #include "FullScreen/FrameGeometry.h"
-#include "platform/QtGeometry.h"
+#include "platform/qt/QtGeometry.h"
 #include "tests/FullScreen/FrameTestClock.h"
 
 namespace {

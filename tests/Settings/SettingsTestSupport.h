@@ -1,80 +1,94 @@
 #pragma once
+#include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-#include <QTemporaryDir>
-
-#include "Clocks/ClockData.h"
-#include "FullScreen/ClockWindowControl.h"
+#include "Settings/SettingsControls.h"
 #include "Settings/TForm2.h"
-#include "model/SettingsStore.h"
-#include "platform/settings/IniSettingsBackend.h"
 #include "model/TickoraError.h"
+#include "tests/FullScreen/FakeClockShell.h"
 
-// One QApplication for the whole test program, made on first use (gtest_main owns main()).
-inline void EnsureApplication()
-{
-  static int argc = 1;
-  static char name[] = "test_settings";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance())
-    new QApplication(argc, argv);
-}
-
-// The clock window as the settings window sees it; records what it is told.
-class FakeClock : public ClockWindowControl {
+// A window system in memory for the settings window and its tray icon; what it is asked goes to `log`
+// ("menu X,Y", "quit") or stays in its fields.
+class FakeSettingsShell : public SettingsWindowShell, public TrayIconShell {
 public:
-  QWidget* widget() override { return nullptr; }
-  void SetClientSize(int width, int height) override
+  explicit FakeSettingsShell(std::vector<std::string>& log) : log_(log)
   {
-    calls.push_back("client " + std::to_string(width) + "x" + std::to_string(height));
+    for (std::size_t i = 0; i < kTrackBars.size(); ++i)
+      positions[i] = kTrackBars[i].layoutPosition;
   }
-  void SetContextMenuHandler(std::function<void(const QPoint&)> handler) override { contextMenu = std::move(handler); }
-  void SetDoubleClickHandler(std::function<void()> handler) override { doubleClick = std::move(handler); }
 
-  std::vector<std::string>& calls;
-  std::function<void(const QPoint&)> contextMenu;
-  std::function<void()> doubleClick;
+  PixelRect primary{0, 0, 1920, 1080};
+  std::array<int, kTrackBars.size()> positions{};
+  std::array<bool, kCheckBoxes.size()> checked{};
+  PixelPoint place{-1, -1};
+  bool visible = false;
+  std::map<MenuItem, bool> marks;
+  bool startAtLogin = false;
+  bool startAtLoginFails = false;
+  int idleStarts = 0;
+  bool trayAvailable = true;
+  bool trayRefuses = false;
+  bool iconShown = false;
 
-  explicit FakeClock(std::vector<std::string>& log) : calls(log) {}
+  PixelRect PrimaryScreen() const override { return primary; }
+  int TrackBarPosition(int index) const override { return positions[static_cast<std::size_t>(index)]; }
+  void SetTrackBarPosition(int index, int position) override { positions[static_cast<std::size_t>(index)] = position; }
+  bool IsChecked(int index) const override { return checked[static_cast<std::size_t>(index)]; }
+  void SetChecked(int index, bool on) override { checked[static_cast<std::size_t>(index)] = on; }
+  void Place(PixelPoint position) override { place = position; }
+  void ShowForm() override { visible = true; }
+  void HideForm() override { visible = false; }
+  void OpenMenu(PixelPoint at) override { log_.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y)); }
+  void MarkMenuItem(MenuItem item, bool on) override { marks[item] = on; }
+  void StartIdleRelease(int) override { ++idleStarts; }
+  void Quit() override { log_.push_back("quit"); }
+  bool StartAtLoginEnabled() const override { return startAtLogin; }
+  void SetStartAtLogin(bool enabled) override
+  {
+    if (startAtLoginFails)
+      throw TickoraError("Cannot make the folder \"/x/autostart\" for starting at login");
+    startAtLogin = enabled;
+  }
+
+  bool TrayAvailable() const override { return trayAvailable; }
+  bool ShowTrayIcon() override { return iconShown = !trayRefuses; }
+  void HideTrayIcon() override { iconShown = false; }
+
+private:
+  std::vector<std::string>& log_;
 };
 
-// A settings window over its own data, store and fake clock, with the synthesis recorded instead of run.
+// A settings window over its own data, an in-memory store, a clock window and the fake window
+// system, with the synthesis recorded instead of run.
 struct SettingsRig {
-  std::vector<std::string> log;  // in order: "client WxH", "images", "numerals", "quit", "error: ..."
-  std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
-  QTemporaryDir dir;
-  QString storePath = dir.path() + "/Tickora.conf";
-  SettingsStore store = IniSettingsStore(storePath);
-  QString autostartFile = dir.path() + "/autostart/tickora.desktop";
-  FakeClock clock{log};
-  QRect screen{0, 0, 1920, 1080};
-  bool trayAvailable = false;
+  std::vector<std::string> log;  // in order: "client WxH", "images", "numerals", "menu X,Y", "quit", "error: ..."
+  ClockRig clock;
+  ClockData& data = *clock.data;
+  FakeSettingsShell shell{log};
   bool failImages = false;
+  std::unique_ptr<TForm1> clockForm;
   std::unique_ptr<TForm2> form;
-
-  SettingsRig() { EnsureApplication(); }
 
   TForm2& Create(const ClockSettings& settings, bool firstStart = false)
   {
-    data->settings = settings;
+    data.settings = settings;
+    clock.shell.log = &log;
+    UserMessages messages;
+    messages.error = [this](const std::string& text) { log.push_back("error: " + text); };
+    clockForm = std::make_unique<TForm1>(data, *clock.store, clock.shell, messages);
     TForm2Hooks hooks;
     hooks.buildClockImages = [this](ClockData& d) {
       log.push_back("images");
       if (failImages)
         throw TickoraError("Index of the scanning line exceeded the range. (7)");
-      lastImagesFaceSize = {d.faceSurface.width(), d.faceSurface.height()};
+      imagesFaceSize = {d.faceSurface.width(), d.faceSurface.height()};
     };
     hooks.buildNumeralSprites = [this](ClockData&) { log.push_back("numerals"); };
-    hooks.screenRect = [this] { return screen; };
-    hooks.trayAvailable = [this] { return trayAvailable; };
-    hooks.quit = [this] { log.push_back("quit"); };
-    hooks.autostartFile = [this] { return autostartFile; };
-    UserMessages messages;
-    messages.error = [this](const QString& text) { log.push_back("error: " + text.toStdString()); };
-    form = std::make_unique<TForm2>(*data, store, clock, firstStart, std::move(hooks), std::move(messages));
+    form = std::make_unique<TForm2>(data, *clock.store, *clockForm, shell, shell, messages, hooks);
+    form->FormCreate(firstStart);
     return *form;
   }
 
@@ -86,5 +100,5 @@ struct SettingsRig {
     return n;
   }
 
-  QSize lastImagesFaceSize;
+  PixelSize imagesFaceSize;
 };

@@ -8,33 +8,28 @@
 #include "model/SettingsStore.h"
 #include "model/TickoraError.h"
 #include "platform/win32/RegistrySettingsBackend.h"
-#include "platform/win32/TForm2.h"
+#include "platform/win32/SettingsWindow.h"
+#include "tests/FullScreen/FakeClockShell.h"
 #include "tests/win32/Win32TestSupport.h"
 
 // A settings window over its own data and scratch registry key, with the synthesis, the clock window,
 // the menu and the end of the program recorded instead of run.
 struct SettingsRig {
-  std::vector<std::string> log;  // "client WxH", "images", "numerals", "menu X,Y", "quit", "error: ..."
+  std::vector<std::string> log;  // "images", "numerals", "menu X,Y", "quit", "error: ..."
   std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
   ScratchKey key;
   SettingsStore store{std::make_unique<RegistrySettingsBackend>(key.path())};
-  PixelRect screen{0, 0, 1920, 1080};
+  FakeClockShell clockShell;
+  UserMessages messages{[this](const std::string& text) { log.push_back("error: " + text); }, nullptr};
+  TForm1 clock{*data, store, clockShell, messages};
   std::deque<UINT> menuChoices;  // what the user picks each time the menu opens; none when empty
   std::string runKey = key.path() + "\\Run";  // stands in for the user's Run key
-  bool failImages = false;
-  std::unique_ptr<TForm2> form;
+  std::unique_ptr<SettingsWindow> form;
 
-  TForm2& Create(const ClockSettings& settings, bool firstStart = false, SettingsStore* otherStore = nullptr)
+  SettingsWindow& Create(const ClockSettings& settings, bool firstStart = false)
   {
     data->settings = settings;
-    TForm2Hooks hooks;
-    hooks.buildClockImages = [this](ClockData&) {
-      log.push_back("images");
-      if (failImages)
-        throw TickoraError("Index of the scanning line exceeded the range. (7)");
-    };
-    hooks.buildNumeralSprites = [this](ClockData&) { log.push_back("numerals"); };
-    hooks.screenRect = [this] { return screen; };
+    SettingsWindowHooks hooks;
     hooks.quit = [this] { log.push_back("quit"); };
     hooks.runKey = runKey;
     hooks.trackMenu = [this](HWND, HMENU, POINT at) -> UINT {
@@ -45,12 +40,10 @@ struct SettingsRig {
       menuChoices.pop_front();
       return choice;
     };
-    BoxMessages messages;
-    messages.error = [this](const std::string& text) { log.push_back("error: " + text); };
-    form = std::make_unique<TForm2>(
-        *data, otherStore ? *otherStore : store,
-        [this](int width, int height) { log.push_back("client " + std::to_string(width) + "x" + std::to_string(height)); },
-        firstStart, nullptr, std::move(hooks), std::move(messages));
+    TForm2Hooks synthesis;
+    synthesis.buildClockImages = [this](ClockData&) { log.push_back("images"); };
+    synthesis.buildNumeralSprites = [this](ClockData&) { log.push_back("numerals"); };
+    form = std::make_unique<SettingsWindow>(*data, store, clock, firstStart, nullptr, messages, hooks, synthesis);
     return *form;
   }
 

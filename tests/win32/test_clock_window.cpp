@@ -10,7 +10,8 @@
 #include "model/SettingsStore.h"
 #include "platform/win32/RegistrySettingsBackend.h"
 #include "platform/win32/Screens.h"
-#include "platform/win32/TForm1.h"
+#include "platform/win32/ClockWindow.h"
+#include "platform/win32/MessageBoxes.h"
 #include "tests/win32/Win32TestSupport.h"
 
 namespace {
@@ -22,18 +23,19 @@ struct ClockRig {
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
   std::vector<std::string> log;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<ClockWindow> form;
 
   // Stores `stored` first, if given.
-  TForm1& Create(std::optional<ClockSettings> stored, HKEY root = HKEY_CURRENT_USER, ClockMove move = ClockMove::System)
+  ClockWindow& Create(std::optional<ClockSettings> stored, HKEY root = HKEY_CURRENT_USER,
+                      ClockMove move = ClockMove::System)
   {
     store = std::make_unique<SettingsStore>(std::make_unique<RegistrySettingsBackend>(key.path(), root));
     if (stored)
       store->SaveSettings(*stored);
-    BoxMessages messages;
+    UserMessages messages;
     messages.error = [this](const std::string& text) { log.push_back("error: " + text); };
     messages.notice = [this](const std::string& text) { log.push_back("notice: " + text); };
-    form = std::make_unique<TForm1>(*data, *store, nullptr, std::move(messages), move);
+    form = std::make_unique<ClockWindow>(*data, *store, nullptr, std::move(messages), move);
     return *form;
   }
 
@@ -57,7 +59,7 @@ TEST(ClockWindow, ABorderlessTopMostLayeredToolWindowOfTheClocksSizeAtItsStoredP
 {
   SKIP_WITHOUT_DESKTOP();
   ClockRig rig;
-  TForm1& form = rig.Create(At(100, 120));
+  ClockWindow& form = rig.Create(At(100, 120));
   HWND window = form.handle();
   char name[32] = {};
   GetClassNameA(window, name, sizeof name);
@@ -71,8 +73,8 @@ TEST(ClockWindow, ABorderlessTopMostLayeredToolWindowOfTheClocksSizeAtItsStoredP
   EXPECT_TRUE(IsWindowVisible(window));
   // The first frame is presented with the window: D x D for size step 32.
   EXPECT_EQ(rig.Rect(), (PixelRect{100, 120, 166, 166}));
-  EXPECT_EQ(form.presentedCount(), 1);
-  EXPECT_EQ(form.interval(), 500);
+  EXPECT_EQ(form.form().presentedCount(), 1);
+  EXPECT_EQ(form.form().interval(), 500);
   EXPECT_TRUE(rig.log.empty());
 }
 
@@ -82,89 +84,76 @@ TEST(ClockWindow, AFailedLoadIsShownOnceTheWindowIsUpAndTheClockRunsOnWhatWasRea
   ClockRig rig;
   rig.key.SetDword("Size", 10);
   rig.key.SetDword("Algoritm", 3);
-  TForm1& form = rig.Create(std::nullopt);
+  ClockWindow& form = rig.Create(std::nullopt);
   EXPECT_TRUE(rig.log.empty());
   PumpMessages();
   EXPECT_EQ(rig.log, std::vector<std::string>{"error: Failed to get data for 'Clock_F'"});
   EXPECT_EQ(rig.data->settings.sizeStep, 10);
   EXPECT_EQ(rig.data->settings.dialStyle, ClockSettings{}.dialStyle);
-  EXPECT_EQ(form.presentedCount(), 1);
+  EXPECT_EQ(form.form().presentedCount(), 1);
   EXPECT_EQ(rig.Rect().width, 100);
 }
 
-TEST(ClockWindow, TicksWalkTheClockBackInsideTheMarginAndStoreItsNewPlace)
+// The window's own reports tell the clock where it is: a tick's move, and the user's.
+TEST(ClockWindow, TicksMoveTheWindowAndItsReportedPlaceIsStored)
 {
   SKIP_WITHOUT_DESKTOP();
-  const PixelRect screen = PrimaryScreenRect();
-  const int d = 166;
-  const struct {
-    int left, ticks, leftAfter;
-    std::int32_t stored;  // "Left" in the store after the ticks
-    int interval;
-  } cases[] = {
-      {3, 1, 5, 5, 40},  // saved at once, the interval back to rest only at the next tick
-      {3, 2, 5, 5, 500},
-      {4, 1, 6, 6, 40},
-      {-30, 18, 6, 6, 40},
-      {-30, 17, 4, -30, 40},
-      {screen.width - d, 2, screen.width - d - 4, screen.width - d, 40},
-      {screen.width - d, 3, screen.width - d - 6, screen.width - d - 6, 40},
-      {200, 1, 200, 200, 500},  // at rest where it was stored: nothing happens
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.left) + " after " + std::to_string(c.ticks));
-    ClockRig rig;
-    TForm1& form = rig.Create(At(c.left, 100));
-    for (int i = 0; i < c.ticks; ++i)
-      form.TimerTimer();
-    EXPECT_EQ(rig.Rect().x, c.leftAfter);
-    EXPECT_EQ(rig.Rect().y, 100);
-    EXPECT_EQ(rig.key.Get("Left").number, c.stored);
-    EXPECT_EQ(form.interval(), c.interval);
-  }
+  ClockRig rig;
+  ClockWindow& form = rig.Create(At(3, 100));
+  form.form().TimerTimer();
+  EXPECT_EQ(rig.Rect().x, 5);
+  EXPECT_EQ(rig.key.Get("Left").number, 5);
+  EXPECT_EQ(form.form().interval(), 40);
+  rig.MoveTo(300, 200);
+  form.form().TimerTimer();
+  EXPECT_EQ(rig.key.Get("Left").number, 300);
+  EXPECT_EQ(rig.key.Get("Top").number, 200);
+  EXPECT_EQ(form.form().interval(), 500);
 }
 
-TEST(ClockWindow, APlaceThatCannotBeStoredIsReportedOnceAndNotDuringADrag)
+// A box would end the drag where it is: it comes when the system's move ends.
+TEST(ClockWindow, APlaceThatCannotBeStoredIsNotToldDuringADrag)
 {
   SKIP_WITHOUT_DESKTOP();
-  const std::string error = "error: Failed to set data for 'Left'";
-  {
-    ClockRig rig;
-    TForm1& form = rig.Create(std::nullopt, kNoKey);  // a first start that could store nothing
-    rig.MoveTo(150, 100);
-    form.TimerTimer();
-    rig.MoveTo(160, 100);
-    form.TimerTimer();
-    EXPECT_EQ(rig.log, std::vector<std::string>{error});
-  }
-  // A box would end the drag where it is: it comes when the drag ends.
   ClockRig rig;
-  TForm1& form = rig.Create(std::nullopt, kNoKey);
+  ClockWindow& form = rig.Create(std::nullopt, kNoKey);  // a first start that could store nothing
   SendMessageA(form.handle(), WM_ENTERSIZEMOVE, 0, 0);
   rig.MoveTo(150, 100);
-  form.TimerTimer();
+  form.form().TimerTimer();
+  PumpMessages();
   EXPECT_TRUE(rig.log.empty());
   SendMessageA(form.handle(), WM_EXITSIZEMOVE, 0, 0);
-  EXPECT_EQ(rig.log, std::vector<std::string>{error});
+  PumpMessages();
+  EXPECT_EQ(rig.log, std::vector<std::string>{"error: Failed to set data for 'Left'"});
 }
 
 TEST(ClockWindow, DraggedAnywhereAndClosedLikeTheMenusClose)
 {
   SKIP_WITHOUT_DESKTOP();
   ClockRig rig;
-  TForm1& form = rig.Create(At(200, 100));
+  ClockWindow& form = rig.Create(At(200, 100));
   EXPECT_EQ(SendMessageA(form.handle(), WM_NCHITTEST, 0, MAKELPARAM(283, 183)), HTCAPTION);
   EXPECT_EQ(SendMessageA(form.handle(), WM_NCHITTEST, 0, MAKELPARAM(201, 101)), HTCAPTION);
 
   // Where the clock moves itself, a press is the clock's and the window follows the pointer.
   ClockRig self;
-  TForm1& follower = self.Create(At(300, 200), HKEY_CURRENT_USER, ClockMove::Self);
+  ClockWindow& follower = self.Create(At(300, 200), HKEY_CURRENT_USER, ClockMove::Self);
   EXPECT_EQ(SendMessageA(follower.handle(), WM_NCHITTEST, 0, MAKELPARAM(383, 283)), HTCLIENT);
   SetCursorPos(383, 283);
   SendMessageA(follower.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(83, 83));
   SetCursorPos(413, 303);
   SendMessageA(follower.handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(83, 83));
   EXPECT_EQ(self.Rect().topLeft(), (PixelPoint{330, 220}));
+
+  // Right and double clicks go to whoever listens (the settings window, while no tray icon shows).
+  std::vector<std::string> clicks;
+  form.form().SetContextMenuHandler([&](PixelPoint) { clicks.push_back("menu"); });
+  form.form().SetDoubleClickHandler([&] { clicks.push_back("double"); });
+  SendMessageA(form.handle(), WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(283, 183));
+  SendMessageA(form.handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(283, 183));
+  SendMessageA(follower.handle(), WM_RBUTTONUP, 0, MAKELPARAM(83, 83));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"menu", "double"}));
+  EXPECT_TRUE(IsWindowVisible(form.handle()));  // no maximise, no system menu
 
   SendMessageA(form.handle(), WM_CLOSE, 0, 0);
   MSG quit = {};
@@ -177,14 +166,14 @@ TEST(ClockWindow, ANewSizeTakesEffectWithTheNextFrame)
 {
   SKIP_WITHOUT_DESKTOP();
   ClockRig rig;
-  TForm1& form = rig.Create(At(200, 100));
+  ClockWindow& form = rig.Create(At(200, 100));
   // What the size slider does: the size step, the client size, the synthesis; the tick draws.
   rig.data->settings.sizeStep = 10;
   const std::int32_t clientSize = ApplySizeStep(*rig.data);
-  form.SetClientSize(clientSize, clientSize);
+  form.form().SetClientSize(clientSize, clientSize);
   EXPECT_EQ(rig.Rect(), (PixelRect{200, 100, 101, 101}));
   BuildClockImages(*rig.data);
-  form.Draw();
+  form.form().Draw();
   EXPECT_EQ(rig.Rect(), (PixelRect{200, 100, 100, 100}));
-  EXPECT_EQ(form.presentedCount(), 2);
+  EXPECT_EQ(form.form().presentedCount(), 2);
 }

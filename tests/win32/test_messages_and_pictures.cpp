@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Settings/ProgramPictures.h"
-#include "model/TickoraError.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Pictures.h"
 #include "tests/win32/Win32TestSupport.h"
 
 namespace {
 // The visible "Tickora" boxes of this thread.
-std::vector<HWND> OpenBoxes()
+std::vector<HWND> ShownBoxes()
 {
   std::vector<HWND> boxes;
   EnumThreadWindows(
@@ -43,37 +41,13 @@ struct BoxScript {
       ShowErrorBox(text);  // a new box runs this timer from its own loop
       return;
     }
-    script.seen = std::max(script.seen, OpenBoxes().size());
-    for (HWND box : OpenBoxes())
+    script.seen = std::max(script.seen, ShownBoxes().size());
+    for (HWND box : ShownBoxes())
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     KillTimer(nullptr, timer);
   }
 };
 }  // namespace
-
-TEST(Messages, HandlerErrorsReachTheUserAsTheBoxShowsThem)
-{
-  const struct {
-    const char* what;
-    void (*raise)();
-    const char* text;
-  } cases[] = {
-      {"ends in an apostrophe", [] { throw TickoraError("Failed to get data for 'Size'"); },
-       "Failed to get data for 'Size'"},
-      {"ends in a bracket, which sorts before the full stop",
-       [] { throw TickoraError("Index of the scanning line exceeded the range. (7)"); },
-       "Index of the scanning line exceeded the range. (7)"},
-      {"any other error", [] { throw std::runtime_error("Out of memory"); }, "Out of memory."},
-      {"not an error object", [] { throw 42; }, "An unexpected error occurred."},
-  };
-  for (const auto& c : cases) {
-    std::vector<std::string> shown;
-    BoxMessages messages;
-    messages.error = [&](const std::string& text) { shown.push_back(text); };
-    RunHandler(messages, c.raise);
-    EXPECT_EQ(shown, std::vector<std::string>{c.text}) << c.what;
-  }
-}
 
 TEST(Messages, SystemTextsLoseTheirTrailingFullStopAndLineBreak)
 {
@@ -100,7 +74,7 @@ TEST(Messages, AnErrorBoxAlreadyShowingIsNotOpenedAgain)
     SetTimer(nullptr, 0, 50, &BoxScript::Step);
     ShowErrorBox("Failed to set data for 'Left'");
     EXPECT_EQ(script.seen, c.boxes) << c.repeats.front();
-    EXPECT_TRUE(OpenBoxes().empty());
+    EXPECT_TRUE(ShownBoxes().empty());
   }
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster/DeviceImage.h"
+#include "raster/DeviceImage.h"
 
 // An 8-bit RGBA picture, not premultiplied, rows top to bottom: what the tool writes.
 struct RgbaImage {

@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-#include "platform/raster/QtRaster.h"
+#include "platform/qt/QtRaster.h"
 #include "tools/render/RenderClock.h"
 #include "tools/render/RenderModes.h"
 #include "tools/render/RenderOptions.h"

@@ -1,0 +1,35 @@
+#pragma once
+#include <functional>
+#include <vector>
+
+#include "FullScreen/FrameComposer.h"
+#include "model/PixelGeometry.h"
+#include "raster/DeviceImage.h"
+
+// What the clock window asks of the window system it runs on. Each shell carries these out and
+// reports back what happens (TForm1::WindowMoved, the timer, the drag).
+class ClockWindowShell {
+public:
+  virtual ~ClockWindowShell() = default;
+
+  // The primary monitor, read afresh (the resolution may change while the clock runs), and every
+  // monitor.
+  virtual PixelRect PrimaryScreen() const = 0;
+  virtual std::vector<PixelRect> Screens() const = 0;
+  virtual TimeOfDay LocalTime() const = 0;
+  // The pointer in screen pixels; a point off the window where there is none to read.
+  virtual PixelPoint CursorPos() const = 0;
+
+  // The window's client width and height.
+  virtual void Resize(PixelSize size) = 0;
+  // Asks for the window's top-left corner there. The window system may refuse or alter the move,
+  // and may report it later; the clock trusts only the report.
+  virtual void MoveTo(PixelPoint position) = 0;
+  // Puts `frame` on screen at the window's place: only `changed` differs from the frame before,
+  // unless `resized`. False when nothing could be shown.
+  virtual bool Present(const DeviceImage& frame, PixelRect changed, bool resized) = 0;
+  // Runs the timer at this interval from now on (it starts at creation).
+  virtual void SetTimerInterval(int milliseconds) = 0;
+  // Runs `task` once the event loop runs again, while the window lives.
+  virtual void Later(std::function<void()> task) = 0;
+};

@@ -1,0 +1,212 @@
+#include "platform/qt/ClockWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTime>
+#include <QWindow>
+
+#include "platform/qt/QtGeometry.h"
+#include "platform/qt/QtRaster.h"
+#include "platform/qt/WindowSystem.h"
+
+namespace {
+constexpr char kWindowText[] = "Tickora";
+constexpr char kNoTranslucency[] = "The display offers no visual with per-pixel alpha for a translucent window";
+}  // namespace
+
+ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      form_(data, store, *this, std::move(messages))
+{
+  setWindowTitle(QString::fromLatin1(kWindowText));
+  setAttribute(Qt::WA_TranslucentBackground);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setFocusPolicy(Qt::StrongFocus);
+  connect(&timer_, &QTimer::timeout, this, [this] { form_.TimerTimer(); });
+
+  compositor_ = std::make_unique<SelectionWatch>("_NET_WM_CM_S", [this](bool running) {
+    shape_.SetCompositing(*this, running);
+  });
+  shape_.SetCompositing(*this, compositor_->owned());
+
+  form_.FormCreate();
+  if (!HasPerPixelAlpha(*this))
+    form_.NoticeLater(SystemMessageText(kNoTranslucency));
+  KeepOffTaskbar(*this);
+  ShowOnEveryDesktop(*this);
+  show();
+  ShowOnEveryDesktop(*this);
+}
+
+QImage ClockWindow::presentedFrame() const
+{
+  return FrameView(form_.frame());
+}
+
+PixelRect ClockWindow::PrimaryScreen() const
+{
+  return FromQt(PrimaryScreenRect());
+}
+
+std::vector<PixelRect> ClockWindow::Screens() const
+{
+  std::vector<PixelRect> screens;
+  for (const QRect& screen : ScreenRects())
+    screens.push_back(FromQt(screen));
+  return screens;
+}
+
+TimeOfDay ClockWindow::LocalTime() const
+{
+  const QTime now = QTime::currentTime();
+  return {now.hour(), now.minute(), now.second()};
+}
+
+PixelPoint ClockWindow::CursorPos() const
+{
+  return FromQt(QCursor::pos());
+}
+
+void ClockWindow::Resize(PixelSize size)
+{
+  resize(ToQt(size));
+}
+
+void ClockWindow::MoveTo(PixelPoint position)
+{
+  move(ToQt(position));
+}
+
+bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
+{
+  const QImage image = FrameView(frame);
+  // Painted at once: a later update would cost the event loop another round. Only what changed goes
+  // to the window system, and from there to the compositor.
+  if (resized) {
+    resize(image.size());
+    shape_.Apply(*this, image);
+    repaint();
+  } else {
+    shape_.Update(*this, image, ToQt(changed));
+    repaint(ToQt(changed));
+  }
+  return true;
+}
+
+void ClockWindow::SetTimerInterval(int milliseconds)
+{
+  timer_.start(milliseconds);
+}
+
+void ClockWindow::Later(std::function<void()> task)
+{
+  QTimer::singleShot(0, this, std::move(task));
+}
+
+bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
+{
+  // Only the window system's own reports say where the window is, and they reach the native window.
+  if (watched == windowHandle() && event->type() == QEvent::Move)
+    form_.WindowMoved(FromQt(static_cast<QMoveEvent*>(event)->pos()));
+  return QWidget::eventFilter(watched, event);
+}
+
+void ClockWindow::paintEvent(QPaintEvent* event)
+{
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(event->rect(), FrameView(form_.frame()), event->rect());
+}
+
+void ClockWindow::mousePressEvent(QMouseEvent* event)
+{
+  if (event->button() == Qt::LeftButton) {
+    pressedAt_ = event->globalPosition().toPoint();
+    dragOffset_ = pressedAt_ - pos();
+    pressed_ = true;
+  }
+  event->accept();
+}
+
+void ClockWindow::mouseMoveEvent(QMouseEvent* event)
+{
+  if (!(event->buttons() & Qt::LeftButton)) {
+    event->accept();
+    return;
+  }
+  const QPoint at = event->globalPosition().toPoint();
+  // A drag, not a click: the window manager's own move, as for a title bar. Started only once the
+  // pointer has moved, so clicks and double clicks stay the clock's; without a window manager the
+  // clock moves itself.
+  if (pressed_ && !dragging_ && (at - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+    pressed_ = false;
+    dragging_ = !StartWindowManagerMove(*this, pressedAt_);
+    if (dragging_)
+      form_.DragStarted();
+  }
+  if (dragging_)
+    move(at - dragOffset_);
+  event->accept();
+}
+
+void ClockWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+  if (event->button() == Qt::LeftButton)
+    EndDrag();
+  else if (event->button() == Qt::RightButton)
+    form_.RightButtonUp(FromQt(event->globalPosition().toPoint()));
+  event->accept();
+}
+
+void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+  if (event->button() == Qt::LeftButton) {
+    EndDrag();
+    form_.DoubleClick();
+  }
+  event->accept();
+}
+
+void ClockWindow::EndDrag()
+{
+  pressed_ = false;
+  if (std::exchange(dragging_, false))
+    form_.DragEnded();
+}
+
+void ClockWindow::closeEvent(QCloseEvent* event)
+{
+  // The clock is the main window: closing it through the window manager ends the program as "Close"
+  // does, so no hidden copy keeps the lock.
+  event->accept();
+  QCoreApplication::exit(0);
+}
+
+void ClockWindow::keyPressEvent(QKeyEvent* event)
+{
+  // The clock has no keyboard commands.
+  event->accept();
+}
+
+void ClockWindow::resizeEvent(QResizeEvent* event)
+{
+  QWidget::resizeEvent(event);
+  shape_.Reapply(*this);
+}
+
+bool ClockWindow::event(QEvent* event)
+{
+  const bool handled = QWidget::event(event);
+  // A new native window starts without a shape.
+  if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)
+    shape_.Reapply(*this);
+  if (event->type() == QEvent::WinIdChange && windowHandle())
+    windowHandle()->installEventFilter(this);
+  return handled;
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include <memory>
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+#include "FullScreen/TForm1.h"
+#include "platform/qt/SelectionWatch.h"
+#include "platform/qt/WindowShape.h"
+
+// The clock window on Qt: frameless, always on top, per-pixel translucent, no taskbar entry. It turns
+// Qt's events into TForm1's calls: the timer, the window system's move reports, the drag and the
+// clicks; the left button drags it anywhere something is drawn, and pixels of alpha 0 let the mouse
+// through.
+class ClockWindow : public QWidget, public ClockWindowShell {
+  Q_OBJECT
+public:
+  // Runs the creation handler and shows the window.
+  ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, QWidget* parent = nullptr);
+
+  TForm1& form() { return form_; }
+  QTimer& timer() { return timer_; }
+  // A view of the frame on screen (premultiplied).
+  QImage presentedFrame() const;
+
+  PixelRect PrimaryScreen() const override;
+  std::vector<PixelRect> Screens() const override;
+  TimeOfDay LocalTime() const override;
+  PixelPoint CursorPos() const override;
+  void Resize(PixelSize size) override;
+  void MoveTo(PixelPoint position) override;
+  bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
+  void SetTimerInterval(int milliseconds) override;
+  void Later(std::function<void()> task) override;
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
+
+private:
+  void EndDrag();
+
+  TForm1 form_;
+  AlphaShape shape_;
+  std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
+  QTimer timer_;
+  bool pressed_ = false;   // the left button is down on the clock, not yet dragging
+  bool dragging_ = false;  // the clock moves itself with the pointer
+  QPoint pressedAt_;
+  QPoint dragOffset_;
+};

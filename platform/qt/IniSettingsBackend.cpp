@@ -1,0 +1,156 @@
+#include "platform/qt/IniSettingsBackend.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSettings>
+
+namespace {
+
+constexpr char kStoreFolder[] = "Tickora";
+constexpr char kStoreFile[] = "Tickora.conf";
+constexpr char kMainSection[] = "General";
+// The nine values in the order a person reading the file sees them.
+constexpr std::array<const char*, 9> kOrder = {"Size", "Algoritm", "Clock_F", "Clock_FF", "Seconds",
+                                               "Arrows_Width", "Dig_On_Off", "Left", "Top"};
+
+QString ValueText(const QVariant& value)
+{
+  switch (value.typeId()) {
+  case QMetaType::Int:
+  case QMetaType::LongLong:
+    return QString::number(value.toLongLong());
+  default:
+    return value.toString();
+  }
+}
+
+// A plain INI file. Qt's own INI writer sorts the keys; this one keeps the nine values in their order
+// so that a person reading the file sees them as the program uses them. Unknown keys are kept.
+bool ReadStoreFile(QIODevice& device, QSettings::SettingsMap& map)
+{
+  QString section;
+  for (const QByteArray& raw : device.readAll().split('\n')) {
+    const QString line = QString::fromUtf8(raw).trimmed();
+    if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
+      continue;
+    if (line.startsWith(u'[') && line.endsWith(u']')) {
+      section = line.mid(1, line.size() - 2).trimmed();
+      if (section == QLatin1String(kMainSection))
+        section.clear();
+      continue;
+    }
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals <= 0)
+      continue;
+    const QString key = line.left(equals).trimmed();
+    map.insert(section.isEmpty() ? key : section + u'/' + key, line.mid(equals + 1).trimmed());
+  }
+  return true;
+}
+
+bool WriteStoreFile(QIODevice& device, const QSettings::SettingsMap& map)
+{
+  QByteArray text = QByteArray("[") + kMainSection + "]\n";
+  for (const char* name : kOrder) {
+    const auto found = map.constFind(QString::fromLatin1(name));
+    if (found != map.cend())
+      text += QByteArray(name) + '=' + ValueText(found.value()).toUtf8() + '\n';
+  }
+  const auto isOurs = [](const QString& key) {
+    return std::any_of(kOrder.begin(), kOrder.end(), [&](const char* name) { return key == QLatin1String(name); });
+  };
+  QString currentSection;
+  for (auto it = map.cbegin(); it != map.cend(); ++it) {
+    if (!it.key().contains(u'/') && !isOurs(it.key()))
+      text += it.key().toUtf8() + '=' + ValueText(it.value()).toUtf8() + '\n';
+  }
+  for (auto it = map.cbegin(); it != map.cend(); ++it) {
+    const qsizetype slash = it.key().indexOf(u'/');
+    if (slash < 0)
+      continue;
+    const QString section = it.key().left(slash);
+    if (section != currentSection) {
+      text += "\n[" + section.toUtf8() + "]\n";
+      currentSection = section;
+    }
+    text += it.key().mid(slash + 1).toUtf8() + '=' + ValueText(it.value()).toUtf8() + '\n';
+  }
+  return device.write(text) == text.size();
+}
+
+QSettings::Format StoreFormat()
+{
+  // Registering is process-wide in Qt; do it once.
+  static const QSettings::Format format = QSettings::registerFormat("conf", ReadStoreFile, WriteStoreFile);
+  return format;
+}
+
+}  // namespace
+
+IniSettingsBackend::IniSettingsBackend(QString filePath) : filePath_(std::move(filePath)) {}
+
+IniSettingsBackend::~IniSettingsBackend() = default;
+
+QString IniSettingsBackend::DefaultPath()
+{
+  // The XDG rules ignore a relative XDG_CONFIG_HOME.
+  QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (base.isEmpty() || QDir::isRelativePath(base))
+    base = QDir::homePath() + QStringLiteral("/.config");
+  return base + u'/' + QLatin1String(kStoreFolder) + u'/' + QLatin1String(kStoreFile);
+}
+
+bool IniSettingsBackend::Exists() const
+{
+  return QFileInfo(filePath_).exists();
+}
+
+bool IniSettingsBackend::OpenForReading()
+{
+  reading_ = std::make_unique<QSettings>(filePath_, StoreFormat());
+  return reading_->status() != QSettings::AccessError;
+}
+
+StoredValue IniSettingsBackend::Read(std::string_view name) const
+{
+  StoredValue stored;
+  if (!reading_)
+    return stored;
+  const QVariant value = reading_->value(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  if (!value.isValid())
+    return stored;
+  switch (value.typeId()) {
+  case QMetaType::Int:
+  case QMetaType::LongLong:  // a value this process wrote, still in Qt's cache
+    stored.kind = StoredValue::Kind::Integer;
+    stored.integer = value.toLongLong();
+    break;
+  case QMetaType::QString:
+    stored.kind = StoredValue::Kind::Text;
+    stored.text = value.toString().toStdString();
+    break;
+  default:
+    stored.kind = StoredValue::Kind::OtherType;
+  }
+  return stored;
+}
+
+// QSettings writes through a temporary file and a rename, so a failed or interrupted write leaves the
+// previous file whole; the status after sync() tells whether the new one is in place.
+std::size_t IniSettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
+{
+  QSettings store(filePath_, StoreFormat());
+  for (const auto& [name, value] : values)
+    store.setValue(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), value);
+  store.sync();
+  return store.status() == QSettings::NoError ? values.size() : 0;
+}
+
+SettingsStore IniSettingsStore(const QString& filePath)
+{
+  return SettingsStore(std::make_unique<IniSettingsBackend>(filePath));
+}

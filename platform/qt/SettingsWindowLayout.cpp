@@ -1,0 +1,156 @@
+// The settings window's controls and popup menu: positions, captions, ranges, fonts, cursors, tab order.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QIcon>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "platform/qt/MenuPictures.h"
+#include "Settings/SettingsControls.h"
+#include "platform/qt/SettingsSlider.h"
+#include "platform/qt/SettingsWindow.h"
+
+namespace {
+// The controls of each kind, in the order of their rows in the table.
+constexpr QLabel* SettingsWindow::*kLabelMembers[] = {&SettingsWindow::StaticText1, &SettingsWindow::StaticText2, &SettingsWindow::StaticText3,
+                                               &SettingsWindow::StaticText4, &SettingsWindow::StaticText5, &SettingsWindow::StaticText6};
+constexpr SettingsSlider* SettingsWindow::*kSliderMembers[] = {&SettingsWindow::TrackBar1, &SettingsWindow::TrackBar2, &SettingsWindow::TrackBar3,
+                                                        &SettingsWindow::TrackBar4, &SettingsWindow::TrackBar5};
+constexpr QCheckBox* SettingsWindow::*kCheckBoxMembers[] = {&SettingsWindow::CheckBox1, &SettingsWindow::CheckBox2};
+constexpr QPushButton* SettingsWindow::*kButtonMembers[] = {&SettingsWindow::Button1, &SettingsWindow::Button2};
+static_assert(std::size(kLabelMembers) == kStaticTexts.size() && std::size(kSliderMembers) == kTrackBars.size() &&
+              std::size(kCheckBoxMembers) == kCheckBoxes.size() && std::size(kButtonMembers) == kButtons.size());
+
+QFont ControlFont(bool bold)
+{
+  // fontconfig maps Arial to Liberation Sans where Arial is missing.
+  QFont font(QString::fromLatin1(kControlFontFamily));
+  font.setPixelSize(kControlFontPixelHeight);
+  font.setBold(bold);
+  return font;
+}
+
+void SetBlackText(QWidget* widget)
+{
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, Qt::black);
+  palette.setColor(QPalette::Text, Qt::black);
+  widget->setPalette(palette);
+}
+
+// Names a new control, places it in the client area and sets its font; the pointing hand where the
+// row asks for one.
+void Place(QWidget* control, const char* name, PixelRect rect, bool bold, bool pointingHand)
+{
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  control->setFont(ControlFont(bold));
+  if (pointingHand)
+    control->setCursor(Qt::PointingHandCursor);
+}
+
+void CreateLabels(SettingsWindow& form, QWidget* client)
+{
+  for (std::size_t i = 0; i < kStaticTexts.size(); ++i) {
+    const StaticTextRow& row = kStaticTexts[i];
+    auto* label = new QLabel(QString::fromLatin1(row.caption), client);
+    Place(label, row.name, row.rect, row.bold, false);
+    SetBlackText(label);
+    form.*kLabelMembers[i] = label;
+  }
+}
+
+void CreateSliders(SettingsWindow& form, QWidget* client)
+{
+  for (std::size_t i = 0; i < kTrackBars.size(); ++i) {
+    const TrackBarRow& row = kTrackBars[i];
+    auto* slider = new SettingsSlider(client);
+    Place(slider, row.name, row.rect, true, row.pointingHand);
+    slider->setRange(row.minimum, row.maximum);
+    slider->setValue(row.layoutPosition);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(1);
+    slider->setSingleStep(kSliderLineStep);
+    slider->setPageStep(kSliderPageStep);
+    form.*kSliderMembers[i] = slider;
+  }
+}
+
+void CreateCheckBoxes(SettingsWindow& form, QWidget* client)
+{
+  for (std::size_t i = 0; i < kCheckBoxes.size(); ++i) {
+    const CheckBoxRow& row = kCheckBoxes[i];
+    auto* box = new QCheckBox(QString::fromLatin1(row.caption), client);
+    Place(box, row.name, row.rect, true, row.pointingHand);
+    box->setChecked(false);
+    SetBlackText(box);
+    form.*kCheckBoxMembers[i] = box;
+  }
+}
+
+void CreateButtons(SettingsWindow& form, QWidget* client)
+{
+  for (std::size_t i = 0; i < kButtons.size(); ++i) {
+    const ButtonRow& row = kButtons[i];
+    auto* button = new QPushButton(QString::fromLatin1(row.caption), client);
+    Place(button, row.name, row.rect, true, row.pointingHand);
+    button->setAutoDefault(false);
+    form.*kButtonMembers[i] = button;
+  }
+}
+
+QWidget* ControlAt(const SettingsWindow& form, ControlRef ref)
+{
+  switch (ref.kind) {
+  case ControlKind::StaticText:
+    return form.*kLabelMembers[ref.index];
+  case ControlKind::TrackBar:
+    return form.*kSliderMembers[ref.index];
+  case ControlKind::CheckBox:
+    return form.*kCheckBoxMembers[ref.index];
+  case ControlKind::Button:
+    return form.*kButtonMembers[ref.index];
+  }
+  return nullptr;
+}
+
+void ChainTabOrder(const SettingsWindow& form)
+{
+  QWidget* previous = nullptr;
+  for (const ControlRef ref : kTabOrder) {
+    QWidget* widget = ControlAt(form, ref);
+    if (previous)
+      QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+}  // namespace
+
+void SettingsWindow::CreateControls()
+{
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("ClientArea"));
+  client_->setGeometry(kBorderWidth, kBorderWidth, kClientWidth, kClientHeight);
+  CreateLabels(*this, client_);
+  CreateSliders(*this, client_);
+  CreateCheckBoxes(*this, client_);
+  CreateButtons(*this, client_);
+  ChainTabOrder(*this);
+  ControlAt(*this, kTabOrder.front())->setFocus();
+}
+
+void SettingsWindow::CreatePopupMenu()
+{
+  PopupMenu = new QMenu(this);
+  PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+  Options = PopupMenu->addAction(QStringLiteral("Settings"));
+  Options->setObjectName(QStringLiteral("Options"));
+  Options->setCheckable(true);  // its mark flips each time it is chosen, before OptionsClick runs
+  StartAtLogin = PopupMenu->addAction(QStringLiteral("Start at login"));
+  StartAtLogin->setObjectName(QStringLiteral("StartAtLogin"));
+  StartAtLogin->setCheckable(true);
+  Close1 = PopupMenu->addAction(QIcon(QPixmap::fromImage(CloseMenuPicture())), QStringLiteral("Close"));
+  Close1->setObjectName(QStringLiteral("Close1"));
+}

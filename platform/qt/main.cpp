@@ -1,0 +1,57 @@
+#include <cstdio>
+#include <memory>
+
+#include "Clocks/ClockData.h"
+#include "model/SettingsStore.h"
+#include "platform/qt/ClockWindow.h"
+#include "platform/qt/CommandLine.h"
+#include "platform/qt/IniSettingsBackend.h"
+#include "platform/qt/MessageBoxes.h"
+#include "platform/qt/ProgramIcon.h"
+#include "platform/qt/SettingsWindow.h"
+#include "platform/qt/SingleInstance.h"
+#include "platform/qt/TickoraApplication.h"
+#include "platform/qt/WindowSystem.h"
+
+int main(int argc, char** argv)
+{
+  // --help and --version answer before anything needs a display or the lock; a misused command line
+  // ends here too rather than start a clock the user did not ask for.
+  const CommandLineAnswer answer = AnswerCommandLine(ProgramArguments(argc, argv));
+  if (answer.exits) {
+    std::fputs(answer.out.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.err.toLocal8Bit().constData(), stderr);
+    return answer.exitCode;
+  }
+  PreferX11OnWayland();
+  // The clock's sizes and places are screen pixels.
+  if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+
+  // A second copy ends at once, silently, with or without a display. Without a folder of the user's own
+  // for the lock the clock still runs, and says why a second copy would too.
+  const QString lockPath = SingleInstanceGuard::DefaultLockPath();
+  if (lockPath.isEmpty())
+    std::fputs("Tickora: no folder of this user's own for the one-copy lock (XDG_RUNTIME_DIR is not set and the "
+               "one under the temporary folder belongs to someone else or is open to others); a second copy "
+               "will not be refused.\n",
+               stderr);
+  SingleInstanceGuard guard(lockPath);
+  if (guard.IsAlreadyRunning())
+    return 0;
+  const QString noDisplay = MissingDisplayMessage(argc, argv);
+  if (!noDisplay.isEmpty()) {
+    std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
+    return 1;
+  }
+  TickoraApplication app(argc, argv);
+
+  auto data = std::make_unique<ClockData>();
+  // Both windows (and the tray) carry the 16 x 16 program icon.
+  app.setWindowIcon(ProgramIcon(data->pictures));
+  SettingsStore store = IniSettingsStore();
+  ClockWindow clockWindow(*data, store, BoxMessages());
+  SettingsWindow settingsWindow(*data, store, clockWindow.form(), store.firstStart(), BoxMessages());
+  app.exec();
+  return 0;
+}

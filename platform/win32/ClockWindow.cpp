@@ -1,0 +1,217 @@
+#include "platform/win32/ClockWindow.h"
+
+#include <utility>
+
+#include "platform/win32/MessageBoxes.h"
+#include "platform/win32/Screens.h"
+#include "platform/win32/WindowClass.h"
+
+namespace {
+constexpr char kWindowText[] = "Tickora";
+
+constexpr UINT_PTR kTimer = 1;
+// While the clock follows the pointer itself: how often it looks where the pointer is.
+constexpr UINT_PTR kDragTimer = 2;
+constexpr UINT kDragInterval = 15;  // ms
+constexpr UINT kRunLaterMessage = WM_APP + 1;
+}  // namespace
+
+ClockMove DefaultClockMove()
+{
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  const bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  return wine ? ClockMove::Self : ClockMove::System;
+}
+
+ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, HICON icon, UserMessages messages, ClockMove move)
+    : form_(data, store, *this, std::move(messages)), selfMove_(move == ClockMove::Self)
+{
+  // Double clicks on the clock itself where it moves itself, on its "title bar" elsewhere.
+  RegisterWindowClass(kClassName, &ClockWindow::WindowProc, nullptr, CS_DBLCLKS);
+  window_ = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, kWindowText, WS_POPUP, 0, 0,
+                            0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!window_)
+    return;
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (icon) {
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+  form_.FormCreate();
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+ClockWindow::~ClockWindow()
+{
+  if (!window_)
+    return;
+  KillTimer(window_, kTimer);
+  SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
+}
+
+PixelRect ClockWindow::PrimaryScreen() const
+{
+  return PrimaryScreenRect();
+}
+
+std::vector<PixelRect> ClockWindow::Screens() const
+{
+  return ScreenRects();
+}
+
+TimeOfDay ClockWindow::LocalTime() const
+{
+  SYSTEMTIME now = {};
+  GetLocalTime(&now);
+  return {now.wHour, now.wMinute, now.wSecond};
+}
+
+PixelPoint ClockWindow::CursorPos() const
+{
+  POINT cursor = {};
+  // No cursor to read (a locked desktop): no hole.
+  if (!GetCursorPos(&cursor))
+    return {form_.position().x - 1, form_.position().y - 1};
+  return {cursor.x, cursor.y};
+}
+
+void ClockWindow::Resize(PixelSize size)
+{
+  // No frame: the client area is the whole window.
+  SetWindowPos(window_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ClockWindow::MoveTo(PixelPoint position)
+{
+  SetWindowPos(window_, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
+{
+  if (surface_.Present(window_, form_.position(), frame, resized ? frame.rect() : changed)) {
+    presentFailed_ = false;
+    return true;
+  }
+  if (!std::exchange(presentFailed_, true))
+    form_.NoticeLater(SystemMessageText(GetLastError()));
+  return false;
+}
+
+void ClockWindow::SetTimerInterval(int milliseconds)
+{
+  SetTimer(window_, kTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void ClockWindow::Later(std::function<void()> task)
+{
+  later_.push_back(std::move(task));
+  PostMessageA(window_, kRunLaterMessage, 0, 0);
+}
+
+void ClockWindow::FollowPointer()
+{
+  POINT at = {};
+  GetCursorPos(&at);
+  MoveTo({movedFrom_.x + static_cast<int>(at.x - pressedAt_.x), movedFrom_.y + static_cast<int>(at.y - pressedAt_.y)});
+  if (selfMove_ && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+    EndDrag();
+}
+
+void ClockWindow::StartDrag()
+{
+  moving_ = true;
+  form_.DragStarted();
+}
+
+void ClockWindow::EndDrag()
+{
+  if (!std::exchange(moving_, false))
+    return;
+  if (selfMove_) {
+    KillTimer(window_, kDragTimer);
+    if (GetCapture() == window_)
+      ReleaseCapture();
+  }
+  form_.DragEnded();
+}
+
+LRESULT CALLBACK ClockWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+  auto* shell = reinterpret_cast<ClockWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!shell)
+    return DefWindowProcA(window, message, wParam, lParam);
+  return shell->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+  switch (message) {
+  case WM_NCHITTEST:
+    // Every point is a title bar: the system's own move follows a left-button drag (or the press
+    // comes to the clock, which then follows the pointer itself).
+    DefWindowProcA(window_, message, wParam, lParam);
+    return selfMove_ ? HTCLIENT : HTCAPTION;
+  case WM_WINDOWPOSCHANGED:
+    // Only the system's own reports say where the window is.
+    if (const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam); !(place->flags & SWP_NOMOVE))
+      form_.WindowMoved({place->x, place->y});
+    break;
+  case WM_LBUTTONDOWN:
+    // Only where the clock moves itself: elsewhere the press went to the title bar it answered.
+    GetCursorPos(&pressedAt_);
+    movedFrom_ = form_.position();
+    StartDrag();
+    SetCapture(window_);
+    // Wine loses pointer events once the window has moved under them: the pointer is asked for.
+    SetTimer(window_, kDragTimer, kDragInterval, nullptr);
+    return 0;
+  case WM_MOUSEMOVE:
+    if (moving_)
+      FollowPointer();
+    return 0;
+  case WM_LBUTTONUP:
+    // Not at a lost capture: Wine takes it away when the press activates the window.
+    if (selfMove_)
+      EndDrag();
+    return 0;
+  case WM_LBUTTONDBLCLK:
+  case WM_NCLBUTTONDBLCLK:
+    // Not the system's: a double click on a title bar would maximise the window.
+    EndDrag();
+    form_.DoubleClick();
+    return 0;
+  case WM_RBUTTONUP:
+  case WM_NCRBUTTONUP:
+    form_.RightButtonUp(CursorPos());
+    return 0;
+  case WM_CONTEXTMENU:
+    return 0;
+  case WM_TIMER:
+    if (wParam == kTimer)
+      form_.TimerTimer();
+    else if (wParam == kDragTimer && moving_)
+      FollowPointer();
+    return 0;
+  case WM_ENTERSIZEMOVE:
+    StartDrag();
+    return 0;
+  case WM_EXITSIZEMOVE:
+    EndDrag();
+    return 0;
+  case WM_KEYDOWN:
+    // The clock has no keyboard commands.
+    return 0;
+  case WM_CLOSE:
+    // The clock is the main window: closing it (Alt+F4) ends the program as "Close" does.
+    PostQuitMessage(0);
+    return 0;
+  case kRunLaterMessage:
+    for (auto& task : std::exchange(later_, {}))
+      task();
+    return 0;
+  default:
+    break;
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include <functional>
+#include <vector>
+
+#include <windows.h>
+
+#include "FullScreen/TForm1.h"
+#include "platform/win32/LayeredSurface.h"
+
+// How a drag moves the clock: the system's own move, as by a title bar (Windows), or the clock
+// following the pointer itself (Wine, whose move of a window without a frame stops after one step).
+enum class ClockMove { System, Self };
+ClockMove DefaultClockMove();
+
+// The clock window on Win32: borderless, top-most, per-pixel alpha (layered), no taskbar button. It
+// turns the window's messages into TForm1's calls: the timer, the move reports, the drag and the
+// clicks; a left-button drag anywhere something is drawn moves it, and pixels of alpha 0 let the
+// mouse through.
+class ClockWindow : public ClockWindowShell {
+public:
+  static constexpr char kClassName[] = "TForm1";
+
+  // Creates the window, runs the creation handler and shows the window; `icon` may be null.
+  ClockWindow(ClockData& data, SettingsStore& store, HICON icon, UserMessages messages,
+              ClockMove move = DefaultClockMove());
+  ~ClockWindow() override;
+  ClockWindow(const ClockWindow&) = delete;
+  ClockWindow& operator=(const ClockWindow&) = delete;
+
+  // False when the window system gave no window (no desktop to show it on).
+  bool created() const { return window_ != nullptr; }
+  HWND handle() const { return window_; }
+  TForm1& form() { return form_; }
+
+  PixelRect PrimaryScreen() const override;
+  std::vector<PixelRect> Screens() const override;
+  TimeOfDay LocalTime() const override;
+  PixelPoint CursorPos() const override;
+  void Resize(PixelSize size) override;
+  void MoveTo(PixelPoint position) override;
+  bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
+  void SetTimerInterval(int milliseconds) override;
+  void Later(std::function<void()> task) override;
+
+private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void FollowPointer();
+  void StartDrag();
+  void EndDrag();
+
+  TForm1 form_;
+  HWND window_ = nullptr;
+  LayeredSurface surface_;
+  bool presentFailed_ = false;  // told once; the next frames try again silently
+  bool moving_ = false;         // the user drags the clock
+  const bool selfMove_;
+  POINT pressedAt_ = {};        // the pointer at the press, screen pixels
+  PixelPoint movedFrom_;        // the window there
+  std::vector<std::function<void()>> later_;
+};

@@ -1,0 +1,167 @@
+#include "platform/win32/SettingsWindow.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/Screens.h"
+#include "platform/win32/StartAtLogin.h"
+#include "platform/win32/WindowClass.h"
+
+namespace {
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;  // a fixed frame with a close box only
+// Kept above the top-most clock, so that showing it is never hidden behind the clock.
+constexpr DWORD kExStyle = WS_EX_TOPMOST;
+
+SettingsWindowHooks WithDefaults(SettingsWindowHooks hooks)
+{
+  if (!hooks.quit)
+    hooks.quit = [] { PostQuitMessage(0); };
+  if (hooks.runKey.empty())
+    hooks.runKey = StartAtLoginEntry::kRunKey;
+  if (!hooks.trackMenu) {
+    hooks.trackMenu = [](HWND owner, HMENU menu, POINT at) {
+      return static_cast<UINT>(
+          TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+    };
+  }
+  return hooks;
+}
+}  // namespace
+
+SettingsWindow::SettingsWindow(ClockData& data, SettingsStore& store, TForm1& clock, bool firstStart, HICON icon,
+                               UserMessages messages, SettingsWindowHooks hooks, TForm2Hooks synthesis)
+    : hooks_(WithDefaults(std::move(hooks))), messages_(messages)
+{
+  RegisterWindowClass(kClassName, &SettingsWindow::WindowProc, reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1));
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  owner_ = CreateWindowExA(0, "STATIC", "Tickora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  RECT frame = {0, 0, kSettingsClientWidth, kSettingsClientHeight};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  window_ = CreateWindowExA(kExStyle, kClassName, kSettingsCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            frame.right - frame.left, frame.bottom - frame.top, owner_, nullptr, instance, nullptr);
+  if (!window_)
+    return;
+  if (icon) {
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+  CreateControls();
+  CreatePopupMenu();
+  tray_ = std::make_unique<NotifyIcon>(window_, icon);
+  form_ = std::make_unique<TForm2>(data, store, clock, *this, *tray_, std::move(messages), std::move(synthesis));
+  // Messages reach the form only once it exists.
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  form_->FormCreate(firstStart);
+}
+
+SettingsWindow::~SettingsWindow()
+{
+  if (window_) {
+    KillTimer(window_, kIdleReleaseTimer);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  }
+  form_.reset();
+  tray_.reset();
+  if (window_)
+    DestroyWindow(window_);
+  if (owner_)
+    DestroyWindow(owner_);
+  if (popupMenu_)
+    DestroyMenu(popupMenu_);
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(closePicture_), static_cast<HGDIOBJ>(regularFont_),
+                         static_cast<HGDIOBJ>(boldFont_)})
+    if (object)
+      DeleteObject(object);
+}
+
+PixelRect SettingsWindow::PrimaryScreen() const
+{
+  return PrimaryScreenRect();
+}
+
+int SettingsWindow::TrackBarPosition(int index) const
+{
+  return static_cast<int>(SendMessageA(trackBars_[static_cast<std::size_t>(index)], TBM_GETPOS, 0, 0));
+}
+
+void SettingsWindow::SetTrackBarPosition(int index, int position)
+{
+  SendMessageA(trackBars_[static_cast<std::size_t>(index)], TBM_SETPOS, TRUE, position);
+}
+
+bool SettingsWindow::IsChecked(int index) const
+{
+  return SendMessageA(checkBoxes_[static_cast<std::size_t>(index)], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SettingsWindow::SetChecked(int index, bool checked)
+{
+  SendMessageA(checkBoxes_[static_cast<std::size_t>(index)], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SettingsWindow::Place(PixelPoint position)
+{
+  SetWindowPos(window_, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsWindow::ShowForm()
+{
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+}
+
+void SettingsWindow::HideForm()
+{
+  ShowWindow(window_, SW_HIDE);
+}
+
+void SettingsWindow::OpenMenu(PixelPoint at)
+{
+  // The menu closes when the user clicks elsewhere only if its owner is the foreground window, and
+  // the message after it lets the taskbar's own menu handling finish.
+  SetForegroundWindow(window_);
+  const UINT item = hooks_.trackMenu(window_, popupMenu_, {at.x, at.y});
+  PostMessageA(window_, WM_NULL, 0, 0);
+  switch (item) {
+  case kOptions:
+    form_->MenuChosen(MenuItem::Options);
+    break;
+  case kStartAtLogin:
+    form_->MenuChosen(MenuItem::StartAtLogin);
+    break;
+  case kClose1:
+    form_->MenuChosen(MenuItem::Close1);
+    break;
+  default:
+    break;
+  }
+}
+
+void SettingsWindow::MarkMenuItem(MenuItem item, bool checked)
+{
+  const UINT id = item == MenuItem::Options ? kOptions : item == MenuItem::StartAtLogin ? kStartAtLogin : kClose1;
+  CheckMenuItem(popupMenu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void SettingsWindow::StartIdleRelease(int milliseconds)
+{
+  SetTimer(window_, kIdleReleaseTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void SettingsWindow::Quit()
+{
+  hooks_.quit();
+}
+
+bool SettingsWindow::StartAtLoginEnabled() const
+{
+  return StartAtLoginEntry(StartAtLoginEntry::ThisProgram(), hooks_.runKey).IsEnabled();
+}
+
+void SettingsWindow::SetStartAtLogin(bool enabled)
+{
+  const StartAtLoginEntry entry(StartAtLoginEntry::ThisProgram(), hooks_.runKey);
+  if (enabled)
+    entry.Enable();
+  else
+    entry.Disable();
+}

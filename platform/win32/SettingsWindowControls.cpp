@@ -1,0 +1,109 @@
+// The settings window's controls and popup menu, built from the shared control table.
+#include "platform/win32/SettingsWindow.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/Pictures.h"
+
+namespace {
+
+// Control ids stay clear of IDOK and IDCANCEL, which the dialog keys send.
+int ControlId(ControlRef ref)
+{
+  return 100 + 10 * static_cast<int>(ref.kind) + ref.index;
+}
+
+HFONT ControlFont(bool bold)
+{
+  // A negative height asks for the character height, without the internal leading.
+  return CreateFontA(-kControlFontPixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, kControlFontFamily);
+}
+
+HWND CreateControl(HWND parent, const char* windowClass, const char* caption, DWORD style, PixelRect rect,
+                   ControlRef ref, HFONT font)
+{
+  HWND control = CreateWindowExA(0, windowClass, caption, WS_CHILD | WS_VISIBLE | style, rect.x, rect.y, rect.width,
+                                 rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(ref))),
+                                 GetModuleHandleA(nullptr), nullptr);
+  if (control)
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+}  // namespace
+
+HWND SettingsWindow::Control(ControlRef ref) const
+{
+  const auto at = static_cast<std::size_t>(ref.index);
+  switch (ref.kind) {
+  case ControlKind::StaticText:
+    return at < staticTexts_.size() ? staticTexts_[at] : nullptr;
+  case ControlKind::TrackBar:
+    return at < trackBars_.size() ? trackBars_[at] : nullptr;
+  case ControlKind::CheckBox:
+    return at < checkBoxes_.size() ? checkBoxes_[at] : nullptr;
+  case ControlKind::Button:
+    return at < buttons_.size() ? buttons_[at] : nullptr;
+  }
+  return nullptr;
+}
+
+void SettingsWindow::CreateControls()
+{
+  regularFont_ = ControlFont(false);
+  boldFont_ = ControlFont(true);
+  // The controls that take the focus come first and in tab order: the dialog keys follow the order
+  // of creation.
+  for (const ControlRef ref : kTabOrder) {
+    const auto at = static_cast<std::size_t>(ref.index);
+    switch (ref.kind) {
+    case ControlKind::Button:
+      buttons_[at] = CreateControl(window_, "BUTTON", kButtons[at].caption, WS_TABSTOP | BS_PUSHBUTTON,
+                                   kButtons[at].rect, ref, boldFont_);
+      break;
+    case ControlKind::CheckBox:
+      checkBoxes_[at] = CreateControl(window_, "BUTTON", kCheckBoxes[at].caption, WS_TABSTOP | BS_AUTOCHECKBOX,
+                                      kCheckBoxes[at].rect, ref, boldFont_);
+      break;
+    case ControlKind::TrackBar: {
+      const TrackBarRow& row = kTrackBars[at];
+      HWND slider = CreateControl(window_, TRACKBAR_CLASSA, "", WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
+                                  row.rect, ref, boldFont_);
+      SendMessageA(slider, TBM_SETRANGEMIN, FALSE, row.minimum);
+      SendMessageA(slider, TBM_SETRANGEMAX, FALSE, row.maximum);
+      SendMessageA(slider, TBM_SETTICFREQ, 1, 0);
+      SendMessageA(slider, TBM_SETLINESIZE, 0, kSliderLineStep);
+      SendMessageA(slider, TBM_SETPAGESIZE, 0, kSliderPageStep);
+      SendMessageA(slider, TBM_SETPOS, TRUE, row.layoutPosition);
+      trackBars_[at] = slider;
+      break;
+    }
+    case ControlKind::StaticText:
+      break;
+    }
+  }
+  for (std::size_t i = 0; i < kStaticTexts.size(); ++i) {
+    const StaticTextRow& row = kStaticTexts[i];
+    staticTexts_[i] = CreateControl(window_, "STATIC", row.caption, SS_LEFT | SS_NOPREFIX, row.rect,
+                                    {ControlKind::StaticText, static_cast<int>(i)}, row.bold ? boldFont_ : regularFont_);
+  }
+  focus_ = Control(kTabOrder.front());
+}
+
+void SettingsWindow::CreatePopupMenu()
+{
+  popupMenu_ = ::CreatePopupMenu();
+  // Its check mark flips each time it is chosen, before OptionsClick runs.
+  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kOptions, "Settings");
+  // Checked while the Run key starts the clock; the mark is read afresh each time the menu opens.
+  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kStartAtLogin, "Start at login");
+  AppendMenuA(popupMenu_, MF_STRING, kClose1, "Close");
+  closePicture_ = CreateCloseMenuBitmap();
+  MENUITEMINFOA item = {};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_BITMAP;
+  item.hbmpItem = closePicture_;
+  SetMenuItemInfoA(popupMenu_, kClose1, FALSE, &item);
+}

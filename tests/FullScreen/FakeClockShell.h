@@ -1,0 +1,105 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Clocks/ClockData.h"
+#include "FullScreen/TForm1.h"
+#include "model/SettingsStore.h"
+#include "tests/model/FakeBackend.h"
+
+// A window system in memory: it records what the clock window asks and reports moves as told.
+class FakeClockShell : public ClockWindowShell {
+public:
+  PixelRect primary{0, 0, 1920, 1080};
+  std::vector<PixelRect> screens{primary};
+  TimeOfDay time{10, 8, 30};
+  PixelPoint cursor{-1, -1};
+  bool reportMoves = true;  // a move is reported before MoveTo returns, as Windows does
+  TForm1* form = nullptr;   // where the reports go
+  std::vector<std::string>* log = nullptr;  // takes "client WxH" when given
+
+  PixelSize size;
+  PixelPoint position;
+  int timerInterval = 0;
+  int presented = 0;
+  PixelRect lastChanged;
+  std::deque<std::function<void()>> later;
+
+  PixelRect PrimaryScreen() const override { return primary; }
+  std::vector<PixelRect> Screens() const override { return screens; }
+  TimeOfDay LocalTime() const override { return time; }
+  PixelPoint CursorPos() const override { return cursor; }
+  void Resize(PixelSize to) override
+  {
+    size = to;
+    if (log)
+      log->push_back("client " + std::to_string(to.width) + "x" + std::to_string(to.height));
+  }
+  void MoveTo(PixelPoint to) override
+  {
+    if (reportMoves)
+      Report(to);
+  }
+  bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override
+  {
+    ++presented;
+    size = frame.size();
+    lastChanged = resized ? frame.rect() : changed;
+    return true;
+  }
+  void SetTimerInterval(int milliseconds) override { timerInterval = milliseconds; }
+  void Later(std::function<void()> task) override { later.push_back(std::move(task)); }
+
+  // The window system reports the window there (a move of its own, or one asked for).
+  void Report(PixelPoint at)
+  {
+    position = at;
+    if (form)
+      form->WindowMoved(at);
+  }
+  // Lets the event loop run what waits for it.
+  void RunLater()
+  {
+    while (!later.empty()) {
+      auto task = std::move(later.front());
+      later.pop_front();
+      task();
+    }
+  }
+};
+
+// A clock window over its own data, an in-memory store and the fake window system; what it tells
+// the user is recorded as "error: ..." and "notice: ...".
+struct ClockRig {
+  FakeBackend* backend = nullptr;
+  std::unique_ptr<SettingsStore> store;
+  std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
+  FakeClockShell shell;
+  std::vector<std::string> told;
+  std::unique_ptr<TForm1> form;
+
+  ClockRig()
+  {
+    auto fake = std::make_unique<FakeBackend>();
+    fake->exists = false;
+    backend = fake.get();
+    store = std::make_unique<SettingsStore>(std::move(fake));
+  }
+  // Stores `settings` first, as a clock before it left them.
+  void Store(const ClockSettings& settings) { store->SaveSettings(settings); }
+
+  TForm1& Create()
+  {
+    UserMessages messages;
+    messages.error = [this](const std::string& text) { told.push_back("error: " + text); };
+    messages.notice = [this](const std::string& text) { told.push_back("notice: " + text); };
+    form = std::make_unique<TForm1>(*data, *store, shell, std::move(messages));
+    shell.form = form.get();
+    form->FormCreate();
+    return *form;
+  }
+  std::int32_t Stored(const char* name) const { return static_cast<std::int32_t>(backend->Read(name).integer); }
+};

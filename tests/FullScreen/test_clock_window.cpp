@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "model/TickoraError.h"
+#include "tests/FullScreen/FakeClockShell.h"
+
+namespace {
+ClockSettings At(int left, int top, std::int32_t sizeStep = 32)
+{
+  ClockSettings settings;
+  settings.left = left;
+  settings.top = top;
+  settings.sizeStep = sizeStep;
+  return settings;
+}
+}  // namespace
+
+TEST(ClockWindow, CreationSizesPlacesAndPresentsTheFirstFrame)
+{
+  const ClockSettings firstStart = FirstStartSettings({0, 0, 1920, 1080});
+  const struct {
+    const char* what;
+    std::function<void(ClockRig&)> before;
+    PixelPoint position;
+    int diameter;
+    std::vector<std::string> told;  // once the event loop runs, not before
+  } cases[] = {
+      {"first start: centred, the defaults stored", [](ClockRig&) {}, {firstStart.left, firstStart.top}, 166, {}},
+      {"stored", [](ClockRig& r) { r.Store(At(40, 50, 50)); }, {40, 50}, 220, {}},
+      {"a value that cannot be read: the clock runs on what was read",
+       [](ClockRig& r) {
+         r.Store(At(40, 50, 0));
+         r.backend->values.erase("Clock_FF");
+       },
+       {firstStart.left, firstStart.top}, 70, {"error: Failed to get data for 'Clock_FF'"}},
+      // A place no monitor shows goes to the primary's nearest edge (at the window's creation size);
+      // one partly shown walks back as usual.
+      {"off every monitor", [](ClockRig& r) { r.Store(At(100000, 50)); }, {1920 - 167, 50}, 166, {}},
+      {"far up and left", [](ClockRig& r) { r.Store(At(-90000, -90000)); }, {0, 0}, 166, {}},
+      {"partly shown", [](ClockRig& r) { r.Store(At(-30, 50)); }, {-30, 50}, 166, {}},
+      {"on a second monitor", [](ClockRig& r) {
+         r.shell.screens.push_back({1920, 0, 1280, 1024});
+         r.Store(At(2500, 300));
+       }, {2500, 300}, 166, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClockRig rig;
+    c.before(rig);
+    TForm1& form = rig.Create();
+    EXPECT_EQ(rig.shell.position, c.position);
+    EXPECT_EQ(form.position(), c.position);
+    EXPECT_EQ(rig.shell.size, (PixelSize{c.diameter, c.diameter}));
+    EXPECT_EQ(rig.shell.presented, 1);
+    EXPECT_EQ(rig.shell.timerInterval, kRestInterval);
+    EXPECT_TRUE(rig.told.empty());
+    rig.shell.RunLater();
+    EXPECT_EQ(rig.told, c.told);
+  }
+  ClockRig rig;
+  rig.Create();
+  EXPECT_TRUE(rig.store->firstStart());
+  EXPECT_EQ(rig.data->settings, firstStart);
+  EXPECT_EQ(rig.Stored("Left"), firstStart.left);
+}
+
+TEST(ClockWindow, TicksWalkTheClockBackInsideTheMarginAndStoreItsNewPlace)
+{
+  const int right = 1920 - 166;
+  const struct {
+    int left, ticks, leftAfter;
+    std::int32_t stored;  // "Left" in the store after the ticks
+    int interval;
+  } cases[] = {
+      {3, 1, 5, 5, 40},  // saved at once, the interval back to rest only at the next tick
+      {3, 2, 5, 5, 500},
+      {4, 1, 6, 6, 40},
+      {-30, 18, 6, 6, 40},
+      {-30, 17, 4, -30, 40},
+      {right, 2, right - 4, right, 40},
+      {right, 3, right - 6, right - 6, 40},
+      {200, 1, 200, 200, 500},  // at rest where it was stored: nothing happens
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.left) + " after " + std::to_string(c.ticks));
+    ClockRig rig;
+    rig.Store(At(c.left, 100));
+    TForm1& form = rig.Create();
+    for (int i = 0; i < c.ticks; ++i)
+      form.TimerTimer();
+    EXPECT_EQ(rig.shell.position, (PixelPoint{c.leftAfter, 100}));
+    EXPECT_EQ(rig.Stored("Left"), c.stored);
+    EXPECT_EQ(form.interval(), c.interval);
+    EXPECT_EQ(rig.shell.timerInterval, c.interval);
+  }
+}
+
+TEST(ClockWindow, APlaceIsStoredOnlyOnceTheWindowSystemReportsTheWindowThere)
+{
+  ClockRig rig;
+  rig.Store(At(3, 100));
+  TForm1& form = rig.Create();
+  rig.shell.reportMoves = false;
+  form.TimerTimer();
+  EXPECT_EQ(form.position(), (PixelPoint{3, 100}));
+  EXPECT_EQ(rig.Stored("Left"), 3);
+  rig.shell.Report({5, 100});  // later
+  EXPECT_EQ(rig.Stored("Left"), 5);
+  // The user's own moves are stored once the clock rests there.
+  rig.shell.Report({300, 200});
+  EXPECT_EQ(rig.Stored("Left"), 5);
+  form.TimerTimer();
+  EXPECT_EQ(rig.Stored("Left"), 300);
+  EXPECT_EQ(rig.Stored("Top"), 200);
+}
+
+TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDuringADrag)
+{
+  const std::string error = "error: Failed to set data for 'Left'";
+  const struct {
+    const char* step;
+    std::function<void(ClockRig&, TForm1&)> act;
+    std::vector<std::string> told;  // all so far, once the event loop has run
+  } steps[] = {
+      {"a place that cannot be stored", [](ClockRig& r, TForm1& f) { r.shell.Report({150, 100}); f.TimerTimer(); },
+       {error}},
+      {"another", [](ClockRig& r, TForm1& f) { r.shell.Report({160, 100}); f.TimerTimer(); }, {error}},
+      {"one stored", [](ClockRig& r, TForm1& f) {
+         r.backend->refuseAt = SIZE_MAX;
+         r.shell.Report({170, 100});
+         f.TimerTimer();
+         r.backend->refuseAt = 0;
+       }, {error}},
+      {"dragged to one that cannot be", [](ClockRig& r, TForm1& f) {
+         f.DragStarted();
+         r.shell.Report({180, 100});
+         f.TimerTimer();
+       }, {error}},
+      {"the drag ends", [](ClockRig&, TForm1& f) { f.DragEnded(); }, {error, error}},
+  };
+  ClockRig rig;
+  rig.backend->refuseAt = 0;  // a first start that could store nothing, silently
+  TForm1& form = rig.Create();
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    s.act(rig, form);
+    rig.shell.RunLater();
+    EXPECT_EQ(rig.told, s.told);
+  }
+  EXPECT_EQ(rig.data->settings.left, 180);  // the record has the place all the same
+}
+
+TEST(ClockWindow, OnlyAChangedFrameIsPresentedAndTheNextFrameTakesTheSizeBackToD)
+{
+  ClockRig rig;
+  TForm1& form = rig.Create();
+  form.Draw();
+  EXPECT_EQ(rig.shell.presented, 1);  // the same time and pointer: nothing to present
+  rig.shell.time.seconds = 31;
+  form.Draw();
+  EXPECT_EQ(rig.shell.presented, 2);
+  EXPECT_LT(rig.shell.lastChanged.width, 166);  // only where the second hand was and is
+
+  // What the size slider does: the client size now, D with the next frame.
+  form.SetClientSize(221, 221);
+  EXPECT_EQ(rig.shell.size, (PixelSize{221, 221}));
+  form.Draw();
+  EXPECT_EQ(rig.shell.size, (PixelSize{166, 166}));
+  EXPECT_EQ(rig.shell.lastChanged, (PixelRect{0, 0, 166, 166}));
+  EXPECT_EQ(form.presentedCount(), 3);
+}
+
+TEST(ClockWindow, ClicksGoToTheirHandlersAndTheirErrorsAreTold)
+{
+  ClockRig rig;
+  TForm1& form = rig.Create();
+  form.RightButtonUp({5, 6});  // nobody listens yet
+  std::vector<std::string> calls;
+  form.SetContextMenuHandler([&](PixelPoint at) { calls.push_back(std::to_string(at.x) + "," + std::to_string(at.y)); });
+  form.SetDoubleClickHandler([&] { throw TickoraError("Disk full"); });
+  form.RightButtonUp({30, 40});
+  form.DoubleClick();
+  EXPECT_EQ(calls, std::vector<std::string>{"30,40"});
+  EXPECT_EQ(rig.told, std::vector<std::string>{"error: Disk full."});
+}

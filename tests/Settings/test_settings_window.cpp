@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include "Clocks/ClockData.h"
+#include "model/ClockGeometry.h"
+#include "skins/Catalogue.h"
+#include "tests/Settings/SettingsTestSupport.h"
+
+namespace {
+using Log = std::vector<std::string>;
+// The settings that leave every slider where the layout puts it.
+const ClockSettings kLayout{0, 5, 1, 1, 0, 0, 0, 0, 0};
+}  // namespace
+
+TEST(SettingsWindow, CreationTakesTheStoredValuesInRangeAndRerunsWhatChanged)
+{
+  const struct {
+    const char* what;
+    ClockSettings stored;
+    ClockSettings expected;
+    Log work;
+    bool secondsBox, digitalBox;
+  } cases[] = {
+      // Every default differs from the layout positions 0, 5, 1, 1, 0: each slider's work in slider order.
+      {"defaults", ClockSettings{}, ClockSettings{},
+       {"client 167x167", "images", "images", "numerals", "images", "numerals", "images"}, true, true},
+      {"layout positions run nothing", kLayout, kLayout, {}, false, false},
+      {"skin 0 becomes 1", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 1, 0, 0, 0, 0, 0}, {"images", "numerals"}, false,
+       false},
+      {"above the ranges", {99, 40, 22, 51, 1, 21, 1, 0, 0}, {50, 15, 21, 50, 1, 20, 1, 0, 0},
+       {"client 221x221", "images", "images", "numerals", "images", "numerals", "images"}, true, true},
+      // A value below the range meets a slider at its minimum and is brought into range all the same.
+      {"below the ranges", {-40, -3, -1, -9, 0, -100, 0, 0, 0}, {0, 1, 0, 0, 0, 0, 0, 0, 0},
+       {"client 71x71", "images", "images", "numerals", "images", "numerals", "images"}, false, false},
+      // Only 0 and 1 mean something to a check box; the stored value stays.
+      {"flags other than 0 and 1", {0, 5, 1, 1, 2, 0, -1, 0, 0}, {0, 5, 1, 1, 2, 0, -1, 0, 0}, {}, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRig rig;
+    rig.Create(c.stored);
+    EXPECT_EQ(rig.data.settings, c.expected);
+    EXPECT_EQ(rig.log, c.work);
+    const std::int32_t positions[] = {c.expected.sizeStep, c.expected.skin, c.expected.dialStyle,
+                                      c.expected.transparency, c.expected.handWidth};
+    for (std::size_t i = 0; i < 5; ++i)
+      EXPECT_EQ(rig.shell.positions[i], positions[i]) << kTrackBars[i].name;
+    EXPECT_EQ(rig.shell.checked[0], c.secondsBox);
+    EXPECT_EQ(rig.shell.checked[1], c.digitalBox);
+  }
+}
+
+TEST(SettingsWindow, PlacedAtTheBottomCentreOfThePrimaryScreenAndShownOnlyAtTheFirstStart)
+{
+  const struct {
+    PixelRect screen;
+    PixelPoint place;
+  } cases[] = {
+      {{0, 0, 1920, 1080}, {770, 753}}, {{0, 0, 1366, 768}, {493, 441}}, {{0, 0, 1025, 768}, {322, 441}},
+      {{0, 0, 800, 600}, {210, 273}},
+      // A primary monitor right of another, and one below-left of it.
+      {{1280, 0, 1280, 1024}, {1730, 697}}, {{-1920, 1080, 1920, 1080}, {-1150, 1833}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.screen.x) + "," + std::to_string(c.screen.width));
+    SettingsRig rig;
+    rig.shell.primary = c.screen;
+    rig.Create(ClockSettings{});
+    EXPECT_EQ(rig.shell.place, c.place);
+  }
+  for (const bool firstStart : {true, false}) {
+    SettingsRig rig;
+    TForm2& form = rig.Create(ClockSettings{}, firstStart);
+    EXPECT_EQ(rig.shell.visible, firstStart);
+    EXPECT_TRUE(form.trayIcon().isAdded());
+    EXPECT_TRUE(rig.shell.iconShown);
+  }
+}
+
+TEST(SettingsWindow, EachSliderSetsItsValueAndRerunsItsPartOfTheSynthesis)
+{
+  const struct {
+    int slider, position;
+    std::int32_t ClockSettings::*field;
+    void (TForm2::*handler)();
+    Log work;
+  } cases[] = {
+      {0, 10, &ClockSettings::sizeStep, &TForm2::TrackBar1Change, {"client 101x101", "images"}},
+      {0, 0, &ClockSettings::sizeStep, &TForm2::TrackBar1Change, {"client 71x71", "images"}},  // also unmoved
+      {1, 7, &ClockSettings::skin, &TForm2::TrackBar2Change, {"images", "numerals"}},
+      {2, 20, &ClockSettings::dialStyle, &TForm2::TrackBar3Change, {"images", "numerals"}},
+      {3, 25, &ClockSettings::transparency, &TForm2::TrackBar4Change, {"images"}},
+      {4, 9, &ClockSettings::handWidth, &TForm2::TrackBar5Change, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slider);
+    SettingsRig rig;
+    TForm2& form = rig.Create(kLayout);
+    rig.log.clear();
+    const int idleStarts = rig.shell.idleStarts;
+    rig.shell.positions[static_cast<std::size_t>(c.slider)] = c.position;
+    (form.*c.handler)();
+    EXPECT_EQ(rig.data.settings.*c.field, c.position);
+    EXPECT_EQ(rig.log, c.work);
+    // Each synthesis puts off letting the caches go.
+    EXPECT_EQ(rig.shell.idleStarts, idleStarts + (c.work.empty() ? 0 : 1));
+  }
+  // The size is set before the synthesis runs, which draws at the new size; the hand width only
+  // changes the sizes the next frame draws.
+  SettingsRig rig;
+  TForm2& form = rig.Create(kLayout);
+  rig.shell.positions[0] = 50;
+  form.TrackBar1Change();
+  EXPECT_EQ(rig.imagesFaceSize, (PixelSize{221, 221}));
+  EXPECT_EQ(rig.data.geometry.radius, 110);
+  rig.shell.positions[4] = 20;
+  form.TrackBar5Change();
+  EXPECT_EQ(rig.data.geometry.secondHand, (HandSize{10, 100}));
+  EXPECT_EQ(rig.data.geometry.minuteHand, (HandSize{16, 80}));
+  EXPECT_EQ(rig.data.geometry.hourHand, (HandSize{21, 60}));
+}
+
+TEST(SettingsWindow, CheckBoxesFlipTheirFlagsAndNothingElse)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(kLayout);
+  const struct {
+    std::size_t box;
+    std::int32_t ClockSettings::*field;
+    void (TForm2::*handler)();
+  } cases[] = {{0, &ClockSettings::showSeconds, &TForm2::CheckBox1Click},
+               {1, &ClockSettings::showNumerals, &TForm2::CheckBox2Click}};
+  for (const auto& c : cases) {
+    for (const bool on : {true, false}) {
+      rig.shell.checked[c.box] = on;
+      (form.*c.handler)();
+      EXPECT_EQ(rig.data.settings.*c.field, on ? 1 : 0);
+    }
+  }
+  EXPECT_TRUE(rig.log.empty());
+}
+
+TEST(SettingsWindow, SaveWritesAllNineValuesAndErrorsEndTheirHandler)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(kLayout, true);
+  rig.data.settings.left = -12;  // the clock's last recorded place, off the left edge
+  rig.data.settings.top = 34;
+  form.Button1Click();
+  ClockSettings reread;
+  SettingsStore(std::make_unique<FakeBackend>(*rig.clock.backend)).LoadSettings(reread, {0, 0, 1920, 1080});
+  EXPECT_EQ(reread, rig.data.settings);
+  EXPECT_TRUE(rig.shell.visible);
+
+  rig.clock.backend->refuseAt = 0;
+  form.Button1Click();
+  rig.failImages = true;
+  rig.shell.positions[1] = 9;
+  form.TrackBar2Change();
+  const Log expected = {"error: Failed to set data for 'Size'", "images",
+                        "error: Index of the scanning line exceeded the range. (7)"};
+  EXPECT_EQ(rig.log, expected);  // the numerals did not run after the failure
+  EXPECT_EQ(rig.data.settings.skin, 9);
+}
+
+TEST(SettingsWindow, TrayClicksAndMenuItemsShowHideAndEndTheProgram)
+{
+  const struct {
+    const char* what;
+    std::function<void(TForm2&)> act;
+    bool visible, iconAdded, optionsMark;
+    Log log;
+  } cases[] = {
+      {"left button up", [](TForm2& f) { f.TrayMessage(TrayClick::LeftButtonUp, {300, 200}); }, true, false, false, {}},
+      {"double click", [](TForm2& f) { f.TrayMessage(TrayClick::DoubleClick, {300, 200}); }, true, false, false, {}},
+      {"right button up", [](TForm2& f) { f.TrayMessage(TrayClick::RightButtonUp, {300, 200}); }, false, true, false,
+       {"menu 300,200"}},
+      {"Settings", [](TForm2& f) { f.MenuChosen(MenuItem::Options); }, true, false, true, {}},
+      {"Settings twice", [](TForm2& f) { f.MenuChosen(MenuItem::Options); f.MenuChosen(MenuItem::Options); }, true,
+       false, false, {}},
+      {"Cancel", [](TForm2& f) { f.OptionsClick(); f.Button2Click(); }, false, true, false, {}},
+      {"the close box", [](TForm2& f) { f.OptionsClick(); f.FormClose(); }, false, true, false, {}},
+      // Ends the program without saving, the window shown and the icon gone as it goes.
+      {"Close", [](TForm2& f) { f.MenuChosen(MenuItem::Close1); }, true, false, false, {"quit"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRig rig;
+    TForm2& form = rig.Create(kLayout);
+    rig.shell.positions[1] = 7;  // a change not saved
+    c.act(form);
+    EXPECT_EQ(rig.shell.visible, c.visible);
+    EXPECT_EQ(form.trayIcon().isAdded(), c.iconAdded);
+    EXPECT_EQ(rig.shell.iconShown, c.iconAdded);
+    EXPECT_EQ(rig.shell.marks[MenuItem::Options], c.optionsMark);
+    EXPECT_EQ(rig.log, c.log);
+    EXPECT_TRUE(rig.clock.backend->written.empty());
+  }
+}
+
+TEST(SettingsWindow, StartAtLoginFollowsTheEntryAsItStands)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(kLayout);
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    bool entry, mark;
+    Log log;
+  } steps[] = {
+      {"at the start", [] {}, false, false, {}},
+      {"chosen", [&] { form.MenuChosen(MenuItem::StartAtLogin); }, true, true, {}},
+      {"switched off elsewhere, the menu opened", [&] {
+         rig.shell.startAtLogin = false;
+         form.TrayMessage(TrayClick::RightButtonUp, {1, 2});
+       }, false, false, {"menu 1,2"}},
+      {"chosen again", [&] { form.MenuChosen(MenuItem::StartAtLogin); }, true, true, {"menu 1,2"}},
+      {"chosen once more", [&] { form.MenuChosen(MenuItem::StartAtLogin); }, false, false, {"menu 1,2"}},
+      {"refused", [&] {
+         rig.shell.startAtLoginFails = true;
+         form.MenuChosen(MenuItem::StartAtLogin);
+       }, false, false, {"menu 1,2", "error: Cannot make the folder \"/x/autostart\" for starting at login."}},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    s.act();
+    EXPECT_EQ(rig.shell.startAtLogin, s.entry);
+    EXPECT_EQ(rig.shell.marks[MenuItem::StartAtLogin], s.mark);
+    EXPECT_EQ(rig.log, s.log);
+  }
+}
+
+// While no tray shows the icon, the clock offers the tray's menu (right click) and window (double
+// click) itself; a tray that comes later takes the icon, and the clock's own offers end.
+TEST(SettingsWindow, WithoutATrayTheClockOffersTheMenuAndTheWindow)
+{
+  const struct {
+    const char* what;
+    bool available, refuses, clockOffers;
+  } cases[] = {
+      {"a tray", true, false, false},
+      {"no tray", false, false, true},
+      {"a tray that refuses the icon", true, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRig rig;
+    rig.shell.trayAvailable = c.available;
+    rig.shell.trayRefuses = c.refuses;
+    rig.Create(kLayout);
+    EXPECT_EQ(rig.shell.iconShown, !c.clockOffers);
+    rig.clockForm->RightButtonUp({100, 120});
+    EXPECT_EQ(rig.Count("menu 100,120"), c.clockOffers ? 1 : 0);
+    rig.clockForm->DoubleClick();
+    EXPECT_EQ(rig.shell.visible, c.clockOffers);
+    rig.form->Button2Click();
+
+    // The tray comes (back): the icon is added again and takes the clicks from the clock.
+    rig.shell.trayAvailable = true;
+    rig.shell.trayRefuses = false;
+    rig.form->TrayChanged(true);
+    EXPECT_TRUE(rig.shell.iconShown);
+    rig.clockForm->RightButtonUp({100, 120});
+    EXPECT_EQ(rig.Count("menu 100,120"), c.clockOffers ? 1 : 0);
+  }
+}
+
+TEST(SettingsWindow, TheTrayIconFollowsTheTrayAndAddAndRemoveAreIdempotent)
+{
+  std::vector<std::string> log;
+  FakeSettingsShell shell(log);
+  shell.trayAvailable = false;
+  TrayIcon icon(shell);
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    bool added, shown;
+  } steps[] = {
+      {"added without a tray", [&] { icon.Add(); }, true, false},
+      {"a tray comes", [&] { shell.trayAvailable = true; icon.TrayChanged(false); }, true, true},
+      {"added again", [&] { icon.Add(); }, true, true},
+      {"the taskbar made anew", [&] { shell.iconShown = false; icon.TrayChanged(true); }, true, true},
+      {"the tray goes", [&] { shell.trayAvailable = false; icon.TrayChanged(false); }, true, false},
+      {"removed", [&] { icon.Remove(); }, false, false},
+      {"a tray comes while not wanted", [&] { shell.trayAvailable = true; icon.TrayChanged(false); }, false, false},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    s.act();
+    EXPECT_EQ(icon.isAdded(), s.added);
+    EXPECT_EQ(shell.iconShown, s.shown);
+    EXPECT_EQ(icon.isShown(), s.shown);
+  }
+}
+
+TEST(SettingsWindow, IdleReleaseLetsTheSynthesisCachesGo)
+{
+  SettingsRig rig;
+  TForm2& form = rig.Create(kLayout);
+  rig.data.pictures.Get(FaceImageName(3));
+  rig.data.pictures.Get(FaceImageName(3));
+  EXPECT_EQ(rig.data.pictures.jpegDecodeCount(), 1);
+  form.IdleRelease();
+  rig.data.pictures.Get(FaceImageName(3));
+  EXPECT_EQ(rig.data.pictures.jpegDecodeCount(), 2);
+}

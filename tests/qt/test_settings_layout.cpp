@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/qt/SettingsSlider.h"
+#include "tests/qt/SettingsWindowRig.h"
+
+namespace {
+struct ControlRow {
+  const char* name;
+  QRect rect;
+  const char* caption;  // nullptr for sliders
+  bool bold;
+  bool pointingHand;
+};
+
+const ControlRow kControls[] = {
+    {"StaticText1", {7, 0, 222, 20}, "Position : cursor + arrows + leftbutton", false, false},
+    {"StaticText2", {7, 26, 71, 20}, "Clock Size", true, false},
+    {"TrackBar1", {0, 50, 180, 14}, nullptr, true, true},
+    {"StaticText3", {7, 86, 38, 20}, "Skins", true, false},
+    {"TrackBar2", {0, 110, 180, 14}, nullptr, true, true},
+    {"StaticText4", {207, 26, 68, 20}, "Clock Dial", true, false},
+    {"TrackBar3", {200, 50, 180, 14}, nullptr, true, true},
+    {"StaticText5", {207, 86, 80, 20}, "Transparent", true, false},
+    {"TrackBar4", {200, 110, 180, 14}, nullptr, true, true},
+    {"CheckBox1", {7, 140, 90, 17}, "Seconds", true, true},
+    {"StaticText6", {207, 146, 48, 20}, "Arrows", true, false},
+    {"TrackBar5", {200, 170, 180, 14}, nullptr, true, false},
+    {"CheckBox2", {7, 170, 66, 17}, "Digital", true, false},
+    {"Button1", {8, 205, 100, 22}, "Save Settings", true, true},
+    {"Button2", {312, 205, 60, 22}, "Cancel", true, true},
+};
+
+QString CaptionOf(QWidget* widget)
+{
+  if (auto* label = qobject_cast<QLabel*>(widget))
+    return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    return button->text();
+  return {};
+}
+}  // namespace
+
+TEST(SettingsLayout, EveryControlAtItsPlaceWithCaptionFontAndCursor)
+{
+  SettingsRig rig;
+  SettingsWindow& form = rig.Create(ClockSettings{});
+  for (const ControlRow& row : kControls) {
+    SCOPED_TRACE(row.name);
+    auto* widget = form.clientArea()->findChild<QWidget*>(QString::fromLatin1(row.name));
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->parentWidget(), form.clientArea());
+    EXPECT_EQ(widget->geometry(), row.rect);
+    if (row.caption) {
+      EXPECT_EQ(CaptionOf(widget), QString::fromLatin1(row.caption));
+    }
+    EXPECT_EQ(widget->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(widget->font().pixelSize(), 13);
+    EXPECT_EQ(widget->font().bold(), row.bold);
+    EXPECT_EQ(widget->cursor().shape(), row.pointingHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    // Static texts and check boxes are black; push buttons keep the system's button text colour.
+    if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)) {
+      EXPECT_EQ(widget->palette().color(QPalette::WindowText), QColor(Qt::black));
+    }
+    if (qobject_cast<QPushButton*>(widget)) {
+      EXPECT_EQ(widget->palette().color(QPalette::ButtonText), QApplication::palette().color(QPalette::ButtonText));
+    }
+  }
+}
+
+TEST(SettingsLayout, SlidersHaveTheirRangesTicksAndSteps)
+{
+  SettingsRig rig;
+  SettingsWindow& form = rig.Create(ClockSettings{});
+  const struct {
+    SettingsSlider* slider;
+    int minimum, maximum;
+  } cases[] = {
+      {form.TrackBar1, 0, 50}, {form.TrackBar2, 1, 15}, {form.TrackBar3, 0, 21},
+      {form.TrackBar4, 0, 50}, {form.TrackBar5, 0, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slider->objectName().toStdString());
+    EXPECT_EQ(c.slider->orientation(), Qt::Horizontal);
+    EXPECT_EQ(c.slider->minimum(), c.minimum);
+    EXPECT_EQ(c.slider->maximum(), c.maximum);
+    EXPECT_EQ(c.slider->tickPosition(), QSlider::TicksBelow);
+    EXPECT_EQ(c.slider->tickInterval(), 1);
+    EXPECT_EQ(c.slider->singleStep(), 1);
+    EXPECT_EQ(c.slider->pageStep(), 2);
+  }
+}
+
+TEST(SettingsLayout, WindowFrameCaptionSizeAndIcon)
+{
+  SettingsRig rig;
+  SettingsWindow& form = rig.Create(ClockSettings{});
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Tickora Settings"));
+  EXPECT_EQ(form.clientArea()->geometry(), QRect(5, 5, 380, 227));
+  EXPECT_EQ(form.size(), QSize(390, 237));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());  // not resizable
+
+  const Qt::WindowFlags flags = form.windowFlags();
+  EXPECT_TRUE(flags.testFlag(Qt::Tool));  // no taskbar button
+  EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+
+  EXPECT_TRUE(form.windowIcon().availableSizes().contains(QSize(16, 16)));
+  // The window border colour of the system, as near as the palette comes: its window colour.
+  EXPECT_EQ(form.backgroundRole(), QPalette::Window);
+  EXPECT_TRUE(form.autoFillBackground());
+}
+
+TEST(SettingsLayout, TabOrderRunsFromTheButtonsThroughTheSliders)
+{
+  SettingsRig rig;
+  SettingsWindow& form = rig.Create(ClockSettings{});
+  const QWidget* expected[] = {form.Button1,   form.Button2,   form.TrackBar1, form.TrackBar2, form.TrackBar3,
+                               form.TrackBar4, form.CheckBox1, form.TrackBar5, form.CheckBox2, form.Button1};
+  QWidget* at = form.Button1;
+  for (std::size_t i = 1; i < std::size(expected); ++i) {
+    do
+      at = at->nextInFocusChain();
+    while (!(at->focusPolicy() & Qt::TabFocus) || at->parentWidget() != form.clientArea());
+    EXPECT_EQ(at, expected[i]) << "stop " << i << " is " << at->objectName().toStdString();
+  }
+}

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+#include "platform/qt/SingleInstance.h"
+#include "ShellTestSupport.h"
+
+TEST(SingleInstance, SecondCopyIsRefusedWhileTheFirstRuns)
+{
+  EnsureApplication();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tickora.lock");
+  {
+    SingleInstanceGuard first(path);
+    EXPECT_FALSE(first.IsAlreadyRunning());
+    EXPECT_FALSE(first.IsAlreadyRunning());  // asking again changes nothing
+    SingleInstanceGuard second(path);
+    EXPECT_TRUE(second.IsAlreadyRunning());
+    EXPECT_TRUE(QFile::exists(path));
+  }
+  // Released on exit: the next start runs.
+  EXPECT_FALSE(QFile::exists(path));
+  SingleInstanceGuard next(path);
+  EXPECT_FALSE(next.IsAlreadyRunning());
+}
+
+TEST(SingleInstance, LockOfADeadProcessIsTakenOver)
+{
+  EnsureApplication();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tickora.lock");
+  {
+    // The lock a killed clock leaves behind: its process id no longer runs.
+    QFile stale(path);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("2147483646\ntickora\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+  }
+  SingleInstanceGuard guard(path);
+  EXPECT_FALSE(guard.IsAlreadyRunning());
+  SingleInstanceGuard second(path);
+  EXPECT_TRUE(second.IsAlreadyRunning());
+}
+
+TEST(SingleInstance, ALockCutShortWhileItWasWrittenIsTakenOver)
+{
+  EnsureApplication();
+  // What a power cut leaves: nothing, a part of the first line, or lines without a process id.
+  for (const QByteArray& text : {QByteArray(""), QByteArray("12"), QByteArray("\n\n\n"), QByteArray("tickora\nx\n")}) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tickora.lock");
+    {
+      QFile cut(path);
+      ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+      cut.write(text);
+    }
+    SingleInstanceGuard guard(path);
+    EXPECT_FALSE(guard.IsAlreadyRunning()) << text.toStdString();
+    // Taken over for real: the next copy is refused.
+    SingleInstanceGuard second(path);
+    EXPECT_TRUE(second.IsAlreadyRunning()) << text.toStdString();
+  }
+}
+
+TEST(SingleInstance, TheFallbackFolderMustBeTheUsersOwn)
+{
+  QTemporaryDir temp;
+  const unsigned me = getuid();
+  const QString mine = temp.filePath("tickora-" + QString::number(me));
+  // Made when missing, private.
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), me), mine);
+  EXPECT_EQ(QFileInfo(mine).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), 0);
+
+  // Open to others, a link made by someone else, or owned by another user: refused.
+  ASSERT_EQ(chmod(QFile::encodeName(mine).constData(), 0777), 0);
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), me), QString());
+  ASSERT_TRUE(QDir(mine).removeRecursively());
+  ASSERT_TRUE(QDir().mkpath(temp.filePath("elsewhere")));
+  ASSERT_TRUE(QFile::link(temp.filePath("elsewhere"), mine));
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), me), QString());
+  const unsigned other = me + 1;
+  const QString theirs = temp.filePath("tickora-" + QString::number(other));
+  ASSERT_TRUE(QDir().mkdir(theirs));
+  ASSERT_EQ(chmod(QFile::encodeName(theirs).constData(), 0700), 0);
+  EXPECT_EQ(SingleInstanceGuard::PrivateFolder(temp.path(), other), QString()) << "owned by " << me;
+}
+
+TEST(SingleInstance, ALockThatCannotBeMadeDoesNotStopTheClock)
+{
+  EnsureApplication();
+  QTemporaryDir dir;
+  QFile blocker(dir.filePath("not-a-folder"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  SingleInstanceGuard guard(dir.filePath("not-a-folder/Tickora.lock"));
+  EXPECT_FALSE(guard.IsAlreadyRunning());
+}
+
+TEST(SingleInstance, LockLivesInTheUsersRuntimeDirectory)
+{
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  const QByteArray savedTemp = qgetenv("TMPDIR");
+  qputenv("XDG_RUNTIME_DIR", "/run/user/4321");
+  EXPECT_EQ(SingleInstanceGuard::DefaultLockPath(), "/run/user/4321/Tickora.lock");
+  // Without it, a private folder under the temporary directory.
+  QTemporaryDir temp;
+  qputenv("TMPDIR", temp.path().toUtf8());
+  qunsetenv("XDG_RUNTIME_DIR");
+  const QString fallback = SingleInstanceGuard::DefaultLockPath();
+  EXPECT_TRUE(fallback.startsWith(temp.path() + "/")) << fallback.toStdString();
+  EXPECT_TRUE(fallback.endsWith("/Tickora.lock")) << fallback.toStdString();
+  if (!saved.isNull())
+    qputenv("XDG_RUNTIME_DIR", saved);
+  if (savedTemp.isNull())
+    qunsetenv("TMPDIR");
+  else
+    qputenv("TMPDIR", savedTemp);
+}
