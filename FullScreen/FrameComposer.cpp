@@ -60,21 +60,21 @@ void CopyArea(const DeviceImage& from, DeviceImage& to, const PixelRect& area)
 constexpr int kSmoothing = 2;
 
 // Where a sprite drawn at `rect` can leave pixels.
-PixelRect SpriteBounds(const FrameRect& rect)
+PixelRect SpriteBounds(const PixelRect& rect)
 {
-  return {rect.left - kSmoothing, rect.top - kSmoothing, rect.width + 2 * kSmoothing, rect.height + 2 * kSmoothing};
+  return {rect.x - kSmoothing, rect.y - kSmoothing, rect.width + 2 * kSmoothing, rect.height + 2 * kSmoothing};
 }
 
 // Where a hand drawn at `rect`, turned by `degrees` about (pivot, pivot), can leave pixels: its turned
 // outline, widened for the smoothing.
-PixelRect HandBounds(const FrameRect& rect, long double pivot, long double degrees)
+PixelRect HandBounds(const PixelRect& rect, long double pivot, long double degrees)
 {
   const long double a = degrees * std::numbers::pi_v<long double> / 180.0L;
   const long double c = std::cos(a);
   const long double s = std::sin(a);
   long double minX = 0, maxX = 0, minY = 0, maxY = 0;
-  const long double xs[] = {static_cast<long double>(rect.left), static_cast<long double>(rect.left) + rect.width};
-  const long double ys[] = {static_cast<long double>(rect.top), static_cast<long double>(rect.top) + rect.height};
+  const long double xs[] = {static_cast<long double>(rect.x), static_cast<long double>(rect.x) + rect.width};
+  const long double ys[] = {static_cast<long double>(rect.y), static_cast<long double>(rect.y) + rect.height};
   bool first = true;
   for (long double x : xs)
     for (long double y : ys) {
@@ -92,9 +92,9 @@ PixelRect HandBounds(const FrameRect& rect, long double pivot, long double degre
           static_cast<int>(std::ceil(maxY)) + kSmoothing - top};
 }
 
-void DrawRect(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
+void DrawRect(DrawingSurface& surface, const ArgbImage& image, const PixelRect& r)
 {
-  surface.DrawImageRect(image, r.left, r.top, r.width, r.height);
+  surface.DrawImageRect(image, r.x, r.y, r.width, r.height);
 }
 }  // namespace
 
@@ -140,7 +140,7 @@ bool FrameComposer::DrawRings(DrawingSurface* surface, const ClockData& data, st
   const long double scale = FrameScale(d);
   const ClockSettings& settings = data.settings;
   bool any = false;
-  const auto draw = [&](const ArgbImage& image, const FrameRect& r) {
+  const auto draw = [&](const ArgbImage& image, const PixelRect& r) {
     if (only && !only->intersects(SpriteBounds(r)))
       return;
     any = true;
@@ -148,7 +148,7 @@ bool FrameComposer::DrawRings(DrawingSurface* surface, const ClockData& data, st
       DrawRect(*surface, image, r);
   };
   if (settings.dialStyle >= kFirstMarkerDialStyle) {
-    for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
+    for (const PixelPoint& c : RingCentres(d, kMarkerRingDivisor))
       draw(marker_, MarkerRect(c, data.geometry.markerWidth, data.geometry.markerHeight, scale));
   }
   if (settings.showNumerals == 1) {
@@ -170,7 +170,7 @@ PixelRect FrameComposer::DrawHands(DeviceImage& frame, const ClockData& data, co
   const long double pivot = static_cast<long double>(RadiusOf(d));
   PixelRect bounds;
   const auto drawHand = [&](HandSize size, HandKind kind, long double angle) {
-    const FrameRect rect = HandRect(size, kind, scale);
+    const PixelRect rect = HandRect(size, kind, scale);
     surface.Translate(pivot, pivot);
     surface.Rotate(angle);
     DrawRect(surface, hand_, rect);

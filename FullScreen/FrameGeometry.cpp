@@ -23,14 +23,14 @@ long double FrameScale(std::int32_t diameter)
   return static_cast<long double>(diameter) / kDesignDiameter;
 }
 
-std::array<RingCentre, 12> RingCentres(std::int32_t diameter, long double radiusDivisor)
+std::array<PixelPoint, 12> RingCentres(std::int32_t diameter, long double radiusDivisor)
 {
   const long double d = static_cast<long double>(diameter);
   const long double ringRadius = d / radiusDivisor;
   const long double centre = d / 2.0L;
-  std::array<RingCentre, 12> centres{};
+  std::array<PixelPoint, 12> centres{};
   long double a = 0.0L;
-  for (RingCentre& c : centres) {
+  for (PixelPoint& c : centres) {
     c.x = Round(X87Cos(a - kHalfPi) * ringRadius + centre);
     c.y = Round(X87Sin(a - kHalfPi) * ringRadius + centre);
     a = a + kSixthPi;
@@ -48,7 +48,7 @@ long double NumeralRingDivisor(std::int32_t dialStyle)
   return kShapedZeroDivisor;
 }
 
-FrameRect MarkerRect(RingCentre centre, std::int32_t markerWidth, std::int32_t markerHeight, long double scale)
+PixelRect MarkerRect(PixelPoint centre, std::int32_t markerWidth, std::int32_t markerHeight, long double scale)
 {
   const long double w = static_cast<long double>(markerWidth);
   const long double h = static_cast<long double>(markerHeight);
@@ -62,13 +62,13 @@ std::int32_t NumeralSize(long double scale)
   return n < kMinNumeralSize ? kMinNumeralSize : n;
 }
 
-FrameRect NumeralRect(RingCentre centre, std::int32_t numeralSize)
+PixelRect NumeralRect(PixelPoint centre, std::int32_t numeralSize)
 {
   const std::int32_t half = Round(static_cast<long double>(numeralSize) * 0.5L);
   return {centre.x - half, centre.y - half, numeralSize, numeralSize};
 }
 
-FrameRect HandRect(HandSize size, HandKind kind, long double scale)
+PixelRect HandRect(HandSize size, HandKind kind, long double scale)
 {
   const long double k = kind == HandKind::Hour ? kHourPivot : kOtherPivot;
   const long double w = static_cast<long double>(size.width);

@@ -58,24 +58,20 @@ inline constexpr std::array<TrackBarRow, 5> kTrackBars = {{
     {"TrackBar5", {200, 170, 180, 14}, 0, kMaxHandWidth, 0, false},
 }};
 
-// Unchecked in the layout.
-struct CheckBoxRow {
+// A check box (unchecked in the layout) or a push button: bold text, the pointing hand where asked.
+struct ClickableRow {
   const char* name;
   PixelRect rect;
   const char* caption;
   bool pointingHand;
 };
+using CheckBoxRow = ClickableRow;
+using ButtonRow = ClickableRow;
 inline constexpr std::array<CheckBoxRow, 2> kCheckBoxes = {{
     {"CheckBox1", {7, 140, 90, 17}, "Seconds", true},
     {"CheckBox2", {7, 170, 66, 17}, "Digital", false},
 }};
 
-struct ButtonRow {
-  const char* name;
-  PixelRect rect;
-  const char* caption;
-  bool pointingHand;
-};
 inline constexpr std::array<ButtonRow, 2> kButtons = {{
     {"Button1", {8, 205, 100, 22}, "Save Settings", true},
     {"Button2", {312, 205, 60, 22}, "Cancel", true},

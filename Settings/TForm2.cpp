@@ -82,43 +82,38 @@ void TForm2::Resynthesise(bool numerals)
 {
   // Restarted first: a synthesis that fails still leaves caches to release.
   shell_.StartIdleRelease(kIdleReleaseMs);
-  hooks_.buildClockImages(data_);
-  if (numerals)
-    hooks_.buildNumeralSprites(data_);
+  // A failure ends the synthesis and is told; the setting keeps its new value.
+  RunHandler(messages_, [this, numerals] {
+    hooks_.buildClockImages(data_);
+    if (numerals)
+      hooks_.buildNumeralSprites(data_);
+  });
 }
 
 void TForm2::TrackBar1Change()
 {
-  RunHandler(messages_, [this] {
-    data_.settings.sizeStep = shell_.TrackBarPosition(0);
-    const std::int32_t clientSize = ApplySizeStep(data_);
-    clock_.SetClientSize(clientSize, clientSize);
-    Resynthesise(false);
-  });
+  data_.settings.sizeStep = shell_.TrackBarPosition(0);
+  const std::int32_t clientSize = ApplySizeStep(data_);
+  clock_.SetClientSize(clientSize, clientSize);
+  Resynthesise(false);
 }
 
 void TForm2::TrackBar2Change()
 {
-  RunHandler(messages_, [this] {
-    data_.settings.skin = shell_.TrackBarPosition(1);
-    Resynthesise(true);
-  });
+  data_.settings.skin = shell_.TrackBarPosition(1);
+  Resynthesise(true);
 }
 
 void TForm2::TrackBar3Change()
 {
-  RunHandler(messages_, [this] {
-    data_.settings.dialStyle = shell_.TrackBarPosition(2);
-    Resynthesise(true);
-  });
+  data_.settings.dialStyle = shell_.TrackBarPosition(2);
+  Resynthesise(true);
 }
 
 void TForm2::TrackBar4Change()
 {
-  RunHandler(messages_, [this] {
-    data_.settings.transparency = shell_.TrackBarPosition(3);
-    Resynthesise(false);
-  });
+  data_.settings.transparency = shell_.TrackBarPosition(3);
+  Resynthesise(false);
 }
 
 void TForm2::TrackBar5Change()

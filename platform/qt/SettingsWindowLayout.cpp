@@ -78,26 +78,15 @@ void CreateSliders(SettingsWindow& form, QWidget* client)
   }
 }
 
-void CreateCheckBoxes(SettingsWindow& form, QWidget* client)
+// The check boxes or the buttons, each kept in its row's member of the form.
+template <typename Control, std::size_t N>
+void CreateClickables(SettingsWindow& form, QWidget* client, const std::array<ClickableRow, N>& rows,
+                      Control* SettingsWindow::* const (&members)[N])
 {
-  for (std::size_t i = 0; i < kCheckBoxes.size(); ++i) {
-    const CheckBoxRow& row = kCheckBoxes[i];
-    auto* box = new QCheckBox(QString::fromLatin1(row.caption), client);
-    Place(box, row.name, row.rect, true, row.pointingHand);
-    box->setChecked(false);
-    SetBlackText(box);
-    form.*kCheckBoxMembers[i] = box;
-  }
-}
-
-void CreateButtons(SettingsWindow& form, QWidget* client)
-{
-  for (std::size_t i = 0; i < kButtons.size(); ++i) {
-    const ButtonRow& row = kButtons[i];
-    auto* button = new QPushButton(QString::fromLatin1(row.caption), client);
-    Place(button, row.name, row.rect, true, row.pointingHand);
-    button->setAutoDefault(false);
-    form.*kButtonMembers[i] = button;
+  for (std::size_t i = 0; i < N; ++i) {
+    auto* control = new Control(QString::fromLatin1(rows[i].caption), client);
+    Place(control, rows[i].name, rows[i].rect, true, rows[i].pointingHand);
+    form.*members[i] = control;
   }
 }
 
@@ -135,8 +124,12 @@ void SettingsWindow::CreateControls()
   client_->setGeometry(kBorderWidth, kBorderWidth, kClientWidth, kClientHeight);
   CreateLabels(*this, client_);
   CreateSliders(*this, client_);
-  CreateCheckBoxes(*this, client_);
-  CreateButtons(*this, client_);
+  CreateClickables(*this, client_, kCheckBoxes, kCheckBoxMembers);
+  for (QCheckBox* box : {CheckBox1, CheckBox2})
+    SetBlackText(box);
+  CreateClickables(*this, client_, kButtons, kButtonMembers);
+  for (QPushButton* button : {Button1, Button2})
+    button->setAutoDefault(false);
   ChainTabOrder(*this);
   ControlAt(*this, kTabOrder.front())->setFocus();
 }

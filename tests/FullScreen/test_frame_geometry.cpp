@@ -8,7 +8,7 @@
 #include "model/Numbers.h"
 
 namespace {
-using Ring = std::array<RingCentre, 12>;
+using Ring = std::array<PixelPoint, 12>;
 
 // Independent expectations, computed with 64-bit-mantissa arithmetic outside the program.
 struct RingCase {
@@ -81,7 +81,7 @@ TEST(FrameGeometry, ScaleAndNumeralSize)
   for (const auto& c : cases) {
     const std::int32_t n = NumeralSize(FrameScale(c.diameter));
     EXPECT_EQ(n, c.size) << c.diameter;
-    EXPECT_EQ(NumeralRect({50, 60}, n), (FrameRect{50 - c.half, 60 - c.half, n, n})) << c.diameter;
+    EXPECT_EQ(NumeralRect({50, 60}, n), (PixelRect{50 - c.half, 60 - c.half, n, n})) << c.diameter;
   }
   EXPECT_EQ(FrameScale(220), 1.0L);
   EXPECT_EQ(FrameScale(166), 166.0L / 220.0L);
@@ -89,7 +89,7 @@ TEST(FrameGeometry, ScaleAndNumeralSize)
 
 TEST(FrameGeometry, MarkerAndNumeralRectanglesAtTwelve)
 {
-  const struct { std::int32_t diameter; std::int32_t dialStyle; FrameRect marker; FrameRect numeral; } cases[] = {
+  const struct { std::int32_t diameter; std::int32_t dialStyle; PixelRect marker; PixelRect numeral; } cases[] = {
       {166, 11, {70, 1, 26, 26}, {77, 8, 12, 12}},
       {166, 8, {70, 1, 26, 26}, {77, 8, 12, 12}},
       {166, 0, {70, 1, 26, 26}, {77, 13, 12, 12}},
@@ -101,16 +101,16 @@ TEST(FrameGeometry, MarkerAndNumeralRectanglesAtTwelve)
   };
   for (const auto& c : cases) {
     const long double scale = FrameScale(c.diameter);
-    const RingCentre markerTop = RingCentres(c.diameter, kMarkerRingDivisor)[0];
+    const PixelPoint markerTop = RingCentres(c.diameter, kMarkerRingDivisor)[0];
     EXPECT_EQ(MarkerRect(markerTop, 35, 35, scale), c.marker) << c.diameter << " dial " << c.dialStyle;
-    const RingCentre numeralTop = RingCentres(c.diameter, NumeralRingDivisor(c.dialStyle))[0];
+    const PixelPoint numeralTop = RingCentres(c.diameter, NumeralRingDivisor(c.dialStyle))[0];
     EXPECT_EQ(NumeralRect(numeralTop, NumeralSize(scale)), c.numeral) << c.diameter << " dial " << c.dialStyle;
   }
 }
 
 TEST(FrameGeometry, HandRectanglesAboutThePivot)
 {
-  const struct { std::int32_t diameter; HandSize size; HandKind kind; FrameRect rect; } cases[] = {
+  const struct { std::int32_t diameter; HandSize size; HandKind kind; PixelRect rect; } cases[] = {
       {166, {11, 60}, HandKind::Hour, {-4, -38, 8, 45}},
       {166, {8, 80}, HandKind::Minute, {-3, -54, 6, 60}},
       {166, {5, 100}, HandKind::Second, {-2, -68, 4, 75}},

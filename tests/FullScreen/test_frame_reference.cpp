@@ -22,9 +22,9 @@ ArgbImage ImageOf(const Planes& planes, int width, int height)
   return image;
 }
 
-void Draw(DrawingSurface& surface, const ArgbImage& image, const FrameRect& r)
+void Draw(DrawingSurface& surface, const ArgbImage& image, const PixelRect& r)
 {
-  surface.DrawImageRect(image, r.left, r.top, r.width, r.height);
+  surface.DrawImageRect(image, r.x, r.y, r.width, r.height);
 }
 
 // Every step in its order, nothing kept; `hole` in frame pixels, or outside the frame for none.
@@ -39,7 +39,7 @@ DeviceImage PlainFrame(const ClockData& data, const TimeOfDay& time, PixelPoint 
   DrawingSurface surface(frame);
   if (data.settings.dialStyle > 7) {
     const ArgbImage marker = ImageOf(data.markerPlanes, g.markerWidth, g.markerHeight);
-    for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
+    for (const PixelPoint& c : RingCentres(d, kMarkerRingDivisor))
       Draw(surface, marker, MarkerRect(c, g.markerWidth, g.markerHeight, scale));
   }
   if (data.settings.showNumerals == 1) {

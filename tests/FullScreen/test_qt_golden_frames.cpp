@@ -57,12 +57,12 @@ QRegion SpriteArea(const ClockData& data, const TimeOfDay& time)
   const long double scale = FrameScale(d);
   QRegion area;
   const auto add = [&](const QRectF& r) { area += r.toAlignedRect().adjusted(-1, -1, 1, 1); };
-  const auto rectF = [](const FrameRect& r) { return QRectF(r.left, r.top, r.width, r.height); };
+  const auto rectF = [](const PixelRect& r) { return QRectF(r.x, r.y, r.width, r.height); };
   if (data.settings.dialStyle > 7)
-    for (const RingCentre& c : RingCentres(d, kMarkerRingDivisor))
+    for (const PixelPoint& c : RingCentres(d, kMarkerRingDivisor))
       add(rectF(MarkerRect(c, 35, 35, scale)));
   if (data.settings.showNumerals == 1)
-    for (const RingCentre& c : RingCentres(d, NumeralRingDivisor(data.settings.dialStyle)))
+    for (const PixelPoint& c : RingCentres(d, NumeralRingDivisor(data.settings.dialStyle)))
       add(rectF(NumeralRect(c, NumeralSize(scale))));
   const HandAngles angles = HandAnglesAt(time.hours, time.minutes, time.seconds);
   const struct { HandSize size; HandKind kind; long double angle; } hands[] = {
