@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "model/TickoraError.h"
 #include "tests/FullScreen/FakeClockShell.h"
 
 namespace {
@@ -32,11 +31,8 @@ TEST(ClockWindow, CreationSizesPlacesAndPresentsTheFirstFrame)
          r.backend->values.erase("Clock_FF");
        },
        {firstStart.left, firstStart.top}, 70, {"error: Failed to get data for 'Clock_FF'"}},
-      // A place no monitor shows goes to the primary's nearest edge (at the window's creation size);
-      // one partly shown walks back as usual.
+      // A place no monitor shows goes to the primary's nearest edge (at the window's creation size).
       {"off every monitor", [](ClockRig& r) { r.Store(At(100000, 50)); }, {1920 - 167, 50}, 166, {}},
-      {"far up and left", [](ClockRig& r) { r.Store(At(-90000, -90000)); }, {0, 0}, 166, {}},
-      {"partly shown", [](ClockRig& r) { r.Store(At(-30, 50)); }, {-30, 50}, 166, {}},
       {"on a second monitor", [](ClockRig& r) {
          r.shell.screens.push_back({1920, 0, 1280, 1024});
          r.Store(At(2500, 300));
@@ -65,7 +61,6 @@ TEST(ClockWindow, CreationSizesPlacesAndPresentsTheFirstFrame)
 
 TEST(ClockWindow, TicksWalkTheClockBackInsideTheMarginAndStoreItsNewPlace)
 {
-  const int right = 1920 - 166;
   const struct {
     int left, ticks, leftAfter;
     std::int32_t stored;  // "Left" in the store after the ticks
@@ -73,11 +68,7 @@ TEST(ClockWindow, TicksWalkTheClockBackInsideTheMarginAndStoreItsNewPlace)
   } cases[] = {
       {3, 1, 5, 5, 40},  // saved at once, the interval back to rest only at the next tick
       {3, 2, 5, 5, 500},
-      {4, 1, 6, 6, 40},
-      {-30, 18, 6, 6, 40},
-      {-30, 17, 4, -30, 40},
-      {right, 2, right - 4, right, 40},
-      {right, 3, right - 6, right - 6, 40},
+      {-30, 17, 4, -30, 40},  // not stored while outside
       {200, 1, 200, 200, 500},  // at rest where it was stored: nothing happens
   };
   for (const auto& c : cases) {
@@ -167,18 +158,4 @@ TEST(ClockWindow, OnlyAChangedFrameIsPresentedAndTheNextFrameTakesTheSizeBackToD
   EXPECT_EQ(rig.shell.size, (PixelSize{166, 166}));
   EXPECT_EQ(rig.shell.lastChanged, (PixelRect{0, 0, 166, 166}));
   EXPECT_EQ(form.presentedCount(), 3);
-}
-
-TEST(ClockWindow, ClicksGoToTheirHandlersAndTheirErrorsAreTold)
-{
-  ClockRig rig;
-  TForm1& form = rig.Create();
-  form.RightButtonUp({5, 6});  // nobody listens yet
-  std::vector<std::string> calls;
-  form.SetContextMenuHandler([&](PixelPoint at) { calls.push_back(std::to_string(at.x) + "," + std::to_string(at.y)); });
-  form.SetDoubleClickHandler([&] { throw TickoraError("Disk full"); });
-  form.RightButtonUp({30, 40});
-  form.DoubleClick();
-  EXPECT_EQ(calls, std::vector<std::string>{"30,40"});
-  EXPECT_EQ(rig.told, std::vector<std::string>{"error: Disk full."});
 }

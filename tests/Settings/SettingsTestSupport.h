@@ -28,7 +28,6 @@ public:
   std::map<MenuItem, bool> marks;
   bool startAtLogin = false;
   bool startAtLoginFails = false;
-  int idleStarts = 0;
   bool trayAvailable = true;
   bool trayRefuses = false;
   bool iconShown = false;
@@ -43,7 +42,7 @@ public:
   void HideForm() override { visible = false; }
   void OpenMenu(PixelPoint at) override { log_.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y)); }
   void MarkMenuItem(MenuItem item, bool on) override { marks[item] = on; }
-  void StartIdleRelease(int) override { ++idleStarts; }
+  void StartIdleRelease(int) override {}
   void Quit() override { log_.push_back("quit"); }
   bool StartAtLoginEnabled() const override { return startAtLogin; }
   void SetStartAtLogin(bool enabled) override

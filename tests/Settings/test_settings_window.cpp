@@ -2,7 +2,6 @@
 
 #include "Clocks/ClockData.h"
 #include "model/ClockGeometry.h"
-#include "skins/Catalogue.h"
 #include "tests/Settings/SettingsTestSupport.h"
 
 namespace {
@@ -10,71 +9,6 @@ using Log = std::vector<std::string>;
 // The settings that leave every slider where the layout puts it.
 const ClockSettings kLayout{0, 5, 1, 1, 0, 0, 0, 0, 0};
 }  // namespace
-
-TEST(SettingsWindow, CreationTakesTheStoredValuesInRangeAndRerunsWhatChanged)
-{
-  const struct {
-    const char* what;
-    ClockSettings stored;
-    ClockSettings expected;
-    Log work;
-    bool secondsBox, digitalBox;
-  } cases[] = {
-      // Every default differs from the layout positions 0, 5, 1, 1, 0: each slider's work in slider order.
-      {"defaults", ClockSettings{}, ClockSettings{},
-       {"client 167x167", "images", "images", "numerals", "images", "numerals", "images"}, true, true},
-      {"layout positions run nothing", kLayout, kLayout, {}, false, false},
-      {"skin 0 becomes 1", {0, 0, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 1, 0, 0, 0, 0, 0}, {"images", "numerals"}, false,
-       false},
-      {"above the ranges", {99, 40, 22, 51, 1, 21, 1, 0, 0}, {50, 15, 21, 50, 1, 20, 1, 0, 0},
-       {"client 221x221", "images", "images", "numerals", "images", "numerals", "images"}, true, true},
-      // A value below the range meets a slider at its minimum and is brought into range all the same.
-      {"below the ranges", {-40, -3, -1, -9, 0, -100, 0, 0, 0}, {0, 1, 0, 0, 0, 0, 0, 0, 0},
-       {"client 71x71", "images", "images", "numerals", "images", "numerals", "images"}, false, false},
-      // Only 0 and 1 mean something to a check box; the stored value stays.
-      {"flags other than 0 and 1", {0, 5, 1, 1, 2, 0, -1, 0, 0}, {0, 5, 1, 1, 2, 0, -1, 0, 0}, {}, false, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    SettingsRig rig;
-    rig.Create(c.stored);
-    EXPECT_EQ(rig.data.settings, c.expected);
-    EXPECT_EQ(rig.log, c.work);
-    const std::int32_t positions[] = {c.expected.sizeStep, c.expected.skin, c.expected.dialStyle,
-                                      c.expected.transparency, c.expected.handWidth};
-    for (std::size_t i = 0; i < 5; ++i)
-      EXPECT_EQ(rig.shell.positions[i], positions[i]) << kTrackBars[i].name;
-    EXPECT_EQ(rig.shell.checked[0], c.secondsBox);
-    EXPECT_EQ(rig.shell.checked[1], c.digitalBox);
-  }
-}
-
-TEST(SettingsWindow, PlacedAtTheBottomCentreOfThePrimaryScreenAndShownOnlyAtTheFirstStart)
-{
-  const struct {
-    PixelRect screen;
-    PixelPoint place;
-  } cases[] = {
-      {{0, 0, 1920, 1080}, {770, 753}}, {{0, 0, 1366, 768}, {493, 441}}, {{0, 0, 1025, 768}, {322, 441}},
-      {{0, 0, 800, 600}, {210, 273}},
-      // A primary monitor right of another, and one below-left of it.
-      {{1280, 0, 1280, 1024}, {1730, 697}}, {{-1920, 1080, 1920, 1080}, {-1150, 1833}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.screen.x) + "," + std::to_string(c.screen.width));
-    SettingsRig rig;
-    rig.shell.primary = c.screen;
-    rig.Create(ClockSettings{});
-    EXPECT_EQ(rig.shell.place, c.place);
-  }
-  for (const bool firstStart : {true, false}) {
-    SettingsRig rig;
-    TForm2& form = rig.Create(ClockSettings{}, firstStart);
-    EXPECT_EQ(rig.shell.visible, firstStart);
-    EXPECT_TRUE(form.trayIcon().isAdded());
-    EXPECT_TRUE(rig.shell.iconShown);
-  }
-}
 
 TEST(SettingsWindow, EachSliderSetsItsValueAndRerunsItsPartOfTheSynthesis)
 {
@@ -96,13 +30,10 @@ TEST(SettingsWindow, EachSliderSetsItsValueAndRerunsItsPartOfTheSynthesis)
     SettingsRig rig;
     TForm2& form = rig.Create(kLayout);
     rig.log.clear();
-    const int idleStarts = rig.shell.idleStarts;
     rig.shell.positions[static_cast<std::size_t>(c.slider)] = c.position;
     (form.*c.handler)();
     EXPECT_EQ(rig.data.settings.*c.field, c.position);
     EXPECT_EQ(rig.log, c.work);
-    // Each synthesis puts off letting the caches go.
-    EXPECT_EQ(rig.shell.idleStarts, idleStarts + (c.work.empty() ? 0 : 1));
   }
   // The size is set before the synthesis runs, which draws at the new size; the hand width only
   // changes the sizes the next frame draws.
@@ -117,26 +48,6 @@ TEST(SettingsWindow, EachSliderSetsItsValueAndRerunsItsPartOfTheSynthesis)
   EXPECT_EQ(rig.data.geometry.secondHand, (HandSize{10, 100}));
   EXPECT_EQ(rig.data.geometry.minuteHand, (HandSize{16, 80}));
   EXPECT_EQ(rig.data.geometry.hourHand, (HandSize{21, 60}));
-}
-
-TEST(SettingsWindow, CheckBoxesFlipTheirFlagsAndNothingElse)
-{
-  SettingsRig rig;
-  TForm2& form = rig.Create(kLayout);
-  const struct {
-    std::size_t box;
-    std::int32_t ClockSettings::*field;
-    void (TForm2::*handler)();
-  } cases[] = {{0, &ClockSettings::showSeconds, &TForm2::CheckBox1Click},
-               {1, &ClockSettings::showNumerals, &TForm2::CheckBox2Click}};
-  for (const auto& c : cases) {
-    for (const bool on : {true, false}) {
-      rig.shell.checked[c.box] = on;
-      (form.*c.handler)();
-      EXPECT_EQ(rig.data.settings.*c.field, on ? 1 : 0);
-    }
-  }
-  EXPECT_TRUE(rig.log.empty());
 }
 
 TEST(SettingsWindow, SaveWritesAllNineValuesAndErrorsEndTheirHandler)
@@ -290,16 +201,4 @@ TEST(SettingsWindow, TheTrayIconFollowsTheTrayAndAddAndRemoveAreIdempotent)
     EXPECT_EQ(shell.iconShown, s.shown);
     EXPECT_EQ(icon.isShown(), s.shown);
   }
-}
-
-TEST(SettingsWindow, IdleReleaseLetsTheSynthesisCachesGo)
-{
-  SettingsRig rig;
-  TForm2& form = rig.Create(kLayout);
-  rig.data.pictures.Get(FaceImageName(3));
-  rig.data.pictures.Get(FaceImageName(3));
-  EXPECT_EQ(rig.data.pictures.jpegDecodeCount(), 1);
-  form.IdleRelease();
-  rig.data.pictures.Get(FaceImageName(3));
-  EXPECT_EQ(rig.data.pictures.jpegDecodeCount(), 2);
 }

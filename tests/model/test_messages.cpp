@@ -47,21 +47,3 @@ TEST(Messages, SystemMessageTextLosesTrailingBlanksControlsAndFullStops)
   for (const auto& c : cases)
     EXPECT_EQ(SystemMessageText(c.in), c.out) << c.in;
 }
-
-// A box runs its own event loop, under which the fault that opened it may come again.
-TEST(Messages, ATextAlreadyShowingIsNotOpenedAgain)
-{
-  OpenBoxes boxes;
-  std::vector<std::string> shown;
-  std::function<void(const std::string&)> show = [&](const std::string& text) {
-    shown.push_back(text);
-    boxes.ShowOnce("Failed to set data for 'Left'", show);  // the same again beneath it
-    if (text == "Failed to set data for 'Left'")
-      boxes.ShowOnce("Failed to set data for 'Top'", show);
-  };
-  boxes.ShowOnce("Failed to set data for 'Left'", show);
-  boxes.ShowOnce("Failed to set data for 'Left'", show);  // closed: shows again
-  const std::vector<std::string> expected = {"Failed to set data for 'Left'", "Failed to set data for 'Top'",
-                                             "Failed to set data for 'Left'", "Failed to set data for 'Top'"};
-  EXPECT_EQ(shown, expected);
-}

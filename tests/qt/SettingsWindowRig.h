@@ -16,7 +16,7 @@
 // A Qt settings window over its own data, INI file, autostart folder and clock window, with the
 // synthesis recorded instead of run.
 struct SettingsRig {
-  std::vector<std::string> log;  // in order: "images", "numerals", "quit", "error: ..."
+  std::vector<std::string> log;  // in order: "client WxH", "images", "numerals", "quit", "error: ..."
   std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
   QTemporaryDir dir;
   QString storePath = dir.path() + "/Tickora.conf";
@@ -28,7 +28,11 @@ struct SettingsRig {
   bool trayAvailable = false;
   std::unique_ptr<SettingsWindow> form;
 
-  SettingsRig() { EnsureApplication(); }
+  SettingsRig()
+  {
+    EnsureApplication();
+    clockShell.log = &log;
+  }
 
   SettingsWindow& Create(const ClockSettings& settings, bool firstStart = false)
   {

@@ -1,16 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include <QApplication>
-#include <QCoreApplication>
-#include <QEvent>
-
-#include "model/TickoraError.h"
-#include "platform/qt/MessageBoxes.h"
-#include "platform/qt/WindowSystem.h"
-#include "tests/qt/ShellTestSupport.h"
 
 namespace {
 // The tests make the application on first use; end it after the last one, while the libraries it
@@ -23,48 +13,3 @@ public:
 [[maybe_unused]] const ::testing::Environment* const kApplication =
     ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 }  // namespace
-
-namespace {
-class Thrower : public QObject {
-public:
-  bool event(QEvent* e) override
-  {
-    if (e->type() == QEvent::User)
-      throw TickoraError("Failed to get data for 'Size'");
-    if (e->type() == QEvent::User + 1)
-      ++handled;
-    return QObject::event(e);
-  }
-  int handled = 0;
-};
-}  // namespace
-
-TEST(Application, AnErrorEscapingAHandlerIsShownAndTheLoopGoesOn)
-{
-  TickoraApplication& app = EnsureApplication();
-  std::vector<std::string> shown;
-  app.setErrorReporter([&](const std::string& text) { shown.push_back(text); });
-  Thrower thrower;
-  QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
-  QCoreApplication::postEvent(&thrower, new QEvent(QEvent::Type(QEvent::User + 1)));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(shown, std::vector<std::string>{"Failed to get data for 'Size'"});
-  EXPECT_EQ(thrower.handled, 1);
-  app.setErrorReporter(ShowErrorBox);
-}
-
-TEST(Application, WaylandSessionsAskForXcb)
-{
-  const struct { QByteArray platform, session, waylandDisplay, expected; } cases[] = {
-      {"", "wayland", "", "xcb"},
-      {"", "x11", "wayland-0", "xcb"},
-      {"", "wayland", "wayland-0", "xcb"},
-      {"wayland", "wayland", "wayland-0", "wayland"},  // the user's choice stands
-      {"offscreen", "", "", "offscreen"},
-      {"", "x11", "", ""},
-      {"", "", "", ""},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(PlatformToRequest(c.platform, c.session, c.waylandDisplay), c.expected)
-        << c.platform.toStdString() << "/" << c.session.toStdString() << "/" << c.waylandDisplay.toStdString();
-}

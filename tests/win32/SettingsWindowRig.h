@@ -15,7 +15,7 @@
 // A settings window over its own data and scratch registry key, with the synthesis, the clock window,
 // the menu and the end of the program recorded instead of run.
 struct SettingsRig {
-  std::vector<std::string> log;  // "images", "numerals", "menu X,Y", "quit", "error: ..."
+  std::vector<std::string> log;  // "client WxH", "images", "numerals", "menu X,Y", "quit", "error: ..."
   std::unique_ptr<ClockData> data = std::make_unique<ClockData>();
   ScratchKey key;
   SettingsStore store{std::make_unique<RegistrySettingsBackend>(key.path())};
@@ -29,6 +29,7 @@ struct SettingsRig {
   SettingsWindow& Create(const ClockSettings& settings, bool firstStart = false)
   {
     data->settings = settings;
+    clockShell.log = &log;
     SettingsWindowHooks hooks;
     hooks.quit = [this] { log.push_back("quit"); };
     hooks.runKey = runKey;

@@ -20,56 +20,73 @@ void Scroll(HWND slider, int position)
 
 void TrayMessage(const SettingsRig& rig, int mouseMessage)
 {
-  SendMessageA(rig.form->handle(), NotifyIcon::kCallbackMessage, NotifyIcon::kId, mouseMessage);
+  SendMessageA(rig.form->handle(), WM_USER + 1, NotifyIcon::kId, mouseMessage);
 }
 }  // namespace
 
-TEST(SettingsMessages, EachControlsNotificationReachesItsHandler)
+TEST(SettingsHandlers, EachScrollSetsItsValueAndRerunsItsPartOfTheSynthesis)
 {
   SKIP_WITHOUT_DESKTOP();
   const struct {
-    const char* what;
-    void (*act)(const SettingsRig&);
+    int slider, position;
     std::int32_t ClockSettings::*field;
-    std::int32_t value;
     std::vector<std::string> log;
   } cases[] = {
-      {"TrackBar1", [](const SettingsRig& r) { Scroll(r.TrackBar(0), 10); }, &ClockSettings::sizeStep, 10, {"images"}},
-      {"TrackBar2", [](const SettingsRig& r) { Scroll(r.TrackBar(1), 7); }, &ClockSettings::skin, 7,
-       {"images", "numerals"}},
-      {"TrackBar3", [](const SettingsRig& r) { Scroll(r.TrackBar(2), 20); }, &ClockSettings::dialStyle, 20,
-       {"images", "numerals"}},
-      {"TrackBar4", [](const SettingsRig& r) { Scroll(r.TrackBar(3), 25); }, &ClockSettings::transparency, 25,
-       {"images"}},
-      {"TrackBar5", [](const SettingsRig& r) { Scroll(r.TrackBar(4), 9); }, &ClockSettings::handWidth, 9, {}},
-      {"CheckBox1", [](const SettingsRig& r) { SendMessageA(r.CheckBox(0), BM_CLICK, 0, 0); },
-       &ClockSettings::showSeconds, 1, {}},
-      {"CheckBox2", [](const SettingsRig& r) { SendMessageA(r.CheckBox(1), BM_CLICK, 0, 0); },
-       &ClockSettings::showNumerals, 1, {}},
+      {0, 10, &ClockSettings::sizeStep, {"client 101x101", "images"}},
+      {0, 0, &ClockSettings::sizeStep, {"client 71x71", "images"}},  // also when the position stays
+      {1, 7, &ClockSettings::skin, {"images", "numerals"}},
+      {2, 20, &ClockSettings::dialStyle, {"images", "numerals"}},
+      {3, 25, &ClockSettings::transparency, {"images"}},
+      {4, 9, &ClockSettings::handWidth, {}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.slider);
     SettingsRig rig;
     rig.Create(kLayout);
     rig.log.clear();
-    c.act(rig);
-    EXPECT_EQ(rig.data->settings.*c.field, c.value);
+    Scroll(rig.TrackBar(c.slider), c.position);
+    EXPECT_EQ(rig.data->settings.*c.field, c.position);
     EXPECT_EQ(rig.log, c.log);
   }
 }
 
-TEST(SettingsMessages, SaveWritesTheRegistryAndCancelCloseBoxAndEscapeHideTheWindow)
+TEST(SettingsHandlers, CheckBoxesFlipTheirFlags)
 {
   SKIP_WITHOUT_DESKTOP();
-  {
-    SettingsRig rig;
-    rig.Create(kLayout, true);
-    rig.data->settings.left = -12;
-    SendMessageA(rig.Button(0), BM_CLICK, 0, 0);
-    EXPECT_EQ(rig.key.Get("Algoritm").number, 5);
-    EXPECT_EQ(rig.key.Get("Left").number, -12);
-    EXPECT_TRUE(rig.Visible());
+  SettingsRig rig;
+  rig.Create(kLayout);
+  const struct {
+    HWND box;
+    std::int32_t ClockSettings::*field;
+  } cases[] = {{rig.CheckBox(0), &ClockSettings::showSeconds}, {rig.CheckBox(1), &ClockSettings::showNumerals}};
+  for (const auto& c : cases) {
+    SendMessageA(c.box, BM_CLICK, 0, 0);
+    EXPECT_EQ(rig.data->settings.*c.field, 1);
+    SendMessageA(c.box, BM_CLICK, 0, 0);
+    EXPECT_EQ(rig.data->settings.*c.field, 0);
   }
+  EXPECT_TRUE(rig.log.empty());
+}
+
+TEST(SettingsHandlers, SaveWritesAllNineValuesAndKeepsTheWindowOpen)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.Create(kLayout, true);
+  rig.data->settings.left = -12;
+  rig.data->settings.top = 34;
+  SendMessageA(rig.Button(0), BM_CLICK, 0, 0);
+  EXPECT_EQ(rig.key.Get("Size").number, 0);
+  EXPECT_EQ(rig.key.Get("Algoritm").number, 5);
+  EXPECT_EQ(rig.key.Get("Left").number, -12);
+  EXPECT_EQ(rig.key.Get("Top").number, 34);
+  EXPECT_TRUE(rig.Visible());
+  EXPECT_TRUE(rig.form->form().trayIcon().isAdded());
+}
+
+TEST(SettingsHandlers, CancelCloseBoxAndEscapeHideTheWindowToTheTray)
+{
+  SKIP_WITHOUT_DESKTOP();
   const struct {
     const char* what;
     void (*act)(const SettingsRig&);
@@ -82,6 +99,8 @@ TEST(SettingsMessages, SaveWritesTheRegistryAndCancelCloseBoxAndEscapeHideTheWin
     SCOPED_TRACE(c.what);
     SettingsRig rig;
     rig.Create(kLayout, true);
+    TrayMessage(rig, 514);  // shown, the icon gone
+    ASSERT_FALSE(rig.form->form().trayIcon().isAdded());
     c.act(rig);
     EXPECT_FALSE(rig.Visible());
     EXPECT_TRUE(IsWindow(rig.form->handle()));
@@ -89,39 +108,53 @@ TEST(SettingsMessages, SaveWritesTheRegistryAndCancelCloseBoxAndEscapeHideTheWin
   }
 }
 
-TEST(SettingsMessages, TrayMessagesAreNamedAndMenuItemsReachTheirHandlers)
+TEST(SettingsHandlers, TrayMessagesShowTheWindowOpenTheMenuOrDoNothing)
 {
   SKIP_WITHOUT_DESKTOP();
   const struct {
     int message;
-    std::deque<UINT> choices;
-    bool shown, optionsMark;
-    std::vector<std::string> log;
+    bool shown, iconAdded, menuOpened;
   } cases[] = {
-      {WM_LBUTTONUP, {}, true, false, {}},
-      {WM_LBUTTONDBLCLK, {}, true, false, {}},
-      {WM_RBUTTONUP, {}, false, false, {"menu 300,200"}},
-      {WM_RBUTTONUP, {SettingsWindow::kOptions}, true, true, {"menu 300,200"}},
-      {WM_RBUTTONUP, {SettingsWindow::kClose1}, true, false, {"menu 300,200", "quit"}},
-      {WM_LBUTTONDOWN, {}, false, false, {}},
-      {WM_MOUSEMOVE, {}, false, false, {}},
-      {WM_MBUTTONUP, {}, false, false, {}},
+      {514, true, false, false}, {515, true, false, false}, {517, false, true, true},
+      {513, false, true, false}, {512, false, true, false}, {520, false, true, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
     SettingsRig rig;
-    SettingsWindow& form = rig.Create(kLayout);
-    rig.menuChoices = c.choices;
+    rig.Create(kLayout);
     SetCursorPos(300, 200);
     TrayMessage(rig, c.message);
     EXPECT_EQ(rig.Visible(), c.shown);
-    EXPECT_EQ((GetMenuState(form.popupMenu(), SettingsWindow::kOptions, MF_BYCOMMAND) & MF_CHECKED) != 0,
-              c.optionsMark);
-    EXPECT_EQ(rig.log, c.log);
+    EXPECT_EQ(rig.form->form().trayIcon().isAdded(), c.iconAdded);
+    EXPECT_EQ(rig.Count("menu 300,200"), c.menuOpened ? 1 : 0);
   }
 }
 
-TEST(SettingsMessages, StartAtLoginWritesTheRunEntryAndTakesItAway)
+TEST(SettingsHandlers, MenuSettingsFlipsItsMarkAndCloseEndsTheProgram)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  SettingsWindow& form = rig.Create(kLayout);
+  const auto marked = [&] { return (GetMenuState(form.popupMenu(), SettingsWindow::kOptions, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+  EXPECT_FALSE(marked());
+  rig.menuChoices = {SettingsWindow::kOptions, SettingsWindow::kOptions};
+  TrayMessage(rig, 517);
+  EXPECT_TRUE(marked());
+  EXPECT_TRUE(rig.Visible());
+  EXPECT_FALSE(form.form().trayIcon().isAdded());
+  TrayMessage(rig, 517);
+  EXPECT_FALSE(marked());
+  EXPECT_EQ(rig.Count("quit"), 0);
+
+  SendMessageA(form.Control({ControlKind::Button, 1}), BM_CLICK, 0, 0);
+  rig.menuChoices = {SettingsWindow::kClose1};
+  TrayMessage(rig, 517);
+  EXPECT_EQ(rig.Count("quit"), 1);
+  EXPECT_TRUE(rig.Visible());
+  EXPECT_FALSE(form.form().trayIcon().isAdded());
+}
+
+TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryAndTakesItAway)
 {
   SKIP_WITHOUT_DESKTOP();
   SettingsRig rig;
@@ -150,15 +183,17 @@ TEST(SettingsMessages, StartAtLoginWritesTheRunEntryAndTakesItAway)
   };
   for (const auto& step : steps) {
     rig.menuChoices = {step.choice};
-    TrayMessage(rig, WM_RBUTTONUP);
+    TrayMessage(rig, 517);
     EXPECT_EQ(stored(), step.entry) << step.choice;
+    rig.menuChoices = {0u};
+    TrayMessage(rig, 517);  // the mark, read as the menu opens
     EXPECT_EQ(marked(), step.markAfter) << step.choice;
   }
   for (const std::string& entry : rig.log)
     EXPECT_NE(entry.rfind("error", 0), 0u) << entry;
 }
 
-TEST(SettingsMessages, SynthesisCachesGoOnceTheSlidersRest)
+TEST(SettingsHandlers, SynthesisCachesGoOnceTheSlidersRest)
 {
   SKIP_WITHOUT_DESKTOP();
   SettingsRig rig;
