@@ -52,10 +52,11 @@ void ReleaseSynthesisCaches(ClockData& data)
 #endif
 }
 
-std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings)
+std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings, long double deviceScale)
 {
   auto data = std::make_unique<ClockData>();
   data->settings = settings;
+  data->deviceScale = deviceScale;
   CreateClockResources(*data);
   BuildClockImages(*data);
   BuildNumeralSprites(*data);

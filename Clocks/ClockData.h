@@ -25,6 +25,10 @@ struct ClockData {
 
   Rgb accentColour;  // 0, 0, 0 before the first synthesis
 
+  // Device pixels per logical pixel on the screen the clock is on: the synthesis and the frames are
+  // made at D x deviceScale, geometry.diameter.
+  long double deviceScale = 1.0L;
+
   FacePlanes facePlanes;
   MarkerPlanes markerPlanes;
   HandPlanes handPlanes;
@@ -54,4 +58,4 @@ void ReleaseSynthesisCaches(ClockData& data);
 
 // A clock as the clock window has it before its first frame: its resources, then BuildClockImages and
 // BuildNumeralSprites. Tools, tests and benchmarks start from it.
-std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings);
+std::unique_ptr<ClockData> MakeSynthesisedClock(const ClockSettings& settings, long double deviceScale = 1.0L);

@@ -15,7 +15,8 @@ std::int32_t LiftedChannel(std::uint8_t byte, const FaceRimLight& light)
 void ComputeFacePlanes(ClockData& data)
 {
   // The coordinates use D itself; the square never leaves the planes or the surface.
-  const std::int32_t d = std::clamp<std::int32_t>(data.geometry.diameter, 0, kMaxDiameter);
+  const std::int32_t d = std::clamp<std::int32_t>(data.geometry.diameter, 0, kMaxDeviceDiameter);
+  data.facePlanes.Grow(d);
   const std::int32_t rows = std::min(d, data.faceSurface.height());
   const std::int32_t columns = std::min(d, data.faceSurface.width());
   UpdateFaceShape(data.faceShape, d, data.settings.dialStyle);

@@ -17,16 +17,20 @@ public:
   virtual PixelRect PrimaryScreen() const = 0;
   virtual std::vector<PixelRect> Screens() const = 0;
   virtual TimeOfDay LocalTime() const = 0;
-  // The pointer in screen pixels; a point off the window where there is none to read.
+  // The pointer; a point off the window where there is none to read.
   virtual PixelPoint CursorPos() const = 0;
+  // Device pixels per logical pixel on the screen the window is on (1 on a screen at 100 %).
+  // Places and sizes are logical; frames are drawn in device pixels.
+  virtual long double DeviceScale() const = 0;
 
   // The window's client width and height.
   virtual void Resize(PixelSize size) = 0;
   // Asks for the window's top-left corner there. The window system may refuse or alter the move,
   // and may report it later; the clock trusts only the report.
   virtual void MoveTo(PixelPoint position) = 0;
-  // Puts `frame` on screen at the window's place: only `changed` differs from the frame before,
-  // unless `resized`. False when nothing could be shown.
+  // Puts `frame` (device pixels) on screen at the window's place: only `changed` differs from the
+  // frame before, unless `resized` (the window was just given the frame's logical size). False when
+  // nothing could be shown.
   virtual bool Present(const DeviceImage& frame, PixelRect changed, bool resized) = 0;
   // Runs the timer at this interval from now on (it starts at creation).
   virtual void SetTimerInterval(int milliseconds) = 0;

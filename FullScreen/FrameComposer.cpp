@@ -15,12 +15,11 @@ namespace {
 
 // Packs the top-left width x height of the planes into an image; what lies beyond the planes stays
 // transparent.
-template <typename Planes>
-ArgbImage ImageFromPlanes(const Planes& planes, std::int32_t width, std::int32_t height)
+ArgbImage ImageFromPlanes(const ArgbPlanes& planes, std::int32_t width, std::int32_t height)
 {
   ArgbImage image(width, height);
-  const std::int32_t rows = std::min<std::int32_t>(height, Planes::kRows);
-  const std::int32_t columns = std::min<std::int32_t>(width, Planes::kColumns);
+  const std::int32_t rows = std::min<std::int32_t>(height, planes.rows());
+  const std::int32_t columns = std::min<std::int32_t>(width, planes.columns());
   for (std::int32_t y = 0; y < rows; ++y)
     for (std::int32_t x = 0; x < columns; ++x)
       image.SetPixel(x, y, planes.Argb(y, x));

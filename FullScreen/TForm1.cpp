@@ -1,10 +1,12 @@
 #include "FullScreen/TForm1.h"
 
+#include <cmath>
 #include <utility>
 
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/ClockData.h"
 #include "Clocks/NumeralSprites.h"
+#include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
 #include "model/TickoraError.h"
 
@@ -32,6 +34,7 @@ void TForm1::FormCreate()
     position_ = PlaceWithinReach({data_.settings.left, data_.settings.top}, size_, shell_.PrimaryScreen(),
                                  shell_.Screens());
     shell_.MoveTo(position_);
+    data_.deviceScale = shell_.DeviceScale();
     BuildClockImages(data_);
     BuildNumeralSprites(data_);
     Draw();
@@ -46,17 +49,28 @@ void TForm1::SetClientSize(int width, int height)
 
 void TForm1::Draw()
 {
-  const PixelRect changed =
-      composer_.Present(data_, shell_.LocalTime(), {position_.x, position_.y, size_.width, size_.height},
-                        shell_.CursorPos());
+  // The pointer's hole is found in the frame's device pixels, from the window's corner.
+  const long double scale = data_.deviceScale;
+  const auto toDevice = [scale](std::int64_t logical) {
+    return static_cast<int>(std::floor(static_cast<long double>(logical) * scale));
+  };
+  const PixelPoint cursor = shell_.CursorPos();
+  const PixelRect window{0, 0, toDevice(size_.width), toDevice(size_.height)};
+  const PixelRect changed = composer_.Present(data_, shell_.LocalTime(), window,
+                                              {toDevice(std::int64_t{cursor.x} - position_.x),
+                                               toDevice(std::int64_t{cursor.y} - position_.y)});
   const DeviceImage& frame = composer_.frame();
   if (frame.isNull())
     return;
-  const bool resized = frame.size() != size_;
+  // The window takes D logical pixels with the first frame of a size; the frame is D x scale.
+  const std::int32_t d = DiameterOf(data_.settings.sizeStep);
+  const bool resized = frame.size() != frameSize_ || size_ != PixelSize{d, d};
   // A frame identical to the one on screen costs nothing more.
   if (changed.isEmpty() && !resized)
     return;
-  size_ = frame.size();
+  frameSize_ = frame.size();
+  if (resized)
+    SetClientSize(d, d);
   if (shell_.Present(frame, changed, resized))
     ++presentedCount_;
 }
@@ -68,6 +82,11 @@ void TForm1::TimerTimer()
 
 void TForm1::Tick()
 {
+  // Moved to a screen of another density: drawn anew for it.
+  if (const long double scale = shell_.DeviceScale(); scale != data_.deviceScale) {
+    data_.deviceScale = scale;
+    BuildClockImages(data_);
+  }
   Draw();
   const TickDecision tick =
       DecideTick({position_, size_, shell_.PrimaryScreen(), interval_, {data_.settings.left, data_.settings.top}});

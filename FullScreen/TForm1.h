@@ -68,7 +68,8 @@ private:
   int interval_ = kRestInterval;
   int presentedCount_ = 0;
   PixelPoint position_;
-  PixelSize size_;
+  PixelSize size_;       // logical
+  PixelSize frameSize_;  // device, of the frame on screen
   std::optional<PixelPoint> pendingSave_;  // a place to store once the window is reported there
   bool dragging_ = false;
   bool positionErrorShown_ = false;        // until a save succeeds

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -17,19 +18,22 @@ constexpr bool IsOnCloseCross(int x, int y)
   return x == y || x == kCloseSide - 1 - y;
 }
 
-// The 16 x 16 program icon: a tiny clock face cut from the default skin's picture, its hands at ten
-// o'clock, transparent outside the disc. A plain grey face stands in if the picture cannot be decoded.
+// The program icon, 16 x 16 or `side` square: a tiny clock face cut from the default skin's picture,
+// its hands at ten o'clock, transparent outside the disc. A plain grey face stands in if the picture
+// cannot be decoded. The larger sides serve screens of more than one pixel per logical pixel.
 inline constexpr int kProgramIconSide = 16;
 
-inline ArgbImage ProgramIconPixels(PictureCache& pictures)
+inline ArgbImage ProgramIconPixels(PictureCache& pictures, int side = kProgramIconSide)
 {
-  constexpr int kSide = kProgramIconSide;
+  const int iconSide = std::max(side, 1);
+  const double zoom = iconSide / double(kProgramIconSide);
+  const int thickness = std::max(1, int(zoom));
   constexpr std::int32_t kIconSkin = 14;
   constexpr double kRimFrom = 0.8;  // of the radius: the outer ring is shaded darker
   constexpr double kRimShade = 0.55;
   constexpr std::uint32_t kHandColour = 0xFF181818;
   constexpr std::uint32_t kFallbackFace = 0xC8C8C8;
-  // Hands as (clock angle in degrees, length in pixels).
+  // Hands as (clock angle in degrees, length in pixels of the 16-pixel icon).
   constexpr struct { double degrees; double length; } kHands[] = {{300.0, 4.5}, {0.0, 6.5}};
 
   const Picture* face = nullptr;
@@ -38,20 +42,20 @@ inline ArgbImage ProgramIconPixels(PictureCache& pictures)
   } catch (const std::exception&) {
     face = nullptr;  // the icon is decoration; never let it stop the window
   }
-  const auto facePixel = [face](int col, int row, double shade) -> std::uint32_t {
+  const auto facePixel = [face, iconSide](int col, int row, double shade) -> std::uint32_t {
     std::uint32_t rgb = kFallbackFace;
     if (face && face->width > 0 && face->height > 0) {
-      const std::uint8_t* bgr = face->Pixel(col * face->width / kSide, row * face->height / kSide);
+      const std::uint8_t* bgr = face->Pixel(col * face->width / iconSide, row * face->height / iconSide);
       rgb = std::uint32_t{bgr[2]} << 16 | std::uint32_t{bgr[1]} << 8 | bgr[0];
     }
     const auto channel = [&](int shift) { return static_cast<std::uint32_t>(int(((rgb >> shift) & 0xFF) * shade)) << shift; };
     return 0xFF000000u | channel(16) | channel(8) | channel(0);
   };
 
-  ArgbImage icon(kSide, kSide);
-  const double centre = kSide / 2.0;
-  for (int row = 0; row < kSide; ++row) {
-    for (int col = 0; col < kSide; ++col) {
+  ArgbImage icon(iconSide, iconSide);
+  const double centre = iconSide / 2.0;
+  for (int row = 0; row < iconSide; ++row) {
+    for (int col = 0; col < iconSide; ++col) {
       // Sampled at pixel centres so the disc is symmetric at this tiny size.
       const double x = (col + 0.5 - centre) / centre;
       const double y = (row + 0.5 - centre) / centre;
@@ -62,9 +66,14 @@ inline ArgbImage ProgramIconPixels(PictureCache& pictures)
   }
   for (const auto& hand : kHands) {
     const double radians = hand.degrees * std::numbers::pi / 180.0;
-    for (double t = 0; t <= hand.length; t += 0.25)
-      icon.SetPixel(int(std::floor(centre + t * std::sin(radians))), int(std::floor(centre - t * std::cos(radians))),
-                    kHandColour);
+    for (double t = 0; t <= hand.length * zoom; t += 0.25) {
+      const int x = int(std::floor(centre + t * std::sin(radians) - (thickness - 1) / 2.0));
+      const int y = int(std::floor(centre - t * std::cos(radians) - (thickness - 1) / 2.0));
+      for (int dy = 0; dy < thickness; ++dy)
+        for (int dx = 0; dx < thickness; ++dx)
+          if (x + dx >= 0 && x + dx < iconSide && y + dy >= 0 && y + dy < iconSide)
+            icon.SetPixel(x + dx, y + dy, kHandColour);
+    }
   }
   return icon;
 }

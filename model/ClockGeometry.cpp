@@ -16,6 +16,13 @@ std::int32_t OddDiameterOf(std::int32_t sizeStep)
   return d % 2 == 0 ? d + 1 : d;
 }
 
+std::int32_t DeviceDiameterOf(std::int32_t diameter, long double scale)
+{
+  // Not a number falls back to 1.
+  const long double s = scale >= 1.0L / kMaxDeviceScale ? std::min(scale, kMaxDeviceScale) : 1.0L;
+  return std::clamp<std::int32_t>(Round(static_cast<long double>(diameter) * s), 1, kMaxDeviceDiameter);
+}
+
 std::int32_t RadiusOf(std::int32_t diameter)
 {
   return diameter / 2;

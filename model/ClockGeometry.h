@@ -4,8 +4,11 @@
 // The marker sprite is kMarkerSide square; the hand sprite's extent is kHandExtentX x kHandExtentY, read as
 // last column and row by the synthesis and as width and height by the frame.
 inline constexpr std::int32_t kMarkerSide = 35;
-// The largest diameter the face planes hold (size step 60).
+// The largest diameter a settings step gives (size step 60), in logical pixels.
 inline constexpr std::int32_t kMaxDiameter = 251;
+// The clock is drawn in device pixels, up to four for each logical one.
+inline constexpr long double kMaxDeviceScale = 4.0L;
+inline constexpr std::int32_t kMaxDeviceDiameter = 4 * kMaxDiameter;
 inline constexpr std::int32_t kHandExtentX = 15;
 inline constexpr std::int32_t kHandExtentY = 100;
 
@@ -33,6 +36,9 @@ struct ClockGeometry {
 // be emptied, and within the largest face the planes hold.
 std::int32_t DiameterOf(std::int32_t sizeStep);
 std::int32_t OddDiameterOf(std::int32_t sizeStep);
+// D in device pixels at `scale` device pixels per logical pixel: Round(D x scale), the scale taken
+// within 1 / kMaxDeviceScale and kMaxDeviceScale. At scale 1 it is D.
+std::int32_t DeviceDiameterOf(std::int32_t diameter, long double scale);
 // D / 2 truncated toward zero.
 std::int32_t RadiusOf(std::int32_t diameter);
 

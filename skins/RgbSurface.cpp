@@ -79,6 +79,56 @@ void RgbSurface::PaintStretched(const SurfaceRect& rect, const Picture& picture)
   Paint(rect.left, rect.top, rect.right, rect.bottom, picture);
 }
 
+namespace {
+// Where destination pixel `at` of `extent` samples a source of `size` pixels: the source pixel and
+// the weight of the next one, in 1/65536.
+struct Tap {
+  std::int32_t first;
+  std::int32_t second;
+  std::int64_t weight;
+};
+
+Tap TapFor(std::int64_t at, std::int64_t extent, std::int32_t size)
+{
+  // (at + 1/2) x size / extent - 1/2, in 1/65536, kept on the picture.
+  const std::int64_t fixed = ((2 * at + 1) * size * 65536) / (2 * extent) - 32768;
+  const std::int64_t clamped = std::clamp<std::int64_t>(fixed, 0, std::int64_t{size - 1} * 65536);
+  const auto first = static_cast<std::int32_t>(clamped >> 16);
+  return {first, std::min(first + 1, size - 1), clamped & 0xFFFF};
+}
+}  // namespace
+
+void RgbSurface::PaintSmooth(const SurfaceRect& rect, const Picture& picture)
+{
+  const std::int64_t w = std::int64_t{rect.right} - rect.left;
+  const std::int64_t h = std::int64_t{rect.bottom} - rect.top;
+  if (w <= 0 || h <= 0 || picture.width <= 0 || picture.height <= 0)
+    return;
+  if (picture.bgr.size() < static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3)
+    throw TickoraError("The picture to paint is incomplete.");
+  const std::int64_t firstY = std::max<std::int64_t>(0, -std::int64_t{rect.top});
+  const std::int64_t endY = std::min<std::int64_t>(h, std::int64_t{height_} - rect.top);
+  const std::int64_t firstX = std::max<std::int64_t>(0, -std::int64_t{rect.left});
+  const std::int64_t endX = std::min<std::int64_t>(w, std::int64_t{width_} - rect.left);
+  std::vector<Tap> columns;
+  for (std::int64_t x = firstX; x < endX; ++x)
+    columns.push_back(TapFor(x, w, picture.width));
+  for (std::int64_t y = firstY; y < endY; ++y) {
+    const Tap row = TapFor(y, h, picture.height);
+    std::uint8_t* target = ScanRow(static_cast<std::int32_t>(rect.top + y)) + 3 * (rect.left + firstX);
+    for (const Tap& column : columns) {
+      for (int channel = 0; channel < 3; ++channel) {
+        const auto at = [&](std::int32_t px, std::int32_t py) -> std::int64_t { return picture.Pixel(px, py)[channel]; };
+        const std::int64_t top = at(column.first, row.first) * (65536 - column.weight) + at(column.second, row.first) * column.weight;
+        const std::int64_t bottom =
+            at(column.first, row.second) * (65536 - column.weight) + at(column.second, row.second) * column.weight;
+        const std::int64_t value = top * (65536 - row.weight) + bottom * row.weight;
+        *target++ = static_cast<std::uint8_t>((value + (std::int64_t{1} << 31)) >> 32);
+      }
+    }
+  }
+}
+
 void RgbSurface::PaintAt(std::int32_t x, std::int32_t y, const Picture& picture)
 {
   Paint(x, y, std::int64_t{x} + picture.width, std::int64_t{y} + picture.height, picture);

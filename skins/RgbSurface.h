@@ -35,6 +35,9 @@ public:
   // Nearest-neighbour point sampling of the picture into the rectangle (one picture pixel per
   // destination pixel, no filtering); parts of the rectangle outside the surface are clipped.
   void PaintStretched(const SurfaceRect& rect, const Picture& picture);
+  // Bilinear sampling of the picture into the whole rectangle, pixel centres on pixel centres, in
+  // integer steps of 1/65536 so that every system computes the same bytes; clipped as above.
+  void PaintSmooth(const SurfaceRect& rect, const Picture& picture);
   // The picture unscaled with its top-left pixel at (x, y).
   void PaintAt(std::int32_t x, std::int32_t y, const Picture& picture);
 

@@ -7,10 +7,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTime>
 #include <QWindow>
 
+#include "model/ClockGeometry.h"
 #include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtRaster.h"
 #include "platform/qt/WindowSystem.h"
@@ -49,6 +52,13 @@ QImage ClockWindow::presentedFrame() const
   return FrameView(form_.frame());
 }
 
+QImage ClockWindow::Frame() const
+{
+  QImage frame = FrameView(form_.frame());
+  frame.setDevicePixelRatio(static_cast<qreal>(DeviceScale()));
+  return frame;
+}
+
 PixelRect ClockWindow::PrimaryScreen() const
 {
   return FromQt(PrimaryScreenRect());
@@ -73,9 +83,30 @@ PixelPoint ClockWindow::CursorPos() const
   return FromQt(QCursor::pos());
 }
 
+long double ClockWindow::DeviceScale() const
+{
+  // Before it is shown the window has no screen of its own yet: the one at its place.
+  if (const QWindow* window = windowHandle(); window && window->screen())
+    return window->devicePixelRatio();
+  const QScreen* screen = QGuiApplication::screenAt(geometry().center());
+  return screen ? screen->devicePixelRatio() : devicePixelRatioF();
+}
+
 void ClockWindow::Resize(PixelSize size)
 {
   resize(ToQt(size));
+  KeepDeviceSize(*this, DeviceSize());
+}
+
+QSize ClockWindow::DeviceSize() const
+{
+  // The frame's own size once there is one of this window's size; before, the size at the scale.
+  const DeviceImage& frame = form_.frame();
+  const PixelSize logical = form_.size();
+  const long double scale = DeviceScale();
+  if (!frame.isNull() && frame.width() == DeviceDiameterOf(logical.width, scale))
+    return {frame.width(), frame.height()};
+  return {DeviceDiameterOf(logical.width, scale), DeviceDiameterOf(logical.height, scale)};
 }
 
 void ClockWindow::MoveTo(PixelPoint position)
@@ -87,14 +118,17 @@ bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resi
 {
   const QImage image = FrameView(frame);
   // Painted at once: a later update would cost the event loop another round. Only what changed goes
-  // to the window system, and from there to the compositor.
+  // to the window system, and from there to the compositor; the shape is in device pixels, as X
+  // takes it.
   if (resized) {
-    resize(image.size());
     shape_.Apply(*this, image);
     repaint();
   } else {
     shape_.Update(*this, image, ToQt(changed));
-    repaint(ToQt(changed));
+    // The logical pixels that hold the changed device pixels.
+    const auto s = static_cast<qreal>(DeviceScale());
+    const QRectF area(changed.x / s, changed.y / s, changed.width / s, changed.height / s);
+    repaint(area.toAlignedRect());
   }
   return true;
 }
@@ -121,13 +155,17 @@ void ClockWindow::paintEvent(QPaintEvent* event)
 {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(event->rect(), FrameView(form_.frame()), event->rect());
+  const QImage frame = Frame();
+  const qreal s = frame.devicePixelRatio();
+  const QRectF area(event->rect());
+  painter.drawImage(area, frame, QRectF(area.topLeft() * s, area.size() * s));
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent* event)
 {
   if (event->button() == Qt::LeftButton) {
     pressedAt_ = event->globalPosition().toPoint();
+    pressedLocal_ = event->position();
     dragOffset_ = pressedAt_ - pos();
     pressed_ = true;
   }
@@ -146,7 +184,7 @@ void ClockWindow::mouseMoveEvent(QMouseEvent* event)
   // clock moves itself.
   if (pressed_ && !dragging_ && (at - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
     pressed_ = false;
-    dragging_ = !StartWindowManagerMove(*this, pressedAt_);
+    dragging_ = !StartWindowManagerMove(*this, pressedLocal_);
     if (dragging_)
       form_.DragStarted();
   }
@@ -204,8 +242,10 @@ bool ClockWindow::event(QEvent* event)
 {
   const bool handled = QWidget::event(event);
   // A new native window starts without a shape.
-  if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)
+  if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show) {
     shape_.Reapply(*this);
+    KeepDeviceSize(*this, DeviceSize());
+  }
   if (event->type() == QEvent::WinIdChange && windowHandle())
     windowHandle()->installEventFilter(this);
   return handled;

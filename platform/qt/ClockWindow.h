@@ -29,6 +29,7 @@ public:
   std::vector<PixelRect> Screens() const override;
   TimeOfDay LocalTime() const override;
   PixelPoint CursorPos() const override;
+  long double DeviceScale() const override;
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
@@ -49,6 +50,10 @@ protected:
 
 private:
   void EndDrag();
+  // The window's size in device pixels: the frame's.
+  QSize DeviceSize() const;
+  // The frame as Qt draws it: device pixels, at the window's device pixel ratio.
+  QImage Frame() const;
 
   TForm1 form_;
   AlphaShape shape_;
@@ -57,5 +62,6 @@ private:
   bool pressed_ = false;   // the left button is down on the clock, not yet dragging
   bool dragging_ = false;  // the clock moves itself with the pointer
   QPoint pressedAt_;
+  QPointF pressedLocal_;
   QPoint dragOffset_;
 };

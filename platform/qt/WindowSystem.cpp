@@ -12,6 +12,7 @@
 #ifdef TICKORA_HAVE_X11
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #endif
 
 #include "platform/qt/X11Display.h"
@@ -141,7 +142,7 @@ void AddInitialStates(Display* display, QWidget& window, std::initializer_list<c
 }  // namespace
 #endif
 
-bool StartWindowManagerMove(QWidget& window, QPoint pressedAt)
+bool StartWindowManagerMove(QWidget& window, QPointF pressedAt)
 {
 #ifdef TICKORA_HAVE_X11
   Display* display = X11Display();
@@ -166,10 +167,17 @@ bool StartWindowManagerMove(QWidget& window, QPoint pressedAt)
   if (!offered)
     return false;
   // The press point, not the pointer now: the window follows the pointer from where it was grabbed.
+  // X counts in device pixels from the root window's corner.
+  const Window id = static_cast<Window>(window.winId());
+  const qreal scale = window.devicePixelRatioF();
+  int rootX = 0;
+  int rootY = 0;
+  Window child = None;
+  XTranslateCoordinates(display, id, root, static_cast<int>(pressedAt.x() * scale),
+                        static_cast<int>(pressedAt.y() * scale), &rootX, &rootY, &child);
   constexpr long kMove = 8;
   XUngrabPointer(display, CurrentTime);
-  AskWindowManager(display, static_cast<Window>(window.winId()), moveResize,
-                   {pressedAt.x(), pressedAt.y(), kMove, Button1, kNormalApplication});
+  AskWindowManager(display, id, moveResize, {rootX, rootY, kMove, Button1, kNormalApplication});
   XFlush(display);
   return true;
 #else
@@ -213,6 +221,32 @@ bool OnCurrentDesktop(QWidget& window)
 #else
   Q_UNUSED(window);
   return true;
+#endif
+}
+
+void KeepDeviceSize(QWidget& window, QSize device)
+{
+#ifdef TICKORA_HAVE_X11
+  Display* display = X11Display();
+  if (!display || !window.testAttribute(Qt::WA_WState_Created))
+    return;
+  const Window id = static_cast<Window>(window.winId());
+  XSizeHints* hints = XAllocSizeHints();
+  if (!hints)
+    return;
+  long supplied = 0;
+  XGetWMNormalHints(display, id, hints, &supplied);
+  hints->flags &= ~(PResizeInc | PBaseSize);
+  hints->flags |= PMinSize | PMaxSize;
+  hints->min_width = hints->max_width = device.width();
+  hints->min_height = hints->max_height = device.height();
+  XSetWMNormalHints(display, id, hints);
+  XFree(hints);
+  XResizeWindow(display, id, static_cast<unsigned>(device.width()), static_cast<unsigned>(device.height()));
+  XFlush(display);
+#else
+  Q_UNUSED(window);
+  Q_UNUSED(device);
 #endif
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -29,14 +30,19 @@ QString MissingDisplayMessage(int argc, char** argv);
 bool HasPerPixelAlpha(QWidget& window);
 
 // Hands a drag of the window to the window manager's own move, as a press on a title bar does, with the
-// pointer pressed at `pressedAt` (screen pixels). False where no window manager offers one (none runs,
-// or it lacks _NET_WM_MOVERESIZE); the program then moves the window itself.
-bool StartWindowManagerMove(QWidget& window, QPoint pressedAt);
+// pointer pressed at `pressedAt` in the window (logical pixels). False where no window manager offers
+// one (none runs, or it lacks _NET_WM_MOVERESIZE); the program then moves the window itself.
+bool StartWindowManagerMove(QWidget& window, QPointF pressedAt);
 
 // Whether the window manager shows the window on the current virtual desktop (or on all); true where
 // there are no virtual desktops. A window manager hides the windows of the other desktops, which reads
 // like a minimise.
 bool OnCurrentDesktop(QWidget& window);
+
+// Asks the window manager for exactly `device` pixels. At a fractional scale Qt asks for a size
+// increment of more than one pixel (its one logical pixel), which a window manager that heeds it
+// (openbox, xfwm4) would round the window down by. Call after each resize of a created window.
+void KeepDeviceSize(QWidget& window, QSize device);
 
 // Keeps the window out of taskbars and pagers; call after the native window exists, before showing.
 void KeepOffTaskbar(QWidget& window);

@@ -24,9 +24,6 @@ int main(int argc, char** argv)
     return answer.exitCode;
   }
   PreferX11OnWayland();
-  // The clock's sizes and places are screen pixels.
-  if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 
   // A second copy ends at once, silently, with or without a display. Without a folder of the user's own
   // for the lock the clock still runs, and says why a second copy would too.

@@ -76,6 +76,11 @@ PixelPoint ClockWindow::CursorPos() const
   return {cursor.x, cursor.y};
 }
 
+long double ClockWindow::DeviceScale() const
+{
+  return 1.0L;
+}
+
 void ClockWindow::Resize(PixelSize size)
 {
   // No frame: the client area is the whole window.

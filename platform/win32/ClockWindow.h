@@ -36,6 +36,7 @@ public:
   std::vector<PixelRect> Screens() const override;
   TimeOfDay LocalTime() const override;
   PixelPoint CursorPos() const override;
+  long double DeviceScale() const override;
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;

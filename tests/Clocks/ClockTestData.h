@@ -35,23 +35,18 @@ inline void FillPattern(RgbSurface& surface, std::uint32_t seed)
   }
 }
 
-template <int Rows, int Columns>
-void FillPlanes(ArgbPlanes<Rows, Columns>& planes, int alpha, int red, int green, int blue)
+inline void FillPlanes(ArgbPlanes& planes, int alpha, int red, int green, int blue)
 {
-  for (auto& row : planes.alpha) row.fill(alpha);
-  for (auto& row : planes.red) row.fill(red);
-  for (auto& row : planes.green) row.fill(green);
-  for (auto& row : planes.blue) row.fill(blue);
+  planes.Fill(alpha, red, green, blue);
 }
 
 // The first differing entry, or -1 when the planes are equal.
-template <int Rows, int Columns>
-int FirstDifference(const ArgbPlanes<Rows, Columns>& a, const ArgbPlanes<Rows, Columns>& b)
+inline int FirstDifference(const ArgbPlanes& a, const ArgbPlanes& b)
 {
-  for (int row = 0; row < Rows; ++row)
-    for (int column = 0; column < Columns; ++column)
+  for (int row = 0; row < a.rows(); ++row)
+    for (int column = 0; column < a.columns(); ++column)
       if (a.alpha[row][column] != b.alpha[row][column] || a.red[row][column] != b.red[row][column] ||
           a.green[row][column] != b.green[row][column] || a.blue[row][column] != b.blue[row][column])
-        return row * Columns + column;
+        return row * a.columns() + column;
   return -1;
 }

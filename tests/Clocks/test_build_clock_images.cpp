@@ -20,11 +20,10 @@ std::unique_ptr<ClockData> ClockWith(int sizeStep, int skin, int dial, int trans
   return data;
 }
 
-template <int Rows, int Columns>
-void ExpectByteRange(const ArgbPlanes<Rows, Columns>& p, const char* what)
+void ExpectByteRange(const ArgbPlanes& p, const char* what)
 {
-  for (int row = 0; row < Rows; ++row)
-    for (int column = 0; column < Columns; ++column)
+  for (int row = 0; row < p.rows(); ++row)
+    for (int column = 0; column < p.columns(); ++column)
       for (int value : {p.alpha[row][column], p.red[row][column], p.green[row][column], p.blue[row][column]})
         ASSERT_TRUE(value >= 0 && value <= 255) << what << " " << row << "," << column << ": " << value;
 }

@@ -17,11 +17,13 @@ public:
   std::vector<PixelRect> screens{primary};
   TimeOfDay time{10, 8, 30};
   PixelPoint cursor{-1, -1};
+  long double scale = 1.0L;
   bool reportMoves = true;  // a move is reported before MoveTo returns, as Windows does
   TForm1* form = nullptr;   // where the reports go
   std::vector<std::string>* log = nullptr;  // takes "client WxH" when given
 
-  PixelSize size;
+  PixelSize size;       // logical
+  PixelSize frameSize;  // device
   PixelPoint position;
   int timerInterval = 0;
   int presented = 0;
@@ -32,6 +34,7 @@ public:
   std::vector<PixelRect> Screens() const override { return screens; }
   TimeOfDay LocalTime() const override { return time; }
   PixelPoint CursorPos() const override { return cursor; }
+  long double DeviceScale() const override { return scale; }
   void Resize(PixelSize to) override
   {
     size = to;
@@ -46,7 +49,7 @@ public:
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override
   {
     ++presented;
-    size = frame.size();
+    frameSize = frame.size();
     lastChanged = resized ? frame.rect() : changed;
     return true;
   }

@@ -19,16 +19,10 @@ inline std::uint32_t NumeralColour(int hour)
   return 0xFF000000u | static_cast<std::uint32_t>(10 + hour * 20);
 }
 
-template <typename Planes>
-void FillPlanes(Planes& planes, std::uint32_t argb)
+inline void FillPlanes(ArgbPlanes& planes, std::uint32_t argb)
 {
-  for (int y = 0; y < Planes::kRows; ++y)
-    for (int x = 0; x < Planes::kColumns; ++x) {
-      planes.alpha[y][x] = static_cast<std::int32_t>(argb >> 24);
-      planes.red[y][x] = static_cast<std::int32_t>((argb >> 16) & 0xFF);
-      planes.green[y][x] = static_cast<std::int32_t>((argb >> 8) & 0xFF);
-      planes.blue[y][x] = static_cast<std::int32_t>(argb & 0xFF);
-    }
+  planes.Fill(static_cast<int>(argb >> 24), static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF),
+              static_cast<int>(argb & 0xFF));
 }
 
 inline std::unique_ptr<ClockData> MakeTestClock(const ClockSettings& settings, const TestClockLook& look = {})

@@ -159,3 +159,38 @@ TEST(ClockWindow, OnlyAChangedFrameIsPresentedAndTheNextFrameTakesTheSizeBackToD
   EXPECT_EQ(rig.shell.lastChanged, (PixelRect{0, 0, 166, 166}));
   EXPECT_EQ(form.presentedCount(), 3);
 }
+
+TEST(ClockWindow, DrawnInDevicePixelsAndAnewWhenMovedToAScreenOfAnotherScale)
+{
+  const struct {
+    long double scale;
+    std::int32_t sizeStep;
+    int diameter, frame;  // logical, device: Round(D x scale), halves to even
+  } cases[] = {
+      {1.0L, 32, 166, 166}, {1.25L, 32, 166, 208}, {1.5L, 32, 166, 249}, {2.0L, 32, 166, 332},
+      {1.5L, 1, 73, 110}, {2.0L, 50, 220, 440},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<double>(c.scale));
+    ClockRig rig;
+    rig.shell.scale = c.scale;
+    ClockSettings settings = At(100, 100, c.sizeStep);
+    settings.transparency = 0;
+    rig.Store(settings);
+    TForm1& form = rig.Create();
+    EXPECT_EQ(rig.shell.size, (PixelSize{c.diameter, c.diameter}));
+    EXPECT_EQ(rig.shell.frameSize, (PixelSize{c.frame, c.frame}));
+    // The pixel under the pointer, in device pixels from the window's corner.
+    rig.shell.cursor = {100 + c.diameter / 2, 100 + c.diameter / 4};
+    form.Draw();
+    const int x = static_cast<int>(c.diameter / 2 * c.scale), y = static_cast<int>(c.diameter / 4 * c.scale);
+    EXPECT_EQ(form.frame().Pixel(x, y) >> 24, 0u);
+    EXPECT_GT(form.frame().Pixel(x - 2, y) >> 24, 0u);
+  }
+  ClockRig rig;
+  TForm1& form = rig.Create();
+  rig.shell.scale = 2.0L;
+  form.TimerTimer();
+  EXPECT_EQ(rig.shell.frameSize, (PixelSize{332, 332}));
+  EXPECT_EQ(rig.shell.size, (PixelSize{166, 166}));
+}

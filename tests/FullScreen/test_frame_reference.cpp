@@ -12,8 +12,7 @@
 #include "raster/DrawingSurface.h"
 
 namespace {
-template <typename Planes>
-ArgbImage ImageOf(const Planes& planes, int width, int height)
+ArgbImage ImageOf(const ArgbPlanes& planes, int width, int height)
 {
   ArgbImage image(width, height);
   for (int y = 0; y < height; ++y)

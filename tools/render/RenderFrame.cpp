@@ -43,6 +43,17 @@ int RenderFrame(const std::vector<std::string>& args)
   PixelPoint cursor{-1, -1};  // outside the frame: no hole
   if (OptionValue(args, "--cursor"))
     cursor = {IntOption(args, "--cursor", 0, 0), IntOption(args, "--cursor", 0, 1)};
-  WritePng(RgbaOfFrame(RenderClockFrame(settings, time, cursor)), out);
+  long double scale = 1.0L;
+  if (const auto text = OptionValue(args, "--scale")) {
+    std::size_t used = 0;
+    try {
+      scale = std::stold(*text, &used);
+    } catch (const std::exception&) {
+      used = 0;
+    }
+    if (used != text->size() || !(scale >= 0.25L && scale <= kMaxDeviceScale))
+      throw std::invalid_argument("--scale needs a number from 0.25 to 4, not '" + *text + "'");
+  }
+  WritePng(RgbaOfFrame(RenderClockFrame(settings, time, cursor, scale)), out);
   return 0;
 }

@@ -16,8 +16,7 @@ constexpr int kHandWidth = kHandExtentX + 1;
 constexpr int kHandHeight = kHandExtentY + 1;
 
 // A = alpha plane, R G B = colour planes, unpremultiplied.
-template <int Rows, int Columns>
-RgbaImage ImageOf(const ArgbPlanes<Rows, Columns>& planes, int width, int height)
+RgbaImage ImageOf(const ArgbPlanes& planes, int width, int height)
 {
   RgbaImage image(width, height);
   for (int y = 0; y < height; ++y)

@@ -14,7 +14,7 @@ void PrintUsage()
       "  tickora-render --picture NAME --size W H --out FILE.png\n"
       "  tickora-render --planes face|marker|hand [--size-step N] [--skin N] [--dial N] [--transparency N] --out FILE.png\n"
       "  tickora-render --frame --time HH:MM:SS [--size-step N] [--skin N] [--dial N] [--transparency N]\n"
-      "                 [--hand-width N] [--seconds 0|1] [--numerals 0|1] [--cursor X Y] --out FILE.png\n"
+      "                 [--hand-width N] [--seconds 0|1] [--numerals 0|1] [--cursor X Y] [--scale S] --out FILE.png\n"
 #ifdef TICKORA_GALLERY
       "  tickora-render --gallery --out FILE.png\n"
 #endif

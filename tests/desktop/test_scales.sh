@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# On a desktop at 2x (Xft.dpi 192, how GNOME, XFCE and KDE set a larger scale on X11) and at 1.5x
+# (Qt's own QT_SCALE_FACTOR): the clock is Round(D x scale) screen pixels at its stored place times the
+# scale, a click on a drawn pixel near its lower right is the clock's, one on a transparent corner
+# reaches the window below, a drag moves it by the distance dragged, and a restart brings it back there.
+source "$(dirname "$0")/harness.sh"
+desktop_start --wm
+
+readonly D=166 LEFT=300 TOP=200
+pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a3a3a
+pad_count() { grep -cx "press $1 $2 1" "$PAD_LOG" || true; }
+reached_pad() { [ "$(pad_count "$1" "$2")" -ge "${3:-1}" ]; }
+
+scales=(
+  # how             scale  device D
+  "xft 192          2      332"
+  "qt 1.5           1.5    249"
+)
+for row in "${scales[@]}"; do
+  read -r how value scale size <<<"$row"
+  if [ "$how" = xft ]; then
+    echo "Xft.dpi: $value" | xrdb -merge
+  else
+    export QT_SCALE_FACTOR=$value
+  fi
+  x=$(awk -v l=$LEFT -v s="$scale" 'BEGIN { print int(l * s) }')
+  y=$(awk -v t=$TOP -v s="$scale" 'BEGIN { print int(t * s) }')
+  conf_write_defaults Clock_FF=0 Left=$LEFT Top=$TOP  # an opaque face: every pixel of the disc is drawn
+  mouse_to 5 5
+  clock_start
+  clock_wait_window
+  wait_for "the clock at $x,$y, $size pixels wide, at $how $value" -- geometry_is "$CLOCK_WINDOW" "$x $y $size $size"
+  pass "$how $value: $size x $size screen pixels at $x,$y"
+
+  # Near the lower right of the disc, past where a frame of D pixels would end.
+  inside=$((size * 78 / 100))
+  marks=$(pad_count $((x + size - 2)) $((y + 2)))
+  xdotool mousemove $((x + inside)) $((y + inside)) click 1
+  xdotool mousemove $((x + size - 2)) $((y + 2)) click 1
+  wait_for "the click on the corner to reach the window below" 10 -- reached_pad $((x + size - 2)) $((y + 2)) $((marks + 1))
+  reached_pad $((x + inside)) $((y + inside)) && fail "$how $value: a click on the drawn face at $inside,$inside went through"
+  pass "$how $value: the drawn lower right is the clock's, a transparent corner lets the click through"
+
+  # Dragged by its centre, 60 and 42 screen pixels: the clock moves as far, and the place it stores
+  # is logical (whole logical pixels at both scales, so a restart can find the very same pixel).
+  drag $((x + size / 2)) $((y + size / 2)) $((x + size / 2 + 60)) $((y + size / 2 + 42))
+  moved="$((x + 60)) $((y + 42)) $size $size"
+  wait_for "the clock dragged to $moved" -- geometry_is "$CLOCK_WINDOW" "$moved"
+  left=$(awk -v l=$((x + 60)) -v s="$scale" 'BEGIN { print int(l / s) }')
+  wait_for "Left=$left stored" -- conf_is Left "$left"
+  pass "$how $value: dragged by 60,42 screen pixels, the clock moved as far and stored Left=$left"
+
+  close_window "$CLOCK_WINDOW"
+  wait_exit "$CLOCK_PID" 10
+  clock_start
+  clock_wait_window
+  wait_for "the restarted clock at $moved" -- geometry_is "$CLOCK_WINDOW" "$moved"
+  pass "$how $value: a restart brings it back to the same place"
+  close_window "$CLOCK_WINDOW"
+  wait_exit "$CLOCK_PID" 10
+  echo "Xft.dpi: 96" | xrdb -merge
+  unset QT_SCALE_FACTOR
+done
