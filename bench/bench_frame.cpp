@@ -10,17 +10,19 @@
 #include "model/ClockGeometry.h"
 
 namespace {
-// First-start settings at the given size: marker dial, numerals and seconds on.
-std::unique_ptr<ClockData> SynthesisedClock(int sizeStep)
+// First-start settings at the given size: marker dial, numerals and seconds on; drawn at `percent`
+// of the logical size, as on a screen at that scale.
+std::unique_ptr<ClockData> SynthesisedClock(int sizeStep, std::int64_t percent = 100)
 {
-  return MakeSynthesisedClock(ClockSettings{.sizeStep = sizeStep});
+  return MakeSynthesisedClock(ClockSettings{.sizeStep = sizeStep}, static_cast<long double>(percent) / 100.0L);
 }
 
-// The clock for a benchmark, or nothing once the benchmark is marked as failed.
-std::unique_ptr<ClockData> ClockOrSkip(benchmark::State& state)
+// The clock for a benchmark (size step, and the screen's scale in percent when given), or nothing once
+// the benchmark is marked as failed.
+std::unique_ptr<ClockData> ClockOrSkip(benchmark::State& state, bool scaled = false)
 {
   try {
-    return SynthesisedClock(static_cast<int>(state.range(0)));
+    return SynthesisedClock(static_cast<int>(state.range(0)), scaled ? state.range(1) : 100);
   } catch (const std::exception& e) {
     state.SkipWithError(e.what());
     return nullptr;
@@ -51,10 +53,11 @@ void BM_ComposeFrame(benchmark::State& state)
 BENCHMARK(BM_ComposeFrame)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicrosecond);
 
 // One tick at rest as the clock window runs it: the next second drawn over the last frame, and the
-// rectangle that goes to the window system. The counters give its share of the whole frame.
+// rectangle that goes to the window system, at 100 %, 150 % and 200 %. The counters give its share of
+// the whole frame and the bytes the frame, the dial and the face planes hold at rest.
 void BM_PresentTick(benchmark::State& state)
 {
-  const std::unique_ptr<ClockData> data = ClockOrSkip(state);
+  const std::unique_ptr<ClockData> data = ClockOrSkip(state, true);
   if (!data)
     return;
   const std::int32_t d = data->geometry.diameter;
@@ -72,8 +75,15 @@ void BM_PresentTick(benchmark::State& state)
   state.counters["D"] = d;
   state.counters["changed_share"] =
       benchmark::Counter(changedPixels / (static_cast<double>(d) * d), benchmark::Counter::kAvgIterations);
+  // The planes' rows beyond D are never touched: only D of them cost memory.
+  const double planes = 4.0 * sizeof(std::int32_t) * d * data->facePlanes.columns();
+  state.counters["held_bytes"] = 2.0 * sizeof(std::uint32_t) * d * d + planes;
 }
-BENCHMARK(BM_PresentTick)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresentTick)
+    ->ArgsProduct({{0, 32, 50}, {100}})
+    ->ArgsProduct({{32}, {150, 200}})
+    ->ArgNames({"step", "percent"})
+    ->Unit(benchmark::kMicrosecond);
 
 // The first frame after a synthesis: everything made from the planes.
 void BM_ComposeFirstFrame(benchmark::State& state)

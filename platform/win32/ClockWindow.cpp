@@ -2,12 +2,16 @@
 
 #include <utility>
 
+#include "model/ClockGeometry.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Screens.h"
 #include "platform/win32/WindowClass.h"
 
 namespace {
 constexpr char kWindowText[] = "Tickora";
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
 
 constexpr UINT_PTR kTimer = 1;
 // While the clock follows the pointer itself: how often it looks where the pointer is.
@@ -50,14 +54,19 @@ ClockWindow::~ClockWindow()
   DestroyWindow(window_);
 }
 
+// The system counts in device pixels; the clock's places and sizes are logical, converted at the
+// density of the monitor the clock is on.
 PixelRect ClockWindow::PrimaryScreen() const
 {
-  return PrimaryScreenRect();
+  return ToLogical(PrimaryScreenRect(), DeviceScale());
 }
 
 std::vector<PixelRect> ClockWindow::Screens() const
 {
-  return ScreenRects();
+  std::vector<PixelRect> screens = ScreenRects();
+  for (PixelRect& screen : screens)
+    screen = ToLogical(screen, DeviceScale());
+  return screens;
 }
 
 TimeOfDay ClockWindow::LocalTime() const
@@ -73,28 +82,37 @@ PixelPoint ClockWindow::CursorPos() const
   // No cursor to read (a locked desktop): no hole.
   if (!GetCursorPos(&cursor))
     return {form_.position().x - 1, form_.position().y - 1};
-  return {cursor.x, cursor.y};
+  const long double scale = DeviceScale();
+  return {ToLogical(cursor.x, scale), ToLogical(cursor.y, scale)};
 }
 
 long double ClockWindow::DeviceScale() const
 {
-  return 1.0L;
+  return WindowScale(window_);
 }
 
 void ClockWindow::Resize(PixelSize size)
 {
   // No frame: the client area is the whole window.
-  SetWindowPos(window_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const long double scale = DeviceScale();
+  SetWindowPos(window_, nullptr, 0, 0, DeviceDiameterOf(size.width, scale), DeviceDiameterOf(size.height, scale),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ClockWindow::MoveTo(PixelPoint position)
+{
+  const long double scale = DeviceScale();
+  MoveToDevice({ToDevice(position.x, scale), ToDevice(position.y, scale)});
+}
+
+void ClockWindow::MoveToDevice(PixelPoint position)
 {
   SetWindowPos(window_, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
 {
-  if (surface_.Present(window_, form_.position(), frame, resized ? frame.rect() : changed)) {
+  if (surface_.Present(window_, WindowRect(window_).topLeft(), frame, resized ? frame.rect() : changed)) {
     presentFailed_ = false;
     return true;
   }
@@ -118,7 +136,8 @@ void ClockWindow::FollowPointer()
 {
   POINT at = {};
   GetCursorPos(&at);
-  MoveTo({movedFrom_.x + static_cast<int>(at.x - pressedAt_.x), movedFrom_.y + static_cast<int>(at.y - pressedAt_.y)});
+  MoveToDevice(
+      {movedFrom_.x + static_cast<int>(at.x - pressedAt_.x), movedFrom_.y + static_cast<int>(at.y - pressedAt_.y)});
   if (selfMove_ && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
     EndDrag();
 }
@@ -159,13 +178,15 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return selfMove_ ? HTCLIENT : HTCAPTION;
   case WM_WINDOWPOSCHANGED:
     // Only the system's own reports say where the window is.
-    if (const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam); !(place->flags & SWP_NOMOVE))
-      form_.WindowMoved({place->x, place->y});
+    if (const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam); !(place->flags & SWP_NOMOVE)) {
+      const long double scale = DeviceScale();
+      form_.WindowMoved({ToLogical(place->x, scale), ToLogical(place->y, scale)});
+    }
     break;
   case WM_LBUTTONDOWN:
     // Only where the clock moves itself: elsewhere the press went to the title bar it answered.
     GetCursorPos(&pressedAt_);
-    movedFrom_ = form_.position();
+    movedFrom_ = WindowRect(window_).topLeft();
     StartDrag();
     SetCapture(window_);
     // Wine loses pointer events once the window has moved under them: the pointer is asked for.
@@ -197,6 +218,10 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       form_.TimerTimer();
     else if (wParam == kDragTimer && moving_)
       FollowPointer();
+    return 0;
+  case WM_DPICHANGED:
+    // On a monitor of another density: drawn anew for it now, not at the next tick.
+    form_.TimerTimer();
     return 0;
   case WM_ENTERSIZEMOVE:
     StartDrag();

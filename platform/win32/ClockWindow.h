@@ -46,6 +46,7 @@ public:
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void MoveToDevice(PixelPoint position);
   void FollowPointer();
   void StartDrag();
   void EndDrag();
@@ -57,6 +58,6 @@ private:
   bool moving_ = false;         // the user drags the clock
   const bool selfMove_;
   POINT pressedAt_ = {};        // the pointer at the press, screen pixels
-  PixelPoint movedFrom_;        // the window there
+  PixelPoint movedFrom_;        // the window there, device pixels
   std::vector<std::function<void()>> later_;
 };

@@ -1,5 +1,6 @@
 #include "platform/win32/Pictures.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -25,8 +26,9 @@ HBITMAP CreateTopDownBitmap(int width, int height, WORD bitCount, void** bits)
 
 HICON CreateProgramIcon(PictureCache& pictures)
 {
-  const ArgbImage pixels = ProgramIconPixels(pictures);
-  const int side = kProgramIconSide;
+  // The system's small-icon size: 16 at 96 DPI, more on a denser screen.
+  const int side = std::max(GetSystemMetrics(SM_CXSMICON), kProgramIconSide);
+  const ArgbImage pixels = ProgramIconPixels(pictures, side);
   void* bits = nullptr;
   HBITMAP colour = CreateTopDownBitmap(side, side, 32, &bits);
   if (!colour)

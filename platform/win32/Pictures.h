@@ -3,7 +3,8 @@
 
 class PictureCache;
 
-// The 16 x 16 program icon with its alpha; the caller destroys it (DestroyIcon).
+// The program icon with its alpha at the system's small-icon size (16 x 16 at 96 DPI); the caller
+// destroys it (DestroyIcon).
 HICON CreateProgramIcon(PictureCache& pictures);
 
 // The 10 x 10, 24-bit picture beside "Close"; the caller deletes it (DeleteObject).

@@ -1,5 +1,7 @@
 #include "platform/win32/Screens.h"
 
+#include "model/Numbers.h"
+
 namespace {
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)
 {
@@ -8,6 +10,51 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)
   return TRUE;
 }
 }  // namespace
+
+void UsePerMonitorDpi()
+{
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto set = user32 ? reinterpret_cast<SetContext>(
+                                reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")))
+                          : nullptr;
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which older headers lack.
+  if (!set || !set(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4))))
+    SetProcessDPIAware();
+}
+
+long double WindowScale(HWND window)
+{
+  using GetDpi = UINT(WINAPI*)(HWND);
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto get =
+      user32 ? reinterpret_cast<GetDpi>(reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow"))) : nullptr;
+  UINT dpi = window && get ? get(window) : 0;
+  if (dpi == 0) {
+    HDC screen = GetDC(nullptr);
+    dpi = screen ? static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX)) : 96;
+    if (screen)
+      ReleaseDC(nullptr, screen);
+  }
+  return dpi > 0 ? static_cast<long double>(dpi) / 96.0L : 1.0L;
+}
+
+int ToLogical(int device, long double scale)
+{
+  return Round(static_cast<long double>(device) / scale);
+}
+
+int ToDevice(int logical, long double scale)
+{
+  return Round(static_cast<long double>(logical) * scale);
+}
+
+PixelRect ToLogical(const PixelRect& device, long double scale)
+{
+  const int left = ToLogical(device.x, scale);
+  const int top = ToLogical(device.y, scale);
+  return {left, top, ToLogical(device.x + device.width, scale) - left, ToLogical(device.y + device.height, scale) - top};
+}
 
 PixelRect PrimaryScreenRect()
 {

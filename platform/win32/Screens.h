@@ -12,5 +12,16 @@ PixelRect PrimaryScreenRect();
 // Every monitor's rectangle on the virtual screen.
 std::vector<PixelRect> ScreenRects();
 
+// Asks for each monitor's own DPI, as the manifest does (for systems that read only the call): the
+// program then draws every pixel itself, at the density of the monitor each window is on.
+void UsePerMonitorDpi();
+// Device pixels per logical pixel for a window: its monitor's DPI over 96, or the screen's where the
+// system has no DPI per window.
+long double WindowScale(HWND window);
+// Between the logical pixels the clock keeps and the device pixels the system counts in.
+int ToLogical(int device, long double scale);
+int ToDevice(int logical, long double scale);
+PixelRect ToLogical(const PixelRect& device, long double scale);
+
 // A window's outer rectangle as the window system reports it.
 PixelRect WindowRect(HWND window);

@@ -45,6 +45,12 @@ SettingsWindow::SettingsWindow(ClockData& data, SettingsStore& store, TForm1& cl
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   }
   CreateControls();
+  // Laid out at the density of the monitor it opens on, and again whenever it moves to another.
+  if (const long double scale = WindowScale(window_); scale != 1.0L) {
+    LayOut(scale);
+    const PixelSize size = FrameSize();
+    SetWindowPos(window_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   CreatePopupMenu();
   tray_ = std::make_unique<NotifyIcon>(window_, icon);
   form_ = std::make_unique<TForm2>(data, store, clock, *this, *tray_, std::move(messages), std::move(synthesis));
@@ -73,9 +79,24 @@ SettingsWindow::~SettingsWindow()
       DeleteObject(object);
 }
 
+PixelSize SettingsWindow::FrameSize() const
+{
+  const PixelRect client = ScaledRect({0, 0, kSettingsClientWidth, kSettingsClientHeight});
+  RECT frame = {0, 0, client.width, client.height};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void SettingsWindow::DpiChanged(const RECT& suggested)
+{
+  LayOut(WindowScale(window_));
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 PixelRect SettingsWindow::PrimaryScreen() const
 {
-  return PrimaryScreenRect();
+  return ToLogical(PrimaryScreenRect(), scale_);
 }
 
 int SettingsWindow::TrackBarPosition(int index) const
@@ -100,7 +121,8 @@ void SettingsWindow::SetChecked(int index, bool checked)
 
 void SettingsWindow::Place(PixelPoint position)
 {
-  SetWindowPos(window_, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, ToDevice(position.x, scale_), ToDevice(position.y, scale_), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsWindow::ShowForm()

@@ -38,6 +38,9 @@ public:
   SettingsWindow(const SettingsWindow&) = delete;
   SettingsWindow& operator=(const SettingsWindow&) = delete;
 
+  // The controls' character height in device pixels at `scale`.
+  static int ControlFontHeight(long double scale);
+
   bool created() const { return window_ != nullptr; }
   HWND handle() const { return window_; }
   HWND Control(ControlRef ref) const;
@@ -66,9 +69,16 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void TrayMessage(int mouseMessage);
+  // The window is on a monitor of another density: laid out anew, in the rectangle the system offers.
+  void DpiChanged(const RECT& suggested);
   bool SetHandCursor(HWND control) const;
   void CreateControls();
   void CreatePopupMenu();
+  // Puts the controls and their fonts at `scale` device pixels per logical pixel.
+  void LayOut(long double scale);
+  PixelRect ScaledRect(PixelRect rect) const;
+  // The outer frame for the client area at the current scale.
+  PixelSize FrameSize() const;
 
   SettingsWindowHooks hooks_;
   UserMessages messages_;
@@ -79,6 +89,7 @@ private:
   std::array<HWND, kTrackBars.size()> trackBars_ = {};
   std::array<HWND, kCheckBoxes.size()> checkBoxes_ = {};
   std::array<HWND, kButtons.size()> buttons_ = {};
+  long double scale_ = 1.0L;
   HFONT regularFont_ = nullptr;
   HFONT boldFont_ = nullptr;
   HMENU popupMenu_ = nullptr;

@@ -1,9 +1,12 @@
 // The settings window's controls and popup menu, built from the shared control table.
 #include "platform/win32/SettingsWindow.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "platform/win32/Pictures.h"
+#include "platform/win32/Screens.h"
 
 namespace {
 
@@ -13,10 +16,10 @@ int ControlId(ControlRef ref)
   return 100 + 10 * static_cast<int>(ref.kind) + ref.index;
 }
 
-HFONT ControlFont(bool bold)
+HFONT ControlFont(bool bold, long double scale)
 {
   // A negative height asks for the character height, without the internal leading.
-  return CreateFontA(-kControlFontPixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+  return CreateFontA(-SettingsWindow::ControlFontHeight(scale), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, kControlFontFamily);
 }
@@ -50,10 +53,45 @@ HWND SettingsWindow::Control(ControlRef ref) const
   return nullptr;
 }
 
+int SettingsWindow::ControlFontHeight(long double scale)
+{
+  // Rounded down: at 144 DPI a 20-pixel font would outgrow the longest caption's control.
+  return std::max(1, static_cast<int>(kControlFontPixelHeight * scale));
+}
+
+PixelRect SettingsWindow::ScaledRect(PixelRect rect) const
+{
+  const int left = ToDevice(rect.x, scale_), top = ToDevice(rect.y, scale_);
+  return {left, top, ToDevice(rect.x + rect.width, scale_) - left, ToDevice(rect.y + rect.height, scale_) - top};
+}
+
+void SettingsWindow::LayOut(long double scale)
+{
+  scale_ = scale;
+  for (HFONT font : {regularFont_, boldFont_})
+    if (font)
+      DeleteObject(font);
+  regularFont_ = ControlFont(false, scale);
+  boldFont_ = ControlFont(true, scale);
+  const auto place = [this](HWND control, PixelRect rect, HFONT font) {
+    const PixelRect r = ScaledRect(rect);
+    SetWindowPos(control, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  };
+  for (std::size_t i = 0; i < kStaticTexts.size(); ++i)
+    place(staticTexts_[i], kStaticTexts[i].rect, kStaticTexts[i].bold ? boldFont_ : regularFont_);
+  for (std::size_t i = 0; i < kTrackBars.size(); ++i)
+    place(trackBars_[i], kTrackBars[i].rect, boldFont_);
+  for (std::size_t i = 0; i < kCheckBoxes.size(); ++i)
+    place(checkBoxes_[i], kCheckBoxes[i].rect, boldFont_);
+  for (std::size_t i = 0; i < kButtons.size(); ++i)
+    place(buttons_[i], kButtons[i].rect, boldFont_);
+}
+
 void SettingsWindow::CreateControls()
 {
-  regularFont_ = ControlFont(false);
-  boldFont_ = ControlFont(true);
+  regularFont_ = ControlFont(false, 1.0L);
+  boldFont_ = ControlFont(true, 1.0L);
   // The controls that take the focus come first and in tab order: the dialog keys follow the order
   // of creation.
   for (const ControlRef ref : kTabOrder) {

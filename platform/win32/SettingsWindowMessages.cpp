@@ -112,6 +112,9 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
   case WM_CLOSE:
     form_->FormClose();
     return 0;
+  case 0x02E0:  // WM_DPICHANGED
+    DpiChanged(*reinterpret_cast<const RECT*>(lParam));
+    return 0;
   case WM_TIMER:
     if (wParam == kIdleReleaseTimer) {
       // The sliders rest: what only speeds up the next synthesis goes.

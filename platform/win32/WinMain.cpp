@@ -15,6 +15,7 @@
 #include "platform/win32/Pictures.h"
 #include "platform/win32/RegistrySettingsBackend.h"
 #include "platform/win32/SettingsWindow.h"
+#include "platform/win32/Screens.h"
 #include "platform/win32/SingleInstance.h"
 
 namespace {
@@ -60,6 +61,7 @@ void RunMessageLoop(HWND dialog)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
   UseExtendedPrecision();
+  UsePerMonitorDpi();
   // A second copy ends at once, silently, before anything is shown or read.
   SingleInstanceGuard guard;
   if (guard.IsAlreadyRunning())

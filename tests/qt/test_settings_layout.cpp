@@ -2,7 +2,10 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QFontMetricsF>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "platform/qt/SettingsSlider.h"
 #include "tests/qt/SettingsWindowRig.h"
@@ -129,5 +132,36 @@ TEST(SettingsLayout, TabOrderRunsFromTheButtonsThroughTheSliders)
       at = at->nextInFocusChain();
     while (!(at->focusPolicy() & Qt::TabFocus) || at->parentWidget() != form.clientArea());
     EXPECT_EQ(at, expected[i]) << "stop " << i << " is " << at->objectName().toStdString();
+  }
+}
+
+// At 125 %, 150 % and 200 % (Xft.dpi 120 to 192, or Qt's own scale) the window and its fonts grow
+// together; font hinting at the device size must still leave every caption room in its control.
+TEST(SettingsLayout, EveryCaptionIsWholeAtEveryScale)
+{
+  SettingsRig rig;
+  SettingsWindow& form = rig.Create(ClockSettings{});
+  for (const ControlRow& row : kControls) {
+    if (!row.caption)
+      continue;
+    QWidget* control = form.findChild<QWidget*>(QString::fromLatin1(row.name));
+    ASSERT_NE(control, nullptr) << row.name;
+    // The part of the control the text may take.
+    QRect room = control->contentsRect();
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+      QStyleOptionButton option;
+      option.initFrom(box);
+      room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    for (const qreal scale : {1.0, 1.25, 1.5, 2.0}) {
+      QFont font = control->font();
+      font.setPointSizeF(font.pixelSize() * scale * 72.0 / 96.0);
+      const qreal text = QFontMetricsF(font).horizontalAdvance(CaptionOf(control));
+      EXPECT_LE(text, room.width() * scale) << row.name << " at " << scale;
+    }
   }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -171,4 +174,40 @@ TEST(SettingsWindow, PlacedAtTheBottomCentreAndShownOnlyAtTheFirstStart)
     EXPECT_EQ(rig.Visible(), firstStart);
     EXPECT_TRUE(rig.form->form().trayIcon().isAdded());
   }
+}
+
+// At 96 to 192 DPI the controls and their fonts grow together; font hinting at the device size must
+// still leave every caption room in its control (a check box's text stands beside its box).
+TEST(SettingsWindow, EveryCaptionIsWholeAt96To192Dpi)
+{
+  struct Caption {
+    const char* caption;
+    PixelRect rect;
+    bool bold;
+    int beside;  // logical pixels the control keeps for itself
+  };
+  std::vector<Caption> captions;
+  for (const StaticTextRow& row : kStaticTexts)
+    captions.push_back({row.caption, row.rect, row.bold, 0});
+  for (const CheckBoxRow& row : kCheckBoxes)
+    captions.push_back({row.caption, row.rect, true, 13 + 4});
+  for (const ButtonRow& row : kButtons)
+    captions.push_back({row.caption, row.rect, true, 2 * 3});
+  HDC dc = CreateCompatibleDC(nullptr);
+  ASSERT_NE(dc, nullptr);
+  for (const int dpi : {96, 120, 144, 192}) {
+    const long double scale = dpi / 96.0L;
+    for (const Caption& c : captions) {
+      HFONT font = CreateFontA(-SettingsWindow::ControlFontHeight(scale), 0, 0, 0, c.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                               FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, kControlFontFamily);
+      const HGDIOBJ old = SelectObject(dc, font);
+      SIZE text = {};
+      GetTextExtentPoint32A(dc, c.caption, static_cast<int>(std::strlen(c.caption)), &text);
+      SelectObject(dc, old);
+      DeleteObject(font);
+      EXPECT_LE(text.cx, ToDevice(c.rect.width, scale) - ToDevice(c.beside, scale)) << c.caption << " at " << dpi;
+    }
+  }
+  DeleteDC(dc);
 }
