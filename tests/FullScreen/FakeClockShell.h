@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -9,6 +10,12 @@
 #include "FullScreen/TForm1.h"
 #include "model/SettingsStore.h"
 #include "tests/model/FakeBackend.h"
+
+// How often `entry` stands in a recorded log.
+inline int CountOf(const std::vector<std::string>& log, const std::string& entry)
+{
+  return static_cast<int>(std::count(log.begin(), log.end(), entry));
+}
 
 // A window system in memory: it records what the clock window asks and reports moves as told.
 class FakeClockShell : public ClockWindowShell {

@@ -91,13 +91,7 @@ struct SettingsRig {
     return *form;
   }
 
-  int Count(const std::string& entry) const
-  {
-    int n = 0;
-    for (const auto& e : log)
-      n += e == entry;
-    return n;
-  }
+  int Count(const std::string& entry) const { return CountOf(log, entry); }
 
   PixelSize imagesFaceSize;
 };

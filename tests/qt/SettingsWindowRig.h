@@ -48,11 +48,5 @@ struct SettingsRig {
     return *form;
   }
 
-  int Count(const std::string& entry) const
-  {
-    int n = 0;
-    for (const auto& e : log)
-      n += e == entry;
-    return n;
-  }
+  int Count(const std::string& entry) const { return CountOf(log, entry); }
 };

@@ -48,13 +48,7 @@ struct SettingsRig {
     return *form;
   }
 
-  int Count(const std::string& entry) const
-  {
-    int n = 0;
-    for (const auto& e : log)
-      n += e == entry;
-    return n;
-  }
+  int Count(const std::string& entry) const { return CountOf(log, entry); }
 
   HWND Control(ControlKind kind, int index) const { return form->Control({kind, index}); }
   HWND TrackBar(int index) const { return Control(ControlKind::TrackBar, index); }
