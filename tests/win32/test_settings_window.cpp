@@ -184,14 +184,14 @@ TEST(SettingsWindow, EveryCaptionIsWholeAt96To192Dpi)
     const char* caption;
     PixelRect rect;
     bool bold;
-    int beside;  // logical pixels the control keeps for itself
+    int beside;  // logical pixels the control keeps for itself: a check box's box, a button's edges
   };
   std::vector<Caption> captions;
   for (const StaticTextRow& row : kStaticTexts)
     captions.push_back({row.caption, row.rect, row.bold, 0});
-  for (const CheckBoxRow& row : kCheckBoxes)
+  for (const ClickableRow& row : kCheckBoxes)
     captions.push_back({row.caption, row.rect, true, 13 + 4});
-  for (const ButtonRow& row : kButtons)
+  for (const ClickableRow& row : kButtons)
     captions.push_back({row.caption, row.rect, true, 2 * 3});
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);

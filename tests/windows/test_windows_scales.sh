@@ -62,11 +62,9 @@ for row in "${scales[@]}"; do
   pass "at $dpi DPI the clock is $size x $size screen pixels at $x,$y"
 
   inside=$((size * 78 / 100))
-  marks=$(grep -cx "press $((x + size - 2)) $((y + 2)) 1" "$PAD_LOG" || true)
   xdotool mousemove $((x + inside)) $((y + inside)) click 1
   xdotool mousemove $((x + size - 2)) $((y + 2)) click 1
-  wait_for "the click on the corner to reach the window below" 10 -- \
-    sh -c "[ \$(grep -cx 'press $((x + size - 2)) $((y + 2)) 1' '$PAD_LOG') -gt $marks ]"
+  wait_for "the click on the corner to reach the window below" 10 -- grep -qx "press $((x + size - 2)) $((y + 2)) 1" "$PAD_LOG"
   grep -qx "press $((x + inside)) $((y + inside)) 1" "$PAD_LOG" && fail "a click on the drawn face went through the clock"
   pass "at $dpi DPI the drawn lower right is the clock's, a transparent corner lets the click through"
   stop_clock
