@@ -152,3 +152,38 @@ TEST(RegistrySettings, AStoreThatCannotBeWrittenSaysSoAndAFirstStartGoesOn)
     EXPECT_EQ(message, c.message);
   }
 }
+
+TEST(RegistrySettings, AKeyTheUserMayNotWriteKeepsItsSettings)
+{
+  // The key's access list as a policy or an administrator may leave it; its owner may always set it back.
+  const struct {
+    const char* what;
+    const char* access;  // SDDL
+    const char* loadError;
+  } cases[] = {
+      {"read only", "D:P(A;;KR;;;WD)", ""},
+      {"no access", "D:P", "Failed to get data for 'Size'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchKey key;
+    StoreAll(key, kStored);
+    key.SetAccess(c.access);
+    ClockSettings loaded;
+    SettingsStore store = StoreOn(key);
+    EXPECT_EQ(LoadError(store, loaded), c.loadError);
+    EXPECT_FALSE(store.firstStart());
+    if (!*c.loadError) {
+      EXPECT_EQ(loaded, kStored);
+    }
+    std::string saveError;
+    try {
+      store.SaveSettings(ClockSettings{});
+    } catch (const TickoraError& e) {
+      saveError = e.what();
+    }
+    EXPECT_EQ(saveError, "Failed to set data for 'Size'");
+    key.SetAccess("D:P(A;;KA;;;WD)");
+    EXPECT_EQ(key.Get("Size").number, kStored.sizeStep);
+  }
+}
