@@ -43,6 +43,49 @@ tickora_version_resource(tickora-render "Tickora picture renderer")
 target_compile_options(tickora-render PRIVATE ${TICKORA_WARNINGS})
 target_link_libraries(tickora-render PRIVATE tickora_fullscreen)
 
+# What is handed out (scripts/package-windows.sh): the program stripped, in a portable zip with the README
+# and the licence ("portable"), and in the installer ("installer", where NSIS's makensis is installed).
+set(TICKORA_DIST ${CMAKE_BINARY_DIR}/dist)
+set(TICKORA_PORTABLE tickora-${PROJECT_VERSION}-win64)
+set(TICKORA_DIST_PROGRAM ${TICKORA_DIST}/${TICKORA_PORTABLE}/tickora.exe)
+add_custom_command(
+  OUTPUT ${TICKORA_DIST_PROGRAM}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TICKORA_DIST}/${TICKORA_PORTABLE}
+  COMMAND ${CMAKE_STRIP} -o ${TICKORA_DIST_PROGRAM} $<TARGET_FILE:tickora>
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/README.md ${TICKORA_DIST}/${TICKORA_PORTABLE}/README.md
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${TICKORA_DIST}/${TICKORA_PORTABLE}/LICENSE.txt
+  DEPENDS tickora ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE
+  COMMENT "Stripping the program for handing out"
+  VERBATIM)
+set(TICKORA_ZIP ${CMAKE_BINARY_DIR}/${TICKORA_PORTABLE}.zip)
+add_custom_command(
+  OUTPUT ${TICKORA_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${TICKORA_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${TICKORA_ZIP} --format=zip ${TICKORA_PORTABLE}
+  WORKING_DIRECTORY ${TICKORA_DIST}
+  DEPENDS ${TICKORA_DIST_PROGRAM}
+  COMMENT "Writing ${TICKORA_PORTABLE}.zip"
+  VERBATIM)
+add_custom_target(portable DEPENDS ${TICKORA_ZIP})
+
+find_program(TICKORA_MAKENSIS makensis)
+if(TICKORA_MAKENSIS)
+  set(TICKORA_SETUP ${CMAKE_BINARY_DIR}/tickora-setup-${PROJECT_VERSION}.exe)
+  set(nsis_options -V2)
+  if(TICKORA_WERROR)
+    list(APPEND nsis_options -WX)
+  endif()
+  add_custom_command(
+    OUTPUT ${TICKORA_SETUP}
+    COMMAND ${TICKORA_MAKENSIS} ${nsis_options} -DVERSION=${PROJECT_VERSION} "-DPUBLISHER=${TICKORA_PUBLISHER}"
+            "-DCOPYRIGHT=${TICKORA_COPYRIGHT}" -DPROGRAM=${TICKORA_DIST_PROGRAM} -DLICENSE_FILE=${CMAKE_SOURCE_DIR}/LICENSE
+            -DICON=${TICKORA_ICON} -DOUTFILE=${TICKORA_SETUP} ${CMAKE_SOURCE_DIR}/packaging/windows/tickora.nsi
+    DEPENDS ${TICKORA_DIST_PROGRAM} ${CMAKE_SOURCE_DIR}/packaging/windows/tickora.nsi ${TICKORA_ICON}
+    COMMENT "Writing tickora-setup-${PROJECT_VERSION}.exe"
+    VERBATIM)
+  add_custom_target(installer DEPENDS ${TICKORA_SETUP})
+endif()
+
 if(TICKORA_BUILD_TESTS)
   tickora_tests(model tickora_model)
   tickora_tests(skins tickora_skins)

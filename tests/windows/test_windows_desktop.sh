@@ -7,6 +7,7 @@ TICKORA_WINDOWS_BIN=${TICKORA_WINDOWS_BIN:-}
 source "$(dirname "$0")/../desktop/harness.sh"
 source "$SOURCE_DIR/scripts/wine-session.sh"
 source "$HARNESS_DIR/settings_window.sh"
+source "$(dirname "$0")/wine_desktop.sh"
 readonly EXE="$TICKORA_WINDOWS_BIN/tickora.exe"
 [ -f "$EXE" ] || skip "no Windows build at ${TICKORA_WINDOWS_BIN:-(TICKORA_WINDOWS_BIN unset)}; scripts/build-windows.sh makes it"
 need_programs wine wineserver
@@ -19,47 +20,6 @@ readonly D=166 LEFT=$((SCREEN_W / 2 - 84)) TOP=$((SCREEN_H / 2 - 84))  # Round(W
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a3a3a
 mouse_to 5 5
 
-# registry VALUE: the stored value as a signed 32-bit integer, or nothing.
-registry() {
-  local hex
-  hex=$(wine reg query 'HKCU\Software\Tickora' /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v && $2 == "REG_DWORD" {print $3}')
-  [ -n "$hex" ] || return 1
-  echo $(((hex ^ 0x80000000) - 0x80000000))
-}
-registry_is() { [ "$(registry "$1")" = "$2" ]; }
-
-# Viewable windows of the program (Wine gives them its file name as their class) titled by pattern $1.
-program_windows() {
-  local w
-  for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-    xprop -id "$w" WM_CLASS 2>/dev/null | grep -q '"tickora.exe"' && echo "$w"
-  done
-  return 0
-}
-# The clock windows of every copy.
-clock_windows() {
-  local w
-  for w in $(program_windows '^Tickora$'); do
-    [ "$(window_field "$w" Depth)" = 32 ] && printf '0x%x\n' "$w"
-  done
-  return 0
-}
-one_clock() { [ "$(clock_windows | wc -l)" = 1 ]; }
-not() { ! "$@"; }
-# The icon docked in the tray: Wine's explorer.exe keeps it, a small window inside the tray host.
-windows_tray_icon() {
-  local w g
-  for w in $(xdotool search --onlyvisible --classname '^explorer\.exe$' 2>/dev/null); do
-    g=$(window_geometry "$w") || continue
-    # shellcheck disable=SC2086
-    set -- $g
-    if [ "$3" -le 48 ] && [ "$4" -le 48 ]; then
-      printf '0x%x\n' "$w"
-      return 0
-    fi
-  done
-  return 1
-}
 windows_settings() {
   local w
   w=$(program_windows "$SETTINGS_TITLE" | head -n 1)
@@ -111,18 +71,7 @@ one_clock || fail "a second clock window appeared"
 pass "a second copy ends at once with code 0, the first is untouched"
 
 # "Close", the last item of the tray icon's menu.
-popup_menu() {
-  local w
-  for w in $(program_windows ''); do
-    [ "$(window_field "$w" "Override Redirect State")" = yes ] && [ "$(window_field "$w" Depth)" != 32 ] &&
-      printf '0x%x\n' "$w" && return 0
-  done
-  return 1
-}
-click_window_centre "$(windows_tray_icon)" 3
-wait_for "the tray menu" -- popup_menu
-read -r mx my mw mh < <(window_geometry "$(popup_menu)")
-xdotool mousemove --sync $((mx + mw / 2)) $((my + mh - 8)) click 1
+tray_menu_choose 3
 wait_exit "$CLOCK_PID" 20
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 wait_for "the clock window to go" -- sh -c '[ -z "$(xdotool search --all --onlyvisible --name "^Tickora$" 2>/dev/null)" ]'
