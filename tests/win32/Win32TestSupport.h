@@ -40,14 +40,13 @@ public:
   }
   void SetDword(const char* name, std::int32_t value) const { Set(name, REG_DWORD, &value, sizeof value); }
 
-  // Replaces the key's access list with an SDDL one ("D:P(A;;KR;;;WD)": everyone may read, nothing else).
+  // Replaces the key's access list with one in SDDL ("D:P(A;;KR;;;WD)": everyone may read, nothing else).
   void SetAccess(const char* sddl) const
   {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr))
-      return;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&
+        RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
       RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
       RegCloseKey(key);
     }

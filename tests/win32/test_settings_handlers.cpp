@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/Utf16.h"
 #include "skins/Catalogue.h"
 #include "tests/win32/SettingsWindowRig.h"
 
@@ -154,7 +153,7 @@ TEST(SettingsHandlers, MenuSettingsFlipsItsMarkAndCloseEndsTheProgram)
   EXPECT_FALSE(form.form().trayIcon().isAdded());
 }
 
-TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryAndFollowsTaskManager)
+TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryTakesItAwayAndFollowsTaskManager)
 {
   SKIP_WITHOUT_DESKTOP();
   SettingsRig rig;
@@ -162,58 +161,46 @@ TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryAndFollowsTaskManager)
   const auto marked = [&] {
     return (GetMenuState(form.popupMenu(), SettingsWindow::kStartAtLogin, MF_BYCOMMAND) & MF_CHECKED) != 0;
   };
-  const auto stored = [&]() -> std::wstring {
-    wchar_t value[MAX_PATH + 3] = {};
+  const auto stored = [&]() -> std::string {
+    char value[MAX_PATH + 3] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, Utf16(rig.runKey).c_str(), L"Tickora", RRF_RT_REG_SZ, nullptr, value, &size) !=
+    if (RegGetValueA(HKEY_CURRENT_USER, rig.runKey.c_str(), "Tickora", RRF_RT_REG_SZ, nullptr, value, &size) !=
         ERROR_SUCCESS)
-      return L"(none)";
+      return "(none)";
     return value;
   };
   // Task Manager's state for the entry: its first byte, -1 for none.
   const auto state = [&] {
     BYTE value[12] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, Utf16(rig.approvedKey).c_str(), L"Tickora", RRF_RT_REG_BINARY, nullptr, value,
-                     &size) != ERROR_SUCCESS)
-      return -1;
-    return int{value[0]};
+    return RegGetValueA(HKEY_CURRENT_USER, rig.approvedKey.c_str(), "Tickora", RRF_RT_REG_BINARY, nullptr, value,
+                        &size) == ERROR_SUCCESS ? int{value[0]} : -1;
   };
   // As Task Manager's Startup tab switches an entry off: 03, then the time it did.
-  const auto switchOff = [&] {
-    const BYTE off[12] = {3, 0, 0, 0, 0xD4, 0x0D, 0x43, 0x8D, 0xC8, 0x3B, 0xD9, 0x01};
-    RegSetKeyValueW(HKEY_CURRENT_USER, Utf16(rig.approvedKey).c_str(), L"Tickora", REG_BINARY, off, sizeof off);
-  };
+  const BYTE off[12] = {3, 0, 0, 0, 0xD4, 0x0D, 0x43, 0x8D, 0xC8, 0x3B, 0xD9, 0x01};
   // The program's own path, quoted: a path with blanks is one command.
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::wstring program = L"\"" + std::wstring(self) + L"\"";
-  const struct {
-    const char* what;
-    std::function<void()> before;
-    UINT choice;
-    std::wstring entry;
-    int state;
-    bool markAfter;
-  } steps[] = {
-      {"at first", nullptr, 0, L"(none)", -1, false},
-      {"chosen", nullptr, SettingsWindow::kStartAtLogin, program, -1, true},
-      {"switched off in Task Manager", switchOff, 0, program, 3, false},
-      {"chosen on the switched-off entry", nullptr, SettingsWindow::kStartAtLogin, program, 2, true},
-      {"chosen again", nullptr, SettingsWindow::kStartAtLogin, L"(none)", -1, false},
-      {"switched off, then chosen", switchOff, SettingsWindow::kStartAtLogin, program, 2, true},
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string program = '"' + std::string(self) + '"';
+  const struct { bool switchOff; UINT choice; std::string entry; int state; bool markAfter; } steps[] = {
+      {false, 0, "(none)", -1, false},
+      {false, SettingsWindow::kStartAtLogin, program, -1, true},
+      {false, 0, program, -1, true},
+      {true, 0, program, 3, false},
+      {false, SettingsWindow::kStartAtLogin, program, 2, true},
+      {false, SettingsWindow::kStartAtLogin, "(none)", -1, false},
+      {true, SettingsWindow::kStartAtLogin, program, 2, true},
   };
   for (const auto& step : steps) {
-    SCOPED_TRACE(step.what);
-    if (step.before)
-      step.before();
+    if (step.switchOff)
+      RegSetKeyValueA(HKEY_CURRENT_USER, rig.approvedKey.c_str(), "Tickora", REG_BINARY, off, sizeof off);
     rig.menuChoices = {step.choice};
     TrayMessage(rig, 517);
-    EXPECT_EQ(stored(), step.entry);
-    EXPECT_EQ(state(), step.state);
+    EXPECT_EQ(stored(), step.entry) << step.choice;
+    EXPECT_EQ(state(), step.state) << step.choice;
     rig.menuChoices = {0u};
     TrayMessage(rig, 517);  // the mark, read as the menu opens
-    EXPECT_EQ(marked(), step.markAfter);
+    EXPECT_EQ(marked(), step.markAfter) << step.choice;
   }
   for (const std::string& entry : rig.log)
     EXPECT_NE(entry.rfind("error", 0), 0u) << entry;
