@@ -15,7 +15,7 @@ apt_get() {
     # and are kept to tell a lock from another failure.
     set +e
     {
-      DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout="$timeout" "$@" 2>&1 >&3 3>&- |
+      $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout="$timeout" "$@" 2>&1 >&3 3>&- |
         tee "$errors" | grep -v '^E: \(Could not get lock\|Unable to lock\)' >&2 3>&-
       status=${PIPESTATUS[0]}
     } 3>&1
