@@ -15,8 +15,9 @@ constexpr std::array<BYTE, 12> kSwitchedOn = {2};
 
 [[noreturn]] void Refused(const char* doing, const std::string& key, const char* purpose, LONG result)
 {
-  throw TickoraError(std::string("Cannot ") + doing + " \"" + StartAtLoginEntry::kValueName + "\" under HKEY_CURRENT_USER\\" +
-                     key + " to " + purpose + ": " + SystemMessageText(static_cast<DWORD>(result)));
+  throw TickoraError(std::string("Cannot ") + doing + " \"" + StartAtLoginEntry::kValueName +
+                     "\" under HKEY_CURRENT_USER\\" + key + " to " + purpose + ": " +
+                     SystemMessageText(static_cast<DWORD>(result)));
 }
 
 LONG WriteValue(const std::string& keyPath, DWORD type, const void* data, DWORD size)
@@ -60,27 +61,28 @@ std::wstring StartAtLoginEntry::ThisProgram()
 
 bool StartAtLoginEntry::SwitchedOff() const
 {
-  BYTE state[16] = {};
+  // Room for more than Task Manager writes: only the first byte tells.
+  BYTE state[64] = {};
   DWORD size = sizeof state;
-  // Longer than Task Manager writes it: its first byte still tells.
-  const LONG result =
-      RegGetValueW(HKEY_CURRENT_USER, Utf16(approvedKey_).c_str(), kValue.c_str(), RRF_RT_REG_BINARY, nullptr, state, &size);
-  return (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) && size > 0 && (state[0] & 1) != 0;
+  return RegGetValueW(HKEY_CURRENT_USER, Utf16(approvedKey_).c_str(), kValue.c_str(), RRF_RT_REG_BINARY, nullptr, state,
+                      &size) == ERROR_SUCCESS &&
+         size > 0 && (state[0] & 1) != 0;
 }
 
 bool StartAtLoginEntry::IsEnabled() const
 {
   // A value another tool wrote as REG_EXPAND_SZ starts the clock too.
-  return RegGetValueW(HKEY_CURRENT_USER, Utf16(runKey_).c_str(), kValue.c_str(),
-                      RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+  const DWORD text = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+  return RegGetValueW(HKEY_CURRENT_USER, Utf16(runKey_).c_str(), kValue.c_str(), text, nullptr, nullptr, nullptr) ==
+             ERROR_SUCCESS &&
          !SwitchedOff();
 }
 
 void StartAtLoginEntry::Enable() const
 {
   const std::wstring value = CommandLine();
-  if (const LONG result = WriteValue(runKey_, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-      result != ERROR_SUCCESS)
+  const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+  if (const LONG result = WriteValue(runKey_, REG_SZ, value.c_str(), bytes); result != ERROR_SUCCESS)
     Refused("write", runKey_, "start at login", result);
   if (SwitchedOff()) {
     if (const LONG result = WriteValue(approvedKey_, REG_BINARY, kSwitchedOn.data(), kSwitchedOn.size());

@@ -39,7 +39,8 @@ TEST(ProgramResources, BothProgramsCarryTheirVersionAndTheIconAtEverySize)
     for (int side : {16, 20, 24, 32, 40, 48, 64, 256}) {
       const int id = LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
       HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));  // RT_ICON
-      const auto* header = image ? static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, image))) : nullptr;
+      const void* bytes = image ? LockResource(LoadResource(module, image)) : nullptr;
+      const auto* header = static_cast<const BITMAPINFOHEADER*>(bytes);
       ASSERT_TRUE(header && header->biWidth == side && header->biBitCount == 32) << side;
       const auto* colour = reinterpret_cast<const std::uint32_t*>(header + 1);  // rows bottom up
       const ArgbImage drawn = ProgramIconPixels(pictures, side);
