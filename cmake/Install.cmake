@@ -30,7 +30,9 @@ endif()
 if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
   message(FATAL_ERROR "The newest entry in packaging/changelog is ${CMAKE_MATCH_1}, not ${PROJECT_VERSION}")
 endif()
-# Whoever signed the newest entry maintains the package.
+# Whoever signed the newest entry maintains the package. Debian's Maintainer field must hold an address;
+# the signature's lies under .invalid, the top-level domain reserved never to resolve (RFC 2606), so
+# that it promises no mailbox: mail to it fails at the sender instead of waiting unread somewhere.
 if(NOT changelog MATCHES "\n -- ([^\n]+>)  ")
   message(FATAL_ERROR "The newest entry in packaging/changelog has no signature line")
 endif()

@@ -7,7 +7,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tickora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Tickora developers")
-set(CPACK_PACKAGE_HOMEPAGE_URL ${TICKORA_HOMEPAGE})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "round analog clock that floats above all windows")
 # Lines as the control file shows them (at most 80 columns); a blank line separates paragraphs.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION

@@ -12,10 +12,11 @@ deps=$build/deps
 prefix=$deps/prefix
 toolchain=$root/cmake/mingw-w64.cmake
 jobs=$(nproc)
+# shellcheck source=apt.sh
+source "$root/scripts/apt.sh"
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
 
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm wine wine64
@@ -26,8 +27,8 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  apt_get update -q
+  apt_get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
 # Mirrors the distribution's own deb entries as deb-src, unless one of its archives has sources already.
@@ -46,10 +47,10 @@ ensure_deb_src() {
       echo "$0: no Debian archive in /etc/apt to take libjpeg-turbo's source from" >&2
       exit 1
     fi
-    $sudo apt-get update -q
+    apt_get update -q
   elif ! apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Package:'; then
     # The entry is there but its index was never fetched.
-    $sudo apt-get update -q
+    apt_get update -q
   fi
 }
 

@@ -3,6 +3,8 @@
 # that making and checking its Debian package needs; with --tests, those and everything the unit,
 # benchmark and desktop tests need.
 set -euo pipefail
+# shellcheck source=apt.sh
+source "$(dirname "$0")/apt.sh"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev libxfixes-dev
@@ -32,8 +34,5 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+apt_get update -q
+apt_get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: unit, widget and desktop tests of the Linux
-# build, then the Windows build's unit tests and desktop scenario under Wine.
+# build, then the Windows build's unit tests under Wine, and its desktop and installer scenarios.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" --tests
@@ -8,7 +8,8 @@ windows=${TICKORA_WINDOWS_BUILD_DIR:-$root/build-windows}
 # TICKORA_WERROR=ON makes every compiler warning an error, as CI does.
 "$root/scripts/build.sh" -DTICKORA_BUILD_TESTS=ON -DTICKORA_WERROR="${TICKORA_WERROR:-OFF}" \
   -DTICKORA_WINDOWS_BUILD_DIR="$windows"
-TICKORA_WINDOWS_BUILD_DIR=$windows TICKORA_BUILD_TESTS=ON "$root/scripts/build-windows.sh"
+# The Windows program, its installer and its portable zip.
+TICKORA_WINDOWS_BUILD_DIR=$windows TICKORA_BUILD_TESTS=ON "$root/scripts/package-windows.sh"
 build=${TICKORA_BUILD_DIR:-$root/build}
 
 status=0

@@ -1,8 +1,10 @@
 #include "platform/win32/MessageBoxes.h"
 
+#include "platform/win32/Utf16.h"
+
 namespace {
 
-constexpr char kTitle[] = "Tickora";
+constexpr wchar_t kTitle[] = L"Tickora";
 
 OpenBoxes& Open()
 {
@@ -13,7 +15,7 @@ OpenBoxes& Open()
 void ShowBox(const std::string& text, UINT icon)
 {
   Open().ShowOnce(text, [icon](const std::string& shown) {
-    MessageBoxA(nullptr, shown.c_str(), kTitle, icon | MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
+    MessageBoxW(nullptr, Utf16(shown).c_str(), kTitle, icon | MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
   });
 }
 
@@ -36,11 +38,12 @@ UserMessages BoxMessages()
 
 std::string SystemMessageText(DWORD error)
 {
-  char* buffer = nullptr;
+  // In the system's language, which the ANSI code page may not spell.
+  wchar_t* buffer = nullptr;
   const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = length ? std::string(buffer, length) : "System error " + std::to_string(error);
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text = length ? Utf8({buffer, length}) : "System error " + std::to_string(error);
   if (buffer)
     LocalFree(buffer);
   return SystemMessageText(std::move(text));

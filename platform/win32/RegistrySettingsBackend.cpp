@@ -16,14 +16,15 @@ public:
   OpenKey(const OpenKey&) = delete;
   OpenKey& operator=(const OpenKey&) = delete;
 
-  bool Open(HKEY root, const std::string& path)
+  // Only the access each operation needs: a key the user may read but not write still reads.
+  LONG OpenToRead(HKEY root, const std::string& path)
   {
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key_) == ERROR_SUCCESS;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key_);
   }
-  bool Create(HKEY root, const std::string& path)
+  bool CreateToWrite(HKEY root, const std::string& path)
   {
-    return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                           &key_, nullptr) == ERROR_SUCCESS;
+    return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key_,
+                           nullptr) == ERROR_SUCCESS;
   }
   HKEY get() const { return key_; }
 
@@ -40,21 +41,24 @@ RegistrySettingsBackend::RegistrySettingsBackend(std::string keyPath, HKEY root)
 
 bool RegistrySettingsBackend::Exists() const
 {
+  // A key the user may not read is there all the same: an error to report, not a first start.
   OpenKey key;
-  return key.Open(root_, keyPath_);
+  const LONG result = key.OpenToRead(root_, keyPath_);
+  return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
 }
 
 bool RegistrySettingsBackend::OpenForReading()
 {
   // Each read opens the key afresh; this only says whether reading can begin.
-  return Exists();
+  OpenKey key;
+  return key.OpenToRead(root_, keyPath_) == ERROR_SUCCESS;
 }
 
 StoredValue RegistrySettingsBackend::Read(std::string_view name) const
 {
   StoredValue stored;
   OpenKey key;
-  if (!key.Open(root_, keyPath_))
+  if (key.OpenToRead(root_, keyPath_) != ERROR_SUCCESS)
     return stored;
   const std::string valueName(name);
   DWORD type = 0;
@@ -78,7 +82,7 @@ StoredValue RegistrySettingsBackend::Read(std::string_view name) const
 std::size_t RegistrySettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
 {
   OpenKey key;
-  if (!key.Create(root_, keyPath_))
+  if (!key.CreateToWrite(root_, keyPath_))
     return 0;
   // Value by value: a refused one ends the write, those before it stay stored.
   for (std::size_t i = 0; i < values.size(); ++i) {

@@ -7,7 +7,7 @@
 #include "model/SettingsBackend.h"
 
 // The store as a registry key of the current user's: nine REG_DWORD values. Every operation opens the
-// key with full access and closes it again; a key that cannot be opened so counts as missing.
+// key with the access it needs and closes it again; only a key that is not there counts as missing.
 class RegistrySettingsBackend : public SettingsBackend {
 public:
   static constexpr char kDefaultKey[] = "Software\\Tickora";

@@ -17,6 +17,8 @@ SettingsWindowHooks WithDefaults(SettingsWindowHooks hooks)
     hooks.quit = [] { PostQuitMessage(0); };
   if (hooks.runKey.empty())
     hooks.runKey = StartAtLoginEntry::kRunKey;
+  if (hooks.approvedKey.empty())
+    hooks.approvedKey = StartAtLoginEntry::kApprovedKey;
   if (!hooks.trackMenu) {
     hooks.trackMenu = [](HWND owner, HMENU menu, POINT at) {
       return static_cast<UINT>(
@@ -176,12 +178,12 @@ void SettingsWindow::Quit()
 
 bool SettingsWindow::StartAtLoginEnabled() const
 {
-  return StartAtLoginEntry(StartAtLoginEntry::ThisProgram(), hooks_.runKey).IsEnabled();
+  return StartAtLoginEntry(StartAtLoginEntry::ThisProgram(), hooks_.runKey, hooks_.approvedKey).IsEnabled();
 }
 
 void SettingsWindow::SetStartAtLogin(bool enabled)
 {
-  const StartAtLoginEntry entry(StartAtLoginEntry::ThisProgram(), hooks_.runKey);
+  const StartAtLoginEntry entry(StartAtLoginEntry::ThisProgram(), hooks_.runKey, hooks_.approvedKey);
   if (enabled)
     entry.Enable();
   else

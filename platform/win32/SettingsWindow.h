@@ -16,8 +16,10 @@ struct SettingsWindowHooks {
   std::function<void()> quit;  // PostQuitMessage(0)
   // Opens the menu at a screen point and returns the chosen item's id, 0 for none (TrackPopupMenu).
   std::function<UINT(HWND owner, HMENU menu, POINT at)> trackMenu;
-  // The Run key under HKEY_CURRENT_USER that "Start at login" writes (StartAtLoginEntry::kRunKey).
+  // The Run key under HKEY_CURRENT_USER that "Start at login" writes (StartAtLoginEntry::kRunKey), and
+  // the key of the state Task Manager keeps for it (StartAtLoginEntry::kApprovedKey).
   std::string runKey;
+  std::string approvedKey;
 };
 
 // The settings window on Win32: common controls built from the shared table, the popup menu and the

@@ -135,7 +135,7 @@ void SettingsWindow::CreatePopupMenu()
   popupMenu_ = ::CreatePopupMenu();
   // Its check mark flips each time it is chosen, before OptionsClick runs.
   AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kOptions, "Settings");
-  // Checked while the Run key starts the clock; the mark is read afresh each time the menu opens.
+  // Checked while Windows starts the clock at login; the mark is read afresh each time the menu opens.
   AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kStartAtLogin, "Start at login");
   AppendMenuA(popupMenu_, MF_STRING, kClose1, "Close");
   closePicture_ = CreateCloseMenuBitmap();

@@ -23,7 +23,8 @@ struct SettingsRig {
   UserMessages messages{[this](const std::string& text) { log.push_back("error: " + text); }, nullptr};
   TForm1 clock{*data, store, clockShell, messages};
   std::deque<UINT> menuChoices;  // what the user picks each time the menu opens; none when empty
-  std::string runKey = key.path() + "\\Run";  // stands in for the user's Run key
+  std::string runKey = key.path() + "\\Run";  // stand in for the user's Run key and Task Manager's state
+  std::string approvedKey = key.path() + "\\StartupApproved\\Run";
   std::unique_ptr<SettingsWindow> form;
 
   SettingsWindow& Create(const ClockSettings& settings, bool firstStart = false)
@@ -33,6 +34,7 @@ struct SettingsRig {
     SettingsWindowHooks hooks;
     hooks.quit = [this] { log.push_back("quit"); };
     hooks.runKey = runKey;
+    hooks.approvedKey = approvedKey;
     hooks.trackMenu = [this](HWND, HMENU, POINT at) -> UINT {
       log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y));
       if (menuChoices.empty())

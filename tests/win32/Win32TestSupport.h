@@ -6,6 +6,7 @@
 #include <string>
 
 #include <windows.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 // A registry key of its own under HKEY_CURRENT_USER for one test, deleted with everything under it
@@ -38,6 +39,19 @@ public:
     RegCloseKey(key);
   }
   void SetDword(const char* name, std::int32_t value) const { Set(name, REG_DWORD, &value, sizeof value); }
+
+  // Replaces the key's access list with one in SDDL ("D:P(A;;KR;;;WD)": everyone may read, nothing else).
+  void SetAccess(const char* sddl) const
+  {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    HKEY key = nullptr;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&
+        RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+      RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+      RegCloseKey(key);
+    }
+    LocalFree(descriptor);
+  }
 
   bool Exists() const
   {

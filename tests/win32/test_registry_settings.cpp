@@ -152,3 +152,24 @@ TEST(RegistrySettings, AStoreThatCannotBeWrittenSaysSoAndAFirstStartGoesOn)
     EXPECT_EQ(message, c.message);
   }
 }
+
+TEST(RegistrySettings, AKeyTheUserMayNotWriteKeepsItsSettings)
+{
+  // Access lists (SDDL) a policy may leave: everyone may read and nobody write; nobody may do anything.
+  const struct { const char* access; const char* loadError; } cases[] = {
+      {"D:P(A;;KR;;;WD)", ""}, {"D:P", "Failed to get data for 'Size'"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.access);
+    ScratchKey key;
+    StoreAll(key, kStored);
+    key.SetAccess(c.access);
+    ClockSettings loaded;
+    SettingsStore store = StoreOn(key);
+    EXPECT_EQ(LoadError(store, loaded), c.loadError);
+    EXPECT_FALSE(store.firstStart());
+    EXPECT_EQ(loaded == kStored, !*c.loadError);
+    EXPECT_THROW(store.SaveSettings(ClockSettings{}), TickoraError);
+    key.SetAccess("D:P(A;;KA;;;WD)");  // as its owner may
+    EXPECT_EQ(key.Get("Size").number, kStored.sizeStep);
+  }
+}

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/StartAtLogin.h"
 #include "skins/Catalogue.h"
 #include "tests/win32/SettingsWindowRig.h"
 
@@ -154,7 +153,7 @@ TEST(SettingsHandlers, MenuSettingsFlipsItsMarkAndCloseEndsTheProgram)
   EXPECT_FALSE(form.form().trayIcon().isAdded());
 }
 
-TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryAndTakesItAway)
+TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryTakesItAwayAndFollowsTaskManager)
 {
   SKIP_WITHOUT_DESKTOP();
   SettingsRig rig;
@@ -170,21 +169,35 @@ TEST(SettingsHandlers, StartAtLoginWritesTheRunEntryAndTakesItAway)
       return "(none)";
     return value;
   };
+  // Task Manager's state for the entry: its first byte, -1 for none.
+  const auto state = [&] {
+    BYTE value[12] = {};
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_CURRENT_USER, rig.approvedKey.c_str(), "Tickora", RRF_RT_REG_BINARY, nullptr, value,
+                        &size) == ERROR_SUCCESS ? int{value[0]} : -1;
+  };
+  // As Task Manager's Startup tab switches an entry off: 03, then the time it did.
+  const BYTE off[12] = {3, 0, 0, 0, 0xD4, 0x0D, 0x43, 0x8D, 0xC8, 0x3B, 0xD9, 0x01};
   // The program's own path, quoted: a path with blanks is one command.
-  const std::string program = StartAtLoginEntry(StartAtLoginEntry::ThisProgram()).CommandLine();
-  ASSERT_EQ(program.substr(1, program.size() - 2), StartAtLoginEntry::ThisProgram());
-  ASSERT_EQ(program.front(), '"');
-  ASSERT_EQ(program.back(), '"');
-  const struct { UINT choice; std::string entry; bool markAfter; } steps[] = {
-      {0, "(none)", false},
-      {SettingsWindow::kStartAtLogin, program, true},
-      {0, program, true},
-      {SettingsWindow::kStartAtLogin, "(none)", false},
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string program = '"' + std::string(self) + '"';
+  const struct { bool switchOff; UINT choice; std::string entry; int state; bool markAfter; } steps[] = {
+      {false, 0, "(none)", -1, false},
+      {false, SettingsWindow::kStartAtLogin, program, -1, true},
+      {false, 0, program, -1, true},
+      {true, 0, program, 3, false},
+      {false, SettingsWindow::kStartAtLogin, program, 2, true},
+      {false, SettingsWindow::kStartAtLogin, "(none)", -1, false},
+      {true, SettingsWindow::kStartAtLogin, program, 2, true},
   };
   for (const auto& step : steps) {
+    if (step.switchOff)
+      RegSetKeyValueA(HKEY_CURRENT_USER, rig.approvedKey.c_str(), "Tickora", REG_BINARY, off, sizeof off);
     rig.menuChoices = {step.choice};
     TrayMessage(rig, 517);
     EXPECT_EQ(stored(), step.entry) << step.choice;
+    EXPECT_EQ(state(), step.state) << step.choice;
     rig.menuChoices = {0u};
     TrayMessage(rig, 517);  // the mark, read as the menu opens
     EXPECT_EQ(marked(), step.markAfter) << step.choice;

@@ -2,14 +2,22 @@
 # The Windows build under Wine on Xvfb with openbox, picom and an XEmbed tray: the first start centres a
 # 32-bit clock and stores the nine values in the registry, clicks pass through its transparent pixels, a
 # drag moves it and stores its place, the tray icon opens the settings, a second copy ends at once, and
-# "Close" ends the program with code 0 and lets the next start run.
+# "Close" ends the program with code 0 and lets the next start run. Then the portable zip's files, and
+# the installer for a user folder the ANSI code page cannot spell: install over the running clock, start
+# at login from there, install again, uninstall.
 TICKORA_WINDOWS_BIN=${TICKORA_WINDOWS_BIN:-}
 source "$(dirname "$0")/../desktop/harness.sh"
 source "$SOURCE_DIR/scripts/wine-session.sh"
 source "$HARNESS_DIR/settings_window.sh"
 readonly EXE="$TICKORA_WINDOWS_BIN/tickora.exe"
-[ -f "$EXE" ] || skip "no Windows build at ${TICKORA_WINDOWS_BIN:-(TICKORA_WINDOWS_BIN unset)}; scripts/build-windows.sh makes it"
-need_programs wine wineserver
+VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$TICKORA_WINDOWS_BIN/CMakeCache.txt" 2>/dev/null || true)
+readonly SETUP="$TICKORA_WINDOWS_BIN/tickora-setup-$VERSION.exe" ZIP="$TICKORA_WINDOWS_BIN/tickora-$VERSION-win64.zip"
+[ -f "$EXE" ] && [ -f "$SETUP" ] ||
+  skip "no Windows build at ${TICKORA_WINDOWS_BIN:-(TICKORA_WINDOWS_BIN unset)}; scripts/package-windows.sh makes it"
+need_programs wine wineserver iconv
+
+zip_files=$("$PYTHON" -m zipfile -l "$ZIP" | awk 'NR > 1 {sub(/^[^\/]*\//, "", $1); print $1}' | sort | xargs)
+[ "$zip_files" = "LICENSE.txt README.md tickora.exe" ] || fail "the portable zip holds: $zip_files"
 
 desktop_start --desktop openbox --tray-width 48
 on_cleanup wine_session_stop
@@ -27,6 +35,13 @@ registry() {
   echo $(((hex ^ 0x80000000) - 0x80000000))
 }
 registry_is() { [ "$(registry "$1")" = "$2" ]; }
+# registry_data KEY NAME: the value unescaped from reg export's UTF-16 (not reg query's console code page).
+registry_data() {
+  wine reg export "$1" "Z:${TEST_TMP//\//\\}\\export.reg" /y >/dev/null 2>&1 &&
+    iconv -f UTF-16LE -t UTF-8 "$TEST_TMP/export.reg" | tr -d '\r' | sed -n "s/^\"$2\"=//p" |
+    sed 's/^"\(.*\)"$/\1/; s/\\"/"/g; s/\\\\/\\/g' | grep .
+}
+registry_data_is() { [ "$(registry_data "$1" "$2")" = "$3" ]; }
 
 # Viewable windows of the program (Wine gives them its file name as their class) titled by pattern $1.
 program_windows() {
@@ -134,3 +149,50 @@ wait_for "the clock of the next start" 60 -- one_clock
 CLOCK_WINDOW=$(clock_windows)
 wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "$((LEFT + 150)) $((TOP + 80)) $D $D"
 pass "after Close the next start runs, at the stored place"
+
+export LC_ALL=C.UTF-8  # Wine passes arguments and paths on in the locale's character set
+readonly DIR='C:\users\Łukasz\AppData\Local\Programs\Tickora' UNIX_DIR="$WINEPREFIX/drive_c/users/Łukasz/AppData/Local/Programs/Tickora"
+readonly UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tickora'
+readonly RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+readonly SHIPPED="$TICKORA_WINDOWS_BIN/dist/tickora-$VERSION-win64/tickora.exe"
+shortcut() { find "$WINEPREFIX/drive_c/users" -path '*/Start Menu/Programs/Tickora.lnk' | grep -q .; }
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v 'Local AppData' \
+  /t REG_EXPAND_SZ /d 'C:\users\Łukasz\AppData\Local' /f >/dev/null 2>&1 || fail "cannot move the user's folder"
+wine "$SETUP" /S || fail "the silent install ended with code $?"
+wait_exit "$CLOCK_PID" 20
+[ "$EXIT_CODE" = 0 ] || fail "the install ended the running clock with code $EXIT_CODE"
+cmp -s "$UNIX_DIR/tickora.exe" "$SHIPPED" || fail "$DIR holds no tickora.exe as shipped"
+[ -f "$UNIX_DIR/uninstall.exe" ] && shortcut || fail "no uninstaller or no Start menu shortcut"
+for kv in "DisplayName=Tickora" "DisplayVersion=$VERSION" "Publisher=The Tickora developers" \
+  "DisplayIcon=$DIR\tickora.exe,0" "UninstallString=\"$DIR\uninstall.exe\"" NoModify=dword:00000001 \
+  NoRepair=dword:00000001; do
+  registry_data_is "$UNINSTALL" "${kv%%=*}" "${kv#*=}" || fail "${kv%%=*} for Apps & features is $(registry_data "$UNINSTALL" "${kv%%=*}")"
+done
+[ $((16#$(registry_data "$UNINSTALL" EstimatedSize | cut -d: -f2))) -ge 500 ] || fail "a size under 500 KiB"
+wait_for "the installed clock" 60 -- one_clock
+pass "a silent install over the running clock closes it, puts the program in $DIR with its shortcut and entry, and starts it"
+
+click_window_centre "$(windows_tray_icon)" 3
+wait_for "the tray menu" -- popup_menu
+read -r mx my mw mh < <(window_geometry "$(popup_menu)")
+xdotool mousemove --sync $((mx + mw / 2)) $((my + mh / 2)) click 1  # "Start at login", the middle item
+wait_for "the Run value" -- registry_data_is "$RUN" Tickora "\"$DIR\tickora.exe\""
+pass "\"Start at login\" names the installed program with every letter of its folder"
+
+# Marked from outside Windows, which keeps a running program's file from changing: written anew or not.
+echo stale >>"$UNIX_DIR/tickora.exe"
+clock_pid() { xdotool getwindowpid "$(clock_windows)" 2>/dev/null; }
+before=$(clock_pid) && [ -n "$before" ] || fail "the clock window names no process"
+wine "$SETUP" /S || fail "the second install ended with code $?"
+cmp -s "$UNIX_DIR/tickora.exe" "$SHIPPED" || fail "the second install left the program as it was"
+new_clock() { one_clock && [ "$(clock_pid)" != "$before" ]; }
+wait_for "a new clock" 60 -- new_clock
+pass "installing again replaces the running program and starts it again"
+
+wine "$DIR\uninstall.exe" /S || fail "the silent uninstall ended with code $?"
+wait_for "the program folder to go" 60 -- not test -e "$UNIX_DIR"  # the uninstaller runs on from a copy
+wait_for "the clock to end" -- not one_clock
+not registry_data "$UNINSTALL" DisplayName && not registry_data "$RUN" Tickora || fail "the entry or Run value is left"
+shortcut && fail "the uninstaller left the Start menu shortcut"
+registry_is Left $((LEFT + 150)) && registry_is Size 32 || fail "the uninstaller took the user's settings"
+pass "a silent uninstall removes the program, its shortcut, entry and Run value, and keeps the settings"

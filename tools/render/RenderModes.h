@@ -7,5 +7,6 @@
 int RenderPicture(const std::vector<std::string>& args);
 int RenderPlanes(const std::vector<std::string>& args);
 int RenderFrame(const std::vector<std::string>& args);
+int RenderIcon(const std::vector<std::string>& args);
 // Needs Qt for its text: built where Qt is.
 int RenderGallery(const std::vector<std::string>& args);

@@ -1,4 +1,4 @@
-// tickora-render: writes pictures, planes and frames of the clock as PNG files, without a window.
+// tickora-render: writes pictures, planes and frames of the clock as PNG files, and the program icon, without a window.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@ void PrintUsage()
       "  tickora-render --planes face|marker|hand [--size-step N] [--skin N] [--dial N] [--transparency N] --out FILE.png\n"
       "  tickora-render --frame --time HH:MM:SS [--size-step N] [--skin N] [--dial N] [--transparency N]\n"
       "                 [--hand-width N] [--seconds 0|1] [--numerals 0|1] [--cursor X Y] [--scale S] --out FILE.png\n"
+      "  tickora-render --icon --out FILE.ico\n"
 #ifdef TICKORA_GALLERY
       "  tickora-render --gallery --out FILE.png\n"
 #endif
@@ -41,6 +42,8 @@ int main(int argc, char** argv)
         return RenderPlanes(args);
       if (arg == "--frame")
         return RenderFrame(args);
+      if (arg == "--icon")
+        return RenderIcon(args);
 #ifdef TICKORA_GALLERY
       if (arg == "--gallery")
         return RenderGallery(args);
