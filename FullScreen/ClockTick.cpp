@@ -1,32 +1,49 @@
 #include "FullScreen/ClockTick.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
+
+// A stored place may be anywhere in the 32-bit range: sums are formed in 64 bits.
+using Wide = std::int64_t;
+
+// The highest place on one axis that keeps the margin to the far edge.
+Wide FarLimit(int size, int low, int extent)
+{
+  return Wide{low} + extent - size - kScreenMargin;
+}
 
 // One axis of the primary monitor from `low` to `low + extent`: back from the far edge, then forward
 // from the near one.
 int StepAxis(int at, int size, int low, int extent)
 {
-  if (at > low + extent - size - kScreenMargin)
-    at -= kReturnStep;
-  if (at < low + kScreenMargin)
-    at += kReturnStep;
-  return at;
+  Wide stepped = at;
+  if (stepped > FarLimit(size, low, extent))
+    stepped -= kReturnStep;
+  if (stepped < Wide{low} + kScreenMargin)
+    stepped += kReturnStep;
+  return static_cast<int>(std::clamp<Wide>(stepped, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // The nearest of [low, low + extent - size]; the near edge wins where the clock is the larger.
 int ClampAxis(int at, int size, int low, int extent)
 {
-  return std::max(low, std::min(at, low + extent - size));
+  return static_cast<int>(std::max<Wide>(low, std::min<Wide>(at, Wide{low} + extent - size)));
+}
+
+bool OutsideOnAxis(int at, int size, int low, int extent)
+{
+  return at > FarLimit(size, low, extent) || at < Wide{low} + kScreenMargin;
 }
 
 }  // namespace
 
 bool IsOutsideMargin(PixelPoint position, PixelSize size, PixelRect screen)
 {
-  return position.x > screen.x + screen.width - size.width - kScreenMargin || position.x < screen.x + kScreenMargin ||
-         position.y > screen.y + screen.height - size.height - kScreenMargin || position.y < screen.y + kScreenMargin;
+  return OutsideOnAxis(position.x, size.width, screen.x, screen.width) ||
+         OutsideOnAxis(position.y, size.height, screen.y, screen.height);
 }
 
 TickDecision DecideTick(const TickInput& input)

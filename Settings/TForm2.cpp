@@ -1,6 +1,7 @@
 #include "Settings/TForm2.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/ClockData.h"
@@ -51,7 +52,7 @@ void TForm2::FormCreate(bool firstStart)
 
   shell_.Place(SettingsWindowPlace(shell_.PrimaryScreen()));
   if (firstStart)
-    shell_.ShowForm();
+    ShowWindow();
   tray_.Add();
   // The clock window's own synthesis ran just before.
   shell_.StartIdleRelease(kIdleReleaseMs);
@@ -167,7 +168,7 @@ void TForm2::MenuChosen(MenuItem item)
 void TForm2::OptionsClick()
 {
   tray_.Remove();
-  shell_.ShowForm();
+  ShowWindow();
 }
 
 void TForm2::StartAtLoginClick()
@@ -185,7 +186,7 @@ void TForm2::ShowStartAtLogin()
 void TForm2::Close1Click()
 {
   tray_.Remove();
-  shell_.ShowForm();
+  ShowWindow();
   shell_.Quit();
 }
 
@@ -221,5 +222,15 @@ void TForm2::OpenMenuAt(PixelPoint at)
 void TForm2::HideWindow()
 {
   tray_.Add();
+  shown_ = false;
   shell_.HideForm();
+}
+
+void TForm2::ShowWindow()
+{
+  // Placed on the primary monitor as it is now: monitors come and go while the window is hidden. One
+  // already shown stays where the user may have moved it.
+  if (!std::exchange(shown_, true))
+    shell_.Place(SettingsWindowPlace(shell_.PrimaryScreen()));
+  shell_.ShowForm();
 }

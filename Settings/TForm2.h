@@ -32,7 +32,7 @@ public:
   TForm2& operator=(const TForm2&) = delete;
 
   // Sets the controls from the settings (running the handler of each that moves), places the window,
-  // shows it at the first start only and adds the tray icon.
+  // shows it at the first start only and adds the tray icon. It is placed anew whenever it is shown.
   void FormCreate(bool firstStart);
 
   // Control events.
@@ -72,6 +72,7 @@ private:
   void Resynthesise(bool numerals);
   void OpenMenuAt(PixelPoint at);
   void HideWindow();
+  void ShowWindow();
 
   ClockData& data_;
   SettingsStore& store_;
@@ -81,4 +82,5 @@ private:
   TForm2Hooks hooks_;
   TrayIcon tray_;
   bool optionsMarked_ = false;  // the "Settings" item's mark flips each time it is chosen
+  bool shown_ = false;
 };

@@ -1,7 +1,10 @@
 #pragma once
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
-// Integer points, sizes and rectangles in screen or image pixels, x to the right and y downwards.
+// Integer points, sizes and rectangles in screen or image pixels, x to the right and y downwards. A
+// stored place may be anywhere in the 32-bit range, so edges (a place plus a size) are 64-bit.
 struct PixelPoint {
   int x = 0;
   int y = 0;
@@ -23,8 +26,8 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 
   bool isEmpty() const { return width <= 0 || height <= 0; }
-  int right() const { return x + width; }  // one past the last column
-  int bottom() const { return y + height; }
+  std::int64_t right() const { return std::int64_t{x} + width; }  // one past the last column
+  std::int64_t bottom() const { return std::int64_t{y} + height; }
   PixelPoint topLeft() const { return {x, y}; }
   PixelSize size() const { return {width, height}; }
   bool contains(PixelPoint p) const { return x <= p.x && p.x < right() && y <= p.y && p.y < bottom(); }
@@ -35,12 +38,13 @@ struct PixelRect {
   PixelRect intersected(const PixelRect& o) const
   {
     const int l = std::max(x, o.x), t = std::max(y, o.y);
-    const int r = std::min(right(), o.right()), b = std::min(bottom(), o.bottom());
+    const std::int64_t r = std::min(right(), o.right()), b = std::min(bottom(), o.bottom());
     if (r <= l || b <= t)
       return {};
-    return {l, t, r - l, b - t};
+    // No wider than either rectangle.
+    return {l, t, static_cast<int>(r - l), static_cast<int>(b - t)};
   }
-  // The smallest rectangle holding both; an empty one adds nothing.
+  // The smallest rectangle holding both, as far as an int reaches; an empty one adds nothing.
   PixelRect united(const PixelRect& o) const
   {
     if (o.isEmpty())
@@ -48,6 +52,9 @@ struct PixelRect {
     if (isEmpty())
       return o;
     const int l = std::min(x, o.x), t = std::min(y, o.y);
-    return {l, t, std::max(right(), o.right()) - l, std::max(bottom(), o.bottom()) - t};
+    const auto extent = [](std::int64_t span) {
+      return static_cast<int>(std::min<std::int64_t>(span, std::numeric_limits<int>::max()));
+    };
+    return {l, t, extent(std::max(right(), o.right()) - l), extent(std::max(bottom(), o.bottom()) - t)};
   }
 };

@@ -21,6 +21,7 @@
 namespace {
 constexpr char kWindowText[] = "Tickora";
 constexpr char kNoTranslucency[] = "The display offers no visual with per-pixel alpha for a translucent window";
+constexpr int kMoveWatchInterval = 50;  // ms
 }  // namespace
 
 ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, QWidget* parent)
@@ -32,6 +33,13 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
   setAttribute(Qt::WA_NoSystemBackground);
   setFocusPolicy(Qt::StrongFocus);
   connect(&timer_, &QTimer::timeout, this, [this] { form_.TimerTimer(); });
+  moveWatch_.setInterval(kMoveWatchInterval);
+  connect(&moveWatch_, &QTimer::timeout, this, [this] {
+    if (LeftButtonHeld())
+      return;
+    moveWatch_.stop();
+    form_.DragEnded();
+  });
 
   compositor_ = std::make_unique<SelectionWatch>("_NET_WM_CM_S", [this](bool running) {
     shape_.SetCompositing(*this, running);
@@ -184,9 +192,12 @@ void ClockWindow::mouseMoveEvent(QMouseEvent* event)
   // clock moves itself.
   if (pressed_ && !dragging_ && (at - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
     pressed_ = false;
-    dragging_ = !StartWindowManagerMove(*this, pressedLocal_);
-    if (dragging_)
-      form_.DragStarted();
+    form_.DragStarted();
+    // The window manager has the pointer from here and says nothing when the move ends.
+    if (StartWindowManagerMove(*this, pressedLocal_))
+      moveWatch_.start();
+    else
+      dragging_ = true;
   }
   if (dragging_)
     move(at - dragOffset_);

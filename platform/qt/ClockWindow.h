@@ -59,6 +59,7 @@ private:
   AlphaShape shape_;
   std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
   QTimer timer_;
+  QTimer moveWatch_;       // while the window manager moves the clock, until the button is up
   bool pressed_ = false;   // the left button is down on the clock, not yet dragging
   bool dragging_ = false;  // the clock moves itself with the pointer
   QPoint pressedAt_;

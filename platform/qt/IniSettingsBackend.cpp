@@ -32,8 +32,11 @@ QString ValueText(const QVariant& value)
 // so that a person reading the file sees them as the program uses them. Unknown keys are kept.
 bool ReadStoreFile(QIODevice& device, QSettings::SettingsMap& map)
 {
+  const QByteArray text = device.read(IniSettingsBackend::kMaxFileBytes + 1);
+  if (text.size() > IniSettingsBackend::kMaxFileBytes)
+    return false;
   QString section;
-  for (const QByteArray& raw : device.readAll().split('\n')) {
+  for (const QByteArray& raw : text.split('\n')) {
     const QString line = QString::fromUtf8(raw).trimmed();
     if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
       continue;
@@ -112,7 +115,8 @@ bool IniSettingsBackend::Exists() const
 bool IniSettingsBackend::OpenForReading()
 {
   reading_ = std::make_unique<QSettings>(filePath_, StoreFormat());
-  return reading_->status() != QSettings::AccessError;
+  // An unreadable file, or one too large to be the clock's.
+  return reading_->status() == QSettings::NoError;
 }
 
 StoredValue IniSettingsBackend::Read(std::string_view name) const
@@ -143,6 +147,9 @@ StoredValue IniSettingsBackend::Read(std::string_view name) const
 // previous file whole; the status after sync() tells whether the new one is in place.
 std::size_t IniSettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
 {
+  // QSettings would replace a file it could not read with the values given alone.
+  if (QFileInfo(filePath_).size() > kMaxFileBytes)
+    return 0;
   QSettings store(filePath_, StoreFormat());
   for (const auto& [name, value] : values)
     store.setValue(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), value);

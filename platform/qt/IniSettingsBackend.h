@@ -12,6 +12,10 @@ class QSettings;
 // writing a temporary file and renaming it. A missing file is the first start.
 class IniSettingsBackend : public SettingsBackend {
 public:
+  // The store holds nine short lines; a file larger than this is not the clock's and is neither read
+  // nor written over, so a runaway file costs no memory.
+  static constexpr qint64 kMaxFileBytes = 1 << 20;
+
   explicit IniSettingsBackend(QString filePath = DefaultPath());
   ~IniSettingsBackend() override;
   // $XDG_CONFIG_HOME (default ~/.config) /Tickora/Tickora.conf

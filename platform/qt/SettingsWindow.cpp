@@ -138,7 +138,10 @@ void SettingsWindow::SetChecked(int index, bool checked)
 
 void SettingsWindow::Place(PixelPoint position)
 {
-  move(ToQt(position));
+  // A hidden window may have its native window already (a menu parented to it makes one); a move then
+  // places its client area, not its frame, so the place it already has is left alone.
+  if (pos() != ToQt(position))
+    move(ToQt(position));
 }
 
 void SettingsWindow::ShowForm()

@@ -3,26 +3,71 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 
 namespace {
 constexpr char kLockName[] = "Tickora.lock";
+constexpr char kRuntimeVariable[] = "XDG_RUNTIME_DIR";
 constexpr mode_t kPrivateMode = 0700;
+// A lock file without a readable owner is one another copy is writing right now, or one cut short
+// (a power cut). Qt takes a lock over once it is this old, and only when it can lock the file itself:
+// a live copy keeps its lock at any age, and one still writing it is not robbed.
+constexpr int kUnreadableLockAgeMs = 5000;
+
+// Why `dir` cannot hold user `uid`'s lock, or an empty string when it can. Another user's folder, or
+// one open to others, would let someone else's lock file stop the clock.
+QString RuntimeFolderFault(const QString& dir, unsigned uid)
+{
+  const QByteArray path = QFile::encodeName(dir);
+  struct stat info {};
+  if (::stat(path.constData(), &info) != 0)
+    return errno == ENOENT ? QStringLiteral("does not exist") : QStringLiteral("cannot be reached");
+  if (!S_ISDIR(info.st_mode))
+    return QStringLiteral("is not a folder");
+  if (info.st_uid != uid)
+    return QStringLiteral("belongs to another user");
+  if ((info.st_mode & 077) != 0)
+    return QStringLiteral("is open to others");
+  if (::access(path.constData(), W_OK | X_OK) != 0)
+    return QStringLiteral("cannot be written");
+  return {};
+}
 }  // namespace
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& lockPath) : lock_(lockPath)
 {
-  // The lock is never refreshed while the clock runs, so it must not go stale with age.
-  lock_.setStaleLockTime(0);
+  lock_.setStaleLockTime(kUnreadableLockAgeMs);
 }
 
-QString SingleInstanceGuard::DefaultLockPath()
+LockLocation SingleInstanceGuard::DefaultLocation()
 {
-  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (dir.isEmpty() || QDir::isRelativePath(dir))
-    dir = PrivateFolder(QDir::tempPath(), getuid());
-  return dir.isEmpty() ? QString() : dir + u'/' + QLatin1String(kLockName);
+  const QString runtime = qEnvironmentVariable(kRuntimeVariable);
+  QString fault;
+  if (!runtime.isEmpty()) {
+    // Qt makes a missing runtime folder as the application starts. Made here first, every copy decides
+    // alike: a clock that locked elsewhere before Qt made the folder would not be seen by the next one.
+    if (!QDir::isRelativePath(runtime))
+      ::mkdir(QFile::encodeName(runtime).constData(), kPrivateMode);
+    fault = QDir::isRelativePath(runtime) ? QStringLiteral("is not an absolute path")
+                                          : RuntimeFolderFault(runtime, getuid());
+    if (fault.isEmpty())
+      return {runtime + u'/' + QLatin1String(kLockName), {}};
+  }
+  const QString dir = PrivateFolder(QDir::tempPath(), getuid());
+  if (dir.isEmpty())
+    return {{},
+            QStringLiteral("Tickora: no folder of this user's own for the one-copy lock (%1 %2, and the one "
+                           "under the temporary folder belongs to someone else or is open to others); a second "
+                           "copy will not be refused.")
+                .arg(QLatin1String(kRuntimeVariable), runtime.isEmpty() ? QStringLiteral("is not set") : fault)};
+  const QString path = dir + u'/' + QLatin1String(kLockName);
+  if (runtime.isEmpty())
+    return {path, {}};
+  return {path, QStringLiteral("Tickora: %1 (%2) %3; the one-copy lock is kept in %4.")
+                    .arg(QLatin1String(kRuntimeVariable), runtime, fault, dir)};
 }
 
 QString SingleInstanceGuard::PrivateFolder(const QString& tempDir, unsigned uid)
@@ -45,12 +90,6 @@ bool SingleInstanceGuard::IsAlreadyRunning()
     return false;
   if (lock_.isLocked() || lock_.tryLock(0))
     return false;
-  if (lock_.error() != QLockFile::LockFailedError)
-    return false;
-  if (lock_.getLockInfo(nullptr, nullptr, nullptr))
-    return true;
-  // A lock whose owner cannot be read was cut short while it was written (a power cut). A live owner
-  // still holds the file's own lock, and then the removal fails; otherwise the lock is taken over.
-  lock_.removeStaleLockFile();
-  return !lock_.tryLock(0) && lock_.error() == QLockFile::LockFailedError;
+  // Held by a running copy, or still being written by one that is starting.
+  return lock_.error() == QLockFile::LockFailedError;
 }

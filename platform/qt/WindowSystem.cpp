@@ -187,6 +187,21 @@ bool StartWindowManagerMove(QWidget& window, QPointF pressedAt)
 #endif
 }
 
+bool LeftButtonHeld()
+{
+#ifdef TICKORA_HAVE_X11
+  if (Display* display = X11Display()) {
+    Window root = None;
+    Window child = None;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask) &&
+           (mask & Button1Mask) != 0;
+  }
+#endif
+  return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+}
+
 #ifdef TICKORA_HAVE_X11
 namespace {
 // The first CARDINAL of a window property, or nothing.

@@ -33,6 +33,9 @@ bool HasPerPixelAlpha(QWidget& window);
 // pointer pressed at `pressedAt` in the window (logical pixels). False where no window manager offers
 // one (none runs, or it lacks _NET_WM_MOVERESIZE); the program then moves the window itself.
 bool StartWindowManagerMove(QWidget& window, QPointF pressedAt);
+// Whether the left button is down now, wherever the pointer is and whoever has grabbed it: a window
+// manager's move tells the window nothing, not even its end.
+bool LeftButtonHeld();
 
 // Whether the window manager shows the window on the current virtual desktop (or on all); true where
 // there are no virtual desktops. A window manager hides the windows of the other desktops, which reads

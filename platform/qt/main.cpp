@@ -25,17 +25,14 @@ int main(int argc, char** argv)
   }
   PreferX11OnWayland();
 
-  // A second copy ends at once, silently, with or without a display. Without a folder of the user's own
-  // for the lock the clock still runs, and says why a second copy would too.
-  const QString lockPath = SingleInstanceGuard::DefaultLockPath();
-  if (lockPath.isEmpty())
-    std::fputs("Tickora: no folder of this user's own for the one-copy lock (XDG_RUNTIME_DIR is not set and the "
-               "one under the temporary folder belongs to someone else or is open to others); a second copy "
-               "will not be refused.\n",
-               stderr);
-  SingleInstanceGuard guard(lockPath);
+  // A second copy ends at once, silently, with or without a display. The copy that runs says where
+  // its lock is when that is not the runtime folder, or why a second copy would run too.
+  const LockLocation lock = SingleInstanceGuard::DefaultLocation();
+  SingleInstanceGuard guard(lock.path);
   if (guard.IsAlreadyRunning())
     return 0;
+  if (!lock.notice.isEmpty())
+    std::fprintf(stderr, "%s\n", qPrintable(lock.notice));
   const QString noDisplay = MissingDisplayMessage(argc, argv);
   if (!noDisplay.isEmpty()) {
     std::fprintf(stderr, "%s\n", qPrintable(noDisplay));

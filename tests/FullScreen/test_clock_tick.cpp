@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "FullScreen/ClockTick.h"
@@ -66,6 +67,7 @@ TEST(ClockTick, OneTick)
       {"stepped back onto the saved place", {3, 100}, 500, {5, 100}, 40, {5, 100}, false},
       {"inside but 40 ms", {300, 300}, 40, {300, 300}, 500, {300, 300}, false},
       {"other intervals are kept", {300, 300}, 123, {300, 300}, 123, {300, 300}, false},
+      {"the store's highest place", {INT_MAX, INT_MAX}, 500, {1, 1}, 40, {INT_MAX - 2, INT_MAX - 2}, false},
   };
   for (const auto& c : cases) {
     const TickDecision d = DecideTick({c.position, kClock, kScreen, c.interval, c.saved});
@@ -120,6 +122,7 @@ TEST(ClockTick, APlaceNoMonitorShowsIsBroughtToThePrimarysEdge)
       {"far below", {1500, 90000}, {1500, 1024 - 166}},
       {"far left: the primary's near edge, not the other monitor", {-5000, -5000}, {1280, 0}},
       {"just past the bottom edge", {1500, 1024}, {1500, 1024 - 166}},
+      {"the ends of the 32-bit range", {INT_MAX - 100, INT_MIN}, {2560 - 166, 0}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(PlaceWithinReach(c.stored, kClock, right, two), c.expected) << c.what;

@@ -122,8 +122,11 @@ TEST(SettingsCreation, PlacedAtTheBottomCentreOfThePrimaryScreen)
     SCOPED_TRACE(c.screen.x);
     SCOPED_TRACE(c.screen.width);
     SettingsRig rig;
-    rig.shell.primary = c.screen;
     rig.Create(ClockSettings{});
+    rig.shell.primary = c.screen;  // the monitors change while the window is hidden
+    rig.form->OptionsClick();
+    rig.shell.primary = {0, 0, 640, 480};  // and again while it is shown, where it stays
+    rig.form->OptionsClick();
     EXPECT_EQ(rig.shell.place, c.place);
   }
 }

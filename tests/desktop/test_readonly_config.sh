@@ -67,3 +67,17 @@ D=190 GRIP=95 drag_and_expect_report 250 150 500 300
 [ "$(cat "$CONF")" = "$stored" ] || fail "the stored settings changed"
 [ "$(listing)" = "$before" ] || fail "the directory changed: $(listing)"
 pass "dragged: the failed save reported once, the settings and the directory untouched"
+
+# Moved by a window manager that reports each step (xfwm4): the report waits for the drop.
+desktop_stop
+desktop_start --desktop xfce
+clock_start
+clock_wait_window
+wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "250 150 190 190"
+xdotool mousemove 345 245 mousedown 1 mousemove 385 245 mousemove 425 245 mousemove 505 245
+sleep 1.5  # ticks at rest in the middle of the drag, each trying to store the place
+message_box_of >/dev/null && fail "the failed save was reported in the middle of the drag"
+xdotool mousemove 595 395 mouseup 1
+wait_for "the report of the failed save after the drop" -- message_box_of
+[[ $(window_geometry "$CLOCK_WINDOW") == "500 300 "* ]] || fail "the drag ended early: $(window_geometry "$CLOCK_WINDOW")"
+pass "window manager's move: the failed save reported once the clock was dropped at 500,300"

@@ -121,6 +121,8 @@ TEST(SettingsStore, ReadingStopsAtTheFirstBadValue)
       {StoredText("5", "20", "4294967296"), "Failed to get data for 'Top'", 5, 7, 3, 20},
       {"", "Failed to get data for 'Size'", 32, 14, 11, 50},
       {"\x01\xff garbage \n=\n[", "Failed to get data for 'Size'", 32, 14, 11, 50},
+      // Too large to be the clock's: not read at all, and not written over by a save.
+      {StoredText("5") + QByteArray(IniSettingsBackend::kMaxFileBytes, ';'), "Failed to get data for 'Size'", 32, 14, 11, 50},
   };
   for (const auto& c : cases) {
     StoreDir dir;
@@ -133,6 +135,9 @@ TEST(SettingsStore, ReadingStopsAtTheFirstBadValue)
     EXPECT_EQ(settings.skin, c.skin) << c.text.toStdString();
     EXPECT_EQ(settings.dialStyle, c.dialStyle) << c.text.toStdString();
     EXPECT_EQ(settings.transparency, c.transparency) << c.text.toStdString();
+    if (c.text.size() > IniSettingsBackend::kMaxFileBytes) {
+      EXPECT_THROW(store.SavePosition(settings), TickoraError);
+    }
     // Nothing is written over a store that failed to load.
     EXPECT_EQ(ReadFile(dir.path()), c.text);
   }

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,9 @@ TEST(SingleInstance, SecondCopyIsRefusedWhileTheFirstRuns)
     SingleInstanceGuard first(path);
     EXPECT_FALSE(first.IsAlreadyRunning());
     EXPECT_FALSE(first.IsAlreadyRunning());  // asking again changes nothing
+    // A clock that has run for long keeps its lock.
+    QFile aged(path);
+    ASSERT_TRUE(aged.open(QIODevice::ReadOnly) && aged.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime));
     SingleInstanceGuard second(path);
     EXPECT_TRUE(second.IsAlreadyRunning());
     EXPECT_TRUE(QFile::exists(path));
@@ -59,6 +63,8 @@ TEST(SingleInstance, ALockCutShortWhileItWasWrittenIsTakenOver)
       QFile cut(path);
       ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
       cut.write(text);
+      cut.flush();  // found a minute later
+      ASSERT_TRUE(cut.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     }
     SingleInstanceGuard guard(path);
     EXPECT_FALSE(guard.IsAlreadyRunning()) << text.toStdString();
@@ -66,6 +72,10 @@ TEST(SingleInstance, ALockCutShortWhileItWasWrittenIsTakenOver)
     SingleInstanceGuard second(path);
     EXPECT_TRUE(second.IsAlreadyRunning()) << text.toStdString();
   }
+  // An empty file just made is a copy between creating its lock and locking it: not robbed.
+  QTemporaryDir dir;
+  ASSERT_TRUE(QFile(dir.filePath("Tickora.lock")).open(QIODevice::WriteOnly));
+  EXPECT_TRUE(SingleInstanceGuard(dir.filePath("Tickora.lock")).IsAlreadyRunning());
 }
 
 TEST(SingleInstance, TheFallbackFolderMustBeTheUsersOwn)
@@ -105,15 +115,21 @@ TEST(SingleInstance, LockLivesInTheUsersRuntimeDirectory)
 {
   const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
   const QByteArray savedTemp = qgetenv("TMPDIR");
-  qputenv("XDG_RUNTIME_DIR", "/run/user/4321");
-  EXPECT_EQ(SingleInstanceGuard::DefaultLockPath(), "/run/user/4321/Tickora.lock");
-  // Without it, a private folder under the temporary directory.
   QTemporaryDir temp;
+  qputenv("XDG_RUNTIME_DIR", temp.path().toUtf8());
+  EXPECT_EQ(SingleInstanceGuard::DefaultLocation().path, temp.path() + "/Tickora.lock");
+  // Open to others, or missing where it cannot be made: the private folder, and a line that says why.
   qputenv("TMPDIR", temp.path().toUtf8());
+  const QString fallback = temp.path() + "/tickora-" + QString::number(getuid());
+  ASSERT_EQ(chmod(QFile::encodeName(temp.path()).constData(), 0777), 0);
+  for (const auto& [runtime, fault] : {std::pair{temp.path(), "is open to others"}, {temp.filePath("x/y"), "does not exist"}}) {
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    const LockLocation lock = SingleInstanceGuard::DefaultLocation();
+    EXPECT_EQ(lock.path, fallback + "/Tickora.lock");
+    EXPECT_EQ(lock.notice, "Tickora: XDG_RUNTIME_DIR (" + runtime + ") " + fault + "; the one-copy lock is kept in " + fallback + ".");
+  }
   qunsetenv("XDG_RUNTIME_DIR");
-  const QString fallback = SingleInstanceGuard::DefaultLockPath();
-  EXPECT_TRUE(fallback.startsWith(temp.path() + "/")) << fallback.toStdString();
-  EXPECT_TRUE(fallback.endsWith("/Tickora.lock")) << fallback.toStdString();
+  EXPECT_EQ(SingleInstanceGuard::DefaultLocation().path, fallback + "/Tickora.lock");
   if (!saved.isNull())
     qputenv("XDG_RUNTIME_DIR", saved);
   if (savedTemp.isNull())

@@ -168,11 +168,12 @@ TEST(SettingsWindow, PlacedAtTheBottomCentreAndShownOnlyAtTheFirstStart)
     SCOPED_TRACE(firstStart);
     SettingsRig rig;
     HWND window = rig.Create(kLayout, firstStart).handle();
+    EXPECT_EQ(rig.Visible(), firstStart);
+    EXPECT_TRUE(rig.form->form().trayIcon().isAdded());
+    rig.form->form().OptionsClick();  // placed when shown
     RECT frame = {};
     GetWindowRect(window, &frame);
     EXPECT_EQ((PixelPoint{frame.left, frame.top}), SettingsWindowPlace(PrimaryScreenRect()));
-    EXPECT_EQ(rig.Visible(), firstStart);
-    EXPECT_TRUE(rig.form->form().trayIcon().isAdded());
   }
 }
 
