@@ -33,10 +33,6 @@ TEST(ClockWindow, CreationSizesPlacesAndPresentsTheFirstFrame)
        {firstStart.left, firstStart.top}, 70, {"error: Failed to get data for 'Clock_FF'"}},
       // A place no monitor shows goes to the primary's nearest edge (at the window's creation size).
       {"off every monitor", [](ClockRig& r) { r.Store(At(100000, 50)); }, {1920 - 167, 50}, 166, {}},
-      {"on a second monitor", [](ClockRig& r) {
-         r.shell.screens.push_back({1920, 0, 1280, 1024});
-         r.Store(At(2500, 300));
-       }, {2500, 300}, 166, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

