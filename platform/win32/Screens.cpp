@@ -25,10 +25,13 @@ void UsePerMonitorDpi()
 
 long double WindowScale(HWND window)
 {
+  // Looked up once: every tick converts places through it.
   using GetDpi = UINT(WINAPI*)(HWND);
-  const HMODULE user32 = GetModuleHandleA("user32.dll");
-  const auto get =
-      user32 ? reinterpret_cast<GetDpi>(reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow"))) : nullptr;
+  static const auto get = [] {
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<GetDpi>(reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")))
+                  : nullptr;
+  }();
   UINT dpi = window && get ? get(window) : 0;
   if (dpi == 0) {
     HDC screen = GetDC(nullptr);
