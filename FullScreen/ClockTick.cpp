@@ -72,3 +72,18 @@ PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect prima
   return {ClampAxis(position.x, size.width, primary.x, primary.width),
           ClampAxis(position.y, size.height, primary.y, primary.height)};
 }
+
+int DelayToNextTick(int interval, int millisecond)
+{
+  if (interval != kRestInterval)
+    return interval;
+  // Past a half second, the tick just run already shows it: the next comes after the next one.
+  const int sinceHalf = (millisecond % interval + interval) % interval;
+  return interval + kTickLag - sinceHalf;
+}
+
+bool PointerWithinReach(PixelPoint pointer, PixelRect window)
+{
+  return Wide{pointer.x} >= Wide{window.x} - kPointerReach && Wide{pointer.x} < window.right() + kPointerReach &&
+         Wide{pointer.y} >= Wide{window.y} - kPointerReach && Wide{pointer.y} < window.bottom() + kPointerReach;
+}

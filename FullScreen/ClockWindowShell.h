@@ -32,7 +32,11 @@ public:
   // frame before, unless `resized` (the window was just given the frame's logical size). False when
   // nothing could be shown.
   virtual bool Present(const DeviceImage& frame, PixelRect changed, bool resized) = 0;
-  // Runs the timer at this interval from now on (it starts at creation).
+  // Whether the pointer is within reach of the window (PointerWithinReach), told before each frame: what
+  // takes the mouse need only follow the frames while it is, and be brought up to date when it comes.
+  virtual void SetPointerNear(bool near) = 0;
+  // Runs the timer at this interval from now on (it starts at creation), its ticks spaced by
+  // DelayToNextTick.
   virtual void SetTimerInterval(int milliseconds) = 0;
   // Runs `task` once the event loop runs again, while the window lives.
   virtual void Later(std::function<void()> task) = 0;

@@ -55,6 +55,7 @@ void TForm1::Draw()
     return static_cast<int>(std::floor(static_cast<long double>(logical) * scale));
   };
   const PixelPoint cursor = shell_.CursorPos();
+  shell_.SetPointerNear(PointerWithinReach(cursor, {position_.x, position_.y, size_.width, size_.height}));
   const PixelRect window{0, 0, toDevice(size_.width), toDevice(size_.height)};
   const PixelRect changed = composer_.Present(data_, shell_.LocalTime(), window,
                                               {toDevice(std::int64_t{cursor.x} - position_.x),

@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/apt.sh"
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev libxfixes-dev
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev libxfixes-dev libxcb1-dev libxcb-shm0-dev
   fonts-liberation2
 )
 test_packages=(

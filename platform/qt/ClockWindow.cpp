@@ -32,7 +32,15 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
   setAttribute(Qt::WA_TranslucentBackground);
   setAttribute(Qt::WA_NoSystemBackground);
   setFocusPolicy(Qt::StrongFocus);
-  connect(&timer_, &QTimer::timeout, this, [this] { form_.TimerTimer(); });
+  if (presenter_.usable())
+    setAttribute(Qt::WA_PaintOnScreen);
+  timer_.setSingleShot(true);
+  // A coarse timer may wake early, before the second it is to show.
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    form_.TimerTimer();
+    ArmTimer();
+  });
   moveWatch_.setInterval(kMoveWatchInterval);
   connect(&moveWatch_, &QTimer::timeout, this, [this] {
     if (LeftButtonHeld())
@@ -125,6 +133,16 @@ void ClockWindow::MoveTo(PixelPoint position)
 bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
 {
   const QImage image = FrameView(frame);
+  if (presenter_.usable()) {
+    if (resized)
+      shape_.Apply(*this, image);
+    else
+      shape_.Update(*this, image, ToQt(changed));
+    // Before the native window exists its first Expose brings the whole frame.
+    if (testAttribute(Qt::WA_WState_Created))
+      presenter_.Put(static_cast<std::uint32_t>(winId()), image, resized ? image.rect() : ToQt(changed));
+    return true;
+  }
   // Painted at once: a later update would cost the event loop another round. Only what changed goes
   // to the window system, and from there to the compositor; the shape is in device pixels, as X
   // takes it.
@@ -141,9 +159,25 @@ bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resi
   return true;
 }
 
+void ClockWindow::SetPointerNear(bool near)
+{
+  shape_.SetPointerNear(*this, near);
+}
+
 void ClockWindow::SetTimerInterval(int milliseconds)
 {
-  timer_.start(milliseconds);
+  tickInterval_ = milliseconds;
+  ArmTimer();
+}
+
+void ClockWindow::ArmTimer()
+{
+  timer_.start(DelayToNextTick(tickInterval_, QTime::currentTime().msec()));
+}
+
+QPaintEngine* ClockWindow::paintEngine() const
+{
+  return presenter_.usable() ? nullptr : QWidget::paintEngine();
 }
 
 void ClockWindow::Later(std::function<void()> task)
@@ -161,6 +195,11 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ClockWindow::paintEvent(QPaintEvent* event)
 {
+  if (presenter_.usable()) {
+    const QImage frame = FrameView(form_.frame());
+    presenter_.Put(static_cast<std::uint32_t>(winId()), frame, frame.rect());
+    return;
+  }
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   const QImage frame = Frame();

@@ -9,6 +9,7 @@
 #include "FullScreen/TForm1.h"
 #include "platform/qt/SelectionWatch.h"
 #include "platform/qt/WindowShape.h"
+#include "platform/qt/X11Presenter.h"
 
 // The clock window on Qt: frameless, always on top, per-pixel translucent, no taskbar entry. It turns
 // Qt's events into TForm1's calls: the timer, the window system's move reports, the drag and the
@@ -22,6 +23,8 @@ public:
 
   TForm1& form() { return form_; }
   QTimer& timer() { return timer_; }
+  // The clock's pace: the timer's interval before DelayToNextTick spaces it.
+  int tickInterval() const { return tickInterval_; }
   // A view of the frame on screen (premultiplied).
   QImage presentedFrame() const;
 
@@ -33,8 +36,12 @@ public:
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
+  void SetPointerNear(bool near) override;
   void SetTimerInterval(int milliseconds) override;
   void Later(std::function<void()> task) override;
+
+  // None on X11: frames go to the window without Qt's paint path.
+  QPaintEngine* paintEngine() const override;
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -50,6 +57,7 @@ protected:
 
 private:
   void EndDrag();
+  void ArmTimer();
   // The window's size in device pixels: the frame's.
   QSize DeviceSize() const;
   // The frame as Qt draws it: device pixels, at the window's device pixel ratio.
@@ -57,8 +65,10 @@ private:
 
   TForm1 form_;
   AlphaShape shape_;
+  X11Presenter presenter_;
   std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
-  QTimer timer_;
+  QTimer timer_;           // single shot, armed for each tick
+  int tickInterval_ = kRestInterval;
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up
   bool pressed_ = false;   // the left button is down on the clock, not yet dragging
   bool dragging_ = false;  // the clock moves itself with the pointer

@@ -1,5 +1,7 @@
 #include "platform/qt/WindowShape.h"
 
+#include <utility>
+
 #include <QRegion>
 #include <QWidget>
 
@@ -110,7 +112,21 @@ void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& chang
   const QRect area = changed & frame.rect();
   if (area.isEmpty() || !TakeMask(frame, area))
     return;
+#ifdef TICKORA_HAVE_X11
+  // Only the input shape may lag: a bounding shape or a mask is what the user sees.
+  if (!pointerNear_ && compositing_ && X11Display()) {
+    stale_ |= area;
+    return;
+  }
+#endif
   Send(window, area);
+}
+
+void AlphaShape::SetPointerNear(QWidget& window, bool near)
+{
+  pointerNear_ = near;
+  if (near && !stale_.isEmpty())
+    Send(window, std::exchange(stale_, QRect()));
 }
 
 void AlphaShape::SetCompositing(QWidget& window, bool running)
@@ -123,6 +139,7 @@ void AlphaShape::SetCompositing(QWidget& window, bool running)
 
 void AlphaShape::Reapply(QWidget& window)
 {
+  stale_ = QRect();
   Send(window, QRect());
 }
 

@@ -15,7 +15,8 @@ std::vector<QRect> OpaqueRuns(const QImage& frame);
 // Pixels of alpha 0 let the mouse through to the window below. On X11 the window gets an input shape
 // of the drawn pixels, and, while no compositing manager runs (a translucent window would show a black
 // square), a bounding shape too, so the clock is at least round. Elsewhere the widget's mask. The shape
-// is sent again only where the drawn pixels changed.
+// is sent again only where the drawn pixels changed, and the input shape alone only while the pointer
+// is near: compositors redo much of their work for a window at any change of its shape.
 class AlphaShape {
 public:
   // After a frame: the whole of it.
@@ -26,6 +27,9 @@ public:
   void Reapply(QWidget& window);
   // Whether a compositing manager blends the window; without one the shape bounds it too.
   void SetCompositing(QWidget& window, bool running);
+  // Whether the pointer is near enough to reach the window before the next frame: the input shape is
+  // brought up to date when it comes, and follows every frame while it stays.
+  void SetPointerNear(QWidget& window, bool near);
 
 private:
   // Takes `area` of the frame into the mask; returns whether any pixel's drawn state changed.
@@ -37,4 +41,6 @@ private:
   bool hasFrame_ = false;
   bool compositing_ = true;
   bool bounding_ = false;
+  bool pointerNear_ = true;
+  QRect stale_;  // where the input shape lags behind the frames while the pointer is away
 };

@@ -121,9 +121,22 @@ bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resi
   return false;
 }
 
+void ClockWindow::SetPointerNear(bool)
+{
+  // A layered window takes the mouse by its own pixels' alpha: nothing to keep up to date.
+}
+
 void ClockWindow::SetTimerInterval(int milliseconds)
 {
-  SetTimer(window_, kTimer, static_cast<UINT>(milliseconds), nullptr);
+  interval_ = milliseconds;
+  ArmTimer();
+}
+
+void ClockWindow::ArmTimer()
+{
+  SYSTEMTIME now = {};
+  GetLocalTime(&now);
+  SetTimer(window_, kTimer, static_cast<UINT>(DelayToNextTick(interval_, now.wMilliseconds)), nullptr);
 }
 
 void ClockWindow::Later(std::function<void()> task)
@@ -214,8 +227,10 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   case WM_CONTEXTMENU:
     return 0;
   case WM_TIMER:
-    if (wParam == kTimer)
+    if (wParam == kTimer) {
       form_.TimerTimer();
+      ArmTimer();
+    }
     else if (wParam == kDragTimer && moving_)
       FollowPointer();
     return 0;

@@ -40,6 +40,7 @@ public:
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
+  void SetPointerNear(bool near) override;
   void SetTimerInterval(int milliseconds) override;
   void Later(std::function<void()> task) override;
 
@@ -47,6 +48,8 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void MoveToDevice(PixelPoint position);
+  // Sets the timer for the next tick at the current interval.
+  void ArmTimer();
   void FollowPointer();
   void StartDrag();
   void EndDrag();
@@ -54,6 +57,7 @@ private:
   TForm1 form_;
   HWND window_ = nullptr;
   LayeredSurface surface_;
+  int interval_ = 0;            // the clock's timer, ms
   bool presentFailed_ = false;  // told once; the next frames try again silently
   bool moving_ = false;         // the user drags the clock
   const bool selfMove_;

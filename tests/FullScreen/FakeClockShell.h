@@ -33,6 +33,7 @@ public:
   PixelSize frameSize;  // device
   PixelPoint position;
   int timerInterval = 0;
+  bool pointerNear = false;
   int presented = 0;
   PixelRect lastChanged;
   std::deque<std::function<void()>> later;
@@ -60,6 +61,7 @@ public:
     lastChanged = resized ? frame.rect() : changed;
     return true;
   }
+  void SetPointerNear(bool near) override { pointerNear = near; }
   void SetTimerInterval(int milliseconds) override { timerInterval = milliseconds; }
   void Later(std::function<void()> task) override { later.push_back(std::move(task)); }
 

@@ -185,3 +185,35 @@ TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
   EXPECT_EQ(even.savedAtTick, 0);
   EXPECT_EQ(even.positions.back(), (PixelPoint{6, 100}));
 }
+
+TEST(ClockTick, TicksAtRestFollowTheWallClocksHalfSeconds)
+{
+  const struct { int interval; int millisecond; int delay; } cases[] = {
+      {kRestInterval, 5, 500},  // on time
+      {kRestInterval, 6, 499},
+      {kRestInterval, 0, 505},    // woken early, yet past the second: not again before the half
+      {kRestInterval, 504, 501},
+      {kRestInterval, 400, 105},  // before the half second
+      {kRestInterval, 999, 6},    // the second not yet turned
+      {kReturnInterval, 321, kReturnInterval},  // the walk keeps its pace
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DelayToNextTick(c.interval, c.millisecond), c.delay) << c.interval << " at " << c.millisecond;
+}
+
+TEST(ClockTick, PointerWithinReachOfTheWindow)
+{
+  const PixelRect window{1000, 500, 166, 166};
+  const struct { PixelPoint pointer; bool near; } cases[] = {
+      {{1083, 583}, true},
+      {{1000 - kPointerReach, 500 - kPointerReach}, true},
+      {{1000 - kPointerReach - 1, 583}, false},
+      {{1166 + kPointerReach - 1, 666 + kPointerReach - 1}, true},
+      {{1166 + kPointerReach, 583}, false},
+      {{1083, 666 + kPointerReach}, false},
+      {{INT_MIN, INT_MIN}, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PointerWithinReach(c.pointer, window), c.near) << c.pointer.x << "," << c.pointer.y;
+  EXPECT_TRUE(PointerWithinReach({INT_MAX, INT_MAX}, {INT_MAX - 10, INT_MAX - 10, 166, 166}));
+}

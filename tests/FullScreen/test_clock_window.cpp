@@ -98,6 +98,13 @@ TEST(ClockWindow, APlaceIsStoredOnlyOnceTheWindowSystemReportsTheWindowThere)
   form.TimerTimer();
   EXPECT_EQ(rig.Stored("Left"), 300);
   EXPECT_EQ(rig.Stored("Top"), 200);
+  // The pointer's reach is measured from where the window is reported.
+  rig.shell.cursor = {300 - kPointerReach, 200};
+  form.TimerTimer();
+  EXPECT_TRUE(rig.shell.pointerNear);
+  rig.shell.cursor = {300 - kPointerReach - 1, 200};
+  form.TimerTimer();
+  EXPECT_FALSE(rig.shell.pointerNear);
 }
 
 TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDuringADrag)

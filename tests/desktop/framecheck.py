@@ -5,11 +5,13 @@
       The clock in the screenshot SHOT at (X, Y) over BACKGROUND (a colour RRGGBB, or a screenshot of
       the same screen without the clock) must be the frame of one second between the epoch times FROM
       and TO, blended source-over. Prints the best match.
-  framecheck.py spots FROM TO -- RENDER_OPTIONS...
+  framecheck.py spots FROM TO [BEFORE] -- RENDER_OPTIONS...
       Prints window-relative pixels for the click tests, one "NAME X Y" a line:
-        hand   solid in every frame FROM..TO and clear in a frame hours later (so on a hand)
+        hand   solid in every frame FROM..TO and clear in a frame hours later (so on a hand), or clear
+               at the epoch BEFORE when given (so on a hand that has moved since)
         sprite opaque in frames all round the clock (a marker or numeral)
         clear  alpha 0 in every frame FROM..TO and well inside the round face
+        gone   with BEFORE: solid at BEFORE and alpha 0 in every frame FROM..TO (a hand has left it)
 
 TICKORA_RENDER names tickora-render. Times are local, as the clock reads them.
 """
@@ -91,11 +93,11 @@ def alpha_of(frame):
     return width, height, data[3::4]
 
 
-def spots(first, last, options):
+def spots(first, last, options, before=None):
     with tempfile.TemporaryDirectory() as workdir:
         now = [alpha_of(render(e, options, workdir)) for e in range(first, last + 1)]
         # Hours later every hand points elsewhere; spread over the dial, only sprites stay covered.
-        later = alpha_of(render(first + 6 * 3600 + 30 * 60 + 30, options, workdir))
+        later = alpha_of(render(first + 6 * 3600 + 30 * 60 + 30 if before is None else before, options, workdir))
         around = [alpha_of(render(first + k * 3600 + k * 7 * 60 + 13 * k, options, workdir))
                   for k in range(1, 12, 2)]
     width, height, _ = now[0]
@@ -117,7 +119,10 @@ def spots(first, last, options):
                 found["sprite"] = (col, row)
             if "clear" not in found and r < centre - 12 and all_alpha(now, col, row, lambda a: a == 0):
                 found["clear"] = (col, row)
-    for name in ("hand", "sprite", "clear"):
+            if before is not None and "gone" not in found and r > 8 and all_alpha(now, col, row, lambda a: a == 0) \
+                    and all_alpha([later], col, row, lambda a: a >= SOLID):
+                found["gone"] = (col, row)
+    for name in ("hand", "sprite", "clear", "gone"):
         if name in found:
             print(name, *found[name])
     return 0
@@ -130,8 +135,8 @@ def main(argv):
     args, options = argv[1:split], argv[split + 1:]
     if len(args) == 7 and args[0] == "blend":
         return blend(args[1], int(args[2]), int(args[3]), args[4], int(args[5]), int(args[6]), options)
-    if len(args) == 3 and args[0] == "spots":
-        return spots(int(args[1]), int(args[2]), options)
+    if len(args) in (3, 4) and args[0] == "spots":
+        return spots(int(args[1]), int(args[2]), options, int(args[3]) if len(args) == 4 else None)
     sys.exit(__doc__)
 
 

@@ -16,6 +16,8 @@
                                   nobody provides one
   xtool.py refusing-wm            a window manager that maps windows and lets them resize but refuses
                                   every move a client asks for; prints "ready" once it runs
+  xtool.py shapes WINDOW SECONDS  prints "ready" once it listens, then how many changes of WINDOW's
+                                  shapes (ShapeNotify events, bounding or input) came in SECONDS
   xtool.py close WINDOW           asks WINDOW to close as a window manager does (a WM_PROTOCOLS
                                   message with WM_DELETE_WINDOW); exit 1 when it does not take one
 """
@@ -266,6 +268,27 @@ def selection_text(name, timeout):
     sys.stdout.write(text)
 
 
+def shapes(window, seconds):
+    xext = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xext") or "libXext.so.6")
+    xext.XShapeQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                          ctypes.POINTER(ctypes.c_int)]
+    xext.XShapeSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong]
+    display = open_display()
+    event_base, error_base = ctypes.c_int(), ctypes.c_int()
+    if not xext.XShapeQueryExtension(display, ctypes.byref(event_base), ctypes.byref(error_base)):
+        sys.exit("xtool: the X server has no SHAPE extension")
+    xext.XShapeSelectInput(display, int(window, 0), 1)  # ShapeNotifyMask
+    xlib.XSync(display, 0)
+    print("ready", flush=True)
+    deadline = time.monotonic() + float(seconds)
+    count = 0
+    while (left := deadline - time.monotonic()) > 0:
+        event = next_event(display, left)
+        if event is not None and event.type == event_base.value:
+            count += 1
+    print(count, flush=True)
+
+
 def close(window):
     display = open_display()
     window = int(window, 0)
@@ -375,6 +398,8 @@ def main(argv):
         pad(*argv[2:])
     elif len(argv) == 7 and argv[1] == "watch":
         watch(*argv[2:])
+    elif len(argv) == 4 and argv[1] == "shapes":
+        shapes(argv[2], argv[3])
     elif len(argv) == 3 and argv[1] == "close":
         close(argv[2])
     elif len(argv) == 2 and argv[1] == "refusing-wm":

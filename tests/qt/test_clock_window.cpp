@@ -112,7 +112,7 @@ TEST(ClockWindow, FirstStartShowsACentredFramelessTopMostClock)
   EXPECT_TRUE(rig.errors.empty());
   EXPECT_TRUE(rig.notices.empty());
   EXPECT_TRUE(w.timer().isActive());
-  EXPECT_EQ(w.timer().interval(), kRestInterval);
+  EXPECT_EQ(w.tickInterval(), kRestInterval);
 
   // Only the drawn pixels take the mouse.
   QRegion drawn;
@@ -148,11 +148,11 @@ TEST(ClockWindow, TickWalksBackAndStoresThePlace)
   QCoreApplication::processEvents();
   EXPECT_EQ(w.pos(), QPoint(5, 100));
   EXPECT_EQ(w.form().position(), (PixelPoint{5, 100}));
-  EXPECT_EQ(w.timer().interval(), kReturnInterval);
+  EXPECT_EQ(w.tickInterval(), kReturnInterval);
   EXPECT_EQ(rig.data->settings.left, 5);
   EXPECT_TRUE(rig.StoredText().endsWith("Left=5\nTop=100\n")) << rig.StoredText().toStdString();
   w.form().TimerTimer();
-  EXPECT_EQ(w.timer().interval(), kRestInterval);
+  EXPECT_EQ(w.tickInterval(), kRestInterval);
   EXPECT_EQ(w.pos(), QPoint(5, 100));
 }
 
