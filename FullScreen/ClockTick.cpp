@@ -82,6 +82,15 @@ int DelayToNextTick(int interval, int millisecond)
   return interval + kTickLag - sinceHalf;
 }
 
+int TicksOutOfReach(PixelPoint pointer, PixelRect window)
+{
+  // The distance along the farther axis: reach is a rectangle grown on every side.
+  const auto beyond = [](Wide at, Wide low, Wide end) { return at < low ? low - at : at >= end ? at - end + 1 : 0; };
+  const Wide distance = std::max(beyond(pointer.x, window.x, window.right()), beyond(pointer.y, window.y, window.bottom()));
+  const Wide ticks = (distance + kPointerReach - 1) / kPointerReach - 2;
+  return static_cast<int>(std::clamp<Wide>(ticks, 0, std::numeric_limits<int>::max()));
+}
+
 bool PointerWithinReach(PixelPoint pointer, PixelRect window)
 {
   return Wide{pointer.x} >= Wide{window.x} - kPointerReach && Wide{pointer.x} < window.right() + kPointerReach &&

@@ -49,5 +49,9 @@ int DelayToNextTick(int interval, int millisecond);
 // before the next tick.
 bool PointerWithinReach(PixelPoint pointer, PixelRect window);
 
+// How many ticks after this one a pointer at `pointer` stays out of reach of the window, however it
+// moves: it need not be looked for before then.
+int TicksOutOfReach(PixelPoint pointer, PixelRect window);
+
 PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect primary,
                             const std::vector<PixelRect>& screens);

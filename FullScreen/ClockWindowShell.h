@@ -34,7 +34,7 @@ public:
   virtual bool Present(const DeviceImage& frame, PixelRect changed, bool resized) = 0;
   // Whether the pointer is within reach of the window (PointerWithinReach), told before each frame: what
   // takes the mouse need only follow the frames while it is, and be brought up to date when it comes.
-  virtual void SetPointerNear(bool near) = 0;
+  virtual void SetPointerNear(bool within) = 0;
   // Runs the timer at this interval from now on (it starts at creation), its ticks spaced by
   // DelayToNextTick.
   virtual void SetTimerInterval(int milliseconds) = 0;

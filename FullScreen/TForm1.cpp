@@ -44,17 +44,24 @@ void TForm1::FormCreate()
 void TForm1::SetClientSize(int width, int height)
 {
   size_ = {width, height};
+  pointerQuiet_ = 0;
   shell_.Resize(size_);
 }
 
 void TForm1::Draw()
+{
+  pointer_ = shell_.CursorPos();
+  pointerQuiet_ = TicksOutOfReach(pointer_, {position_.x, position_.y, size_.width, size_.height});
+  DrawAt(pointer_);
+}
+
+void TForm1::DrawAt(PixelPoint cursor)
 {
   // The pointer's hole is found in the frame's device pixels, from the window's corner.
   const long double scale = data_.deviceScale;
   const auto toDevice = [scale](std::int64_t logical) {
     return static_cast<int>(std::floor(static_cast<long double>(logical) * scale));
   };
-  const PixelPoint cursor = shell_.CursorPos();
   shell_.SetPointerNear(PointerWithinReach(cursor, {position_.x, position_.y, size_.width, size_.height}));
   const PixelRect window{0, 0, toDevice(size_.width), toDevice(size_.height)};
   const PixelRect changed = composer_.Present(data_, shell_.LocalTime(), window,
@@ -88,7 +95,14 @@ void TForm1::Tick()
     data_.deviceScale = scale;
     BuildClockImages(data_);
   }
-  Draw();
+  // A pointer known to be out of reach until this tick, at rest, is not looked for: nothing it does
+  // can show before the next.
+  if (interval_ == kRestInterval && pointerQuiet_ > 0) {
+    --pointerQuiet_;
+    DrawAt(pointer_);
+  } else {
+    Draw();
+  }
   const TickDecision tick =
       DecideTick({position_, size_, shell_.PrimaryScreen(), interval_, {data_.settings.left, data_.settings.top}});
   if (tick.interval != interval_) {
@@ -110,6 +124,8 @@ void TForm1::Tick()
 
 void TForm1::WindowMoved(PixelPoint position)
 {
+  if (position != position_)
+    pointerQuiet_ = 0;
   position_ = position;
   if (pendingSave_ && *pendingSave_ == position)
     RunHandler(messages_, [this] { SaveNewPosition(*std::exchange(pendingSave_, std::nullopt)); });

@@ -25,7 +25,7 @@ public:
   // presents the first frame. What goes wrong is shown once the event loop runs: no box holds up the
   // first frame.
   void FormCreate();
-  // Composes the frame for the current time and presents what changed.
+  // Composes the frame for the current time and the pointer where it is, and presents what changed.
   void Draw();
   // One tick of the timer.
   void TimerTimer();
@@ -57,6 +57,7 @@ public:
 
 private:
   void Tick();
+  void DrawAt(PixelPoint cursor);
   void SaveNewPosition(PixelPoint position);
   void ShowLater(bool error, const std::string& text);
 
@@ -70,6 +71,8 @@ private:
   PixelPoint position_;
   PixelSize size_;       // logical
   PixelSize frameSize_;  // device, of the frame on screen
+  PixelPoint pointer_;   // where the pointer was last looked for
+  int pointerQuiet_ = 0; // ticks at rest it cannot reach the clock in, from there
   std::optional<PixelPoint> pendingSave_;  // a place to store once the window is reported there
   bool dragging_ = false;
   bool positionErrorShown_ = false;        // until a save succeeds

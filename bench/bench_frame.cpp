@@ -2,12 +2,16 @@
 
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include "Clocks/ClockData.h"
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/NumeralSprites.h"
 #include "FullScreen/FrameComposer.h"
 #include "model/ClockGeometry.h"
+#include "platform/qt/QtGeometry.h"
+#include "platform/qt/QtRaster.h"
+#include "platform/qt/WindowShape.h"
 
 namespace {
 // First-start settings at the given size: marker dial, numerals and seconds on; drawn at `percent`
@@ -83,6 +87,40 @@ BENCHMARK(BM_PresentTick)
     ->ArgsProduct({{0, 32, 50}, {100}})
     ->ArgsProduct({{32}, {150, 200}})
     ->ArgNames({"step", "percent"})
+    ->Unit(benchmark::kMicrosecond);
+
+// What else a tick at rest costs once its frame is composed: the changed band copied out (as it goes
+// to X), and the input shape's runs over the band, made only while the pointer is near.
+void BM_TickBandAndShape(benchmark::State& state)
+{
+  const std::unique_ptr<ClockData> data = ClockOrSkip(state);
+  if (!data)
+    return;
+  const std::int32_t d = data->geometry.diameter;
+  const PixelRect window{0, 0, d, d};
+  const PixelPoint away{-100, -100};
+  const bool near = state.range(1) != 0;
+  FrameComposer composer;
+  composer.Present(*data, Tick(0), window, away);
+  std::vector<std::uint32_t> band(static_cast<std::size_t>(d) * static_cast<std::size_t>(d));
+  std::int64_t n = 1;
+  double runs = 0;
+  for (auto _ : state) {
+    const PixelRect changed = composer.Present(*data, Tick(n++), window, away);
+    const QImage frame = FrameView(composer.frame());
+    for (int row = changed.y; row < changed.bottom(); ++row) {
+      const auto* from = reinterpret_cast<const std::uint32_t*>(frame.constScanLine(row)) + changed.x;
+      std::copy(from, from + changed.width, band.begin() + std::ptrdiff_t{row - changed.y} * changed.width);
+    }
+    if (near)
+      runs += static_cast<double>(OpaqueRuns(frame.copy(ToQt(changed))).size());
+    benchmark::DoNotOptimize(band.data());
+  }
+  state.counters["runs"] = benchmark::Counter(runs, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_TickBandAndShape)
+    ->ArgsProduct({{32, 50}, {0, 1}})
+    ->ArgNames({"step", "pointer_near"})
     ->Unit(benchmark::kMicrosecond);
 
 // The first frame after a synthesis: everything made from the planes.

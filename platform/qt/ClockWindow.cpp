@@ -159,9 +159,9 @@ bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resi
   return true;
 }
 
-void ClockWindow::SetPointerNear(bool near)
+void ClockWindow::SetPointerNear(bool within)
 {
-  shape_.SetPointerNear(*this, near);
+  shape_.SetPointerNear(*this, within);
 }
 
 void ClockWindow::SetTimerInterval(int milliseconds)

@@ -36,7 +36,7 @@ public:
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
-  void SetPointerNear(bool near) override;
+  void SetPointerNear(bool within) override;
   void SetTimerInterval(int milliseconds) override;
   void Later(std::function<void()> task) override;
 

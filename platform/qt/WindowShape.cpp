@@ -97,6 +97,8 @@ bool AlphaShape::TakeMask(const QImage& frame, const QRect& area)
 void AlphaShape::Apply(QWidget& window, const QImage& frame)
 {
   size_ = frame.size();
+  frame_ = frame;
+  stale_ = QRect();
   drawn_.assign(static_cast<std::size_t>(size_.width()) * static_cast<std::size_t>(size_.height()), 0);
   TakeMask(frame, frame.rect());
   hasFrame_ = true;
@@ -109,24 +111,36 @@ void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& chang
     Apply(window, frame);
     return;
   }
+  frame_ = frame;
   const QRect area = changed & frame.rect();
-  if (area.isEmpty() || !TakeMask(frame, area))
+  if (area.isEmpty())
     return;
 #ifdef TICKORA_HAVE_X11
-  // Only the input shape may lag: a bounding shape or a mask is what the user sees.
+  // Only the input shape may lag: a bounding shape or a mask is what the user sees. The mask is read
+  // from the frame only when the shape is sent.
   if (!pointerNear_ && compositing_ && X11Display()) {
     stale_ |= area;
     return;
   }
 #endif
-  Send(window, area);
+  if (TakeMask(frame, area))
+    Send(window, area);
 }
 
-void AlphaShape::SetPointerNear(QWidget& window, bool near)
+bool AlphaShape::TakeStale()
 {
-  pointerNear_ = near;
-  if (near && !stale_.isEmpty())
-    Send(window, std::exchange(stale_, QRect()));
+  const QRect stale = std::exchange(stale_, QRect());
+  return !stale.isEmpty() && TakeMask(frame_, stale);
+}
+
+void AlphaShape::SetPointerNear(QWidget& window, bool within)
+{
+  pointerNear_ = within;
+  if (!within)
+    return;
+  const QRect stale = stale_;
+  if (TakeStale())
+    Send(window, stale);
 }
 
 void AlphaShape::SetCompositing(QWidget& window, bool running)
@@ -139,7 +153,7 @@ void AlphaShape::SetCompositing(QWidget& window, bool running)
 
 void AlphaShape::Reapply(QWidget& window)
 {
-  stale_ = QRect();
+  TakeStale();
   Send(window, QRect());
 }
 

@@ -29,11 +29,13 @@ public:
   void SetCompositing(QWidget& window, bool running);
   // Whether the pointer is near enough to reach the window before the next frame: the input shape is
   // brought up to date when it comes, and follows every frame while it stays.
-  void SetPointerNear(QWidget& window, bool near);
+  void SetPointerNear(QWidget& window, bool within);
 
 private:
   // Takes `area` of the frame into the mask; returns whether any pixel's drawn state changed.
   bool TakeMask(const QImage& frame, const QRect& area);
+  // Takes the area the input shape lags in; returns whether any pixel's drawn state changed there.
+  bool TakeStale();
   void Send(QWidget& window, const QRect& area);
 
   std::vector<std::uint8_t> drawn_;  // one byte a pixel: alpha > 0
@@ -43,4 +45,5 @@ private:
   bool bounding_ = false;
   bool pointerNear_ = true;
   QRect stale_;  // where the input shape lags behind the frames while the pointer is away
+  QImage frame_;  // a view of the last frame, which lives in the clock's own buffer
 };

@@ -34,6 +34,7 @@ public:
   PixelPoint position;
   int timerInterval = 0;
   bool pointerNear = false;
+  mutable int cursorQueries = 0;
   int presented = 0;
   PixelRect lastChanged;
   std::deque<std::function<void()>> later;
@@ -41,7 +42,11 @@ public:
   PixelRect PrimaryScreen() const override { return primary; }
   std::vector<PixelRect> Screens() const override { return screens; }
   TimeOfDay LocalTime() const override { return time; }
-  PixelPoint CursorPos() const override { return cursor; }
+  PixelPoint CursorPos() const override
+  {
+    ++cursorQueries;
+    return cursor;
+  }
   long double DeviceScale() const override { return scale; }
   void Resize(PixelSize to) override
   {
@@ -61,7 +66,7 @@ public:
     lastChanged = resized ? frame.rect() : changed;
     return true;
   }
-  void SetPointerNear(bool near) override { pointerNear = near; }
+  void SetPointerNear(bool within) override { pointerNear = within; }
   void SetTimerInterval(int milliseconds) override { timerInterval = milliseconds; }
   void Later(std::function<void()> task) override { later.push_back(std::move(task)); }
 

@@ -204,16 +204,21 @@ TEST(ClockTick, TicksAtRestFollowTheWallClocksHalfSeconds)
 TEST(ClockTick, PointerWithinReachOfTheWindow)
 {
   const PixelRect window{1000, 500, 166, 166};
-  const struct { PixelPoint pointer; bool near; } cases[] = {
-      {{1083, 583}, true},
-      {{1000 - kPointerReach, 500 - kPointerReach}, true},
-      {{1000 - kPointerReach - 1, 583}, false},
-      {{1166 + kPointerReach - 1, 666 + kPointerReach - 1}, true},
-      {{1166 + kPointerReach, 583}, false},
-      {{1083, 666 + kPointerReach}, false},
-      {{INT_MIN, INT_MIN}, false},
+  const struct { PixelPoint pointer; bool within; int quiet; } cases[] = {
+      {{1083, 583}, true, 0},
+      {{1000 - kPointerReach, 500 - kPointerReach}, true, 0},
+      {{1000 - kPointerReach - 1, 583}, false, 0},
+      {{1000 - 2 * kPointerReach, 583}, false, 0},  // reaches it next tick
+      {{1000 - 2 * kPointerReach - 1, 583}, false, 1},
+      {{1083, 666 + 3 * kPointerReach}, false, 2},  // the farther axis counts
+      {{1166 + kPointerReach - 1, 666 + kPointerReach - 1}, true, 0},
+      {{1166 + kPointerReach, 583}, false, 0},
+      {{1083, 666 + kPointerReach}, false, 0},
+      {{INT_MIN, INT_MIN}, false, 5368710},  // no overflow
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(PointerWithinReach(c.pointer, window), c.near) << c.pointer.x << "," << c.pointer.y;
+  for (const auto& c : cases) {
+    EXPECT_EQ(PointerWithinReach(c.pointer, window), c.within) << c.pointer.x << "," << c.pointer.y;
+    EXPECT_EQ(TicksOutOfReach(c.pointer, window), c.quiet) << c.pointer.x << "," << c.pointer.y;
+  }
   EXPECT_TRUE(PointerWithinReach({INT_MAX, INT_MAX}, {INT_MAX - 10, INT_MAX - 10, 166, 166}));
 }

@@ -105,6 +105,20 @@ TEST(ClockWindow, APlaceIsStoredOnlyOnceTheWindowSystemReportsTheWindowThere)
   rig.shell.cursor = {300 - kPointerReach - 1, 200};
   form.TimerTimer();
   EXPECT_FALSE(rig.shell.pointerNear);
+  // Farther away, it is not looked for at the ticks it cannot reach the clock by; a move of the clock
+  // ends that.
+  rig.shell.cursor = {300 - 3 * kPointerReach - 1, 200};
+  const auto queriesOver = [&](int ticks) {
+    const int before = rig.shell.cursorQueries;
+    for (int i = 0; i < ticks; ++i)
+      form.TimerTimer();
+    return rig.shell.cursorQueries - before;
+  };
+  EXPECT_EQ(queriesOver(3), 1);
+  EXPECT_EQ(queriesOver(1), 1);
+  rig.shell.Report({301, 200});
+  EXPECT_EQ(queriesOver(1), 1);
+  EXPECT_FALSE(rig.shell.pointerNear);
 }
 
 TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDuringADrag)
