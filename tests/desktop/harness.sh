@@ -8,6 +8,7 @@
 #
 #   source "$(dirname "$0")/harness.sh"
 #   desktop_start [--wm] [--tray [--tray-width N]] | [--desktop openbox|xfce|kde|gnome] [--monitors one|two]
+#                 [--no-shm]
 #   clock_start; clock_wait_window; ...
 #   pass "message"          (or fail "message", which ends the test)
 #   skip "reason"           ends a test that cannot run here; on_cleanup FUNCTION runs FUNCTION at the end
@@ -241,7 +242,7 @@ need_programs() {
 # --monitors two: a 2560x1024 screen of two 1280x1024 monitors, the primary one on the right.
 # Sets DESKTOP and PRIMARY_X PRIMARY_Y PRIMARY_W PRIMARY_H (the primary monitor).
 desktop_start() {
-  local want_wm=0 want_tray=0 want_compositor=1 monitors=one tray_width=()
+  local want_wm=0 want_tray=0 want_compositor=1 monitors=one tray_width=() xvfb_options=()
   DESKTOP=""
   SCREEN_W=1280
   SCREEN_H=1024
@@ -250,6 +251,7 @@ desktop_start() {
       --wm) want_wm=1 ;;
       --tray) want_tray=1 ;;
       --no-compositor) want_compositor=0 ;;
+      --no-shm) xvfb_options+=(-extension MIT-SHM) ;;  # clients put their pictures through the socket
       --tray-width)
         # A tray of fixed width: Wine's icons miss their clicks in one that grows with them.
         tray_width=(--widthtype pixel --width "$2")
@@ -290,7 +292,7 @@ desktop_start() {
   local fd_file="$TEST_TMP/displayfd"
   : >"$fd_file"
   spawn xvfb Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" +extension Composite +extension GLX \
-    -nolisten tcp -noreset 5>"$fd_file"
+    -nolisten tcp -noreset "${xvfb_options[@]}" 5>"$fd_file"
   XVFB_PID=$LAST_PID
   wait_for "Xvfb to report its display" -- grep -q '^[0-9]' "$fd_file"
   DISPLAY=":$(head -n 1 "$fd_file" | tr -d '[:space:]')"
