@@ -38,9 +38,11 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
     return 1;
   }
-  // Qt's own event loop wakes less than GLib's for the clock's few timers and sockets; a user's own
-  // choice stands.
-  if (qEnvironmentVariableIsEmpty("QT_NO_GLIB"))
+  // Qt's own event loop costs less than GLib's for the clock's few timers and sockets. QT_NO_GLIB=0
+  // asks for GLib's, which Qt takes only while the variable is unset.
+  if (qgetenv("QT_NO_GLIB") == "0")
+    qunsetenv("QT_NO_GLIB");
+  else if (qEnvironmentVariableIsEmpty("QT_NO_GLIB"))
     qputenv("QT_NO_GLIB", "1");
   TickoraApplication app(argc, argv);
 
