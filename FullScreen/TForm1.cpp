@@ -121,7 +121,9 @@ void TForm1::SaveNewPosition(PixelPoint position)
   data_.settings.top = position.y;
   try {
     store_.SavePosition(data_.settings);
+    // A failure earlier in the same drag is over: nothing to tell at the drop.
     positionErrorShown_ = false;
+    pendingPositionError_.clear();
   } catch (const TickoraError& e) {
     // Told once until a save succeeds: the clock saves at every new place it rests at.
     if (std::exchange(positionErrorShown_, true))

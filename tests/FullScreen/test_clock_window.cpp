@@ -123,6 +123,19 @@ TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDu
          f.TimerTimer();
        }, {error}},
       {"the drag ends", [](ClockRig&, TForm1& f) { f.DragEnded(); }, {error, error}},
+      {"a drag whose later place is stored", [](ClockRig& r, TForm1& f) {
+         r.backend->refuseAt = SIZE_MAX;
+         r.shell.Report({190, 100});
+         f.TimerTimer();
+         r.backend->refuseAt = 0;
+         f.DragStarted();
+         r.shell.Report({200, 100});
+         f.TimerTimer();
+         r.backend->refuseAt = SIZE_MAX;
+         r.shell.Report({210, 100});
+         f.TimerTimer();
+       }, {error, error}},
+      {"its drop tells nothing", [](ClockRig&, TForm1& f) { f.DragEnded(); }, {error, error}},
   };
   ClockRig rig;
   rig.backend->refuseAt = 0;  // a first start that could store nothing, silently
@@ -133,7 +146,8 @@ TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDu
     rig.shell.RunLater();
     EXPECT_EQ(rig.told, s.told);
   }
-  EXPECT_EQ(rig.data->settings.left, 180);  // the record has the place all the same
+  EXPECT_EQ(rig.data->settings.left, 210);
+  EXPECT_EQ(rig.Stored("Left"), 210);
 }
 
 TEST(ClockWindow, OnlyAChangedFrameIsPresentedAndTheNextFrameTakesTheSizeBackToD)
