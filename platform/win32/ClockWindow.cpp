@@ -138,7 +138,9 @@ void ClockWindow::FollowPointer()
   GetCursorPos(&at);
   MoveToDevice(
       {movedFrom_.x + static_cast<int>(at.x - pressedAt_.x), movedFrom_.y + static_cast<int>(at.y - pressedAt_.y)});
-  if (selfMove_ && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+  // The key state is the physical button's: with the buttons swapped the primary one is the right.
+  const int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+  if (selfMove_ && !(GetAsyncKeyState(primary) & 0x8000))
     EndDrag();
 }
 

@@ -145,6 +145,31 @@ TEST(ClockWindow, DraggedAnywhereAndClosedLikeTheMenusClose)
   SendMessageA(follower.handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(83, 83));
   EXPECT_EQ(self.Rect().topLeft(), (PixelPoint{330, 220}));
 
+  // With the buttons swapped the press that drags is the physical right button's, and the clock
+  // follows it until that button is up.
+  ClockRig swapped;
+  ClockWindow& mirrored = swapped.Create(At(300, 200), HKEY_CURRENT_USER, ClockMove::Self);
+  const BOOL wasSwapped = SwapMouseButton(TRUE);
+  const auto physicalRight = [](DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+  };
+  SetCursorPos(383, 283);
+  physicalRight(MOUSEEVENTF_RIGHTDOWN);
+  SendMessageA(mirrored.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(83, 83));
+  PumpMessages(100);
+  SetCursorPos(403, 293);
+  PumpMessages(100);
+  EXPECT_EQ(swapped.Rect().topLeft(), (PixelPoint{320, 210}));
+  physicalRight(MOUSEEVENTF_RIGHTUP);
+  PumpMessages(100);
+  SetCursorPos(423, 303);
+  PumpMessages(100);
+  EXPECT_EQ(swapped.Rect().topLeft(), (PixelPoint{320, 210}));
+  SwapMouseButton(wasSwapped);
+
   // Right and double clicks go to whoever listens (the settings window, while no tray icon shows).
   std::vector<std::string> clicks;
   form.form().SetContextMenuHandler([&](PixelPoint) { clicks.push_back("menu"); });
