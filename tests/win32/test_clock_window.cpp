@@ -187,6 +187,24 @@ TEST(ClockWindow, DraggedAnywhereAndClosedLikeTheMenusClose)
   EXPECT_TRUE(IsWindowVisible(form.handle()));  // the program ends it on its way out
 }
 
+// Windows suggests a rectangle for a window that has moved to a monitor of another density. The
+// clock takes it while the user drags it (it stays under the pointer); otherwise it places itself.
+TEST(ClockWindow, TheSuggestedRectangleOfADensityChangeIsTakenWhileTheUserDrags)
+{
+  SKIP_WITHOUT_DESKTOP();
+  constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+  ClockRig rig;
+  ClockWindow& form = rig.Create(At(200, 100));
+  RECT suggested = {300, 150, 300 + 249, 150 + 249};
+  SendMessageA(form.handle(), kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(rig.Rect().topLeft(), (PixelPoint{200, 100}));
+  SendMessageA(form.handle(), WM_ENTERSIZEMOVE, 0, 0);
+  SendMessageA(form.handle(), kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(rig.Rect().topLeft(), (PixelPoint{300, 150}));
+  EXPECT_EQ(form.form().position(), (PixelPoint{300, 150}));
+  SendMessageA(form.handle(), WM_EXITSIZEMOVE, 0, 0);
+}
+
 TEST(ClockWindow, ANewSizeTakesEffectWithTheNextFrame)
 {
   SKIP_WITHOUT_DESKTOP();

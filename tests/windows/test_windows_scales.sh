@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build under Wine at 144 and 192 DPI (LogPixels, Windows' 150 % and 200 %): the clock is
-# Round(166 x scale) screen pixels at its stored place times the scale, drawn at that density; a click
+# Round(166 x scale) screen pixels at its stored place (the virtual screen's own pixels, the same at
+# every density), drawn at that density; a click
 # on a drawn pixel near its lower right is the clock's and one on a transparent corner reaches the
 # window below; the settings window's client area and controls grow by the scale.
 TICKORA_WINDOWS_BIN=${TICKORA_WINDOWS_BIN:-}
@@ -44,8 +45,8 @@ stop_clock() {
 
 scales=(
   # dpi  clock  x    y    settings client
-  "144   249    225  150  570 340"
-  "192   332    300  200  760 454"
+  "144   249    150  100  570 340"
+  "192   332    150  100  760 454"
 )
 for row in "${scales[@]}"; do
   read -r dpi size x y width height <<<"$row"
