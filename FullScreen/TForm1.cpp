@@ -28,8 +28,9 @@ void TForm1::FormCreate()
     // A store that cannot be read is reported; the clock starts on what could be read and the defaults.
     // The first place is centred on the primary monitor at its own density.
     const PixelRect primary = shell_.PrimaryScreen();
+    const long double primaryScale = shell_.PlacesInDevicePixels() ? shell_.ScaleAt(CentreOf(primary)) : 1.0L;
     try {
-      store_.LoadSettings(data_.settings, primary, shell_.PlacesInDevicePixels() ? shell_.ScaleAt(CentreOf(primary)) : 1.0L);
+      store_.LoadSettings(data_.settings, primary, primaryScale);
     } catch (const TickoraError& e) {
       ShowLater(true, ErrorBoxText(e.what()));
     }

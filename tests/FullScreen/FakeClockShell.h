@@ -73,7 +73,9 @@ public:
   {
     size = to;
     const long double at = DeviceScale();
-    windowSize = PlacesInDevicePixels() ? PixelSize{DeviceDiameterOf(to.width, at), DeviceDiameterOf(to.height, at)} : to;
+    windowSize = to;
+    if (PlacesInDevicePixels())
+      windowSize = {DeviceDiameterOf(to.width, at), DeviceDiameterOf(to.height, at)};
     if (log)
       log->push_back("client " + std::to_string(to.width) + "x" + std::to_string(to.height));
   }
