@@ -329,7 +329,9 @@ TEST(ClockWindow, TheMonitorsScaleChangedUnderARunningClock)
     SCOPED_TRACE(std::to_string(c.left) + " at " + std::to_string(static_cast<double>(c.to)));
     ClockRig rig;
     rig.shell.scales = {c.from};
-    rig.Store(At(c.left, 300));
+    ClockSettings settings = At(c.left, 300);
+    settings.transparency = 0;  // every pixel of the face drawn
+    rig.Store(settings);
     TForm1& form = rig.Create();
     rig.shell.scales = {c.to};
     int furthest = c.left;
@@ -342,6 +344,11 @@ TEST(ClockWindow, TheMonitorsScaleChangedUnderARunningClock)
     EXPECT_EQ(rig.shell.frameSize.width, c.frame);
     EXPECT_EQ(rig.Stored("Left"), c.stored);
     EXPECT_EQ(form.interval(), kRestInterval);
+    // The pointer's hole is where the pointer is: places and frame count the same pixels.
+    rig.shell.cursor = {c.rest + c.frame / 2, 300 + c.frame / 4};
+    form.Draw();
+    EXPECT_EQ(form.frame().Pixel(c.frame / 2, c.frame / 4) >> 24, 0u);
+    EXPECT_GT(form.frame().Pixel(c.frame / 2 - 2, c.frame / 4) >> 24, 0u);
 
     // Stored at one density, the same spot at another after a restart.
     rig.form.reset();
