@@ -51,20 +51,41 @@ drawn_at() {
   for width in "$@"; do [ "$size" = "$width" ] && return 0; done
   return 1
 }
+# stored_inside LOGICAL_WIDTH: Left and Top lie inside the primary's margin, the primary being that many
+# of Qt's pixels wide (1024 high at 100 %, 683 at 150 %).
+stored_inside() {
+  local left top high=$((1024 * $1 / 1280))
+  left=$(conf_get Left) && top=$(conf_get Top) || return 1
+  [ "$left" -ge $((PRIMARY_X + 5)) ] && [ "$left" -le $((PRIMARY_X + $1 - D - 5)) ] &&
+    [ "$top" -ge 5 ] && [ "$top" -le $((high - D - 5)) ]
+}
+# placed_at X Y: the clock's window is at this screen place, whatever its size.
+placed_at() { [ "$(window_geometry "$CLOCK_WINDOW" | cut -d' ' -f1,2)" = "$1 $2" ]; }
+# rests_and_comes_back: the clock has stopped walking, and a restart shows it at the very same spot.
+rests_and_comes_back() {
+  local x y _ stored
+  read -r x y _ < <(window_geometry "$CLOCK_WINDOW")
+  stored="$(conf_get Left) $(conf_get Top)"
+  sleep 1.2
+  placed_at "$x" "$y" && [ "$(conf_get Left) $(conf_get Top)" = "$stored" ] ||
+    fail "the clock at $x,$y, stored at $stored, is still walking"
+  # shellcheck disable=SC2086  # two numbers
+  restart_with $stored
+  wait_for "the restarted clock at $x,$y" -- placed_at "$x" "$y"
+}
 
 # The left monitor at 150 %, the primary at 100 %: stored at 300,300 on the left monitor (450,450 on
-# the screen), the clock is drawn at 150 % there, walks back 3 screen pixels a tick, is drawn at 100 %
-# once its centre is on the primary (Qt's places there are the screen's: the top becomes 450), and
-# rests at the primary's margin.
+# the screen), the clock is drawn at 150 % there, walks back 3 screen pixels a tick and rests inside
+# the primary's margin, stored in the primary's coordinates (Qt's places there are the screen's: the
+# top becomes 450). A restart there draws it at 100 %.
 export QT_SCREEN_SCALE_FACTORS="LEFT=1.5;RIGHT=1"
 restart_with 300 300
 wait_for "the clock drawn at 150 % on the left monitor" -- drawn_at 248 249
-wait_for "the clock back on the primary at 100 %" 40 -- geometry_is "$CLOCK_WINDOW" "$((PRIMARY_X + 5)) 450 $D $D"
-wait_for "its place stored" -- conf_is Left $((PRIMARY_X + 5))
+wait_for "the clock back inside the primary" 40 -- stored_inside 1280
 conf_is Top 450 || fail "Top=$(conf_get Top), not 450"
-restart_with $((PRIMARY_X + 5)) 450
-wait_for "the restarted clock at the same place" -- geometry_is "$CLOCK_WINDOW" "$((PRIMARY_X + 5)) 450 $D $D"
-pass "left monitor at 150 %: drawn at its density there, back inside the primary at 100 %, stored and found again"
+rests_and_comes_back
+wait_for "the clock drawn at 100 % on the primary" -- drawn_at $D
+pass "left monitor at 150 %: drawn at its density there, back inside the primary at $(conf_get Left),450, found there again at 100 %"
 
 # The primary at 150 %: 853 x 683 of its logical pixels from its corner, the first start centres the
 # clock at 1280 + 343, 258 (Round(426.5 - 83.5), Round(341.5 - 83.5)), 249 screen pixels at 1795, 387.
@@ -76,12 +97,12 @@ clock_start
 clock_wait_window
 wait_for "the clock centred on the primary at 150 %" -- geometry_is "$CLOCK_WINDOW" "1795 387 249 249"
 conf_is Left 1623 && conf_is Top 258 || fail "the first start stored $(conf_get Left),$(conf_get Top)"
-# From the left monitor at 100 % it walks back 2 screen pixels a tick until its centre is on the
-# primary, then 3, drawn at 150 % there, and rests at the primary's margin: Left 1280 + 6, the first of
-# its 2-pixel steps from where Qt put it on the primary that is 5 logical pixels inside.
+# From the left monitor at 100 % it walks back and rests inside the primary's margin, in the primary's
+# logical pixels; a restart there draws it at 150 %.
 restart_with 900 300
-wait_for "the clock back on the primary at 150 %" 40 -- drawn_at 248 249
-wait_for "its place stored inside the primary" 40 -- conf_is Left 1286
+wait_for "the clock back inside the primary" 40 -- stored_inside 853
 conf_is Top 300 || fail "Top=$(conf_get Top), not 300"
-pass "primary at 150 %: centred in its own logical pixels and drawn at its density; a clock from the left monitor walks back and is stored at 1286,300"
+rests_and_comes_back
+wait_for "the clock drawn at 150 % on the primary" -- drawn_at 248 249
+pass "primary at 150 %: centred in its own logical pixels and drawn at its density; a clock from the left monitor walks back inside it, stored at $(conf_get Left),300, and is found there again"
 unset QT_SCREEN_SCALE_FACTORS
