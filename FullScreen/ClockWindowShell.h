@@ -8,22 +8,32 @@
 
 // What the clock window asks of the window system it runs on. Each shell carries these out and
 // reports back what happens (TForm1::WindowMoved, the timer, the drag).
+//
+// Three kinds of pixels: logical ones (the clock's diameter D, the settings window), device ones (a
+// frame: Round(D x scale) of them on a monitor at that scale) and the desktop's, in which every place
+// is given (the window's corner, the monitors, the pointer, the stored Left and Top). The desktop
+// counts logical pixels under Qt and device pixels on Windows (the virtual screen as a
+// per-monitor-aware program sees it): `PlacesInDevicePixels` tells which.
 class ClockWindowShell {
 public:
   virtual ~ClockWindowShell() = default;
 
   // The primary monitor, read afresh (the resolution may change while the clock runs), and every
-  // monitor.
+  // monitor, in the desktop's pixels.
   virtual PixelRect PrimaryScreen() const = 0;
   virtual std::vector<PixelRect> Screens() const = 0;
   virtual TimeOfDay LocalTime() const = 0;
   // The pointer; a point off the window where there is none to read.
   virtual PixelPoint CursorPos() const = 0;
-  // Device pixels per logical pixel on the screen the window is on (1 on a screen at 100 %).
-  // Places and sizes are logical; frames are drawn in device pixels.
+  // Device pixels per logical pixel on the monitor the window is on, the one that holds its centre
+  // (1 on a monitor at 100 %): frames are drawn at this density.
   virtual long double DeviceScale() const = 0;
+  // The same for the monitor that holds `point` (or the nearest one).
+  virtual long double ScaleAt(PixelPoint) const { return DeviceScale(); }
+  // Whether the desktop's pixels are device pixels (Windows) rather than logical ones (Qt).
+  virtual bool PlacesInDevicePixels() const { return false; }
 
-  // The window's client width and height.
+  // The window's client width and height, in logical pixels.
   virtual void Resize(PixelSize size) = 0;
   // Asks for the window's top-left corner there. The window system may refuse or alter the move,
   // and may report it later; the clock trusts only the report.

@@ -1,5 +1,7 @@
 #include "FullScreen/TForm1.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -24,15 +26,18 @@ void TForm1::FormCreate()
                            [this](const std::string& text) { ShowLater(false, text); }};
   RunHandler(later, [this] {
     // A store that cannot be read is reported; the clock starts on what could be read and the defaults.
+    // The first place is centred on the primary monitor at its own density.
+    const PixelRect primary = shell_.PrimaryScreen();
+    const long double primaryScale = shell_.PlacesInDevicePixels() ? shell_.ScaleAt(CentreOf(primary)) : 1.0L;
     try {
-      store_.LoadSettings(data_.settings, shell_.PrimaryScreen());
+      store_.LoadSettings(data_.settings, primary, primaryScale);
     } catch (const TickoraError& e) {
       ShowLater(true, ErrorBoxText(e.what()));
     }
     const std::int32_t clientSize = CreateClockResources(data_);
     SetClientSize(clientSize, clientSize);
-    position_ = PlaceWithinReach({data_.settings.left, data_.settings.top}, size_, shell_.PrimaryScreen(),
-                                 shell_.Screens());
+    const PixelPoint stored{data_.settings.left, data_.settings.top};
+    position_ = PlaceWithinReach(stored, DesktopSizeAt(shell_.ScaleAt(stored)), primary, shell_.Screens());
     shell_.MoveTo(position_);
     data_.deviceScale = shell_.DeviceScale();
     BuildClockImages(data_);
@@ -51,7 +56,7 @@ void TForm1::SetClientSize(int width, int height)
 void TForm1::Draw()
 {
   pointer_ = shell_.CursorPos();
-  pointerQuiet_ = TicksOutOfReach(pointer_, {position_.x, position_.y, size_.width, size_.height});
+  pointerQuiet_ = TicksOutOfReach(pointer_, DesktopRect());
   DrawAt(pointer_);
 }
 
@@ -62,11 +67,15 @@ void TForm1::DrawAt(PixelPoint cursor)
   const auto toDevice = [scale](std::int64_t logical) {
     return static_cast<int>(std::floor(static_cast<long double>(logical) * scale));
   };
-  shell_.SetPointerNear(PointerWithinReach(cursor, {position_.x, position_.y, size_.width, size_.height}));
+  const bool devicePlaces = shell_.PlacesInDevicePixels();
+  const auto offsetToDevice = [&](std::int64_t offset) {
+    return devicePlaces ? static_cast<int>(std::clamp<std::int64_t>(offset, INT_MIN, INT_MAX)) : toDevice(offset);
+  };
+  shell_.SetPointerNear(PointerWithinReach(cursor, DesktopRect()));
   const PixelRect window{0, 0, toDevice(size_.width), toDevice(size_.height)};
   const PixelRect changed = composer_.Present(data_, shell_.LocalTime(), window,
-                                              {toDevice(std::int64_t{cursor.x} - position_.x),
-                                               toDevice(std::int64_t{cursor.y} - position_.y)});
+                                              {offsetToDevice(std::int64_t{cursor.x} - position_.x),
+                                               offsetToDevice(std::int64_t{cursor.y} - position_.y)});
   const DeviceImage& frame = composer_.frame();
   if (frame.isNull())
     return;
@@ -88,13 +97,40 @@ void TForm1::TimerTimer()
   RunHandler(messages_, [this] { Tick(); });
 }
 
+PixelSize TForm1::DesktopSizeAt(long double scale) const
+{
+  if (!shell_.PlacesInDevicePixels())
+    return size_;
+  return {DeviceDiameterOf(size_.width, scale), DeviceDiameterOf(size_.height, scale)};
+}
+
+std::optional<PixelPoint> TForm1::Rescale(long double scale)
+{
+  const PixelSize before = DesktopSizeAt(data_.deviceScale);
+  data_.deviceScale = scale;
+  BuildClockImages(data_);
+  const PixelSize after = DesktopSizeAt(scale);
+  // A dragged clock is placed by whoever drags it (Windows keeps it under the pointer).
+  if (dragging_ || after == before)
+    return std::nullopt;
+  // The clock belongs to the monitor that holds its centre. It keeps its corner while its centre
+  // stays on that monitor at the new size; else it keeps its centre, so that it cannot swing between
+  // two sizes where two densities meet.
+  if (shell_.ScaleAt(CentreOf(PixelRect{position_.x, position_.y, after.width, after.height})) == scale)
+    return std::nullopt;
+  const PixelPoint centre = CentreOf(PixelRect{position_.x, position_.y, before.width, before.height});
+  const PixelPoint target{ClampToInt(std::int64_t{centre.x} - after.width / 2),
+                          ClampToInt(std::int64_t{centre.y} - after.height / 2)};
+  shell_.MoveTo(target);
+  return target;
+}
+
 void TForm1::Tick()
 {
-  // Moved to a screen of another density: drawn anew for it.
-  if (const long double scale = shell_.DeviceScale(); scale != data_.deviceScale) {
-    data_.deviceScale = scale;
-    BuildClockImages(data_);
-  }
+  // On a monitor of another density (moved there, or its scale changed): drawn anew for it.
+  std::optional<PixelPoint> rescaledTo;
+  if (const long double scale = shell_.DeviceScale(); scale != data_.deviceScale)
+    rescaledTo = Rescale(scale);
   // A pointer known to be out of reach until this tick, at rest, is not looked for: nothing it does
   // can show before the next.
   if (interval_ == kRestInterval && pointerQuiet_ > 0) {
@@ -103,8 +139,11 @@ void TForm1::Tick()
   } else {
     Draw();
   }
-  const TickDecision tick =
-      DecideTick({position_, size_, shell_.PrimaryScreen(), interval_, {data_.settings.left, data_.settings.top}});
+  // The walk goes on from where the window system reports the clock.
+  if (rescaledTo && *rescaledTo != position_)
+    return;
+  const TickDecision tick = DecideTick(
+      {position_, DesktopSize(), shell_.PrimaryScreen(), interval_, {data_.settings.left, data_.settings.top}});
   if (tick.interval != interval_) {
     interval_ = tick.interval;
     shell_.SetTimerInterval(interval_);
@@ -138,7 +177,9 @@ void TForm1::SaveNewPosition(PixelPoint position)
   data_.settings.top = position.y;
   try {
     store_.SavePosition(data_.settings);
+    // A failure earlier in the same drag is over: nothing to tell at the drop.
     positionErrorShown_ = false;
+    pendingPositionError_.clear();
   } catch (const TickoraError& e) {
     // Told once until a save succeeds: the clock saves at every new place it rests at.
     if (std::exchange(positionErrorShown_, true))

@@ -50,12 +50,20 @@ public:
 
   const DeviceImage& frame() const { return composer_.frame(); }
   int interval() const { return interval_; }
-  // Where the window is, as the window system last reported it, and its client size.
+  // Where the window is, as the window system last reported it (desktop pixels), and its client size
+  // (logical pixels).
   PixelPoint position() const { return position_; }
   PixelSize size() const { return size_; }
+  // The window's size in the desktop's pixels, at the density it is drawn at.
+  PixelSize DesktopSize() const { return DesktopSizeAt(data_.deviceScale); }
   int presentedCount() const { return presentedCount_; }
 
 private:
+  PixelSize DesktopSizeAt(long double scale) const;
+  PixelRect DesktopRect() const { return {position_.x, position_.y, DesktopSize().width, DesktopSize().height}; }
+  // Draws the clock anew at the density of the monitor it now belongs to; returns the place it is
+  // moved to, if any.
+  std::optional<PixelPoint> Rescale(long double scale);
   void Tick();
   void DrawAt(PixelPoint cursor);
   void SaveNewPosition(PixelPoint position);
@@ -68,7 +76,7 @@ private:
   FrameComposer composer_;
   int interval_ = kRestInterval;
   int presentedCount_ = 0;
-  PixelPoint position_;
+  PixelPoint position_;  // desktop pixels
   PixelSize size_;       // logical
   PixelSize frameSize_;  // device, of the frame on screen
   PixelPoint pointer_;   // where the pointer was last looked for

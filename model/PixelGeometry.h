@@ -58,3 +58,16 @@ struct PixelRect {
     return {l, t, extent(std::max(right(), o.right()) - l), extent(std::max(bottom(), o.bottom()) - t)};
   }
 };
+
+// A 64-bit sum brought back into an int's range.
+inline int ClampToInt(std::int64_t value)
+{
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// The pixel at a rectangle's centre (the lower-right of the middle four when the size is even).
+inline PixelPoint CentreOf(const PixelRect& rect)
+{
+  return {ClampToInt(std::int64_t{rect.x} + rect.width / 2), ClampToInt(std::int64_t{rect.y} + rect.height / 2)};
+}

@@ -102,10 +102,10 @@ void SettingsStore::WriteFields(const ClockSettings& settings, std::size_t first
     Fail(kSetFailed, kFields[first + written].name);
 }
 
-void SettingsStore::LoadSettings(ClockSettings& settings, ScreenRect screen)
+void SettingsStore::LoadSettings(ClockSettings& settings, ScreenRect screen, long double scale)
 {
   if (!backend_->Exists()) {
-    settings = FirstStartSettings(screen);
+    settings = FirstStartSettings(screen, scale);
     try {
       WriteFields(settings, 0, kFields.size());
     } catch (const TickoraError&) {
@@ -115,7 +115,7 @@ void SettingsStore::LoadSettings(ClockSettings& settings, ScreenRect screen)
     return;
   }
   // Values that cannot be read keep their first-start defaults so the clock can still start.
-  ClockSettings loaded = FirstStartSettings(screen);
+  ClockSettings loaded = FirstStartSettings(screen, scale);
   try {
     ReadAll(loaded);
   } catch (const TickoraError&) {
@@ -137,10 +137,12 @@ void SettingsStore::SavePosition(const ClockSettings& settings)
   WriteFields(settings, kLeftField, 2);
 }
 
-ClockSettings FirstStartSettings(ScreenRect screen)
+ClockSettings FirstStartSettings(ScreenRect screen, long double scale)
 {
   ClockSettings settings;
   std::int32_t d = OddDiameterOf(settings.sizeStep);
+  if (scale != 1.0L)
+    d = DeviceDiameterOf(d, scale);
   if (d >= screen.height)
     d = screen.height;
   const long double halfD = static_cast<long double>(d) / 2.0L;

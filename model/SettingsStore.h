@@ -15,10 +15,11 @@ public:
   explicit SettingsStore(std::unique_ptr<SettingsBackend> backend);
 
   // Fills `settings` from the store, or applies the first-start defaults centred on `screen` (the
-  // primary monitor's rectangle) and stores them at once. Loaded values are brought into the settings
+  // primary monitor's rectangle, where the clock is `scale` of the screen's pixels a logical pixel)
+  // and stores them at once. Loaded values are brought into the settings
   // window's ranges; when a value cannot be read, the values before it are kept, the rest keep their
   // first-start defaults, and the error is thrown.
-  void LoadSettings(ClockSettings& settings, ScreenRect screen);
+  void LoadSettings(ClockSettings& settings, ScreenRect screen, long double scale = 1.0L);
   // Both throw "Failed to set data for '%s'" when the store cannot be written.
   void SaveSettings(const ClockSettings& settings);
   void SavePosition(const ClockSettings& settings);
@@ -32,8 +33,9 @@ private:
   bool firstStart_ = false;
 };
 
-// The first-start settings: the defaults, centred on the given monitor rectangle.
-ClockSettings FirstStartSettings(ScreenRect screen);
+// The first-start settings: the defaults, centred on the given monitor rectangle. A rectangle in
+// device pixels gives the monitor's scale: the clock is Round(odd diameter x scale) of them.
+ClockSettings FirstStartSettings(ScreenRect screen, long double scale = 1.0L);
 
 // Brings every value into the range the settings window offers; the flags and the position are kept.
 void BringIntoRange(ClockSettings& settings);

@@ -50,11 +50,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) ${COPYRIGHT}"
 Var ClosedClock
 
 ; Ends a running clock as its "Close" does, and waits until it has let go of its program file. $0 is
-; 1 when a clock was running. Aborts when it does not end and the user gives up.
+; 1 when a clock was running. Aborts when it does not end within ten seconds and the user gives up.
+; The close is posted, never sent: a hung clock holds up no step, and the whole wait is bounded.
 !macro CLOSE_CLOCK un
 Function ${un}CloseClock
   StrCpy $0 0
-  StrCpy $2 0
+  StrCpy $4 0
+  System::Call 'kernel32::GetTickCount() i .r2'
   ${Do}
     System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${CLOCK_MUTEX}") p .r1'
     ${If} $1 == 0
@@ -65,35 +67,43 @@ Function ${un}CloseClock
       DetailPrint "Closing the running clock"
       StrCpy $0 1
     ${EndIf}
-    FindWindow $1 "TForm1" "Tickora"
-    ${If} $1 <> 0
-      SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=2000
+    ${If} $4 == 0
+      StrCpy $4 1
+      FindWindow $1 "TForm1" "Tickora"
+      ${If} $1 <> 0
+        System::Call 'user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)'
+      ${EndIf}
     ${EndIf}
-    ; Ten seconds, then the user decides.
-    ${If} $2 >= 100
+    ; Ten seconds, then the user decides; a retry asks the clock again.
+    System::Call 'kernel32::GetTickCount() i .r3'
+    IntOp $3 $3 - $2
+    ${If} $3 >= 10000
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Tickora is still running. Close it (its tray icon's menu offers $\"Close$\"), then choose Retry." /SD IDCANCEL IDRETRY +3
       SetErrorLevel 2
       Abort "Tickora is still running."
-      StrCpy $2 0
+      StrCpy $4 0
+      System::Call 'kernel32::GetTickCount() i .r2'
     ${EndIf}
     Sleep 100
-    IntOp $2 $2 + 1
   ${Loop}
   ; The process may still be ending after it let go of its mutex; Windows keeps its file open until then.
+  ; Only a program already in the folder is waited for (a clock started from elsewhere leaves none, and
+  ; opening for writing would make an empty one), for at most five seconds.
   ${If} $0 == 1
-    StrCpy $2 0
-    ${Do}
+    System::Call 'kernel32::GetTickCount() i .r2'
+    ${DoWhile} ${FileExists} "$INSTDIR\tickora.exe"
       ClearErrors
       FileOpen $1 "$INSTDIR\tickora.exe" a
       ${IfNot} ${Errors}
         FileClose $1
         ${Break}
       ${EndIf}
-      ${If} $2 >= 50
+      System::Call 'kernel32::GetTickCount() i .r3'
+      IntOp $3 $3 - $2
+      ${If} $3 >= 5000
         ${Break}
       ${EndIf}
       Sleep 100
-      IntOp $2 $2 + 1
     ${Loop}
   ${EndIf}
 FunctionEnd
@@ -140,7 +150,12 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Tickora.lnk"
-  DeleteRegValue HKCU "${RUN_KEY}" "Tickora"
-  DeleteRegValue HKCU "${APPROVED_KEY}" "Tickora"
+  ; "Start at login" only where it names this program: a portable copy's entry is the user's own.
+  ReadRegStr $1 HKCU "${RUN_KEY}" "Tickora"
+  ${If} $1 == '"$INSTDIR\tickora.exe"'
+  ${OrIf} $1 == "$INSTDIR\tickora.exe"
+    DeleteRegValue HKCU "${RUN_KEY}" "Tickora"
+    DeleteRegValue HKCU "${APPROVED_KEY}" "Tickora"
+  ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -1,9 +1,14 @@
 #include "platform/qt/IniSettingsBackend.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSettings>
@@ -112,24 +117,42 @@ bool IniSettingsBackend::Exists() const
   return QFileInfo(filePath_).exists();
 }
 
+bool IniSettingsBackend::IsOtherThanAFile() const
+{
+  const QFileInfo info(filePath_);
+  return info.exists() && !info.isFile();
+}
+
 bool IniSettingsBackend::OpenForReading()
 {
-  reading_ = std::make_unique<QSettings>(filePath_, StoreFormat());
-  // An unreadable file, or one too large to be the clock's.
-  return reading_->status() == QSettings::NoError;
+  values_.clear();
+  // Opened without waiting: a FIFO or a device would hold the clock up at its start. What is not a
+  // regular file, cannot be read or is too large to be the clock's has no value to give.
+  const int fd = ::open(QFile::encodeName(filePath_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  struct stat status = {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return false;
+  }
+  return ReadStoreFile(file, values_);
 }
 
 StoredValue IniSettingsBackend::Read(std::string_view name) const
 {
   StoredValue stored;
-  if (!reading_)
-    return stored;
-  const QVariant value = reading_->value(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  const QVariant value = values_.value(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
   if (!value.isValid())
     return stored;
   switch (value.typeId()) {
   case QMetaType::Int:
-  case QMetaType::LongLong:  // a value this process wrote, still in Qt's cache
+  case QMetaType::LongLong:
     stored.kind = StoredValue::Kind::Integer;
     stored.integer = value.toLongLong();
     break;
@@ -147,8 +170,9 @@ StoredValue IniSettingsBackend::Read(std::string_view name) const
 // previous file whole; the status after sync() tells whether the new one is in place.
 std::size_t IniSettingsBackend::Write(std::span<const std::pair<std::string_view, std::int32_t>> values)
 {
-  // QSettings would replace a file it could not read with the values given alone.
-  if (QFileInfo(filePath_).size() > kMaxFileBytes)
+  // QSettings would replace a file it could not read with the values given alone, and a FIFO or a
+  // device with a file.
+  if (IsOtherThanAFile() || QFileInfo(filePath_).size() > kMaxFileBytes)
     return 0;
   QSettings store(filePath_, StoreFormat());
   for (const auto& [name, value] : values)

@@ -2,14 +2,14 @@
 #include <memory>
 
 #include <QString>
+#include <QVariantMap>
 
 #include "model/SettingsBackend.h"
 #include "model/SettingsStore.h"
 
-class QSettings;
-
 // The store as a readable INI file: [General] with the nine values in their order, kept whole by
-// writing a temporary file and renaming it. A missing file is the first start.
+// writing a temporary file and renaming it. A missing file is the first start; anything there that is
+// not a regular file is a store that cannot be read, and is never written over.
 class IniSettingsBackend : public SettingsBackend {
 public:
   // The store holds nine short lines; a file larger than this is not the clock's and is neither read
@@ -28,8 +28,11 @@ public:
   std::size_t Write(std::span<const std::pair<std::string_view, std::int32_t>> values) override;
 
 private:
+  // Something is there, but no regular file (a FIFO, a device, a folder).
+  bool IsOtherThanAFile() const;
+
   QString filePath_;
-  std::unique_ptr<QSettings> reading_;
+  QVariantMap values_;  // as last read
 };
 
 // The settings store over the INI file at `filePath`.

@@ -1,5 +1,7 @@
 #include "platform/qt/WindowShape.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include <QRegion>
@@ -62,7 +64,40 @@ void AppendRuns(const QRect& area, Drawn drawn, std::vector<QRect>& runs)
   }
 }
 
+// Qt's mask is in the window's logical pixels, the frame in device pixels: a logical pixel is in the
+// mask when any device pixel it covers is drawn, so the rim is never cut.
+template <typename Drawn>
+QRegion LogicalMaskOf(QSize device, qreal ratio, Drawn drawn)
+{
+  const auto first = [ratio](int logical) { return static_cast<int>(std::floor(logical * ratio)); };
+  const auto last = [ratio](int logical) { return static_cast<int>(std::ceil((logical + 1) * ratio)) - 1; };
+  const QSize logical(static_cast<int>(std::ceil(device.width() / ratio)),
+                      static_cast<int>(std::ceil(device.height() / ratio)));
+  std::vector<QRect> runs;
+  AppendRuns(
+      QRect(QPoint(0, 0), logical),
+      [&](int x, int y) {
+        for (int dy = first(y); dy <= std::min(last(y), device.height() - 1); ++dy)
+          for (int dx = first(x); dx <= std::min(last(x), device.width() - 1); ++dx)
+            if (drawn(dx, dy))
+              return true;
+        return false;
+      },
+      runs);
+  QRegion region;
+  region.setRects(runs.data(), static_cast<int>(runs.size()));
+  return region;
+}
+
 }  // namespace
+
+QRegion LogicalMask(const QImage& frame, qreal ratio)
+{
+  const QImage image = frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  return LogicalMaskOf(image.size(), ratio, [&image](int x, int y) {
+    return qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]) != 0;
+  });
+}
 
 std::vector<QRect> OpaqueRuns(const QImage& frame)
 {
@@ -190,6 +225,13 @@ void AlphaShape::Send(QWidget& window, const QRect& area)
     return;
   }
 #endif
+  // Without X (another platform plugin): the widget's mask, in logical pixels.
+  if (const qreal ratio = window.devicePixelRatioF(); ratio != 1.0) {
+    window.setMask(LogicalMaskOf(size_, ratio, [this, width](int x, int y) {
+      return drawn_[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] != 0;
+    }));
+    return;
+  }
   QRegion region;
   if (whole) {
     region.setRects(runs.data(), static_cast<int>(runs.size()));

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 
 class QWidget;
@@ -11,6 +12,10 @@ class QWidget;
 // The pixels with alpha > 0 of a premultiplied ARGB frame as horizontal runs, one rectangle per run,
 // row by row from the top and left to right within a row.
 std::vector<QRect> OpaqueRuns(const QImage& frame);
+
+// The drawn pixels of a frame of `ratio` device pixels per logical pixel as a widget's mask, in
+// logical pixels: every logical pixel that covers a drawn one.
+QRegion LogicalMask(const QImage& frame, qreal ratio);
 
 // Pixels of alpha 0 let the mouse through to the window below. On X11 the window gets an input shape
 // of the drawn pixels, and, while no compositing manager runs (a translucent window would show a black

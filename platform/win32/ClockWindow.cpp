@@ -54,19 +54,16 @@ ClockWindow::~ClockWindow()
   DestroyWindow(window_);
 }
 
-// The system counts in device pixels; the clock's places and sizes are logical, converted at the
-// density of the monitor the clock is on.
+// Places are the virtual screen's own pixels, as the system gives them to a per-monitor-aware
+// program: the same on every monitor whatever its density.
 PixelRect ClockWindow::PrimaryScreen() const
 {
-  return ToLogical(PrimaryScreenRect(), DeviceScale());
+  return PrimaryScreenRect();
 }
 
 std::vector<PixelRect> ClockWindow::Screens() const
 {
-  std::vector<PixelRect> screens = ScreenRects();
-  for (PixelRect& screen : screens)
-    screen = ToLogical(screen, DeviceScale());
-  return screens;
+  return ScreenRects();
 }
 
 TimeOfDay ClockWindow::LocalTime() const
@@ -82,13 +79,18 @@ PixelPoint ClockWindow::CursorPos() const
   // No cursor to read (a locked desktop): no hole.
   if (!GetCursorPos(&cursor))
     return {form_.position().x - 1, form_.position().y - 1};
-  const long double scale = DeviceScale();
-  return {ToLogical(cursor.x, scale), ToLogical(cursor.y, scale)};
+  return {cursor.x, cursor.y};
 }
 
 long double ClockWindow::DeviceScale() const
 {
-  return WindowScale(window_);
+  // The monitor that holds the clock's centre, which is where it belongs when it straddles two.
+  return ScaleAt(CentreOf(WindowRect(window_)));
+}
+
+long double ClockWindow::ScaleAt(PixelPoint point) const
+{
+  return ::ScaleAt(point);
 }
 
 void ClockWindow::Resize(PixelSize size)
@@ -101,8 +103,7 @@ void ClockWindow::Resize(PixelSize size)
 
 void ClockWindow::MoveTo(PixelPoint position)
 {
-  const long double scale = DeviceScale();
-  MoveToDevice({ToDevice(position.x, scale), ToDevice(position.y, scale)});
+  MoveToDevice(position);
 }
 
 void ClockWindow::MoveToDevice(PixelPoint position)
@@ -151,7 +152,9 @@ void ClockWindow::FollowPointer()
   GetCursorPos(&at);
   MoveToDevice(
       {movedFrom_.x + static_cast<int>(at.x - pressedAt_.x), movedFrom_.y + static_cast<int>(at.y - pressedAt_.y)});
-  if (selfMove_ && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+  // The key state is the physical button's: with the buttons swapped the primary one is the right.
+  const int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+  if (selfMove_ && !(GetAsyncKeyState(primary) & 0x8000))
     EndDrag();
 }
 
@@ -191,10 +194,8 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return selfMove_ ? HTCLIENT : HTCAPTION;
   case WM_WINDOWPOSCHANGED:
     // Only the system's own reports say where the window is.
-    if (const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam); !(place->flags & SWP_NOMOVE)) {
-      const long double scale = DeviceScale();
-      form_.WindowMoved({ToLogical(place->x, scale), ToLogical(place->y, scale)});
-    }
+    if (const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam); !(place->flags & SWP_NOMOVE))
+      form_.WindowMoved({place->x, place->y});
     break;
   case WM_LBUTTONDOWN:
     // Only where the clock moves itself: elsewhere the press went to the title bar it answered.
@@ -235,7 +236,15 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       FollowPointer();
     return 0;
   case WM_DPICHANGED:
-    // On a monitor of another density: drawn anew for it now, not at the next tick.
+    // On a monitor of another density, or its density changed: drawn anew for it now, not at the next
+    // tick. While the user drags the clock it takes the rectangle the system suggests, which keeps it
+    // under the pointer. Otherwise the clock places itself (TForm1: its corner, or its centre where
+    // the corner would take it to another monitor): the system's suggestion for a move the program
+    // made itself can put it back across the border, and the two would chase each other.
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam); suggested && moving_) {
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     form_.TimerTimer();
     return 0;
   case WM_ENTERSIZEMOVE:

@@ -37,6 +37,8 @@ public:
   TimeOfDay LocalTime() const override;
   PixelPoint CursorPos() const override;
   long double DeviceScale() const override;
+  long double ScaleAt(PixelPoint point) const override;
+  bool PlacesInDevicePixels() const override { return true; }
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;

@@ -42,6 +42,23 @@ long double WindowScale(HWND window)
   return dpi > 0 ? static_cast<long double>(dpi) / 96.0L : 1.0L;
 }
 
+long double ScaleAt(PixelPoint point)
+{
+  // Looked up once: every tick asks. GetDpiForMonitor is shcore's, from Windows 8.1 on.
+  using GetDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto get = [] {
+    const HMODULE shcore = LoadLibraryA("shcore.dll");
+    return shcore ? reinterpret_cast<GetDpi>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  UINT dpiX = 0, dpiY = 0;
+  const HMONITOR monitor = MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONEAREST);
+  // MDT_EFFECTIVE_DPI (0): the density the user chose for that monitor.
+  if (!monitor || !get || get(monitor, 0, &dpiX, &dpiY) != S_OK || dpiX == 0)
+    return WindowScale(nullptr);
+  return static_cast<long double>(dpiX) / 96.0L;
+}
+
 int ToLogical(int device, long double scale)
 {
   return Round(static_cast<long double>(device) / scale);

@@ -18,6 +18,9 @@ void UsePerMonitorDpi();
 // Device pixels per logical pixel for a window: its monitor's DPI over 96, or the screen's where the
 // system has no DPI per window.
 long double WindowScale(HWND window);
+// Device pixels per logical pixel on the monitor that holds `point` (virtual-screen pixels), or on the
+// nearest one.
+long double ScaleAt(PixelPoint point);
 // Between the logical pixels the clock keeps and the device pixels the system counts in.
 int ToLogical(int device, long double scale);
 int ToDevice(int logical, long double scale);

@@ -96,9 +96,12 @@ void SettingsWindow::DpiChanged(const RECT& suggested)
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The window is placed on the primary monitor in that monitor's logical pixels, whatever the density of
+// the monitor it was on before.
 PixelRect SettingsWindow::PrimaryScreen() const
 {
-  return ToLogical(PrimaryScreenRect(), scale_);
+  const PixelRect primary = PrimaryScreenRect();
+  return ToLogical(primary, ScaleAt(CentreOf(primary)));
 }
 
 int SettingsWindow::TrackBarPosition(int index) const
@@ -123,7 +126,8 @@ void SettingsWindow::SetChecked(int index, bool checked)
 
 void SettingsWindow::Place(PixelPoint position)
 {
-  SetWindowPos(window_, nullptr, ToDevice(position.x, scale_), ToDevice(position.y, scale_), 0, 0,
+  const long double scale = ScaleAt(CentreOf(PrimaryScreenRect()));
+  SetWindowPos(window_, nullptr, ToDevice(position.x, scale), ToDevice(position.y, scale), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

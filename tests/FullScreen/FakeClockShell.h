@@ -8,6 +8,7 @@
 
 #include "Clocks/ClockData.h"
 #include "FullScreen/TForm1.h"
+#include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
 #include "tests/model/FakeBackend.h"
 
@@ -25,12 +26,16 @@ public:
   TimeOfDay time{10, 8, 30};
   PixelPoint cursor{-1, -1};
   long double scale = 1.0L;
+  // As on Windows: each monitor's own density (in the order of `screens`), the window's on the
+  // monitor that holds its centre, and places in device pixels. Empty: every monitor at `scale`.
+  std::vector<long double> scales;
   bool reportMoves = true;  // a move is reported before MoveTo returns, as Windows does
   TForm1* form = nullptr;   // where the reports go
   std::vector<std::string>* log = nullptr;  // takes "client WxH" when given
 
-  PixelSize size;       // logical
-  PixelSize frameSize;  // device
+  PixelSize size;        // logical
+  PixelSize frameSize;   // device
+  PixelSize windowSize;  // in the desktop's pixels
   PixelPoint position;
   int timerInterval = 0;
   bool pointerNear = false;
@@ -47,10 +52,36 @@ public:
     ++cursorQueries;
     return cursor;
   }
-  long double DeviceScale() const override { return scale; }
+  long double DeviceScale() const override
+  {
+    return scales.empty() ? scale : ScaleAt(CentreOf({position.x, position.y, windowSize.width, windowSize.height}));
+  }
+  long double ScaleAt(PixelPoint point) const override
+  {
+    if (scales.empty())
+      return scale;
+    // The monitor that holds the point, or the nearest.
+    std::size_t nearest = 0;
+    std::int64_t best = -1;
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+      const PixelRect& r = screens[i];
+      const std::int64_t dx = std::max<std::int64_t>({std::int64_t{r.x} - point.x, 0, point.x - r.right() + 1});
+      const std::int64_t dy = std::max<std::int64_t>({std::int64_t{r.y} - point.y, 0, point.y - r.bottom() + 1});
+      if (best < 0 || dx * dx + dy * dy < best) {
+        best = dx * dx + dy * dy;
+        nearest = i;
+      }
+    }
+    return scales[nearest];
+  }
+  bool PlacesInDevicePixels() const override { return !scales.empty(); }
   void Resize(PixelSize to) override
   {
     size = to;
+    const long double at = DeviceScale();
+    windowSize = to;
+    if (PlacesInDevicePixels())
+      windowSize = {DeviceDiameterOf(to.width, at), DeviceDiameterOf(to.height, at)};
     if (log)
       log->push_back("client " + std::to_string(to.width) + "x" + std::to_string(to.height));
   }
@@ -63,6 +94,8 @@ public:
   {
     ++presented;
     frameSize = frame.size();
+    if (PlacesInDevicePixels())  // a layered window takes the frame's size
+      windowSize = frameSize;
     lastChanged = resized ? frame.rect() : changed;
     return true;
   }

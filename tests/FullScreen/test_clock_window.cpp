@@ -144,6 +144,19 @@ TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDu
          f.TimerTimer();
        }, {error}},
       {"the drag ends", [](ClockRig&, TForm1& f) { f.DragEnded(); }, {error, error}},
+      {"a drag whose later place is stored", [](ClockRig& r, TForm1& f) {
+         r.backend->refuseAt = SIZE_MAX;
+         r.shell.Report({190, 100});
+         f.TimerTimer();
+         r.backend->refuseAt = 0;
+         f.DragStarted();
+         r.shell.Report({200, 100});
+         f.TimerTimer();
+         r.backend->refuseAt = SIZE_MAX;
+         r.shell.Report({210, 100});
+         f.TimerTimer();
+       }, {error, error}},
+      {"its drop tells nothing", [](ClockRig&, TForm1& f) { f.DragEnded(); }, {error, error}},
   };
   ClockRig rig;
   rig.backend->refuseAt = 0;  // a first start that could store nothing, silently
@@ -154,7 +167,8 @@ TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDu
     rig.shell.RunLater();
     EXPECT_EQ(rig.told, s.told);
   }
-  EXPECT_EQ(rig.data->settings.left, 180);  // the record has the place all the same
+  EXPECT_EQ(rig.data->settings.left, 210);
+  EXPECT_EQ(rig.Stored("Left"), 210);
 }
 
 TEST(ClockWindow, OnlyAChangedFrameIsPresentedAndTheNextFrameTakesTheSizeBackToD)
@@ -210,4 +224,157 @@ TEST(ClockWindow, DrawnInDevicePixelsAndAnewWhenMovedToAScreenOfAnotherScale)
   form.TimerTimer();
   EXPECT_EQ(rig.shell.frameSize, (PixelSize{332, 332}));
   EXPECT_EQ(rig.shell.size, (PixelSize{166, 166}));
+}
+
+// Two monitors of 1920 x 1080 device pixels side by side, at 100 % and 150 %, counted as Windows
+// counts them for a per-monitor-aware program: in device pixels, each monitor at its own density.
+namespace {
+struct Layout {
+  const char* name;
+  PixelRect primary, other;
+  long double primaryScale, otherScale;
+};
+const Layout kLayouts[] = {
+    {"primary at 100 % left of one at 150 %", {0, 0, 1920, 1080}, {1920, 0, 1920, 1080}, 1.0L, 1.5L},
+    {"primary at 150 % left of one at 100 %", {0, 0, 1920, 1080}, {1920, 0, 1920, 1080}, 1.5L, 1.0L},
+    {"primary at 100 % right of one at 150 %", {1920, 0, 1920, 1080}, {0, 0, 1920, 1080}, 1.0L, 1.5L},
+    {"primary at 150 % right of one at 100 %", {1920, 0, 1920, 1080}, {0, 0, 1920, 1080}, 1.5L, 1.0L},
+};
+
+void UseLayout(ClockRig& rig, const Layout& layout)
+{
+  rig.shell.primary = layout.primary;
+  rig.shell.screens = {layout.primary, layout.other};
+  rig.shell.scales = {layout.primaryScale, layout.otherScale};
+}
+
+// Ticks until the clock rests again (at most `limit` ticks); returns the frame's widths in turn.
+std::vector<int> TickUntilAtRest(ClockRig& rig, TForm1& form, int limit = 1000)
+{
+  std::vector<int> widths{rig.shell.frameSize.width};
+  for (int tick = 0; tick < limit; ++tick) {
+    form.TimerTimer();
+    if (rig.shell.frameSize.width != widths.back())
+      widths.push_back(rig.shell.frameSize.width);
+    if (form.interval() == kRestInterval)
+      break;
+  }
+  return widths;
+}
+}  // namespace
+
+TEST(ClockWindow, TwoDensitiesFirstStartCentredOnThePrimaryAtItsOwnDensity)
+{
+  // The odd diameter 167 at 150 % is Round(250.5) = 250: 960 - 125 and 540 - 125.
+  const struct { PixelPoint place; int frame; } expected[] = {
+      {{876, 456}, 166}, {{835, 415}, 249}, {{1920 + 876, 456}, 166}, {{1920 + 835, 415}, 249}};
+  for (std::size_t i = 0; i < std::size(kLayouts); ++i) {
+    SCOPED_TRACE(kLayouts[i].name);
+    ClockRig rig;
+    UseLayout(rig, kLayouts[i]);
+    TForm1& form = rig.Create();
+    EXPECT_EQ(rig.shell.position, expected[i].place);
+    EXPECT_EQ(rig.shell.frameSize, (PixelSize{expected[i].frame, expected[i].frame}));
+    EXPECT_EQ((PixelPoint{rig.Stored("Left"), rig.Stored("Top")}), expected[i].place);
+    form.TimerTimer();
+    EXPECT_EQ(rig.shell.position, expected[i].place);
+    EXPECT_EQ(form.interval(), kRestInterval);
+  }
+}
+
+// Dropped on the other monitor, or straddling the border, the clock takes that monitor's density
+// where its centre lies, walks back inside the primary one and is stored there; the frame changes
+// size only where the centre crosses the border, and a restart finds it where it was stored.
+TEST(ClockWindow, TwoDensitiesADropOnEitherMonitorWalksBackAndIsStored)
+{
+  const struct {
+    std::size_t layout;
+    int drop;                 // the left edge dropped at, the top at 300
+    PixelPoint rest;          // where the clock rests and is stored
+    std::vector<int> frames;  // the frame's widths in turn
+  } cases[] = {
+      // Grown at its corner (its centre stays on the monitor at 150 %), shrunk at 1794 (centre 1918).
+      {0, 2020, {1748, 300}, {166, 249, 166}},
+      // Straddling, its centre at 1920: on the monitor at 150 %.
+      {0, 1837, {1749, 300}, {166, 249, 166}},
+      // Grown at its corner it would stand at 1836 with its centre at 1960: it grows about its centre
+      // (1919) instead, to 1795 and from 300 to 259.
+      {1, 2020, {1665, 259}, {249, 166, 249}},
+      // Straddling with its centre at 1920, on the monitor at 100 %: shrunk about its centre to 1837;
+      // one step back and its centre (1918) is on the primary again: grown about it to 1794.
+      {1, 1796, {1666, 300}, {249, 166, 249}},
+      // At 1796 its centre reaches 1920: shrunk about it, to 1837 and from 300 to 341.
+      {2, 1600, {1925, 341}, {166, 249, 166}},
+      {2, 1836, {1926, 300}, {166, 249, 166}},
+      {3, 1600, {1926, 300}, {249, 166, 249}},
+      {3, 1795, {1925, 300}, {249, 166, 249}},
+  };
+  for (const auto& c : cases) {
+    const Layout& layout = kLayouts[c.layout];
+    SCOPED_TRACE(std::string(layout.name) + ", dropped at " + std::to_string(c.drop));
+    ClockRig rig;
+    UseLayout(rig, layout);
+    rig.Store(At(layout.primary.x + 300, 300));
+    TForm1& form = rig.Create();
+    rig.shell.Report({c.drop, 300});
+    EXPECT_EQ(TickUntilAtRest(rig, form), c.frames);
+    EXPECT_EQ(rig.shell.position, c.rest);
+    EXPECT_EQ((PixelPoint{rig.Stored("Left"), rig.Stored("Top")}), c.rest);
+
+    // A restart: the same place, at the primary monitor's density, at rest.
+    rig.form.reset();
+    TForm1& again = rig.Create();
+    EXPECT_EQ(rig.shell.position, c.rest);
+    EXPECT_EQ(rig.shell.frameSize.width, c.frames.back());
+    again.TimerTimer();
+    EXPECT_EQ(rig.shell.position, c.rest);
+    EXPECT_EQ(again.interval(), kRestInterval);
+  }
+}
+
+// Settings > Display changes the monitor's scale while the clock runs: it is drawn at the new density
+// where it stands, and walks back only where it no longer fits inside the margin.
+TEST(ClockWindow, TheMonitorsScaleChangedUnderARunningClock)
+{
+  const struct {
+    long double from, to;
+    int left, rest, frame;
+    std::int32_t stored;
+  } cases[] = {
+      {1.0L, 1.5L, 1500, 1500, 249, 1500},
+      {1.0L, 1.5L, 1700, 1666, 249, 1666},  // 1920 - 249 - 5
+      {1.5L, 1.0L, 1500, 1500, 166, 1500},
+      {1.0L, 2.0L, 100, 100, 332, 100},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.left) + " at " + std::to_string(static_cast<double>(c.to)));
+    ClockRig rig;
+    rig.shell.scales = {c.from};
+    ClockSettings settings = At(c.left, 300);
+    settings.transparency = 0;  // every pixel of the face drawn
+    rig.Store(settings);
+    TForm1& form = rig.Create();
+    rig.shell.scales = {c.to};
+    int furthest = c.left;
+    for (int tick = 0; tick < 100; ++tick) {
+      form.TimerTimer();
+      furthest = std::max(furthest, rig.shell.position.x);
+    }
+    EXPECT_EQ(furthest, c.left);  // never further out
+    EXPECT_EQ(rig.shell.position, (PixelPoint{c.rest, 300}));
+    EXPECT_EQ(rig.shell.frameSize.width, c.frame);
+    EXPECT_EQ(rig.Stored("Left"), c.stored);
+    EXPECT_EQ(form.interval(), kRestInterval);
+    // The pointer's hole is where the pointer is: places and frame count the same pixels.
+    rig.shell.cursor = {c.rest + c.frame / 2, 300 + c.frame / 4};
+    form.Draw();
+    EXPECT_EQ(form.frame().Pixel(c.frame / 2, c.frame / 4) >> 24, 0u);
+    EXPECT_GT(form.frame().Pixel(c.frame / 2 - 2, c.frame / 4) >> 24, 0u);
+
+    // Stored at one density, the same spot at another after a restart.
+    rig.form.reset();
+    rig.shell.scales = {c.from};
+    rig.Create();
+    EXPECT_EQ(rig.shell.position, (PixelPoint{c.rest, 300}));
+  }
 }

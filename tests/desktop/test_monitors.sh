@@ -2,7 +2,7 @@
 # Two monitors, the primary one on the right at +1280+0: the first start centres the clock on the
 # primary and places the settings window at its bottom centre; a clock resting inside the primary keeps
 # its place; a place no monitor shows (Left=100000) starts at the primary's nearest edge and walks back
-# within a few ticks.
+# within a few ticks. Then the two monitors at 100 % and 150 % (QT_SCREEN_SCALE_FACTORS), in both orders.
 source "$(dirname "$0")/harness.sh"
 source "$HARNESS_DIR/settings_window.sh"
 desktop_start --desktop openbox --monitors two
@@ -40,3 +40,69 @@ restart_with 100000 300
 wait_for "the clock back inside the primary" 3 -- geometry_is "$CLOCK_WINDOW" "$settle 300 $D $D"
 wait_for "the place stored" 3 -- conf_is Left "$(window_geometry "$CLOCK_WINDOW" | cut -d' ' -f1)"
 pass "a place no monitor shows starts at the primary's edge and is back inside within seconds: $(window_geometry "$CLOCK_WINDOW")"
+
+# Two densities through Qt's QT_SCREEN_SCALE_FACTORS. Places are Qt's logical coordinates: each monitor
+# keeps its top-left corner and measures itself in its own logical pixels, so they jump where the two
+# monitors meet. drawn_at WIDTHS...: the clock is one of these many screen pixels wide (Round(166 x 1.5)
+# = 249; a window Qt itself moves at a fractional factor is one pixel narrower, 248).
+drawn_at() {
+  local size
+  size=$(window_geometry "$CLOCK_WINDOW" | cut -d' ' -f3)
+  for width in "$@"; do [ "$size" = "$width" ] && return 0; done
+  return 1
+}
+# stored_inside LOGICAL_WIDTH: Left and Top lie inside the primary's margin, the primary being that many
+# of Qt's pixels wide (1024 high at 100 %, 683 at 150 %).
+stored_inside() {
+  local left top high=$((1024 * $1 / 1280))
+  left=$(conf_get Left) && top=$(conf_get Top) || return 1
+  [ "$left" -ge $((PRIMARY_X + 5)) ] && [ "$left" -le $((PRIMARY_X + $1 - D - 5)) ] &&
+    [ "$top" -ge 5 ] && [ "$top" -le $((high - D - 5)) ]
+}
+# placed_at X Y: the clock's window is at this screen place, whatever its size.
+placed_at() { [ "$(window_geometry "$CLOCK_WINDOW" | cut -d' ' -f1,2)" = "$1 $2" ]; }
+# rests_and_comes_back: the clock has stopped walking, and a restart shows it at the very same spot.
+rests_and_comes_back() {
+  local x y _ stored
+  read -r x y _ < <(window_geometry "$CLOCK_WINDOW")
+  stored="$(conf_get Left) $(conf_get Top)"
+  sleep 1.2
+  placed_at "$x" "$y" && [ "$(conf_get Left) $(conf_get Top)" = "$stored" ] ||
+    fail "the clock at $x,$y, stored at $stored, is still walking"
+  # shellcheck disable=SC2086  # two numbers
+  restart_with $stored
+  wait_for "the restarted clock at $x,$y" -- placed_at "$x" "$y"
+}
+
+# The left monitor at 150 %, the primary at 100 %: stored at 300,300 on the left monitor (450,450 on
+# the screen), the clock is drawn at 150 % there, walks back 3 screen pixels a tick and rests inside
+# the primary's margin, stored in the primary's coordinates (Qt's places there are the screen's: the
+# top becomes 450). A restart there draws it at 100 %.
+export QT_SCREEN_SCALE_FACTORS="LEFT=1.5;RIGHT=1"
+restart_with 300 300
+wait_for "the clock drawn at 150 % on the left monitor" -- drawn_at 248 249
+wait_for "the clock back inside the primary" 40 -- stored_inside 1280
+conf_is Top 450 || fail "Top=$(conf_get Top), not 450"
+rests_and_comes_back
+wait_for "the clock drawn at 100 % on the primary" -- drawn_at $D
+pass "left monitor at 150 %: drawn at its density there, back inside the primary at $(conf_get Left),450, found there again at 100 %"
+
+# The primary at 150 %: 853 x 683 of its logical pixels from its corner, the first start centres the
+# clock at 1280 + 343, 258 (Round(426.5 - 83.5), Round(341.5 - 83.5)), 249 screen pixels at 1795, 387.
+export QT_SCREEN_SCALE_FACTORS="LEFT=1;RIGHT=1.5"
+kill "$CLOCK_PID"
+wait_exit "$CLOCK_PID" 10
+rm -f "$CONF"
+clock_start
+clock_wait_window
+wait_for "the clock centred on the primary at 150 %" -- geometry_is "$CLOCK_WINDOW" "1795 387 249 249"
+conf_is Left 1623 && conf_is Top 258 || fail "the first start stored $(conf_get Left),$(conf_get Top)"
+# From the left monitor at 100 % it walks back and rests inside the primary's margin, in the primary's
+# logical pixels; a restart there draws it at 150 %.
+restart_with 900 300
+wait_for "the clock back inside the primary" 40 -- stored_inside 853
+conf_is Top 300 || fail "Top=$(conf_get Top), not 300"
+rests_and_comes_back
+wait_for "the clock drawn at 150 % on the primary" -- drawn_at 248 249
+pass "primary at 150 %: centred in its own logical pixels and drawn at its density; a clock from the left monitor walks back inside it, stored at $(conf_get Left),300, and is found there again"
+unset QT_SCREEN_SCALE_FACTORS

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -287,6 +291,30 @@ TEST(SettingsStore, AnUnreadableStoreIsAnErrorNotAFirstStart)
   EXPECT_EQ(LoadError(store, settings), "Failed to get data for 'Size'");
   EXPECT_FALSE(store.firstStart());
   EXPECT_EQ(settings, FirstStartSettings(kFullHd));
+}
+
+TEST(SettingsStore, AFifoIsAStoreThatCannotBeReadAndIsNeverWrittenOver)
+{
+  StoreDir dir;
+  QDir().mkpath(QFileInfo(dir.path()).absolutePath());
+  const QByteArray fifo = QFile::encodeName(dir.path());
+  ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+  SettingsStore store = IniSettingsStore(dir.path());
+  ClockSettings settings{};
+  auto load = std::async(std::launch::async, [&] { return LoadError(store, settings); });
+  if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    ADD_FAILURE() << "the start waits for a writer to the FIFO";
+    // A writer that comes and goes ends the read.
+    ::close(::open(fifo.constData(), O_WRONLY));
+  }
+  EXPECT_EQ(load.get(), "Failed to get data for 'Size'");
+  EXPECT_FALSE(store.firstStart());
+  EXPECT_EQ(settings, FirstStartSettings(kFullHd));
+  EXPECT_THROW(store.SavePosition(settings), TickoraError);
+  EXPECT_THROW(store.SaveSettings(settings), TickoraError);
+  struct stat status = {};
+  ASSERT_EQ(stat(fifo.constData(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 TEST(SettingsStore, DefaultPathFollowsXdgConfigHome)

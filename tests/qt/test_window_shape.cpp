@@ -48,3 +48,36 @@ TEST(WindowShape, FollowsEachFrameAndSurvivesANewNativeWindow)
   shape.Reapply(window);
   EXPECT_TRUE((window.mask() ^ (QRegion(2, 0, 2, 1) + QRegion(1, 1, 1, 1))).isEmpty());
 }
+
+// Without X (another platform plugin) the mask is the widget's, which Qt takes in logical pixels.
+TEST(WindowShape, WithoutXTheMaskIsInLogicalPixels)
+{
+  // Qt reads the scale once, when the application starts: ctest runs each case in its own program.
+  if (!QApplication::instance())
+    qputenv("QT_SCALE_FACTOR", "2");
+  EnsureApplication();
+  qunsetenv("QT_SCALE_FACTOR");
+  QWidget window(nullptr, Qt::FramelessWindowHint);
+  window.resize(2, 2);
+  window.show();
+  if (window.devicePixelRatioF() != 2.0)
+    GTEST_SKIP() << "the application started at another scale";
+  AlphaShape shape;
+  shape.Apply(window, ImageOf({"..##", "..##", "....", "#..."}));
+  EXPECT_TRUE((window.mask() ^ (QRegion(1, 0, 1, 1) + QRegion(0, 1, 1, 1))).isEmpty());
+  shape.Update(window, ImageOf({"....", "....", "....", "#..#"}), QRect(0, 0, 4, 4));
+  EXPECT_TRUE((window.mask() ^ QRegion(0, 1, 2, 1)).isEmpty());
+}
+
+TEST(WindowShape, ALogicalPixelIsInTheMaskWhereAnyOfItsDevicePixelsIsDrawn)
+{
+  const struct { qreal ratio; std::vector<std::string> rows; QRegion mask; } cases[] = {
+      {1.0, {"#.", ".#"}, QRegion(0, 0, 1, 1) + QRegion(1, 1, 1, 1)},
+      {2.0, {"....", ".#..", "....", "...."}, QRegion(0, 0, 1, 1)},
+      // At 1.5 logical pixel 0 covers device pixels 0 and 1, logical pixel 1 device pixels 1 and 2.
+      {1.5, {"...", "...", "..#"}, QRegion(1, 1, 1, 1)},
+      {1.5, {"...", ".#.", "..."}, QRegion(0, 0, 2, 2)},
+  };
+  for (const auto& c : cases)
+    EXPECT_TRUE((LogicalMask(ImageOf(c.rows), c.ratio) ^ c.mask).isEmpty()) << c.ratio << " " << c.rows.size();
+}

@@ -145,6 +145,31 @@ TEST(ClockWindow, DraggedAnywhereAndClosedLikeTheMenusClose)
   SendMessageA(follower.handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(83, 83));
   EXPECT_EQ(self.Rect().topLeft(), (PixelPoint{330, 220}));
 
+  // With the buttons swapped the press that drags is the physical right button's, and the clock
+  // follows it until that button is up.
+  ClockRig swapped;
+  ClockWindow& mirrored = swapped.Create(At(300, 200), HKEY_CURRENT_USER, ClockMove::Self);
+  const BOOL wasSwapped = SwapMouseButton(TRUE);
+  const auto physicalRight = [](DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+  };
+  SetCursorPos(383, 283);
+  physicalRight(MOUSEEVENTF_RIGHTDOWN);
+  SendMessageA(mirrored.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(83, 83));
+  PumpMessages(100);
+  SetCursorPos(403, 293);
+  PumpMessages(100);
+  EXPECT_EQ(swapped.Rect().topLeft(), (PixelPoint{320, 210}));
+  physicalRight(MOUSEEVENTF_RIGHTUP);
+  PumpMessages(100);
+  SetCursorPos(423, 303);
+  PumpMessages(100);
+  EXPECT_EQ(swapped.Rect().topLeft(), (PixelPoint{320, 210}));
+  SwapMouseButton(wasSwapped);
+
   // Right and double clicks go to whoever listens (the settings window, while no tray icon shows).
   std::vector<std::string> clicks;
   form.form().SetContextMenuHandler([&](PixelPoint) { clicks.push_back("menu"); });
@@ -160,6 +185,24 @@ TEST(ClockWindow, DraggedAnywhereAndClosedLikeTheMenusClose)
   ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 0u);
   EXPECT_TRUE(IsWindowVisible(form.handle()));  // the program ends it on its way out
+}
+
+// Windows suggests a rectangle for a window that has moved to a monitor of another density. The
+// clock takes it while the user drags it (it stays under the pointer); otherwise it places itself.
+TEST(ClockWindow, TheSuggestedRectangleOfADensityChangeIsTakenWhileTheUserDrags)
+{
+  SKIP_WITHOUT_DESKTOP();
+  constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+  ClockRig rig;
+  ClockWindow& form = rig.Create(At(200, 100));
+  RECT suggested = {300, 150, 300 + 249, 150 + 249};
+  SendMessageA(form.handle(), kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(rig.Rect().topLeft(), (PixelPoint{200, 100}));
+  SendMessageA(form.handle(), WM_ENTERSIZEMOVE, 0, 0);
+  SendMessageA(form.handle(), kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(rig.Rect().topLeft(), (PixelPoint{300, 150}));
+  EXPECT_EQ(form.form().position(), (PixelPoint{300, 150}));
+  SendMessageA(form.handle(), WM_EXITSIZEMOVE, 0, 0);
 }
 
 TEST(ClockWindow, ANewSizeTakesEffectWithTheNextFrame)

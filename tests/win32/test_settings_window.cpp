@@ -171,9 +171,18 @@ TEST(SettingsWindow, PlacedAtTheBottomCentreAndShownOnlyAtTheFirstStart)
     EXPECT_EQ(rig.Visible(), firstStart);
     EXPECT_TRUE(rig.form->form().trayIcon().isAdded());
     rig.form->form().OptionsClick();  // placed when shown
+    // At 96 DPI: the 380-pixel client centred across the primary monitor, the frame's top 227 + 100
+    // pixels above its bottom.
     RECT frame = {};
     GetWindowRect(window, &frame);
-    EXPECT_EQ((PixelPoint{frame.left, frame.top}), SettingsWindowPlace(PrimaryScreenRect()));
+    RECT client = {};
+    GetClientRect(window, &client);
+    EXPECT_EQ((PixelSize{client.right, client.bottom}), (PixelSize{380, 227}));
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ((PixelPoint{frame.left, frame.top}), (PixelPoint{width / 2 - 190, height - 327}));
+    if (width == 1024 && height == 768) {  // Wine's desktop without a display
+      EXPECT_EQ((PixelPoint{frame.left, frame.top}), (PixelPoint{322, 441}));
+    }
   }
 }
 

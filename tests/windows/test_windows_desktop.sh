@@ -196,3 +196,31 @@ not registry_data "$UNINSTALL" DisplayName && not registry_data "$RUN" Tickora |
 shortcut && fail "the uninstaller left the Start menu shortcut"
 registry_is Left $((LEFT + 150)) && registry_is Size 32 || fail "the uninstaller took the user's settings"
 pass "a silent uninstall removes the program, its shortcut, entry and Run value, and keeps the settings"
+
+# A portable copy's "Start at login" is the user's own: the uninstaller of an installed clock leaves it.
+wine "$SETUP" /S || fail "the install after the uninstall ended with code $?"
+readonly PORTABLE='"C:\users\Łukasz\Desktop\tickora\tickora.exe"'
+wine reg add "$RUN" /v Tickora /t REG_SZ /d "$PORTABLE" /f >/dev/null 2>&1 || fail "cannot name a portable copy in Run"
+wine "$DIR\uninstall.exe" /S || fail "the second uninstall ended with code $?"
+wait_for "the program folder to go" 60 -- not test -e "$UNIX_DIR"
+registry_data_is "$RUN" Tickora "$PORTABLE" || fail "the uninstaller took the portable copy's Run value: $(registry_data "$RUN" Tickora)"
+wine reg delete "$RUN" /v Tickora /f >/dev/null 2>&1
+pass "the uninstaller leaves a Run value that names a portable copy"
+
+# A clock that answers nothing (stopped): the installer asks it to close once, gives it ten seconds
+# and then gives up (silently, as Cancel), leaving nothing behind.
+spawn tickora-win-3 wine "$EXE"
+CLOCK_PID=$LAST_PID
+wait_for "the clock to stop" 60 -- one_clock
+hung=$(clock_pid) && [ -n "$hung" ] || fail "the clock window names no process"
+kill -STOP "$hung"
+started=$SECONDS
+status=0
+timeout 200 wine "$SETUP" /S || status=$?
+took=$((SECONDS - started))
+kill -CONT "$hung"
+[ "$status" = 2 ] || fail "the install over a hung clock ended with code $status after $took s"
+[ "$took" -le 40 ] || fail "the install waited $took s for a hung clock"
+test -e "$UNIX_DIR" && fail "the install over a hung clock left $DIR"
+wait_exit "$CLOCK_PID" 20  # the close it was asked for, once it runs again
+pass "an install over a hung clock gives up after $took s with code 2 and leaves nothing"

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # The Windows build under Wine at 144 and 192 DPI (LogPixels, Windows' 150 % and 200 %): the clock is
-# Round(166 x scale) screen pixels at its stored place times the scale, drawn at that density; a click
-# on a drawn pixel near its lower right is the clock's and one on a transparent corner reaches the
-# window below; the settings window's client area and controls grow by the scale.
+# Round(166 x scale) screen pixels at its stored place (the virtual screen's own pixels: the same
+# spot at every density), drawn at that density; a click on a drawn pixel near its lower right is the
+# clock's and one on a transparent corner reaches the window below; the settings window's client area
+# and controls grow by the scale. Wine (8.0) fixes a program's DPI when it starts: changing
+# LogPixels under a running clock sends it no WM_DPICHANGED and it stays as it was, so a change of the
+# monitor's scale under a running clock is tested in the core (tests/FullScreen/test_clock_window.cpp)
+# and through the message itself (tests/win32/test_clock_window.cpp).
 TICKORA_WINDOWS_BIN=${TICKORA_WINDOWS_BIN:-}
 source "$(dirname "$0")/../desktop/harness.sh"
 source "$SOURCE_DIR/scripts/wine-session.sh"
@@ -44,8 +48,8 @@ stop_clock() {
 
 scales=(
   # dpi  clock  x    y    settings client
-  "144   249    225  150  570 340"
-  "192   332    300  200  760 454"
+  "144   249    150  100  570 340"
+  "192   332    150  100  760 454"
 )
 for row in "${scales[@]}"; do
   read -r dpi size x y width height <<<"$row"
