@@ -159,7 +159,8 @@ bool FrameComposer::DrawRings(DrawingSurface* surface, const ClockData& data, st
   return any;
 }
 
-PixelRect FrameComposer::DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time) const
+PixelRect FrameComposer::DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time,
+                                   Hands hands) const
 {
   const HandAngles angles = HandAnglesAt(time.hours, time.minutes, time.seconds);
   const std::int32_t d = data.geometry.diameter;
@@ -176,9 +177,11 @@ PixelRect FrameComposer::DrawHands(DeviceImage& frame, const ClockData& data, co
     surface.ResetTransform();
     bounds = bounds.united(HandBounds(rect, pivot, angle));
   };
-  drawHand(data.geometry.hourHand, HandKind::Hour, angles.hour);
-  drawHand(data.geometry.minuteHand, HandKind::Minute, angles.minute);
-  if (data.settings.showSeconds != 0)
+  if (hands != Hands::Second) {
+    drawHand(data.geometry.hourHand, HandKind::Hour, angles.hour);
+    drawHand(data.geometry.minuteHand, HandKind::Minute, angles.minute);
+  }
+  if (hands != Hands::HourAndMinute && data.settings.showSeconds != 0)
     drawHand(data.geometry.secondHand, HandKind::Second, angles.second);
   return bounds.intersected(frame.rect());
 }
@@ -190,6 +193,7 @@ PixelRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, c
   Refresh(data);
   if (dial_.isNull()) {
     front_ = DeviceImage();
+    layer_ = DeviceImage();
     return {};
   }
   const std::optional<PixelPoint> hole = CursorHole(dial_.size(), window, cursor);
@@ -200,23 +204,46 @@ PixelRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, c
   if (!rebuilt && inputs == lastInputs_ && !front_.isNull())
     return {};
 
-  // One frame buffer, written in place: the last frame's hands and hole go back to the dial, then the
-  // new ones are drawn. No allocation while the size stays.
+  // One frame buffer, written in place: the last frame's hands and hole go back to what lies under
+  // them, then the new ones are drawn. No allocation while the size stays.
   const bool whole = rebuilt || front_.size() != dial_.size();
-  if (whole)
+  if (whole) {
     front_ = dial_;
-  else
-    CopyArea(dial_, front_, drawn_);
-  PixelRect drawn;
-  // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
-  // pixel is then exactly what the rings alone leave there.
-  if (hole) {
-    front_.row(hole->y)[hole->x] = RingsPixel(data, *hole);
-    drawn = {hole->x, hole->y, 1, 1};
+    onLayer_ = false;
+    layer_ = DeviceImage();
   }
-  drawn = drawn.united(DrawHands(front_, data, time));
+  PixelRect restore = drawn_;
+  PixelRect drawn;
+  if (!hole) {
+    // The hour and minute hands turn once a minute: kept drawn over the dial in a layer of their own,
+    // so most frames draw only the second hand.
+    const LayerInputs layerInputs{time.hours, time.minutes, g.hourHand, g.minuteHand};
+    if (layer_.isNull() || !(layerInputs == layerInputs_)) {
+      if (onLayer_)
+        restore = restore.united(layerDrawn_);
+      layer_ = dial_;
+      layerDrawn_ = DrawHands(layer_, data, time, Hands::HourAndMinute);
+      layerInputs_ = layerInputs;
+      onLayer_ = false;
+    }
+    if (!onLayer_)
+      restore = restore.united(layerDrawn_);
+    onLayer_ = true;
+    CopyArea(layer_, front_, restore);
+    drawn = DrawHands(front_, data, time, Hands::Second);
+  } else {
+    // The hole lies under every hand: the long way, all three over the dial.
+    if (onLayer_)
+      restore = restore.united(layerDrawn_);
+    onLayer_ = false;
+    CopyArea(dial_, front_, restore);
+    // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
+    // pixel is then exactly what the rings alone leave there.
+    front_.row(hole->y)[hole->x] = RingsPixel(data, *hole);
+    drawn = PixelRect{hole->x, hole->y, 1, 1}.united(DrawHands(front_, data, time, Hands::All));
+  }
   lastInputs_ = inputs;
-  const PixelRect changed = whole ? front_.rect() : drawn.united(drawn_);
+  const PixelRect changed = whole ? front_.rect() : drawn.united(restore);
   drawn_ = drawn;
   return changed;
 }

@@ -24,8 +24,10 @@ struct TimeOfDay {
 // numerals drawn), are kept between frames and rebuilt when ClockData::planesGeneration, the diameter,
 // the sprite sizes, the dial style or the numeral switch change, so a composer serves one ClockData.
 // Only the hands are drawn at every frame, in a frame buffer kept between frames where the last hands
-// are first put back to the dial, and a frame whose inputs have not changed since the last one (the
-// timer asks twice a second) is not composed again. Frames are identical to those made from scratch.
+// are first put back to what lies under them, and a frame whose inputs have not changed since the last
+// one (the timer asks twice a second) is not composed again. The hour and minute hands, which turn once
+// a minute, are kept drawn over the dial in a layer, so a frame of a new second draws the second hand
+// alone. Frames are identical to those made from scratch.
 class FrameComposer {
 public:
   // Composes the frame into frame() and returns a rectangle holding every pixel that may differ from
@@ -67,14 +69,28 @@ private:
   bool DrawRings(DrawingSurface* surface, const ClockData& data, std::optional<PixelRect> only = std::nullopt) const;
   // What the rings alone leave at one pixel, over transparent black: what a cursor hole shows.
   std::uint32_t RingsPixel(const ClockData& data, PixelPoint at) const;
+  enum class Hands { All, HourAndMinute, Second };
   // Returns the rectangle the hands may have drawn on.
-  PixelRect DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time) const;
+  PixelRect DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time, Hands hands) const;
+
+  // What the hour and minute hands' layer depends on beyond the dial.
+  struct LayerInputs {
+    int hours = 0;
+    int minutes = 0;
+    HandSize hourHand;
+    HandSize minuteHand;
+    bool operator==(const LayerInputs&) const = default;
+  };
 
   Key key_;
   DeviceImage dial_;  // premultiplied, D x D: the face with the marker and numeral rings drawn on it
   FrameInputs lastInputs_;
   DeviceImage front_;  // the last frame composed
-  PixelRect drawn_;  // where its hands and hole lie over the dial
+  PixelRect drawn_;    // where its hands and hole lie over the dial, or its second hand over the layer
+  DeviceImage layer_;  // the dial with the hour and minute hands drawn on it (null until needed)
+  LayerInputs layerInputs_;
+  PixelRect layerDrawn_;  // where the layer's hands lie
+  bool onLayer_ = false;  // the frame shows the layer outside drawn_, else the dial
   ArgbImage hand_;
   ArgbImage marker_;
 };
