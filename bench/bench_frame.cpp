@@ -58,7 +58,8 @@ BENCHMARK(BM_ComposeFrame)->Arg(0)->Arg(32)->Arg(50)->Unit(benchmark::kMicroseco
 
 // One tick at rest as the clock window runs it: the next second drawn over the last frame, and the
 // rectangle that goes to the window system, at 100 %, 150 % and 200 %. The counters give its share of
-// the whole frame and the bytes the frame, the dial, the hour and minute hands' layer and the face planes hold at rest.
+// the whole frame and the bytes the frame, the dial, the hour and minute hands' layer and the face
+// planes hold at rest.
 void BM_PresentTick(benchmark::State& state)
 {
   const std::unique_ptr<ClockData> data = ClockOrSkip(state, true);
