@@ -8,8 +8,11 @@
 # start to the first frame on screen and the walk back into the screen. The pointer rests in the far
 # corner, away from both clocks, as it mostly is.
 #
+# The two clients take turns, MEASURE_ROUNDS times, and each figure is the median of its rounds: a
+# machine busy with something else then weighs on both alike.
+#
 #   scripts/measure-desktop.sh [DESKTOP...]   (openbox xfce kde gnome by default; TICKORA_BIN=<build dir>,
-#                                               MEASURE_SECONDS=40, MEASURE_STARTS=5,
+#                                               MEASURE_SECONDS=40, MEASURE_ROUNDS=3, MEASURE_STARTS=5,
 #                                               MEASURE_TRANSPARENCY=50, the clock's "Transparent" value)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,6 +22,7 @@ source "$root/tests/desktop/harness.sh"
 
 readonly SECONDS_AT_REST=${MEASURE_SECONDS:-40}
 readonly STARTS=${MEASURE_STARTS:-5}
+readonly ROUNDS=${MEASURE_ROUNDS:-3}
 readonly LEFT=300 TOP=200 D=166
 desktops=("$@")
 [ ${#desktops[@]} -gt 0 ] || desktops=(openbox xfce kde gnome)
@@ -97,18 +101,29 @@ first_frames() {
 }
 
 # at_rest NAME: CPU of the client, the X server and the window manager over the time at rest, and the
-# client's private memory, in RESULT[NAME].
+# client's private memory, appended as a line to RESULT[NAME].
 at_rest() {
   local name=$1 managers c0 x0 m0 c1 x1 m1 private
   start_client "$name"
-  sleep 3 # past start-up: measure the clock at rest
+  sleep 5 # past start-up (a desktop settles too): measure the clock at rest
   mapfile -t managers < <(manager_pids)
   c0=$(cpu_ns "$CLIENT_PID") x0=$(cpu_ns "$XVFB_PID") m0=$(cpu_ns "${managers[@]}")
   sleep "$SECONDS_AT_REST"
   c1=$(cpu_ns "$CLIENT_PID") x1=$(cpu_ns "$XVFB_PID") m1=$(cpu_ns "${managers[@]}")
   private=$(private_kib "$CLIENT_PID")
   stop_client
-  RESULT[$name]="$(((c1 - c0) / 1000000)) $(((x1 - x0) / 1000000)) $(((m1 - m0) / 1000000)) $private"
+  RESULT[$name]+="$(((c1 - c0) / 1000000)) $(((x1 - x0) / 1000000)) $(((m1 - m0) / 1000000)) $private"$'\n'
+}
+
+# The median of each column of the lines given.
+medians() {
+  local lines column count out=()
+  lines=$(cat)
+  count=$(wc -l <<<"$lines")
+  for column in 1 2 3 4; do
+    out+=("$(cut -d' ' -f"$column" <<<"$lines" | sort -n | sed -n "$(((count + 1) / 2))p")")
+  done
+  echo "${out[*]}"
 }
 
 # Stored 5 to 7 pixels inside the left edge, wherever the window manager put the window's -150.
@@ -150,11 +165,14 @@ for desktop in "${desktops[@]}"; do
     first_frames xclock
     measure_walk
   fi
-  at_rest tickora
-  at_rest xclock
+  RESULT=()
+  for ((round = 0; round < ROUNDS; round++)); do
+    at_rest tickora
+    at_rest xclock
+  done
   desktop_stop
-  read -r tc tx tm tp <<<"${RESULT[tickora]}"
-  read -r xc xx xm xp <<<"${RESULT[xclock]}"
+  read -r tc tx tm tp < <(printf '%s' "${RESULT[tickora]}" | medians)
+  read -r xc xx xm xp < <(printf '%s' "${RESULT[xclock]}" | medians)
   rows+=("$(awk -v d="$desktop" -v tc="$tc" -v tx="$tx" -v tm="$tm" -v tp="$tp" -v xc="$xc" -v xx="$xx" -v xm="$xm" \
     -v xp="$xp" 'function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
     BEGIN { printf "| %s | %d / %d / %d | %d / %d / %d | %s | %s | %.1f / %.1f MiB |", d, tc, tx, tm, xc, xx, xm,

@@ -49,6 +49,7 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
     form_.DragEnded();
   });
 
+  shape_.SetFrameSource([this] { return FrameView(form_.frame()); });
   compositor_ = std::make_unique<SelectionWatch>("_NET_WM_CM_S", [this](bool running) {
     shape_.SetCompositing(*this, running);
   });

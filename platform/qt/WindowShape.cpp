@@ -132,7 +132,6 @@ bool AlphaShape::TakeMask(const QImage& frame, const QRect& area)
 void AlphaShape::Apply(QWidget& window, const QImage& frame)
 {
   size_ = frame.size();
-  frame_ = frame;
   stale_ = QRect();
   drawn_.assign(static_cast<std::size_t>(size_.width()) * static_cast<std::size_t>(size_.height()), 0);
   TakeMask(frame, frame.rect());
@@ -146,7 +145,6 @@ void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& chang
     Apply(window, frame);
     return;
   }
-  frame_ = frame;
   const QRect area = changed & frame.rect();
   if (area.isEmpty())
     return;
@@ -165,7 +163,11 @@ void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& chang
 bool AlphaShape::TakeStale()
 {
   const QRect stale = std::exchange(stale_, QRect());
-  return !stale.isEmpty() && TakeMask(frame_, stale);
+  if (stale.isEmpty() || !frameSource_)
+    return false;
+  // A frame of another size is about to be applied whole.
+  const QImage frame = frameSource_();
+  return frame.size() == size_ && TakeMask(frame, stale);
 }
 
 void AlphaShape::SetPointerNear(QWidget& window, bool within)

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include <QImage>
@@ -35,6 +37,8 @@ public:
   // Whether the pointer is near enough to reach the window before the next frame: the input shape is
   // brought up to date when it comes, and follows every frame while it stays.
   void SetPointerNear(QWidget& window, bool within);
+  // Where the frame on screen is read from when the input shape catches up.
+  void SetFrameSource(std::function<QImage()> source) { frameSource_ = std::move(source); }
 
 private:
   // Takes `area` of the frame into the mask; returns whether any pixel's drawn state changed.
@@ -50,5 +54,5 @@ private:
   bool bounding_ = false;
   bool pointerNear_ = true;
   QRect stale_;  // where the input shape lags behind the frames while the pointer is away
-  QImage frame_;  // a view of the last frame, which lives in the clock's own buffer
+  std::function<QImage()> frameSource_;
 };
