@@ -134,24 +134,22 @@ void ClockWindow::MoveTo(PixelPoint position)
 bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
 {
   const QImage image = FrameView(frame);
+  // Only what changed goes to the window system, and from there to the compositor; the shape is in
+  // device pixels, as X takes it.
+  if (resized)
+    shape_.Apply(*this, image);
+  else
+    shape_.Update(*this, image, ToQt(changed));
   if (presenter_.usable()) {
-    if (resized)
-      shape_.Apply(*this, image);
-    else
-      shape_.Update(*this, image, ToQt(changed));
     // Before the native window exists its first Expose brings the whole frame.
     if (testAttribute(Qt::WA_WState_Created))
       presenter_.Put(static_cast<std::uint32_t>(winId()), image, resized ? image.rect() : ToQt(changed));
     return true;
   }
-  // Painted at once: a later update would cost the event loop another round. Only what changed goes
-  // to the window system, and from there to the compositor; the shape is in device pixels, as X
-  // takes it.
+  // Painted at once: a later update would cost the event loop another round.
   if (resized) {
-    shape_.Apply(*this, image);
     repaint();
   } else {
-    shape_.Update(*this, image, ToQt(changed));
     // The logical pixels that hold the changed device pixels.
     const auto s = static_cast<qreal>(DeviceScale());
     const QRectF area(changed.x / s, changed.y / s, changed.width / s, changed.height / s);
