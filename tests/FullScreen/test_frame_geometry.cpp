@@ -81,7 +81,7 @@ TEST(FrameGeometry, ScaleAndNumeralSize)
     EXPECT_EQ(NumeralRect({50, 60}, n), (PixelRect{50 - c.half, 60 - c.half, n, n})) << c.diameter;
   }
   EXPECT_EQ(FrameScale(220), 1.0L);
-  EXPECT_EQ(FrameScale(166), 166.0L / 220.0L);
+  EXPECT_EQ(FrameScale(166), Extended(166.0L / 220.0L));
 }
 
 TEST(FrameGeometry, MarkerAndNumeralRectanglesAtTwelve)
