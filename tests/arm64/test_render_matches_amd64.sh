@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The arm64 build, under the emulator, synthesises and draws what the native amd64 build does, byte for
+# byte, although its long double is IEEE quad where amd64's is the x87's 80 bits: both render tools
+# write every JPEG picture decoded, the face of every size step (the shaped dials and the plain disc in
+# turn), the face, marker and hand planes of every dial and every skin, and frames at 100 % and at the
+# interpolated scales.
+set -euo pipefail
+arm64=${TICKORA_BIN:?}/tickora-render
+native=${TICKORA_NATIVE_BIN:-}/tickora-render
+if [ ! -x "$native" ]; then
+  echo "no native build at ${TICKORA_NATIVE_BIN:-(TICKORA_NATIVE_BIN unset)}; scripts/build.sh makes it"
+  exit 77
+fi
+emulator=${TICKORA_EMULATOR:?}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+transparencies=(0 13 25 50)
+cases=()
+# Every JPEG picture as decoded, where libjpeg's own inverse DCTs differ between the two.
+for skin in $(seq 1 15); do
+  cases+=("--picture Skin$skin --size 220 220")
+done
+for marker in Skin02 Skin012 Skin013 Skin014; do
+  cases+=("--picture $marker --size 35 35")
+done
+# Every size step, the face's shape family turning with it: dial 0..7 shaped, 8 the plain disc.
+for step in $(seq 0 50); do
+  cases+=("--planes face --size-step $step --skin $((step % 15 + 1)) --dial $((step % 9)) --transparency $((step % 51))")
+done
+# Every dial style's marker and hand, every skin's face and hand.
+for dial in $(seq 0 21); do
+  for plane in marker hand; do
+    cases+=("--planes $plane --size-step $((dial * 2)) --skin $((dial % 15 + 1)) --dial $dial --transparency ${transparencies[dial % 4]}")
+  done
+done
+for skin in $(seq 1 15); do
+  for plane in face hand; do
+    cases+=("--planes $plane --size-step $((skin * 3)) --skin $skin --dial 11 --transparency ${transparencies[skin % 4]}")
+  done
+done
+# Whole frames: the defaults, numerals and markers, the cursor's hole, every hand width's end, and
+# device scales where the face is interpolated and the sprites drawn larger.
+cases+=(
+  "--frame --time 10:08:30"
+  "--frame --time 03:00:00 --size-step 50 --skin 1 --dial 0 --transparency 0"
+  "--frame --time 23:59:59 --size-step 0 --skin 7 --dial 5 --transparency 25 --hand-width 20 --cursor 20 30"
+  "--frame --time 07:45:10 --size-step 1 --skin 11 --dial 16 --transparency 0 --numerals 0 --seconds 0"
+  "--frame --time 12:34:56 --size-step 17 --skin 4 --dial 21 --transparency 10 --hand-width 1"
+  "--frame --time 18:15:45 --size-step 32 --skin 9 --dial 8 --transparency 40 --scale 1.25"
+  "--frame --time 06:30:15 --size-step 25 --skin 13 --dial 3 --transparency 0 --scale 1.5"
+  "--frame --time 21:09:03 --size-step 40 --skin 2 --dial 14 --transparency 5 --scale 2"
+  "--frame --time 00:00:00 --size-step 50 --skin 15 --dial 7 --transparency 0 --scale 0.75"
+)
+
+differing=()
+for c in "${cases[@]}"; do
+  read -r -a options <<<"$c"
+  "$native" "${options[@]}" --out "$work/amd64.png"
+  "$emulator" "$arm64" "${options[@]}" --out "$work/arm64.png"
+  cmp -s "$work/amd64.png" "$work/arm64.png" || differing+=("$c")
+done
+if [ ${#differing[@]} -gt 0 ]; then
+  printf 'arm64 and amd64 render differently:\n' >&2
+  printf '  %s\n' "${differing[@]}" >&2
+  exit 1
+fi
+echo "${#cases[@]} pictures, planes and frames equal on arm64 and amd64"
