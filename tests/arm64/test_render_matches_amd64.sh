@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The arm64 build, under the emulator, synthesises and draws what the native amd64 build does, byte for
 # byte, although its long double is IEEE quad where amd64's is the x87's 80 bits: both render tools
-# write every JPEG picture decoded, the face of every size step (the shaped dials and the plain disc in
-# turn), the face, marker and hand planes of every dial and every skin, and frames at 100 % and at the
-# interpolated scales.
+# write every JPEG picture decoded, the face of every size step in each of its nine shapes, the face,
+# marker and hand planes of every dial and every skin, and frames at 100 % and at the interpolated scales.
 set -euo pipefail
 arm64=${TICKORA_BIN:?}/tickora-render
 native=${TICKORA_NATIVE_BIN:-}/tickora-render
@@ -24,9 +23,12 @@ done
 for marker in Skin02 Skin012 Skin013 Skin014; do
   cases+=("--picture $marker --size 35 35")
 done
-# Every size step, the face's shape family turning with it: dial 0..7 shaped, 8 the plain disc.
+# The face of every size step in every shape (dials 0..7, and 8 for the plain disc), the skins and
+# transparencies turning with them.
 for step in $(seq 0 50); do
-  cases+=("--planes face --size-step $step --skin $((step % 15 + 1)) --dial $((step % 9)) --transparency $((step % 51))")
+  for dial in $(seq 0 8); do
+    cases+=("--planes face --size-step $step --skin $(((step + dial) % 15 + 1)) --dial $dial --transparency $(((step * 9 + dial) % 51))")
+  done
 done
 # Every dial style's marker and hand, every skin's face and hand.
 for dial in $(seq 0 21); do
@@ -53,12 +55,21 @@ cases+=(
   "--frame --time 00:00:00 --size-step 50 --skin 15 --dial 7 --transparency 0 --scale 0.75"
 )
 
+# A case a line, numbered; the emulated renders take a core each.
+for i in "${!cases[@]}"; do
+  echo "$i ${cases[i]}"
+done >"$work/cases"
+export native arm64 emulator work
+# shellcheck disable=SC2016  # the inner shell expands them
+xargs -P "$(nproc)" -L 1 bash -c 'i=$1; shift
+  "$native" "$@" --out "$work/$i.amd64.png" && "$emulator" "$arm64" "$@" --out "$work/$i.arm64.png"' _ \
+  <"$work/cases" || {
+  echo "a render tool failed" >&2
+  exit 1
+}
 differing=()
-for c in "${cases[@]}"; do
-  read -r -a options <<<"$c"
-  "$native" "${options[@]}" --out "$work/amd64.png"
-  "$emulator" "$arm64" "${options[@]}" --out "$work/arm64.png"
-  cmp -s "$work/amd64.png" "$work/arm64.png" || differing+=("$c")
+for i in "${!cases[@]}"; do
+  cmp -s "$work/$i.amd64.png" "$work/$i.arm64.png" || differing+=("${cases[i]}")
 done
 if [ ${#differing[@]} -gt 0 ]; then
   printf 'arm64 and amd64 render differently:\n' >&2
