@@ -2,7 +2,7 @@
 # The arm64 build, under the emulator, synthesises and draws what the native amd64 build does, byte for
 # byte, although its long double is IEEE quad where amd64's is the x87's 80 bits: both render tools
 # write every JPEG picture decoded, the face of every size step in each of its nine shapes, the face,
-# marker and hand planes of every dial and every skin, and frames at 100 % and at the interpolated scales.
+# marker and hand planes of every dial, and frames at 100 % and at the interpolated scales.
 set -euo pipefail
 arm64=${TICKORA_BIN:?}/tickora-render
 native=${TICKORA_NATIVE_BIN:-}/tickora-render
@@ -14,11 +14,10 @@ emulator=${TICKORA_EMULATOR:?}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-transparencies=(0 13 25 50)
 cases=()
 # Every JPEG picture as decoded, where libjpeg's own inverse DCTs differ between the two.
-for skin in $(seq 1 15); do
-  cases+=("--picture Skin$skin --size 220 220")
+for face in Skin{1..15}; do
+  cases+=("--picture $face --size 220 220")
 done
 for marker in Skin02 Skin012 Skin013 Skin014; do
   cases+=("--picture $marker --size 35 35")
@@ -30,15 +29,10 @@ for step in $(seq 0 50); do
     cases+=("--planes face --size-step $step --skin $(((step + dial) % 15 + 1)) --dial $dial --transparency $(((step * 9 + dial) % 51))")
   done
 done
-# Every dial style's marker and hand, every skin's face and hand.
+# Every dial style's marker and hand.
 for dial in $(seq 0 21); do
   for plane in marker hand; do
-    cases+=("--planes $plane --size-step $((dial * 2)) --skin $((dial % 15 + 1)) --dial $dial --transparency ${transparencies[dial % 4]}")
-  done
-done
-for skin in $(seq 1 15); do
-  for plane in face hand; do
-    cases+=("--planes $plane --size-step $((skin * 3)) --skin $skin --dial 11 --transparency ${transparencies[skin % 4]}")
+    cases+=("--planes $plane --size-step $((dial * 2)) --skin $((dial % 15 + 1)) --dial $dial --transparency $((dial * 7 % 51))")
   done
 done
 # Whole frames: the defaults, numerals and markers, the cursor's hole, every hand width's end, and
@@ -63,10 +57,7 @@ export native arm64 emulator work
 # shellcheck disable=SC2016  # the inner shell expands them
 xargs -P "$(nproc)" -L 1 bash -c 'i=$1; shift
   "$native" "$@" --out "$work/$i.amd64.png" && "$emulator" "$arm64" "$@" --out "$work/$i.arm64.png"' _ \
-  <"$work/cases" || {
-  echo "a render tool failed" >&2
-  exit 1
-}
+  <"$work/cases"
 differing=()
 for i in "${!cases[@]}"; do
   cmp -s "$work/$i.amd64.png" "$work/$i.arm64.png" || differing+=("${cases[i]}")
