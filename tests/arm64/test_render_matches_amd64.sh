@@ -35,8 +35,9 @@ for dial in $(seq 0 21); do
     cases+=("--planes $plane --size-step $((dial * 2)) --skin $((dial % 15 + 1)) --dial $dial --transparency $((dial * 7 % 51))")
   done
 done
-# Whole frames: the defaults, numerals and markers, the cursor's hole, every hand width's end, and
-# device scales where the face is interpolated and the sprites drawn larger.
+# Whole frames: the defaults, numerals and markers, the cursor's hole, every hand width's end, device
+# scales where the face is interpolated and the sprites drawn larger, and odd diameters, whose cardinal
+# ring centres lie on half pixels.
 cases+=(
   "--frame --time 10:08:30"
   "--frame --time 03:00:00 --size-step 50 --skin 1 --dial 0 --transparency 0"
@@ -47,6 +48,8 @@ cases+=(
   "--frame --time 06:30:15 --size-step 25 --skin 13 --dial 3 --transparency 0 --scale 1.5"
   "--frame --time 21:09:03 --size-step 40 --skin 2 --dial 14 --transparency 5 --scale 2"
   "--frame --time 00:00:00 --size-step 50 --skin 15 --dial 7 --transparency 0 --scale 0.75"
+  "--frame --time 09:15:00 --size-step 1 --skin 5 --dial 0 --transparency 0"
+  "--frame --time 15:45:30 --size-step 1 --skin 12 --dial 2 --transparency 20 --scale 3"
 )
 
 # A case a line, numbered; the emulated renders take a core each.
