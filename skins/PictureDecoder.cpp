@@ -94,7 +94,9 @@ void InverseDctBlock(j_decompress_ptr, jpeg_component_info* component, JCOEFPTR 
     JSAMPROW target = output[row] + column;
     for (int col = 0; col < DCTSIZE; ++col) {
       // The transform leaves the samples 8 times too large: scaled exactly, rounded half to even, shifted.
-      const long level = std::lrintf(samples[row * DCTSIZE + col] * 0.125f) + CENTERJSAMPLE;
+      // A damaged file's wild values are held within reach of the rounding first.
+      const float sample = std::clamp(samples[row * DCTSIZE + col] * 0.125f, -1024.0f, 1024.0f);
+      const long level = std::lrintf(sample) + CENTERJSAMPLE;
       target[col] = static_cast<JSAMPLE>(std::clamp(level, 0L, static_cast<long>(MAXJSAMPLE)));
     }
   }
@@ -112,8 +114,8 @@ void UsePortableInverseDct(jpeg_decompress_struct& info)
 {
   auto* module = reinterpret_cast<JpegInverseDct*>(info.idct);
   for (int i = 0; i < info.num_components; ++i) {
-    // Full-size blocks only; the pictures are never decoded scaled.
-    if (info.comp_info[i].DCT_scaled_size == DCTSIZE)
+    // Full-size blocks with their quantisation table at hand only; the pictures are never decoded scaled.
+    if (info.comp_info[i].DCT_scaled_size == DCTSIZE && info.comp_info[i].quant_table != nullptr)
       module->inverseDct[i] = InverseDctBlock;
   }
 }
