@@ -20,20 +20,24 @@ constexpr long double kOtherPivot = 0.9L;
 
 long double FrameScale(std::int32_t diameter)
 {
-  return static_cast<long double>(diameter) / kDesignDiameter;
+  return Extended(static_cast<long double>(diameter) / kDesignDiameter);
 }
 
+// Every constant and every step in 80-bit extended precision, wherever long double is wider.
 std::array<PixelPoint, 12> RingCentres(std::int32_t diameter, long double radiusDivisor)
 {
   const long double d = static_cast<long double>(diameter);
-  const long double ringRadius = d / radiusDivisor;
+  const long double ringRadius = Extended(d / Extended(radiusDivisor));
   const long double centre = d / 2.0L;
+  const long double halfPi = Extended(kHalfPi);
+  const long double sixthPi = Extended(kSixthPi);
   std::array<PixelPoint, 12> centres{};
   long double a = 0.0L;
   for (PixelPoint& c : centres) {
-    c.x = Round(X87Cos(a - kHalfPi) * ringRadius + centre);
-    c.y = Round(X87Sin(a - kHalfPi) * ringRadius + centre);
-    a = a + kSixthPi;
+    const long double angle = Extended(a - halfPi);
+    c.x = Round(Extended(Extended(Extended(X87Cos(angle)) * ringRadius) + centre));
+    c.y = Round(Extended(Extended(Extended(X87Sin(angle)) * ringRadius) + centre));
+    a = Extended(a + sixthPi);
   }
   return centres;
 }
@@ -52,13 +56,13 @@ PixelRect MarkerRect(PixelPoint centre, std::int32_t markerWidth, std::int32_t m
 {
   const long double w = static_cast<long double>(markerWidth);
   const long double h = static_cast<long double>(markerHeight);
-  return {centre.x - Round(w * 0.5L * scale), centre.y - Round(h * 0.5L * scale), Round(w * scale),
-          Round(h * scale)};
+  return {centre.x - Round(Extended(w * 0.5L * scale)), centre.y - Round(Extended(h * 0.5L * scale)),
+          Round(Extended(w * scale)), Round(Extended(h * scale))};
 }
 
 std::int32_t NumeralSize(long double scale)
 {
-  const std::int32_t n = Round(scale * kNumeralDesignSize);
+  const std::int32_t n = Round(Extended(scale * kNumeralDesignSize));
   return n < kMinNumeralSize ? kMinNumeralSize : n;
 }
 
@@ -70,8 +74,9 @@ PixelRect NumeralRect(PixelPoint centre, std::int32_t numeralSize)
 
 PixelRect HandRect(HandSize size, HandKind kind, long double scale)
 {
-  const long double k = kind == HandKind::Hour ? kHourPivot : kOtherPivot;
+  const long double k = Extended(kind == HandKind::Hour ? kHourPivot : kOtherPivot);
   const long double w = static_cast<long double>(size.width);
   const long double h = static_cast<long double>(size.height);
-  return {-Round(w / 2.0L * scale), -Round(h * k * scale), Round(w * scale), Round(h * scale)};
+  return {-Round(Extended(w / 2.0L * scale)), -Round(Extended(Extended(h * k) * scale)), Round(Extended(w * scale)),
+          Round(Extended(h * scale))};
 }

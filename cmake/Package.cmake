@@ -21,6 +21,12 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "at login. It needs an X11 display; on Wayland it runs through XWayland.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TICKORA_MAINTAINER})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A cross build's package is for the machine it was built for (arm64 from cmake/aarch64-linux-gnu.cmake),
+# not for the one that built it.
+if(CMAKE_CROSSCOMPILING AND CMAKE_LIBRARY_ARCHITECTURE)
+  execute_process(COMMAND dpkg-architecture --host-type ${CMAKE_LIBRARY_ARCHITECTURE} --query DEB_HOST_ARCH
+                  OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; Qt loads its X11 plugin at run time, which no scan finds.

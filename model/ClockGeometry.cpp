@@ -20,7 +20,7 @@ std::int32_t DeviceDiameterOf(std::int32_t diameter, long double scale)
 {
   // Not a number falls back to 1.
   const long double s = scale >= 1.0L / kMaxDeviceScale ? std::min(scale, kMaxDeviceScale) : 1.0L;
-  return std::clamp<std::int32_t>(Round(static_cast<long double>(diameter) * s), 1, kMaxDeviceDiameter);
+  return std::clamp<std::int32_t>(Round(Extended(static_cast<long double>(diameter) * s)), 1, kMaxDeviceDiameter);
 }
 
 std::int32_t RadiusOf(std::int32_t diameter)
@@ -31,13 +31,13 @@ std::int32_t RadiusOf(std::int32_t diameter)
 void SetHandSizes(ClockGeometry& geometry, std::int32_t handWidth)
 {
   // q is stored as an extended real first; each width is then product plus constant, rounded once.
-  const long double q = static_cast<long double>(handWidth + 10) / 25.0L;
-  const long double second = 7.5L * q;
-  const long double minute = 11.25L * q;
-  const long double hour = 15.0L * q;
-  geometry.secondHand = {Round(second + 1.0L), 100};
-  geometry.minuteHand = {Round(minute + 2.0L), Round(100.0L * 0.8L)};
-  geometry.hourHand = {Round(hour + 3.0L), Round(100.0L * 0.6L)};
+  const long double q = Extended(static_cast<long double>(handWidth + 10) / 25.0L);
+  const long double second = Extended(7.5L * q);
+  const long double minute = Extended(11.25L * q);
+  const long double hour = Extended(15.0L * q);
+  geometry.secondHand = {Round(Extended(second + 1.0L)), 100};
+  geometry.minuteHand = {Round(Extended(minute + 2.0L)), Round(100.0L * Extended(0.8L))};
+  geometry.hourHand = {Round(Extended(hour + 3.0L)), Round(100.0L * Extended(0.6L))};
 }
 
 HandAngles HandAnglesAt(int hours, int minutes, int seconds)

@@ -1,6 +1,8 @@
 // Turns the embedded picture files into top-down blue, green, red pixels.
 #include "skins/PictureDecoder.h"
 
+#include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +24,101 @@ constexpr std::uint32_t kBmpNoCompression = 0;  // BI_RGB
 constexpr std::size_t kBmpBytesPerPixel = 4;
 
 // ---- JPEG ----
+
+// libjpeg's floating-point inverse DCT gives other bytes on other processors: its x86 SIMD code rounds
+// each sample once at the end, its C code (arm64 has no SIMD version) adds the level shift before the
+// last sums and truncates, and compilers may fuse its multiply-adds. The pictures are decoded with the
+// steps below instead, in single precision, each rounded as it is written and nothing fused
+// (-ffp-contract=off): x86's bytes on every processor.
+
+// The scale factors of the Arai-Agui-Nakajima transform, sqrt(2) cos(k pi / 16), as libjpeg rounds them.
+constexpr double kAanScale[DCTSIZE] = {1.0, 1.387039845, 1.306562965, 1.175875602,
+                                       1.0, 0.785694958, 0.541196100, 0.275899379};
+constexpr float kSqrt2 = 1.414213562f;         // 2 cos(pi / 4)
+constexpr float kTwoCos2 = 1.847759065f;       // 2 cos(pi / 8)
+constexpr float kTwoCosDiff = 1.082392200f;    // 2 (cos(pi / 8) - cos(3 pi / 8))
+constexpr float kTwoCosSum = 2.613125930f;     // 2 (cos(pi / 8) + cos(3 pi / 8))
+
+// One 8-point inverse transform of the scaled coefficients in[0], in[step] ... into out likewise.
+void InverseAan(const float* in, int step, float* out, int outStep)
+{
+  const float even0 = in[0] + in[4 * step];
+  const float even1 = in[0] - in[4 * step];
+  const float sum26 = in[2 * step] + in[6 * step];
+  const float diff26 = (in[2 * step] - in[6 * step]) * kSqrt2 - sum26;
+  const float e0 = even0 + sum26;
+  const float e3 = even0 - sum26;
+  const float e1 = even1 + diff26;
+  const float e2 = even1 - diff26;
+
+  const float z13 = in[5 * step] + in[3 * step];
+  const float z10 = in[5 * step] - in[3 * step];
+  const float z11 = in[step] + in[7 * step];
+  const float z12 = in[step] - in[7 * step];
+  const float o7 = z11 + z13;
+  const float rotated = (z11 - z13) * kSqrt2;
+  const float z5 = (z10 + z12) * kTwoCos2;
+  const float o6 = (z5 - z10 * kTwoCosSum) - o7;
+  const float o5 = rotated - o6;
+  const float o4 = (z5 - z12 * kTwoCosDiff) - o5;
+
+  out[0] = e0 + o7;
+  out[7 * outStep] = e0 - o7;
+  out[outStep] = e1 + o6;
+  out[6 * outStep] = e1 - o6;
+  out[2 * outStep] = e2 + o5;
+  out[5 * outStep] = e2 - o5;
+  out[3 * outStep] = e3 + o4;
+  out[4 * outStep] = e3 - o4;
+}
+
+void InverseDctBlock(j_decompress_ptr, jpeg_component_info* component, JCOEFPTR coefficients, JSAMPARRAY output,
+                     JDIMENSION column)
+{
+  const auto* quantisation = component->quant_table->quantval;
+  float block[DCTSIZE2];
+  for (int row = 0; row < DCTSIZE; ++row) {
+    for (int col = 0; col < DCTSIZE; ++col) {
+      const int i = row * DCTSIZE + col;
+      const auto multiplier = static_cast<float>(static_cast<double>(quantisation[i]) * kAanScale[row] * kAanScale[col]);
+      block[i] = static_cast<float>(coefficients[i]) * multiplier;
+    }
+  }
+  float columns[DCTSIZE2];
+  for (int col = 0; col < DCTSIZE; ++col)
+    InverseAan(block + col, DCTSIZE, columns + col, DCTSIZE);
+  float samples[DCTSIZE2];
+  for (int row = 0; row < DCTSIZE; ++row)
+    InverseAan(columns + row * DCTSIZE, 1, samples + row * DCTSIZE, 1);
+  for (int row = 0; row < DCTSIZE; ++row) {
+    JSAMPROW target = output[row] + column;
+    for (int col = 0; col < DCTSIZE; ++col) {
+      // The transform leaves the samples 8 times too large: scaled exactly, rounded half to even, shifted.
+      // A damaged file's wild values are held within reach of the rounding first.
+      const float sample = std::clamp(samples[row * DCTSIZE + col] * 0.125f, -1024.0f, 1024.0f);
+      const long level = std::lrintf(sample) + CENTERJSAMPLE;
+      target[col] = static_cast<JSAMPLE>(std::clamp(level, 0L, static_cast<long>(MAXJSAMPLE)));
+    }
+  }
+}
+
+// libjpeg's inverse-DCT module as every libjpeg 6b-compatible library lays it out (jpegint.h, which
+// not every installation ships): the method of each component is chosen anew at the start of each output
+// pass, so it is replaced after jpeg_start_decompress.
+struct JpegInverseDct {
+  void (*startPass)(j_decompress_ptr);
+  void (*inverseDct[MAX_COMPONENTS])(j_decompress_ptr, jpeg_component_info*, JCOEFPTR, JSAMPARRAY, JDIMENSION);
+};
+
+void UsePortableInverseDct(jpeg_decompress_struct& info)
+{
+  auto* module = reinterpret_cast<JpegInverseDct*>(info.idct);
+  for (int i = 0; i < info.num_components; ++i) {
+    // Full-size blocks with their quantisation table at hand only; the pictures are never decoded scaled.
+    if (info.comp_info[i].DCT_scaled_size == DCTSIZE && info.comp_info[i].quant_table != nullptr)
+      module->inverseDct[i] = InverseDctBlock;
+  }
+}
 
 // libjpeg reports errors through this; error_exit jumps back to the decoder instead of calling exit().
 struct JpegErrorManager {
@@ -84,6 +181,7 @@ JpegOutcome ReadPicture(jpeg_decompress_struct& info, JpegErrorManager& manager,
 
   // Step 5: start, and check that the output is what the rest of the program reads.
   jpeg_start_decompress(&info);
+  UsePortableInverseDct(info);
   if (info.output_components != 3)
     return JpegOutcome::NotColour;
   const std::size_t width = info.output_width;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 
 #include "model/TickoraError.h"
 #include "skins/Catalogue.h"
+#include "skins/EmbeddedPictures.h"
 #include "skins/PictureDecoder.h"
 
 namespace {
@@ -92,6 +94,28 @@ Bytes MakeJpeg(JDIMENSION width, JDIMENSION height, int components, unsigned cha
   return jpeg;
 }
 
+// What libjpeg's own floating-point inverse DCT makes of a file, as red, green, blue rows.
+Bytes LibjpegFloatRgb(std::span<const unsigned char> file)
+{
+  jpeg_decompress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  info.dct_method = JDCT_FLOAT;
+  jpeg_start_decompress(&info);
+  Bytes rgb(static_cast<std::size_t>(info.output_width) * info.output_height * 3);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = rgb.data() + static_cast<std::size_t>(info.output_scanline) * info.output_width * 3;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return rgb;
+}
+
 template <typename Decode>
 std::string ErrorOf(Decode decode, const Bytes& bytes)
 {
@@ -168,6 +192,29 @@ TEST(DecodeJpeg, FlatColourRoundTrips)
       }
     }
   }
+}
+
+// The decoder's own inverse DCT gives every processor the bytes of libjpeg's x86 SIMD code; elsewhere
+// libjpeg's C code differs, and the arm64 tests compare the pictures with the amd64 build's instead.
+TEST(DecodeJpeg, BuiltInPicturesGetTheBytesOfLibjpegsX86FloatInverseDct)
+{
+#if !(defined(__x86_64__) || defined(__i386__))
+  GTEST_SKIP() << "libjpeg has no SIMD float inverse DCT here";
+#endif
+  int compared = 0;
+  for (const EmbeddedPicture& entry : EmbeddedPictures()) {
+    if (!entry.fileName.ends_with(".jpg"))
+      continue;
+    const Picture picture = DecodeJpeg(entry.bytes);
+    const Bytes rgb = LibjpegFloatRgb(entry.bytes);
+    ASSERT_EQ(picture.bgr.size(), rgb.size()) << entry.fileName;
+    for (std::size_t i = 0; i < rgb.size(); i += 3) {
+      ASSERT_TRUE(picture.bgr[i] == rgb[i + 2] && picture.bgr[i + 1] == rgb[i + 1] && picture.bgr[i + 2] == rgb[i])
+          << entry.fileName << " pixel " << i / 3;
+    }
+    ++compared;
+  }
+  EXPECT_EQ(compared, 19);
 }
 
 TEST(DecodeJpeg, BadStreamsAreClearErrors)
