@@ -7,19 +7,20 @@ source "$(dirname "$0")/harness.sh"
 unshare --mount true 2>/dev/null || skip "no mount namespace can be made here"
 desktop_start
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 2a6f4d
-conf_write_defaults Left=300 Top=200 && LEFT=300 TOP=200  # the invisible face: hands alone take clicks
+conf_write_defaults Left=300 Top=200 Seconds=0 && LEFT=300 TOP=200
+# The invisible face: the hands alone take clicks, and no second hand sweeps over where they were.
 readonly KATHMANDU=20700  # seconds ahead of UTC
 mouse_to $((SCREEN_W - 1)) $((SCREEN_H - 1))  # beyond a tick's reach of the clock
 cp /usr/share/zoneinfo/Etc/UTC "$TEST_TMP/localtime" && touch -d '1 hour ago' "$TEST_TMP/localtime"
 started=$(date +%s)
 spawn tickora unshare --mount sh -c "mount --bind $TEST_TMP/localtime /etc/localtime && exec env -u TZ ${AS_USER[*]} $TICKORA"
 CLOCK_PID=$LAST_PID && clock_wait_window
-TZ=Etc/UTC screen_shows_frame 2a6f4d
+TZ=Etc/UTC screen_shows_frame 2a6f4d --seconds 0
 spawn shapes "$PYTHON" "$XTOOL" shapes "$CLOCK_WINDOW" 60
 counter=$LAST_PID
 wait_for "the shape counter" -- grep -qx ready "$TEST_TMP/shapes.log"
 cat /usr/share/zoneinfo/Asia/Kathmandu >"$TEST_TMP/localtime"  # 5:45 ahead: hour and minute hands move
-TZ=Asia/Kathmandu screen_shows_frame 2a6f4d
+TZ=Asia/Kathmandu screen_shows_frame 2a6f4d --seconds 0
 pass "UTC, then Asia/Kathmandu under the running clock: $(cat "$MATCH_LOG")"
 
 wait "$counter"
@@ -31,7 +32,7 @@ pass "a minute with the pointer away, the hands' jump included, changes no shape
 mouse_to $((LEFT + 2)) $((TOP + 2))
 now=$(date +%s)
 spots=$(TZ=Asia/Kathmandu TICKORA_RENDER="$RENDER" "$PYTHON" "$HARNESS_DIR/framecheck.py" spots "$now" $((now + 20)) \
-  $((started - KATHMANDU)) --)
+  $((started - KATHMANDU)) -- --seconds 0)
 read -r hand_x hand_y < <(awk '$1 == "hand" { print $2, $3 }' <<<"$spots") || true
 read -r gone_x gone_y < <(awk '$1 == "gone" { print $2, $3 }' <<<"$spots") || true
 [ -n "${hand_x:-}" ] && [ -n "${gone_x:-}" ] || fail "no moved hand found in the frames: $spots"
