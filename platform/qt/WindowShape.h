@@ -36,6 +36,10 @@ public:
   // brought up to date when it comes, and follows every frame while it stays.
   void SetPointerNear(QWidget& window, bool within);
 
+  // Whether every click goes through, on every pixel (a locked clock): an empty input shape on X11,
+  // whatever SetPointerNear says.
+  void SetClickThrough(QWidget& window, bool through);
+
 private:
   // Takes `area` of the frame into the mask; returns whether any pixel's drawn state changed.
   bool TakeMask(const QImage& frame, const QRect& area);
@@ -49,6 +53,7 @@ private:
   bool compositing_ = true;
   bool bounding_ = false;
   bool pointerNear_ = true;
+  bool clickThrough_ = false;
   QRect stale_;  // where the input shape lags behind the frames while the pointer is away
   QImage frame_;  // a view of the last frame, which lives in the clock's own buffer
 };
