@@ -58,7 +58,6 @@ public:
   // Report from the window system: the rectangle (desktop pixels) the active window covers while it
   // is full screen, nothing while the active window is not.
   void ActiveWindowChanged(std::optional<PixelRect> fullScreen);
-  bool hidden() const { return hidden_; }
 
   // A notice of the shell's own, shown once the event loop runs.
   void NoticeLater(const std::string& text);

@@ -154,8 +154,7 @@ void ClockWindow::SetClickThrough(bool through)
   clickThrough_ = through;
   if (through)
     EndDrag();
-  // Set once the window is shown: Wine lets the window manager place a window whose style changes
-  // before it is mapped.
+  // At creation the choice is read before the window shows; the style follows once it does.
   if (IsWindowVisible(window_))
     ApplyClickThrough();
 }
