@@ -290,8 +290,9 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
   case WM_TIMER:
     if (wParam == kTimer) {
-      // Windows tells no window when another one goes full screen: looked at with every tick.
-      if (const auto fullScreen = FullScreenForeground(window_); fullScreen != fullScreen_) {
+      // Windows tells no window when another one goes full screen: looked at with every tick but
+      // those of a drag, which is the user's own business with the clock.
+      if (const auto fullScreen = moving_ ? fullScreen_ : FullScreenForeground(window_); fullScreen != fullScreen_) {
         fullScreen_ = fullScreen;
         form_.ActiveWindowChanged(fullScreen);
       }

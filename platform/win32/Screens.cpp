@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <utility>
 
 #include "model/Numbers.h"
 
@@ -115,10 +116,17 @@ std::optional<PixelRect> FullScreenForeground(HWND own)
   const PixelRect screen{static_cast<int>(info.rcMonitor.left), static_cast<int>(info.rcMonitor.top),
                          static_cast<int>(info.rcMonitor.right - info.rcMonitor.left),
                          static_cast<int>(info.rcMonitor.bottom - info.rcMonitor.top)};
-  // A game's exclusive full screen or a presentation need not cover the monitor with a window.
-  QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
-  if (SUCCEEDED(SHQueryUserNotificationState(&state)) &&
-      (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE))
+  // A game's exclusive full screen or a presentation need not cover the monitor with a window. Asked
+  // again only when another window comes to the front: the call is slow under Wine, and a tick that
+  // waits on it keeps the clock from following a drag.
+  static HWND asked = nullptr;
+  static bool exclusive = false;
+  if (std::exchange(asked, window) != window) {
+    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
+    exclusive = SUCCEEDED(SHQueryUserNotificationState(&state)) &&
+                (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE);
+  }
+  if (exclusive)
     return screen;
   // The desktop and the taskbar cover their monitor too.
   if (window == GetDesktopWindow() || window == GetShellWindow())
