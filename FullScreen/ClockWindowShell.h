@@ -45,6 +45,11 @@ public:
   // Whether the pointer is within reach of the window (PointerWithinReach), told before each frame: what
   // takes the mouse need only follow the frames while it is, and be brought up to date when it comes.
   virtual void SetPointerNear(bool within) = 0;
+  // Whether every click goes through the window to the one below, on every pixel (a locked clock),
+  // rather than through its transparent pixels only. Holds whatever SetPointerNear says.
+  virtual void SetClickThrough(bool through) = 0;
+  // Hides the window or shows it again, without taking the keyboard focus, kept above as before.
+  virtual void SetHidden(bool hidden) = 0;
   // Runs the timer at this interval from now on (it starts at creation), its ticks spaced by
   // DelayToNextTick.
   virtual void SetTimerInterval(int milliseconds) = 0;

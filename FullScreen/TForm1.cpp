@@ -34,6 +34,10 @@ void TForm1::FormCreate()
     } catch (const TickoraError& e) {
       ShowLater(true, ErrorBoxText(e.what()));
     }
+    // A locked clock takes no click from its first frame on.
+    locked_ = store_.LoadChoice(kLockInPlace, false);
+    shell_.SetClickThrough(locked_);
+    hideOverFullScreen_ = store_.LoadChoice(kHideOverFullScreen, true);
     const std::int32_t clientSize = CreateClockResources(data_);
     SetClientSize(clientSize, clientSize);
     const PixelPoint stored{data_.settings.left, data_.settings.top};
@@ -166,6 +170,9 @@ void TForm1::WindowMoved(PixelPoint position)
   if (position != position_)
     pointerQuiet_ = 0;
   position_ = position;
+  // Moved onto another monitor: that one's active window is what counts now.
+  if (fullScreen_)
+    FollowFullScreen();
   if (pendingSave_ && *pendingSave_ == position)
     RunHandler(messages_, [this] { SaveNewPosition(*std::exchange(pendingSave_, std::nullopt)); });
 }
@@ -204,15 +211,51 @@ void TForm1::DragEnded()
     ShowLater(true, std::exchange(pendingPositionError_, {}));
 }
 
+void TForm1::SetLocked(bool locked)
+{
+  locked_ = locked;
+  shell_.SetClickThrough(locked);
+  store_.SaveChoice(kLockInPlace, locked);
+}
+
+void TForm1::SetHideOverFullScreen(bool on)
+{
+  hideOverFullScreen_ = on;
+  FollowFullScreen();
+  store_.SaveChoice(kHideOverFullScreen, on);
+}
+
+void TForm1::ActiveWindowChanged(std::optional<PixelRect> fullScreen)
+{
+  fullScreen_ = fullScreen;
+  FollowFullScreen();
+}
+
+void TForm1::FollowFullScreen()
+{
+  // The clock's monitor is the one that holds its centre; a full-screen window on another one leaves
+  // it alone.
+  const PixelPoint centre = CentreOf(DesktopRect());
+  PixelRect monitor = shell_.PrimaryScreen();
+  for (const PixelRect& screen : shell_.Screens()) {
+    if (screen.contains(centre))
+      monitor = screen;
+  }
+  const bool hide = hideOverFullScreen_ && fullScreen_ && fullScreen_->intersected(monitor) == monitor;
+  if (hide != std::exchange(hidden_, hide))
+    shell_.SetHidden(hide);
+}
+
 void TForm1::RightButtonUp(PixelPoint at)
 {
-  if (contextMenuHandler_)
+  // A click that reached a locked clock on its way through is not the clock's.
+  if (contextMenuHandler_ && !locked_)
     RunHandler(messages_, [this, at] { contextMenuHandler_(at); });
 }
 
 void TForm1::DoubleClick()
 {
-  if (doubleClickHandler_)
+  if (doubleClickHandler_ && !locked_)
     RunHandler(messages_, [this] { doubleClickHandler_(); });
 }
 

@@ -45,6 +45,20 @@ public:
   void SetContextMenuHandler(std::function<void(PixelPoint at)> handler) { contextMenuHandler_ = std::move(handler); }
   void SetDoubleClickHandler(std::function<void()> handler) { doubleClickHandler_ = std::move(handler); }
 
+  // "Lock in place": while locked every click goes through to the window below, so the clock is
+  // neither dragged nor clicked; it still walks back inside the screen. The choice is stored at once
+  // (throws TickoraError when it cannot be; it holds for this run all the same).
+  void SetLocked(bool locked);
+  bool locked() const { return locked_; }
+
+  // "Hide over full-screen windows": while the active window is full screen on the clock's monitor
+  // the clock hides. Stored at once, as SetLocked.
+  void SetHideOverFullScreen(bool on);
+  bool hidesOverFullScreen() const { return hideOverFullScreen_; }
+  // Report from the window system: the rectangle (desktop pixels) the active window covers while it
+  // is full screen, nothing while the active window is not.
+  void ActiveWindowChanged(std::optional<PixelRect> fullScreen);
+
   // A notice of the shell's own, shown once the event loop runs.
   void NoticeLater(const std::string& text);
 
@@ -68,6 +82,8 @@ private:
   void DrawAt(PixelPoint cursor);
   void SaveNewPosition(PixelPoint position);
   void ShowLater(bool error, const std::string& text);
+  // Hides or shows the clock as the active window and the clock's monitor now stand.
+  void FollowFullScreen();
 
   ClockData& data_;
   SettingsStore& store_;
@@ -83,6 +99,10 @@ private:
   int pointerQuiet_ = 0; // ticks at rest it cannot reach the clock in, from there
   std::optional<PixelPoint> pendingSave_;  // a place to store once the window is reported there
   bool dragging_ = false;
+  bool locked_ = false;
+  bool hideOverFullScreen_ = true;
+  bool hidden_ = false;
+  std::optional<PixelRect> fullScreen_;    // the active window's, while it is full screen
   bool positionErrorShown_ = false;        // until a save succeeds
   std::string pendingPositionError_;       // shown when the drag ends
   std::function<void(PixelPoint)> contextMenuHandler_;

@@ -2,7 +2,7 @@
 #include "model/PixelGeometry.h"
 
 // The popup menu's items, in their order.
-enum class MenuItem { Options, StartAtLogin, Close1 };
+enum class MenuItem { Options, StartAtLogin, LockInPlace, HideOverFullScreen, Close1 };
 
 // What the settings window asks of the window system it runs on. Controls are named by their index in
 // their kind's row of the control table (Settings/SettingsControls.h). A shell carries these out and

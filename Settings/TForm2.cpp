@@ -49,6 +49,8 @@ void TForm2::FormCreate(bool firstStart)
   SetCheckBox(0, s.showSeconds, &TForm2::CheckBox1Click);
   SetCheckBox(1, s.showNumerals, &TForm2::CheckBox2Click);
   ShowStartAtLogin();
+  shell_.MarkMenuItem(MenuItem::LockInPlace, clock_.locked());
+  shell_.MarkMenuItem(MenuItem::HideOverFullScreen, clock_.hidesOverFullScreen());
 
   shell_.Place(SettingsWindowPlace(shell_.PrimaryScreen()));
   if (firstStart)
@@ -159,6 +161,12 @@ void TForm2::MenuChosen(MenuItem item)
   case MenuItem::StartAtLogin:
     StartAtLoginClick();
     break;
+  case MenuItem::LockInPlace:
+    LockInPlaceClick();
+    break;
+  case MenuItem::HideOverFullScreen:
+    HideOverFullScreenClick();
+    break;
   case MenuItem::Close1:
     Close1Click();
     break;
@@ -176,6 +184,25 @@ void TForm2::StartAtLoginClick()
   // The mark showed the entry as it was; choosing the item asks for the other state.
   RunHandler(messages_, [this] { shell_.SetStartAtLogin(!shell_.StartAtLoginEnabled()); });
   ShowStartAtLogin();
+}
+
+void TForm2::LockInPlaceClick()
+{
+  RunHandler(messages_, [this] { clock_.SetLocked(!clock_.locked()); });
+  shell_.MarkMenuItem(MenuItem::LockInPlace, clock_.locked());
+}
+
+void TForm2::HideOverFullScreenClick()
+{
+  RunHandler(messages_, [this] { clock_.SetHideOverFullScreen(!clock_.hidesOverFullScreen()); });
+  shell_.MarkMenuItem(MenuItem::HideOverFullScreen, clock_.hidesOverFullScreen());
+}
+
+void TForm2::SecondStart()
+{
+  if (clock_.locked() && !tray_.reachable())
+    LockInPlaceClick();
+  OptionsClick();
 }
 
 void TForm2::ShowStartAtLogin()

@@ -52,9 +52,17 @@ public:
   void MenuChosen(MenuItem item);
   void OptionsClick();
   void StartAtLoginClick();
+  // "Lock in place": flips the clock's lock.
+  void LockInPlaceClick();
+  // "Hide over full-screen windows": flips the clock's choice.
+  void HideOverFullScreenClick();
   void Close1Click();
   // Marks "Start at login" as the entry stands; it may have changed since the menu last showed.
   void ShowStartAtLogin();
+
+  // Another start of the program, or `tickora --settings`, reached this one: the window is shown, and a
+  // clock locked with no tray icon to unlock it is unlocked, since it takes no click of its own.
+  void SecondStart();
 
   // A click on the tray icon, with the pointer where it happened.
   void TrayMessage(TrayClick click, PixelPoint cursor);

@@ -137,6 +137,24 @@ void SettingsStore::SavePosition(const ClockSettings& settings)
   WriteFields(settings, kLeftField, 2);
 }
 
+bool SettingsStore::LoadChoice(const char* name, bool fallback)
+{
+  if (!backend_->Exists() || !backend_->OpenForReading())
+    return fallback;
+  try {
+    return ReadInteger(backend_->Read(name), name) != 0;
+  } catch (const TickoraError&) {
+    return fallback;
+  }
+}
+
+void SettingsStore::SaveChoice(const char* name, bool on)
+{
+  const std::pair<std::string_view, std::int32_t> value{name, on ? 1 : 0};
+  if (backend_->Write(std::span(&value, 1)) < 1)
+    Fail(kSetFailed, name);
+}
+
 ClockSettings FirstStartSettings(ScreenRect screen, long double scale)
 {
   ClockSettings settings;

@@ -25,6 +25,12 @@ public:
   void SavePosition(const ClockSettings& settings);
   bool firstStart() const { return firstStart_; }
 
+  // A choice kept beside the nine values under its own name (kLockInPlace): a missing or unreadable
+  // value is `fallback`, so stores written before the choice existed keep working. SaveChoice throws
+  // "Failed to set data for '%s'" when the store cannot be written.
+  bool LoadChoice(const char* name, bool fallback);
+  void SaveChoice(const char* name, bool on);
+
 private:
   void ReadAll(ClockSettings& settings);
   void WriteFields(const ClockSettings& settings, std::size_t first, std::size_t count);
@@ -32,6 +38,10 @@ private:
   std::unique_ptr<SettingsBackend> backend_;
   bool firstStart_ = false;
 };
+
+// The stored choices' value names.
+inline constexpr char kLockInPlace[] = "Lock_In_Place";
+inline constexpr char kHideOverFullScreen[] = "Hide_Full_Screen";
 
 // The first-start settings: the defaults, centred on the given monitor rectangle. A rectangle in
 // device pixels gives the monitor's scale: the clock is Round(odd diameter x scale) of them.

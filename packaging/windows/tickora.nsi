@@ -37,6 +37,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) ${COPYRIGHT}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_WELCOMEPAGE_TEXT "Setup will install Tickora ${VERSION} for your account alone: it needs no administrator.$\r$\n$\r$\nIf the clock is running, Setup closes it before it replaces the program.$\r$\n$\r$\nClick Next to continue."
+!define MUI_FINISHPAGE_TEXT "Tickora is installed.$\r$\n$\r$\nRight-click its icon in the notification area for Settings, Start at login, Lock in place (every click goes through the clock to the window below) and Hide over full-screen windows (the clock steps aside for a full-screen film, game or presentation on its monitor). Starting Tickora again while it runs opens its settings."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tickora.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Tickora"
 !insertmacro MUI_PAGE_WELCOME

@@ -58,6 +58,20 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
   form_.FormCreate();
   if (!HasPerPixelAlpha(*this))
     form_.NoticeLater(SystemMessageText(kNoTranslucency));
+  SetHidden(false);
+  fullScreen_ = std::make_unique<FullScreenWatch>(
+      [this](std::optional<PixelRect> covered) { form_.ActiveWindowChanged(covered); });
+}
+
+void ClockWindow::SetHidden(bool hidden)
+{
+  if (hidden) {
+    // Shown again when the full-screen window goes, it leaves the keyboard focus where it is.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    hide();
+    return;
+  }
+  // The window manager forgets a hidden window's states.
   KeepOffTaskbar(*this);
   ShowOnEveryDesktop(*this);
   show();
@@ -163,6 +177,12 @@ void ClockWindow::SetPointerNear(bool within)
   shape_.SetPointerNear(*this, within);
 }
 
+void ClockWindow::SetClickThrough(bool through)
+{
+  shape_.SetClickThrough(*this, through);
+  EndDrag();
+}
+
 void ClockWindow::SetTimerInterval(int milliseconds)
 {
   tickInterval_ = milliseconds;
@@ -209,7 +229,7 @@ void ClockWindow::paintEvent(QPaintEvent* event)
 
 void ClockWindow::mousePressEvent(QMouseEvent* event)
 {
-  if (event->button() == Qt::LeftButton) {
+  if (event->button() == Qt::LeftButton && !form_.locked()) {
     pressedAt_ = event->globalPosition().toPoint();
     pressedLocal_ = event->position();
     dragOffset_ = pressedAt_ - pos();

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "FullScreen/TForm1.h"
+#include "platform/qt/FullScreenWatch.h"
 #include "platform/qt/SelectionWatch.h"
 #include "platform/qt/WindowShape.h"
 #include "platform/qt/X11Presenter.h"
@@ -37,6 +38,8 @@ public:
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
   void SetPointerNear(bool within) override;
+  void SetClickThrough(bool through) override;
+  void SetHidden(bool hidden) override;
   void SetTimerInterval(int milliseconds) override;
   void Later(std::function<void()> task) override;
 
@@ -67,6 +70,7 @@ private:
   AlphaShape shape_;
   X11Presenter presenter_;
   std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
+  std::unique_ptr<FullScreenWatch> fullScreen_;  // the active window, while full screen
   QTimer timer_;           // single shot, armed for each tick
   int tickInterval_ = kRestInterval;
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up

@@ -8,13 +8,17 @@
 
 namespace {
 
-constexpr char kUsage[] = "Usage: tickora [-h | --help] [-v | --version] [Qt options]\n";
+constexpr char kUsage[] = "Usage: tickora [-h | --help] [-v | --version] [--settings] [Qt options]\n";
 
 constexpr char kHelp[] =
     "A round analog clock that floats above all windows.\n"
     "\n"
     "  -h, --help         show this help and end\n"
     "  -v, --version      show the version and end\n"
+    "      --settings     show the settings window (starting the clock if none runs)\n"
+    "\n"
+    "Started again while the clock runs, Tickora shows the running clock's settings\n"
+    "window and, if the clock is locked in place with no tray icon, unlocks it.\n"
     "\n"
     "Qt's own options work too, among them:\n"
     "  -display DISPLAY   the X display to show the clock on\n"
@@ -22,7 +26,8 @@ constexpr char kHelp[] =
     "  -style STYLE       the look of the settings window's controls\n"
     "\n"
     "The tray icon (without a tray, a right click on the clock) offers \"Settings\",\n"
-    "\"Start at login\" and \"Close\". The settings are kept in\n"
+    "\"Start at login\", \"Lock in place\", \"Hide over full-screen windows\" and\n"
+    "\"Close\". The settings are kept in\n"
     "$XDG_CONFIG_HOME/Tickora/Tickora.conf (by default ~/.config/Tickora/Tickora.conf).\n"
     "More in tickora(1).\n";
 
@@ -86,6 +91,7 @@ CommandLineAnswer AnswerCommandLine(const QStringList& arguments)
 {
   bool help = false;
   bool version = false;
+  bool settings = false;
   bool optionsEnded = false;
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
@@ -97,6 +103,8 @@ CommandLineAnswer AnswerCommandLine(const QStringList& arguments)
       help = true;
     } else if (argument == QLatin1String("-v") || argument == QLatin1String("--version")) {
       version = true;
+    } else if (argument == QLatin1String("--settings")) {
+      settings = true;
     } else {
       const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
       switch (QtOptionKind(name)) {
@@ -116,5 +124,7 @@ CommandLineAnswer AnswerCommandLine(const QStringList& arguments)
     return {true, 0, QLatin1String(kUsage) + QLatin1String(kHelp), {}};
   if (version)
     return {true, 0, VersionText() + u'\n', {}};
-  return {};
+  CommandLineAnswer start;
+  start.settings = settings;
+  return start;
 }

@@ -10,6 +10,7 @@ struct CommandLineAnswer {
   int exitCode = 0;
   QString out;  // for standard output
   QString err;  // for standard error
+  bool settings = false;  // --settings: show the settings window, of the running clock if there is one
 };
 
 // `arguments` without the program's name, as given.

@@ -70,6 +70,8 @@ void SettingsWindow::CreateTrayMenu()
   trayMenu_ = new QMenu(this);
   trayMenu_->addAction(Options);
   trayMenu_->addAction(StartAtLogin);
+  trayMenu_->addAction(LockInPlace);
+  trayMenu_->addAction(HideOverFullScreen);
   trayMenu_->addAction(Close1);
   connect(trayMenu_, &QMenu::aboutToShow, this, [this] { form_.ShowStartAtLogin(); });
   tray_.SetMenu(trayMenu_);
@@ -94,6 +96,9 @@ void SettingsWindow::ConnectHandlers()
   connect(Button2, &QPushButton::clicked, this, [this] { form_.Button2Click(); });
   connect(Options, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::Options); });
   connect(StartAtLogin, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::StartAtLogin); });
+  connect(LockInPlace, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::LockInPlace); });
+  connect(HideOverFullScreen, &QAction::triggered, this,
+          [this] { form_.MenuChosen(MenuItem::HideOverFullScreen); });
   connect(Close1, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::Close1); });
   connect(&tray_, &QtTrayIcon::clicked, this,
           [this](TrayClick click) { form_.TrayMessage(click, FromQt(QCursor::pos())); });
@@ -176,6 +181,12 @@ void SettingsWindow::MarkMenuItem(MenuItem item, bool checked)
     break;
   case MenuItem::StartAtLogin:
     StartAtLogin->setChecked(checked);
+    break;
+  case MenuItem::LockInPlace:
+    LockInPlace->setChecked(checked);
+    break;
+  case MenuItem::HideOverFullScreen:
+    HideOverFullScreen->setChecked(checked);
     break;
   case MenuItem::Close1:
     break;

@@ -74,6 +74,8 @@ public:
   QMenu* PopupMenu = nullptr;
   QAction* Options = nullptr;
   QAction* StartAtLogin = nullptr;
+  QAction* LockInPlace = nullptr;
+  QAction* HideOverFullScreen = nullptr;
   QAction* Close1 = nullptr;
 
 protected:

@@ -144,6 +144,12 @@ void SettingsWindow::CreatePopupMenu()
   StartAtLogin = PopupMenu->addAction(QStringLiteral("Start at login"));
   StartAtLogin->setObjectName(QStringLiteral("StartAtLogin"));
   StartAtLogin->setCheckable(true);
+  LockInPlace = PopupMenu->addAction(QStringLiteral("Lock in place"));
+  LockInPlace->setObjectName(QStringLiteral("LockInPlace"));
+  LockInPlace->setCheckable(true);
+  HideOverFullScreen = PopupMenu->addAction(QStringLiteral("Hide over full-screen windows"));
+  HideOverFullScreen->setObjectName(QStringLiteral("HideOverFullScreen"));
+  HideOverFullScreen->setCheckable(true);
   Close1 = PopupMenu->addAction(QIcon(QPixmap::fromImage(CloseMenuPicture())), QStringLiteral("Close"));
   Close1->setObjectName(QStringLiteral("Close1"));
 }

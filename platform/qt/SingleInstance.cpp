@@ -5,11 +5,20 @@
 
 #include <cerrno>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QThread>
 
 namespace {
 constexpr char kLockName[] = "Tickora.lock";
+constexpr char kSocketName[] = "Tickora.socket";
+constexpr char kRequest[] = "settings\n";
+constexpr char kAnswer[] = "shown\n";
+constexpr qint64 kLongestRequest = 64;
+constexpr int kRetryMs = 100;
 constexpr char kRuntimeVariable[] = "XDG_RUNTIME_DIR";
 constexpr mode_t kPrivateMode = 0700;
 // A lock file without a readable owner is one another copy is writing right now, or one cut short
@@ -92,4 +101,65 @@ bool SingleInstanceGuard::IsAlreadyRunning()
     return false;
   // Held by a running copy, or still being written by one that is starting.
   return lock_.error() == QLockFile::LockFailedError;
+}
+
+QString SocketPathFor(const QString& lockPath)
+{
+  if (lockPath.isEmpty())
+    return {};
+  return QFileInfo(lockPath).absolutePath() + u'/' + QLatin1String(kSocketName);
+}
+
+bool AskRunningCopy(const QString& socketPath, int waitMs)
+{
+  if (socketPath.isEmpty())
+    return false;
+  const QDeadlineTimer deadline(waitMs);
+  // The copy holding the lock may not listen yet: it takes the lock first.
+  QLocalSocket socket;
+  for (;;) {
+    socket.connectToServer(socketPath);
+    if (socket.waitForConnected(static_cast<int>(deadline.remainingTime())))
+      break;
+    if (deadline.hasExpired())
+      return false;
+    QThread::msleep(kRetryMs);
+  }
+  socket.write(kRequest);
+  if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+    return false;
+  while (!socket.canReadLine()) {
+    if (deadline.hasExpired() || !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+      return false;
+  }
+  return socket.readLine() == kAnswer;
+}
+
+SecondStartServer::SecondStartServer(const QString& socketPath, std::function<void()> request)
+    : request_(std::move(request))
+{
+  if (socketPath.isEmpty())
+    return;
+  // We hold the lock: a socket left there is a dead copy's.
+  QLocalServer::removeServer(socketPath);
+  server_.setSocketOptions(QLocalServer::UserAccessOption);
+  server_.listen(socketPath);
+  QObject::connect(&server_, &QLocalServer::newConnection, &server_, [this] {
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+        if (!socket->canReadLine()) {
+          // Whatever sends more than a request without its end is not a start of ours.
+          if (socket->bytesAvailable() > kLongestRequest)
+            socket->abort();
+          return;
+        }
+        if (socket->readLine(kLongestRequest) == kRequest) {
+          request_();
+          socket->write(kAnswer);
+        }
+        socket->disconnectFromServer();
+      });
+    }
+  });
 }

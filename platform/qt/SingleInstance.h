@@ -1,4 +1,7 @@
 #pragma once
+#include <functional>
+
+#include <QLocalServer>
 #include <QLockFile>
 #include <QString>
 
@@ -26,4 +29,23 @@ public:
 
 private:
   QLockFile lock_;
+};
+
+// A second start reaches the running copy through a local socket beside the lock, in the folder only
+// the user can open: the socket at `SocketPathFor(lock)`.
+QString SocketPathFor(const QString& lockPath);
+
+// Asks the copy that holds the lock to show its settings; false when none answered within the wait
+// (one still starting is waited for).
+bool AskRunningCopy(const QString& socketPath, int waitMs = 3000);
+
+// The running copy's end: `request` runs on the event loop for every start that asks.
+class SecondStartServer {
+public:
+  SecondStartServer(const QString& socketPath, std::function<void()> request);
+  bool listening() const { return server_.isListening(); }
+
+private:
+  QLocalServer server_;
+  std::function<void()> request_;
 };

@@ -6,6 +6,7 @@
 
 #include <QRegion>
 #include <QWidget>
+#include <QWindow>
 
 #ifdef TICKORA_HAVE_X11
 #include <X11/Xlib.h>
@@ -151,7 +152,7 @@ void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& chang
 #ifdef TICKORA_HAVE_X11
   // Only the input shape may lag: a bounding shape or a mask is what the user sees. The mask is read
   // from the frame only when the shape is sent.
-  if (!pointerNear_ && compositing_ && X11Display()) {
+  if ((!pointerNear_ || clickThrough_) && compositing_ && X11Display()) {
     stale_ |= area;
     return;
   }
@@ -173,7 +174,7 @@ bool AlphaShape::TakeStale()
 void AlphaShape::SetPointerNear(QWidget& window, bool within)
 {
   pointerNear_ = within;
-  if (!within)
+  if (!within || clickThrough_)
     return;
   const QRect stale = stale_;
   if (TakeStale())
@@ -186,6 +187,24 @@ void AlphaShape::SetCompositing(QWidget& window, bool running)
     return;
   compositing_ = running;
   Reapply(window);
+}
+
+void AlphaShape::SetClickThrough(QWidget& window, bool through)
+{
+  if (through == clickThrough_)
+    return;
+  clickThrough_ = through;
+#ifdef TICKORA_HAVE_X11
+  if (X11Display()) {
+    Reapply(window);
+    return;
+  }
+#endif
+  // Without X the mask is what the user sees; the window itself takes no input instead.
+  if (QWindow* handle = window.windowHandle())
+    handle->setFlag(Qt::WindowTransparentForInput, through);
+  else
+    window.setWindowFlag(Qt::WindowTransparentForInput, through);
 }
 
 void AlphaShape::Reapply(QWidget& window)
@@ -215,7 +234,10 @@ void AlphaShape::Send(QWidget& window, const QRect& area)
   if (Display* display = X11Display()) {
     const auto id = static_cast<Window>(window.winId());
     const std::vector<XRectangle> rectangles = XRectangles(runs);
-    ShapeX11(display, id, ShapeInput, within, rectangles, whole);
+    if (clickThrough_)
+      XShapeCombineRectangles(display, id, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    else
+      ShapeX11(display, id, ShapeInput, within, rectangles, whole);
     if (!compositing_) {
       ShapeX11(display, id, ShapeBounding, within, rectangles, whole);
       bounding_ = true;

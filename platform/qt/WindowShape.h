@@ -40,6 +40,10 @@ public:
   // Where the frame on screen is read from when the input shape catches up.
   void SetFrameSource(std::function<QImage()> source) { frameSource_ = std::move(source); }
 
+  // Whether every click goes through, on every pixel (a locked clock): an empty input shape on X11,
+  // whatever SetPointerNear says.
+  void SetClickThrough(QWidget& window, bool through);
+
 private:
   // Takes `area` of the frame into the mask; returns whether any pixel's drawn state changed.
   bool TakeMask(const QImage& frame, const QRect& area);
@@ -53,6 +57,7 @@ private:
   bool compositing_ = true;
   bool bounding_ = false;
   bool pointerNear_ = true;
+  bool clickThrough_ = false;
   QRect stale_;  // where the input shape lags behind the frames while the pointer is away
   std::function<QImage()> frameSource_;
 };

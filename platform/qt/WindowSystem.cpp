@@ -300,3 +300,21 @@ void ShowOnEveryDesktop(QWidget& window)
   Q_UNUSED(window);
 #endif
 }
+
+void BringToFrontForTheUser(QWidget& window)
+{
+#ifdef TICKORA_HAVE_X11
+  Display* display = X11Display();
+  if (!display || !window.isVisible())
+    return;
+  // The request of a program the user has just started (a second start, a desktop entry's action):
+  // asked as a pager asks, on the user's behalf, since the clock itself saw no input from the user and
+  // a window manager that prevents focus stealing would leave the window behind the others.
+  constexpr long kUsersOwnRequest = 2;
+  AskWindowManager(display, static_cast<Window>(window.winId()), XInternAtom(display, "_NET_ACTIVE_WINDOW", False),
+                   {kUsersOwnRequest, CurrentTime, 0});
+  XFlush(display);
+#else
+  Q_UNUSED(window);
+#endif
+}

@@ -52,3 +52,7 @@ void KeepOffTaskbar(QWidget& window);
 // Asks the window manager to show the window on every virtual desktop. Window managers differ in what
 // they heed, so call it both before showing (properties read at mapping) and after (a request).
 void ShowOnEveryDesktop(QWidget& window);
+
+// Asks the window manager to activate and raise the shown window on the user's behalf, for a request
+// the user made through another program (a second start).
+void BringToFrontForTheUser(QWidget& window);

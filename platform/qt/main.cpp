@@ -1,6 +1,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <QCoreApplication>
+
 #include "Clocks/ClockData.h"
 #include "model/SettingsStore.h"
 #include "platform/qt/ClockWindow.h"
@@ -25,12 +27,17 @@ int main(int argc, char** argv)
   }
   PreferX11OnWayland();
 
-  // A second copy ends at once, silently, with or without a display. The copy that runs says where
-  // its lock is when that is not the runtime folder, or why a second copy would run too.
+  // A second copy asks the running one to show its settings and ends, with or without a display,
+  // reading and writing no setting. The copy that runs says where its lock is when that is not the
+  // runtime folder, or why a second copy would run too.
   const LockLocation lock = SingleInstanceGuard::DefaultLocation();
   SingleInstanceGuard guard(lock.path);
-  if (guard.IsAlreadyRunning())
+  if (guard.IsAlreadyRunning()) {
+    const QCoreApplication sockets(argc, argv);  // a local socket wants an application object
+    if (!AskRunningCopy(SocketPathFor(lock.path)))
+      std::fputs("Tickora: the running clock did not answer.\n", stderr);
     return 0;
+  }
   if (!lock.notice.isEmpty())
     std::fprintf(stderr, "%s\n", qPrintable(lock.notice));
   const QString noDisplay = MissingDisplayMessage(argc, argv);
@@ -52,6 +59,13 @@ int main(int argc, char** argv)
   SettingsStore store = IniSettingsStore();
   ClockWindow clockWindow(*data, store, BoxMessages());
   SettingsWindow settingsWindow(*data, store, clockWindow.form(), store.firstStart(), BoxMessages());
+  const auto showSettings = [&settingsWindow] {
+    settingsWindow.form().SecondStart();
+    BringToFrontForTheUser(settingsWindow);
+  };
+  SecondStartServer secondStart(SocketPathFor(lock.path), showSettings);
+  if (answer.settings)
+    showSettings();
   app.exec();
   return 0;
 }

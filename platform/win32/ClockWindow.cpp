@@ -18,7 +18,27 @@ constexpr UINT_PTR kTimer = 1;
 constexpr UINT_PTR kDragTimer = 2;
 constexpr UINT kDragInterval = 15;  // ms
 constexpr UINT kRunLaterMessage = WM_APP + 1;
+constexpr char kSecondStartMessage[] = "Tickora.SecondStart";
+constexpr DWORD kFindRetryMs = 100;
 }  // namespace
+
+bool AskRunningCopy(DWORD waitMs)
+{
+  const UINT message = RegisterWindowMessageA(kSecondStartMessage);
+  // The running copy takes its one-copy name before it makes its window.
+  for (DWORD waited = 0;; waited += kFindRetryMs) {
+    if (HWND clock = FindWindowA(ClockWindow::kClassName, kWindowText)) {
+      // This start is the user's: it may hand the right to come to the front on to the clock.
+      DWORD process = 0;
+      GetWindowThreadProcessId(clock, &process);
+      AllowSetForegroundWindow(process);
+      return message != 0 && PostMessageA(clock, message, 0, 0) != 0;
+    }
+    if (waited >= waitMs)
+      return false;
+    Sleep(kFindRetryMs);
+  }
+}
 
 ClockMove DefaultClockMove()
 {
@@ -28,7 +48,8 @@ ClockMove DefaultClockMove()
 }
 
 ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, HICON icon, UserMessages messages, ClockMove move)
-    : form_(data, store, *this, std::move(messages)), selfMove_(move == ClockMove::Self)
+    : form_(data, store, *this, std::move(messages)), selfMove_(move == ClockMove::Self),
+      secondStartMessage_(RegisterWindowMessageA(kSecondStartMessage))
 {
   // Double clicks on the clock itself where it moves itself, on its "title bar" elsewhere.
   RegisterWindowClass(kClassName, &ClockWindow::WindowProc, nullptr, CS_DBLCLKS);
@@ -43,6 +64,7 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, HICON icon, User
   }
   form_.FormCreate();
   ShowWindow(window_, SW_SHOWNOACTIVATE);
+  ApplyClickThrough();
 }
 
 ClockWindow::~ClockWindow()
@@ -127,6 +149,36 @@ void ClockWindow::SetPointerNear(bool)
   // A layered window takes the mouse by its own pixels' alpha: nothing to keep up to date.
 }
 
+void ClockWindow::SetClickThrough(bool through)
+{
+  clickThrough_ = through;
+  if (through)
+    EndDrag();
+  // At creation the choice is read before the window shows; the style follows once it does.
+  if (IsWindowVisible(window_))
+    ApplyClickThrough();
+}
+
+void ClockWindow::ApplyClickThrough()
+{
+  // A layered window with WS_EX_TRANSPARENT lets every click through, whatever its pixels' alpha.
+  const LONG_PTR style = GetWindowLongPtrA(window_, GWL_EXSTYLE);
+  const LONG_PTR wanted = clickThrough_ ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT};
+  if (wanted != style)
+    SetWindowLongPtrA(window_, GWL_EXSTYLE, wanted);
+}
+
+void ClockWindow::SetHidden(bool hidden)
+{
+  if (hidden) {
+    ShowWindow(window_, SW_HIDE);
+    return;
+  }
+  // Back above the others, leaving the keyboard focus with the window that has it.
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void ClockWindow::SetTimerInterval(int milliseconds)
 {
   interval_ = milliseconds;
@@ -186,11 +238,18 @@ LRESULT CALLBACK ClockWindow::WindowProc(HWND window, UINT message, WPARAM wPara
 
 LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+  if (message == secondStartMessage_ && secondStartMessage_ != 0) {
+    if (secondStart_)
+      secondStart_();
+    return 0;
+  }
   switch (message) {
   case WM_NCHITTEST:
     // Every point is a title bar: the system's own move follows a left-button drag (or the press
     // comes to the clock, which then follows the pointer itself).
     DefWindowProcA(window_, message, wParam, lParam);
+    if (form_.locked())
+      return HTTRANSPARENT;
     return selfMove_ ? HTCLIENT : HTCAPTION;
   case WM_WINDOWPOSCHANGED:
     // Only the system's own reports say where the window is.
@@ -199,6 +258,8 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     break;
   case WM_LBUTTONDOWN:
     // Only where the clock moves itself: elsewhere the press went to the title bar it answered.
+    if (form_.locked())
+      return 0;
     GetCursorPos(&pressedAt_);
     movedFrom_ = WindowRect(window_).topLeft();
     StartDrag();
@@ -229,6 +290,12 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
   case WM_TIMER:
     if (wParam == kTimer) {
+      // Windows tells no window when another one goes full screen: looked at with every tick but
+      // those of a drag, which is the user's own business with the clock.
+      if (const auto fullScreen = moving_ ? fullScreen_ : FullScreenForeground(window_); fullScreen != fullScreen_) {
+        fullScreen_ = fullScreen;
+        form_.ActiveWindowChanged(fullScreen);
+      }
       form_.TimerTimer();
       ArmTimer();
     }

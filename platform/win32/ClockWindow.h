@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -31,6 +33,8 @@ public:
   bool created() const { return window_ != nullptr; }
   HWND handle() const { return window_; }
   TForm1& form() { return form_; }
+  // What a later start asks through kSecondStartMessage (AskRunningCopy).
+  void SetSecondStartHandler(std::function<void()> handler) { secondStart_ = std::move(handler); }
 
   PixelRect PrimaryScreen() const override;
   std::vector<PixelRect> Screens() const override;
@@ -43,6 +47,8 @@ public:
   void MoveTo(PixelPoint position) override;
   bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
   void SetPointerNear(bool within) override;
+  void SetClickThrough(bool through) override;
+  void SetHidden(bool hidden) override;
   void SetTimerInterval(int milliseconds) override;
   void Later(std::function<void()> task) override;
 
@@ -53,6 +59,7 @@ private:
   // Sets the timer for the next tick at the current interval.
   void ArmTimer();
   void FollowPointer();
+  void ApplyClickThrough();
   void StartDrag();
   void EndDrag();
 
@@ -66,4 +73,13 @@ private:
   POINT pressedAt_ = {};        // the pointer at the press, screen pixels
   PixelPoint movedFrom_;        // the window there, device pixels
   std::vector<std::function<void()>> later_;
+  std::function<void()> secondStart_;
+  bool clickThrough_ = false;   // a locked clock
+  std::optional<PixelRect> fullScreen_;  // the foreground window's monitor while it is full screen
+  const UINT secondStartMessage_;
 };
+
+// A second start asks the running clock's window to show its settings, through a message registered
+// for the purpose; false when no clock window was found within the wait (one still starting is waited
+// for).
+bool AskRunningCopy(DWORD waitMs = 3000);

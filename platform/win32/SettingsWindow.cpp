@@ -156,6 +156,12 @@ void SettingsWindow::OpenMenu(PixelPoint at)
   case kStartAtLogin:
     form_->MenuChosen(MenuItem::StartAtLogin);
     break;
+  case kLockInPlace:
+    form_->MenuChosen(MenuItem::LockInPlace);
+    break;
+  case kHideOverFullScreen:
+    form_->MenuChosen(MenuItem::HideOverFullScreen);
+    break;
   case kClose1:
     form_->MenuChosen(MenuItem::Close1);
     break;
@@ -166,7 +172,23 @@ void SettingsWindow::OpenMenu(PixelPoint at)
 
 void SettingsWindow::MarkMenuItem(MenuItem item, bool checked)
 {
-  const UINT id = item == MenuItem::Options ? kOptions : item == MenuItem::StartAtLogin ? kStartAtLogin : kClose1;
+  UINT id = kClose1;
+  switch (item) {
+  case MenuItem::Options:
+    id = kOptions;
+    break;
+  case MenuItem::StartAtLogin:
+    id = kStartAtLogin;
+    break;
+  case MenuItem::LockInPlace:
+    id = kLockInPlace;
+    break;
+  case MenuItem::HideOverFullScreen:
+    id = kHideOverFullScreen;
+    break;
+  case MenuItem::Close1:
+    break;
+  }
   CheckMenuItem(popupMenu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 

@@ -32,6 +32,8 @@ public:
   static constexpr UINT kOptions = 1;
   static constexpr UINT kClose1 = 2;
   static constexpr UINT kStartAtLogin = 3;
+  static constexpr UINT kLockInPlace = 4;
+  static constexpr UINT kHideOverFullScreen = 5;
 
   // `icon` may be null.
   SettingsWindow(ClockData& data, SettingsStore& store, TForm1& clock, bool firstStart, HICON icon,

@@ -137,6 +137,8 @@ void SettingsWindow::CreatePopupMenu()
   AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kOptions, "Settings");
   // Checked while Windows starts the clock at login; the mark is read afresh each time the menu opens.
   AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kStartAtLogin, "Start at login");
+  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kLockInPlace, "Lock in place");
+  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kHideOverFullScreen, "Hide over full-screen windows");
   AppendMenuA(popupMenu_, MF_STRING, kClose1, "Close");
   closePicture_ = CreateCloseMenuBitmap();
   MENUITEMINFOA item = {};

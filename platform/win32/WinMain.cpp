@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include <windows.h>
 
@@ -55,17 +57,34 @@ void RunMessageLoop(HWND dialog)
   }
 }
 
+// Whether the command line holds "--settings" among its words; the program takes no other argument.
+bool AsksForSettings(const char* commandLine)
+{
+  std::string_view rest = commandLine ? commandLine : "";
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find(' '), rest.size());
+    if (rest.substr(0, end) == "--settings")
+      return true;
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  return false;
+}
+
 }  // namespace
 
-// The program takes no arguments: a GUI program has no console to answer on.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+// "--settings" shows the settings window, of the running clock if there is one; a GUI program has no
+// console to answer other arguments on.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
   UseExtendedPrecision();
   UsePerMonitorDpi();
-  // A second copy ends at once, silently, before anything is shown or read.
+  // A second copy asks the running one to show its settings and ends, before anything is shown, read
+  // or written.
   SingleInstanceGuard guard;
-  if (guard.IsAlreadyRunning())
+  if (guard.IsAlreadyRunning()) {
+    AskRunningCopy();
     return 0;
+  }
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -80,6 +99,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     ClockWindow clockWindow(*data, store, icon, BoxMessages());
     if (clockWindow.created()) {
       SettingsWindow settingsWindow(*data, store, clockWindow.form(), store.firstStart(), icon, BoxMessages());
+      clockWindow.SetSecondStartHandler([&settingsWindow] { settingsWindow.form().SecondStart(); });
+      if (AsksForSettings(commandLine))
+        settingsWindow.form().SecondStart();
       RunMessageLoop(settingsWindow.handle());
     } else {
       // No desktop to show the clock on.

@@ -39,6 +39,8 @@ public:
   PixelPoint position;
   int timerInterval = 0;
   bool pointerNear = false;
+  bool clickThrough = false;
+  bool hidden = false;
   mutable int cursorQueries = 0;
   int presented = 0;
   PixelRect lastChanged;
@@ -100,6 +102,8 @@ public:
     return true;
   }
   void SetPointerNear(bool within) override { pointerNear = within; }
+  void SetClickThrough(bool through) override { clickThrough = through; }
+  void SetHidden(bool hide) override { hidden = hide; }
   void SetTimerInterval(int milliseconds) override { timerInterval = milliseconds; }
   void Later(std::function<void()> task) override { later.push_back(std::move(task)); }
 

@@ -378,3 +378,28 @@ TEST(ClockWindow, TheMonitorsScaleChangedUnderARunningClock)
     EXPECT_EQ(rig.shell.position, (PixelPoint{c.rest, 300}));
   }
 }
+
+// The clock hides while the active window is full screen on the monitor that holds its centre (the
+// other monitor's once it is moved there); the stored choice holds from the start.
+TEST(ClockWindow, HidesOverAFullScreenWindowOnItsOwnMonitor)
+{
+  const PixelRect left{0, 0, 1920, 1080}, right{1920, 0, 1280, 1024};
+  const struct {
+    std::optional<PixelRect> fullScreen;
+    bool choice, here, there;  // hidden at 100,100 on the left, then at 2000,100 on the right
+  } cases[] = {
+      {left, true, true, false},      {PixelRect{0, 0, 3200, 1080}, true, true, true},
+      {right, true, false, true},     {PixelRect{0, 0, 1920, 1000}, true, false, false},
+      {std::nullopt, true, false, false}, {left, false, false, false},
+  };
+  for (const auto& c : cases) {
+    ClockRig rig;
+    rig.shell.screens = {left, right};
+    rig.Store(At(100, 100));
+    rig.backend->values[kHideOverFullScreen] = {StoredValue::Kind::Integer, c.choice ? 1 : 0, {}};
+    rig.Create().ActiveWindowChanged(c.fullScreen);
+    EXPECT_EQ(rig.shell.hidden, c.here);
+    rig.shell.Report({2000, 100});
+    EXPECT_EQ(rig.shell.hidden, c.there);
+  }
+}

@@ -174,6 +174,28 @@ TEST(SettingsWindow, WithoutATrayTheClockOffersTheMenuAndTheWindow)
   }
 }
 
+// "Lock in place" lets every click through and is stored at once; a second start shows the window and
+// unlocks only a clock that no tray icon could unlock.
+TEST(SettingsWindow, LockInPlaceAndASecondStart)
+{
+  for (const bool tray : {true, false}) {
+    SCOPED_TRACE(tray);
+    SettingsRig rig;
+    rig.shell.trayAvailable = tray;
+    TForm2& form = rig.Create(kLayout);
+    form.MenuChosen(MenuItem::LockInPlace);
+    EXPECT_TRUE(rig.clock.shell.clickThrough && rig.shell.marks[MenuItem::LockInPlace]);
+    rig.clockForm->RightButtonUp({100, 120});  // a click on its way through is not the clock's
+    rig.clockForm->DoubleClick();
+    EXPECT_EQ(rig.log, Log{});
+    form.SecondStart();
+    EXPECT_TRUE(rig.shell.visible);
+    EXPECT_EQ(rig.clock.shell.clickThrough, tray);
+    EXPECT_EQ(rig.shell.marks[MenuItem::LockInPlace], tray);
+    EXPECT_EQ(rig.clock.backend->written.back(), tray ? "Lock_In_Place=1" : "Lock_In_Place=0");
+  }
+}
+
 TEST(SettingsWindow, TheTrayIconFollowsTheTrayAndAddAndRemoveAreIdempotent)
 {
   std::vector<std::string> log;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The mouse goes through the clock where its frame has alpha 0 (outside the round face, and on the
 # invisible face of transparency 50) and is taken by the clock where a hand or a marker is drawn.
+# Locked in place, the clock takes no click at all, from its start on.
 source "$(dirname "$0")/harness.sh"
 desktop_start
 
@@ -58,3 +59,16 @@ process_gone "$CLOCK_PID" && fail "a key ended the clock"
 geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D" || fail "a key moved the clock: $(window_geometry "$CLOCK_WINDOW")"
 [ "$(cat "$CONF")" = "$stored" ] || fail "a key changed the stored settings"
 pass "keys change nothing"
+
+close_window "$CLOCK_WINDOW"
+wait_exit "$CLOCK_PID" 10
+conf_write $(conf_defaults Left=$LEFT Top=$TOP) Lock_In_Place=1
+clock_start
+clock_wait_window
+wait_for "the locked clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D"
+now=$(date +%s)
+spots=$(TICKORA_RENDER="$RENDER" "$PYTHON" "$HARNESS_DIR/framecheck.py" spots "$now" $((now + 30)) --)
+read -r hand_x hand_y <<<"$(spot hand)"
+click_at "$hand_x" "$hand_y"
+wait_for "the click on a hand of the locked clock to reach the window below" 10 -- reached_pad "$hand_x" "$hand_y"
+pass "locked in place at its start, a click on a hand ($hand_x,$hand_y) reaches the window below"

@@ -2,7 +2,7 @@
 # The clock on the desktops people use, the same steps on each while another program has the focus:
 # the first start centred, with the settings window shown and left shown; on every workspace; the tray
 # the desktop offers, with the clock's own menu, opening the settings (and from a D-Bus tray's menu,
-# starting at login); a drag stored where the window really went (nowhere, under a window manager that
+# starting at login and the lock); hiding over a full-screen window (openbox, mutter); a drag stored where the window really went (nowhere, under a window manager that
 # refuses moves); closing through the window manager ends the program and frees the lock; an error box
 # opens above the clock. Nothing of a desktop outlives it.
 source "$(dirname "$0")/harness.sh"
@@ -66,7 +66,7 @@ for desktop in openbox xfce kde gnome refusing; do
     sni)
       wait_for "$desktop: the clock's StatusNotifierItem" -- sni_item_of_clock
       labels=$(sni_menu_labels | tr '\n' '/')
-      [ "$labels" = "Settings/Start at login/Close/" ] || fail "$desktop: the tray's menu offers '$labels'"
+      [ "$labels" = "Settings/Start at login/Lock in place/Hide over full-screen windows/Close/" ] || fail "$desktop: the tray's menu offers '$labels'"
       # The tray's own menu reaches the same item: it writes the login entry; removed behind the clock's
       # back, the item shows it unchecked when the menu opens, so choosing it writes the entry again;
       # once more removes it.
@@ -77,6 +77,10 @@ for desktop in openbox xfce kde gnome refusing; do
       wait_for "$desktop: the autostart entry written again from the tray's menu" -- test -f "$AUTOSTART_ENTRY"
       sni_menu_click "Start at login"
       wait_for "$desktop: the autostart entry removed from the tray's menu" -- test ! -e "$AUTOSTART_ENTRY"
+      sni_menu_click "Lock in place"
+      wait_for "$desktop: the lock stored" -- conf_is Lock_In_Place 1
+      sni_menu_click "Lock in place"
+      wait_for "$desktop: the lock undone from the tray" -- conf_is Lock_In_Place 0
       sni_activate
       ;;
     none)
@@ -86,6 +90,16 @@ for desktop in openbox xfce kde gnome refusing; do
   settings_stays_shown "$desktop"
   pass "$desktop: the way to the settings (tray: ${TRAY[$desktop]}) shows them${labels:+; the menu in the tray offers $labels}"
   wait_for "$desktop: Cancel to hide the settings window" -- cancel_settings
+
+  if [ "$desktop" = openbox ] || [ "$desktop" = gnome ]; then
+    focus_elsewhere
+    "$PYTHON" "$XTOOL" fullscreen "$PAD_WINDOW" on
+    wait_for "$desktop: the clock hidden over the active full-screen window" 5 -- map_state_is "$CLOCK_WINDOW" IsUnMapped
+    "$PYTHON" "$XTOOL" fullscreen "$PAD_WINDOW" off
+    wait_for "$desktop: the clock back" 2 -- map_state_is "$CLOCK_WINDOW" IsViewable
+    [ "$(xdotool getactivewindow)" = "$((PAD_WINDOW))" ] || fail "$desktop: the clock took the focus as it came back"
+    pass "$desktop: the clock hides while the active window is full screen, and comes back without the focus"
+  fi
 
   drag $((left + HUB)) $((top + HUB)) $((left + HUB + 100)) $((top + HUB + 60))
   if [ "${MOVES[$desktop]}" = follow ]; then

@@ -14,7 +14,8 @@ entry="$prefix/share/applications/tickora.desktop"
 [ -f "$entry" ] || fail "no desktop entry at share/applications/tickora.desktop"
 # key=value pairs a menu needs; the group header first.
 [ "$(head -n 1 "$entry")" = "[Desktop Entry]" ] || fail "the desktop entry does not start with its group"
-for pair in Type=Application Name=Tickora Exec=tickora Icon=tickora Terminal=false; do
+grep -A2 -x "\[Desktop Action Settings\]" "$entry" | grep -qx "Exec=tickora --settings" || fail "the Settings action does not run tickora --settings"
+for pair in Type=Application Name=Tickora Exec=tickora Icon=tickora Terminal=false "Actions=Settings;"; do
   grep -qx "$pair" "$entry" || fail "the desktop entry lacks $pair"
 done
 categories=$(sed -n 's/^Categories=//p' "$entry")

@@ -2,7 +2,7 @@
 # Two monitors, the primary one on the right at +1280+0: the first start centres the clock on the
 # primary and places the settings window at its bottom centre; a clock resting inside the primary keeps
 # its place; a place no monitor shows (Left=100000) starts at the primary's nearest edge and walks back
-# within a few ticks. Then the two monitors at 100 % and 150 % (QT_SCREEN_SCALE_FACTORS), in both orders.
+# within a few ticks; a full-screen window on the other monitor leaves it shown. Then the two monitors at 100 % and 150 % (QT_SCREEN_SCALE_FACTORS), in both orders.
 source "$(dirname "$0")/harness.sh"
 source "$HARNESS_DIR/settings_window.sh"
 desktop_start --desktop openbox --monitors two
@@ -40,6 +40,25 @@ restart_with 100000 300
 wait_for "the clock back inside the primary" 3 -- geometry_is "$CLOCK_WINDOW" "$settle 300 $D $D"
 wait_for "the place stored" 3 -- conf_is Left "$(window_geometry "$CLOCK_WINDOW" | cut -d' ' -f1)"
 pass "a place no monitor shows starts at the primary's edge and is back inside within seconds: $(window_geometry "$CLOCK_WINDOW")"
+
+# full_screen_pad X MAP_STATE: an active window full screen on the monitor at X; the clock's state then.
+full_screen_pad() {
+  pad_start "$1" 100 300 200 446688 managed
+  xdotool windowmove --sync "$PAD_WINDOW" "$1" 100  # openbox places a new window where it likes
+  xdotool windowactivate --sync "$PAD_WINDOW" >/dev/null 2>&1 || true
+  "$PYTHON" "$XTOOL" fullscreen "$PAD_WINDOW" on
+  poll 5 geometry_is "$PAD_WINDOW" "$1 0 1280 1024" || fail "the full-screen window is at $(window_geometry "$PAD_WINDOW")"
+  sleep 1
+  map_state_is "$CLOCK_WINDOW" "$2" || fail "over a full-screen window at $1 the clock is not $2"
+  kill "$PAD_PID"
+  wait_for "the clock shown again" 2 -- map_state_is "$CLOCK_WINDOW" IsViewable
+}
+full_screen_pad 0 IsViewable
+full_screen_pad 1280 IsUnMapped
+echo "Hide_Full_Screen=0" >>"$CONF"
+restart_with "$settle" 300
+full_screen_pad 1280 IsViewable
+pass "a full-screen window hides the clock on its own monitor only, and not with the choice unchecked"
 
 # Two densities through Qt's QT_SCREEN_SCALE_FACTORS. Places are Qt's logical coordinates: each monitor
 # keeps its top-left corner and measures itself in its own logical pixels, so they jump where the two

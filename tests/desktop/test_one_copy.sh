@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# One clock per user: a second start ends at once with code 0 and leaves no trace, with or without a
-# display; a clock killed with SIGKILL does not block the next start. Without any display the clock says
+# One clock per user: a second start shows the running clock's settings window and ends with code 0,
+# leaving no trace, with or without a display; `--settings` with no clock running starts one and shows
+# its settings; a clock killed with SIGKILL does not block the next start. Without any display the clock says
 # so in one line and ends with code 1. The options answer beside a running clock; Qt's -display works.
 source "$(dirname "$0")/harness.sh"
+source "$HARNESS_DIR/settings_window.sh"
 desktop_start
 
 clock_windows() {
@@ -20,6 +22,9 @@ first_window=$CLOCK_WINDOW
 wait_for "the first clock at its place" -- geometry_is "$first_window" "556 428 166 166"
 wait_for "the stored settings" -- conf_is Top 428
 stored=$(cat "$CONF")
+wait_for "the first start's settings window" -- settings_window
+settings_click 342 216  # "Cancel"
+wait_for "the first start's settings window to hide" -- settings_hidden "$first"
 
 # no_display_start: starts the program with no display at all, as from a text console.
 no_display_start() {
@@ -38,8 +43,11 @@ for attempt in "beside it" "with no display"; do
   [ "$(clock_windows)" = "$first_window" ] || fail "clock windows after a second start: $(clock_windows | tr '\n' ' ')"
   geometry_is "$first_window" "556 428 166 166" || fail "the first clock moved"
   [ "$(cat "$CONF")" = "$stored" ] || fail "the second copy touched the settings"
+  wait_for "the first clock's settings window" -- settings_window "$first"
+  CLOCK_PID=$first settings_click 342 216
+  wait_for "its settings window to hide" -- settings_hidden "$first"
 done
-pass "a second copy ends at once with code 0, silently, and the first runs on"
+pass "a second copy shows the first one's settings window and ends with code 0, silently; the first runs on"
 
 # The options answer beside the running clock, with a display or without one.
 for display in "$DISPLAY" ""; do
@@ -64,15 +72,17 @@ wait_exit "$CLOCK_PID" 15
   fail "without a display the clock printed: $(cat "$CLOCK_LOG")"
 pass "without a display: one line, code 1: $(cat "$CLOCK_LOG")"
 
-# Qt's -display option names the display where no DISPLAY is set.
+# Qt's -display option names the display where no DISPLAY is set; --settings starts the clock, whose
+# settings window shows although this is no first start.
 CLOCK_RUNS=$((CLOCK_RUNS + 1))
 CLOCK_LOG="$TEST_TMP/tickora-$CLOCK_RUNS.log"
-spawn "tickora-$CLOCK_RUNS" env -u DISPLAY "${AS_USER[@]}" "$TICKORA" -display "$DISPLAY"
+spawn "tickora-$CLOCK_RUNS" env -u DISPLAY "${AS_USER[@]}" "$TICKORA" --settings -display "$DISPLAY"
 CLOCK_PID=$LAST_PID
 third=$CLOCK_PID
 clock_wait_window
 wait_for "the new clock at the stored place" -- geometry_is "$CLOCK_WINDOW" "556 428 166 166"
-pass "after kill -9 the next start runs, on the display -display names"
+wait_for "the settings window --settings asks for" -- settings_window
+pass "after kill -9 the next start runs, on the display -display names, and --settings shows its settings"
 
 clock_start
 wait_exit "$CLOCK_PID" 15

@@ -68,7 +68,7 @@ entry="$XDG_CONFIG_HOME/autostart/tickora.desktop"
 wait_for "the autostart entry" -- test -s "$entry"
 grep -qx "Exec=$TICKORA" "$entry" || fail "the entry starts $(sed -n 's/^Exec=//p' "$entry")"
 pass "the installed program shows its clock, and Start at login starts $TICKORA"
-menu_from_tray 3  # "Close"
+menu_from_tray 5  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the installed program with code $EXIT_CODE"
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Without a tray host (a plain GNOME session has none) the clock itself leads to the settings and to
 # "Close": a right click on the clock opens the tray's menu at the pointer, a double click shows the
-# window. When a tray host starts later, the icon appears in it.
+# window; locked in place from that menu, a second start unlocks it. When a tray host starts later,
+# the icon appears in it.
 source "$(dirname "$0")/harness.sh"
 source "$HARNESS_DIR/settings_window.sh"
 desktop_start --wm
@@ -37,12 +38,22 @@ pass "a double click on the clock shows the settings window in front"
 
 settings_click 342 216
 wait_for "the settings window to hide" -- settings_hidden
+xdotool mousemove --sync $((LEFT + HUB)) $((TOP + HUB)) click 3
+menu_choose 3  # "Lock in place"
+wait_for "the lock stored" -- conf_is Lock_In_Place 1
+timeout 15 "${AS_USER[@]}" "$TICKORA" || fail "a second start ended with code $?"
+wait_for "the settings window after a second start, in front of the clock" -- settings_in_front
+wait_for "the lock undone" -- conf_is Lock_In_Place 0
+pass "locked from the clock's menu, a second start shows the settings in front and unlocks it"
+
+settings_click 342 216
+wait_for "the settings window to hide" -- settings_hidden
 spawn trayer trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true
 wait_for "the tray host to own _NET_SYSTEM_TRAY_S0" -- selection_owned _NET_SYSTEM_TRAY_S0
 wait_for "the icon in the tray that came later" -- tray_icon_of
 pass "a tray host started later gets the icon"
 
-menu_from_tray 3  # "Close"
+menu_from_tray 5  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 pass "Close from the tray's menu ends the program with code 0"

@@ -82,7 +82,7 @@ settings_click 342 216  # "Cancel"
 wait_for "the tray icon" -- tray_icon_of
 pass "minimising the window sends it to the tray, and the icon brings it back"
 
-menu_from_tray 3  # "Close"
+menu_from_tray 5  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 [ "$(cat "$CONF")" = "$saved" ] || fail "Close saved something: $(cat "$CONF")"

@@ -20,6 +20,8 @@
                                   shapes (ShapeNotify events, bounding or input) came in SECONDS
   xtool.py close WINDOW           asks WINDOW to close as a window manager does (a WM_PROTOCOLS
                                   message with WM_DELETE_WINDOW); exit 1 when it does not take one
+  xtool.py fullscreen WINDOW on|off
+                                  asks the window manager to make WINDOW full screen, or no more
 """
 import ctypes
 import ctypes.util
@@ -312,6 +314,18 @@ def close(window):
     xlib.XSync(display, 0)
 
 
+def fullscreen(window, on):
+    display = open_display()
+    event = Event()
+    event.client.type, event.client.window, event.client.format = CLIENT_MESSAGE, int(window, 0), 32
+    event.client.message_type = xlib.XInternAtom(display, b"_NET_WM_STATE", 0)
+    # Add or remove, the state, and the source: the user, through a pager.
+    event.client.data[:4] = [on == "on", xlib.XInternAtom(display, b"_NET_WM_STATE_FULLSCREEN", 0), 0, 2]
+    mask = SUBSTRUCTURE_NOTIFY_MASK | SUBSTRUCTURE_REDIRECT_MASK
+    xlib.XSendEvent(display, xlib.XDefaultRootWindow(display), 0, mask, ctypes.byref(event))
+    xlib.XSync(display, 0)
+
+
 class MapRequestEvent(ctypes.Structure):
     _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
                 ("display", ctypes.c_void_p), ("parent", ctypes.c_ulong), ("window", ctypes.c_ulong)]
@@ -402,6 +416,8 @@ def main(argv):
         shapes(argv[2], argv[3])
     elif len(argv) == 3 and argv[1] == "close":
         close(argv[2])
+    elif len(argv) == 4 and argv[1] == "fullscreen":
+        fullscreen(argv[2], argv[3])
     elif len(argv) == 2 and argv[1] == "refusing-wm":
         refusing_wm()
     elif len(argv) >= 3 and argv[1] == "text":

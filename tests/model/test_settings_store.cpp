@@ -10,6 +10,7 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -426,4 +427,24 @@ TEST(SettingsStore, ARefusedWriteNamesTheValueRefused)
     EXPECT_EQ(error, c.error) << c.what;
     EXPECT_EQ(backend.written, c.stored) << c.what;
   }
+}
+
+// A choice beside the nine values: what cannot be read as a number is the default, so a store from
+// before the choice still starts the clock as it was.
+TEST(SettingsStore, ChoicesFallBackToTheirDefault)
+{
+  const struct {
+    std::optional<StoredValue> stored;
+    bool fallback, loaded;
+  } cases[] = {{std::nullopt, true, true}, {Integer(1), false, true}, {Integer(0), true, false},
+               {StoredValue{StoredValue::Kind::Text, 0, "yes"}, false, false}};
+  for (const auto& c : cases) {
+    auto fake = std::make_unique<FakeBackend>();
+    if (c.stored)
+      fake->values[kLockInPlace] = *c.stored;
+    EXPECT_EQ(SettingsStore(std::move(fake)).LoadChoice(kLockInPlace, c.fallback), c.loaded);
+  }
+  auto refusing = std::make_unique<FakeBackend>();
+  refusing->refuseAt = 0;
+  EXPECT_THROW(SettingsStore(std::move(refusing)).SaveChoice(kLockInPlace, true), TickoraError);
 }

@@ -6,15 +6,18 @@
 
 TEST(CommandLine, OwnOptionsAnswerQtOptionsPassAndAnythingElseIsMisuse)
 {
-  const QString usage = QStringLiteral("Usage: tickora [-h | --help] [-v | --version] [Qt options]");
+  const QString usage = QStringLiteral("Usage: tickora [-h | --help] [-v | --version] [--settings] [Qt options]");
   const struct {
     QStringList arguments;
     bool exits;
     int exitCode;
     QString out;  // the first line
     QString err;  // the first line; a misuse is followed by the usage line
+    bool settings = false;
   } cases[] = {
       {{}, false, 0, {}, {}},
+      {{"--settings", "-display", ":1"}, false, 0, {}, {}, true},
+      {{"--settings", "--version"}, true, 0, QStringLiteral("Tickora "), {}},
       {{"--help"}, true, 0, usage, {}},
       {{"-h"}, true, 0, usage, {}},
       {{"--version"}, true, 0, QStringLiteral("Tickora "), {}},
@@ -41,6 +44,7 @@ TEST(CommandLine, OwnOptionsAnswerQtOptionsPassAndAnythingElseIsMisuse)
     const CommandLineAnswer answer = AnswerCommandLine(c.arguments);
     EXPECT_EQ(answer.exits, c.exits);
     EXPECT_EQ(answer.exitCode, c.exitCode);
+    EXPECT_EQ(answer.settings, c.settings);
     const QStringList out = answer.out.split(u'\n');
     const QStringList err = answer.err.split(u'\n');
     if (c.out.isEmpty())
@@ -60,7 +64,7 @@ TEST(CommandLine, OwnOptionsAnswerQtOptionsPassAndAnythingElseIsMisuse)
 TEST(CommandLine, HelpNamesEveryOwnOptionAndVersionIsOneLine)
 {
   const QString help = AnswerCommandLine({QStringLiteral("--help")}).out;
-  for (const char* option : {"--help", "--version", "-display", "Start at login", "Tickora.conf"})
+  for (const char* option : {"--help", "--version", "--settings", "-display", "Start at login", "Lock in place", "Hide over full-screen windows", "Tickora.conf"})
     EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^Tickora \\d+\\.\\d+\\.\\d+\n$"))
                   .match(AnswerCommandLine({QStringLiteral("--version")}).out)

@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <future>
+
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -136,4 +140,22 @@ TEST(SingleInstance, LockLivesInTheUsersRuntimeDirectory)
     qunsetenv("TMPDIR");
   else
     qputenv("TMPDIR", savedTemp);
+}
+
+// A second start reaches the running copy's socket beside the lock, which replaces a dead copy's;
+// with nobody listening the start gives up after its wait.
+TEST(SingleInstance, ASecondStartReachesTheRunningCopy)
+{
+  EnsureApplication();
+  QTemporaryDir dir;
+  const QString socket = SocketPathFor(dir.filePath("Tickora.lock"));
+  EXPECT_FALSE(AskRunningCopy(socket, 200));
+  ASSERT_TRUE(QFile(socket).open(QIODevice::WriteOnly));
+  int asked = 0;
+  SecondStartServer server(socket, [&asked] { ++asked; });
+  auto answered = std::async(std::launch::async, [&socket] { return AskRunningCopy(socket); });
+  while (answered.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+    QCoreApplication::processEvents();
+  EXPECT_TRUE(answered.get());
+  EXPECT_EQ(asked, 1);
 }

@@ -48,21 +48,27 @@ TEST(TrayIcon, TipAndPictureAreTheProgramsOwn)
             ProgramIconImage(rig.data->pictures));
 }
 
-TEST(TrayIcon, MenuHasSettingsStartAtLoginAndCloseInOrder)
+TEST(TrayIcon, MenuHasItsItemsInOrder)
 {
   SettingsRig rig;
   SettingsWindow& form = rig.Create(ClockSettings{});
   const QList<QAction*> actions = form.PopupMenu->actions();
-  ASSERT_EQ(actions.size(), 3);
+  ASSERT_EQ(actions.size(), 5);
   EXPECT_EQ(actions[0], form.Options);
   EXPECT_EQ(actions[0]->text(), QStringLiteral("Settings"));
   EXPECT_TRUE(actions[0]->isCheckable());
   EXPECT_EQ(actions[1], form.StartAtLogin);
   EXPECT_EQ(actions[1]->text(), QStringLiteral("Start at login"));
   EXPECT_TRUE(actions[1]->isCheckable());
-  EXPECT_EQ(actions[2], form.Close1);
-  EXPECT_EQ(actions[2]->text(), QStringLiteral("Close"));
-  EXPECT_FALSE(actions[2]->icon().isNull());
+  EXPECT_EQ(actions[2], form.LockInPlace);
+  EXPECT_EQ(actions[2]->text(), QStringLiteral("Lock in place"));
+  EXPECT_TRUE(actions[2]->isCheckable());
+  EXPECT_EQ(actions[3], form.HideOverFullScreen);
+  EXPECT_EQ(actions[3]->text(), QStringLiteral("Hide over full-screen windows"));
+  EXPECT_TRUE(actions[3]->isChecked());
+  EXPECT_EQ(actions[4], form.Close1);
+  EXPECT_EQ(actions[4]->text(), QStringLiteral("Close"));
+  EXPECT_FALSE(actions[4]->icon().isNull());
 }
 
 TEST(TrayIcon, StartAtLoginWritesAndRemovesTheEntryAndShowsWhatIsOnDisk)

@@ -129,7 +129,7 @@ TEST(SettingsHandlers, TrayMessagesShowTheWindowOpenTheMenuOrDoNothing)
   }
 }
 
-TEST(SettingsHandlers, MenuSettingsFlipsItsMarkAndCloseEndsTheProgram)
+TEST(SettingsHandlers, MenuItemsFlipTheirMarksAndCloseEndsTheProgram)
 {
   SKIP_WITHOUT_DESKTOP();
   SettingsRig rig;
@@ -144,6 +144,14 @@ TEST(SettingsHandlers, MenuSettingsFlipsItsMarkAndCloseEndsTheProgram)
   TrayMessage(rig, 517);
   EXPECT_FALSE(marked());
   EXPECT_EQ(rig.Count("quit"), 0);
+
+  // The two choices, each marked as it now stands.
+  const auto checked = [&](UINT id) { return (GetMenuState(form.popupMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+  rig.menuChoices = {SettingsWindow::kLockInPlace, SettingsWindow::kHideOverFullScreen};
+  TrayMessage(rig, 517);
+  TrayMessage(rig, 517);
+  EXPECT_TRUE(checked(SettingsWindow::kLockInPlace) && rig.clockShell.clickThrough);
+  EXPECT_FALSE(checked(SettingsWindow::kHideOverFullScreen));
 
   SendMessageA(form.Control({ControlKind::Button, 1}), BM_CLICK, 0, 0);
   rig.menuChoices = {SettingsWindow::kClose1};

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build under Wine on Xvfb with openbox, picom and an XEmbed tray: the first start centres a
 # 32-bit clock and stores the nine values in the registry, clicks pass through its transparent pixels, a
-# drag moves it and stores its place, the tray icon opens the settings, a second copy ends at once, and
+# drag moves it and stores its place, the tray icon opens the settings, a second copy shows them and ends
+# at once, a captionless window covering the monitor hides the clock, and
 # "Close" ends the program with code 0 and lets the next start run. Then the portable zip's files, and
 # the installer for a user folder the ANSI code page cannot spell: install over the running clock, start
 # at login from there, install again, uninstall.
@@ -123,7 +124,10 @@ started=$SECONDS
 wine "$EXE" >"$TEST_TMP/second.log" 2>&1 || fail "the second copy ended with code $?"
 [ $((SECONDS - started)) -le 15 ] || fail "the second copy took $((SECONDS - started)) s to end"
 one_clock || fail "a second clock window appeared"
-pass "a second copy ends at once with code 0, the first is untouched"
+wait_for "the first copy's settings window" -- windows_settings
+"$PYTHON" "$XTOOL" close "$(windows_settings)"  # its close box
+wait_for "the settings to hide" -- not windows_settings
+pass "a second copy shows the first one's settings window and ends at once with code 0"
 
 # "Close", the last item of the tray icon's menu.
 popup_menu() {
@@ -150,6 +154,13 @@ CLOCK_WINDOW=$(clock_windows)
 wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "$((LEFT + 150)) $((TOP + 80)) $D $D"
 pass "after Close the next start runs, at the stored place"
 
+# A captionless window covering the monitor, in the foreground, hides the clock until it goes.
+spawn fullscreen wine "$TICKORA_WINDOWS_BIN/test-fullscreen.exe"
+wait_for "the clock hidden over the full-screen window" 10 -- not one_clock
+kill "$LAST_PID"
+wait_for "the clock back" 5 -- one_clock
+pass "a captionless window covering the monitor hides the clock; its end brings it back"
+
 export LC_ALL=C.UTF-8  # Wine passes arguments and paths on in the locale's character set
 readonly DIR='C:\users\Łukasz\AppData\Local\Programs\Tickora' UNIX_DIR="$WINEPREFIX/drive_c/users/Łukasz/AppData/Local/Programs/Tickora"
 readonly UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tickora'
@@ -175,7 +186,7 @@ pass "a silent install over the running clock closes it, puts the program in $DI
 click_window_centre "$(windows_tray_icon)" 3
 wait_for "the tray menu" -- popup_menu
 read -r mx my mw mh < <(window_geometry "$(popup_menu)")
-xdotool mousemove --sync $((mx + mw / 2)) $((my + mh / 2)) click 1  # "Start at login", the middle item
+xdotool mousemove --sync $((mx + mw / 2)) $((my + mh * 3 / 10)) click 1  # "Start at login", the second of five
 wait_for "the Run value" -- registry_data_is "$RUN" Tickora "\"$DIR\tickora.exe\""
 pass "\"Start at login\" names the installed program with every letter of its folder"
 
