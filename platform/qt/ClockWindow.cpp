@@ -16,6 +16,7 @@
 #include "model/ClockGeometry.h"
 #include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtRaster.h"
+#include "platform/qt/ScreenSpace.h"
 #include "platform/qt/WindowSystem.h"
 
 namespace {
@@ -125,7 +126,10 @@ long double ClockWindow::DeviceScale() const
 
 void ClockWindow::Resize(PixelSize size)
 {
-  resize(ToQt(size));
+  // Once the window exists it is sized in X's pixels only: Qt would send its own idea of the place
+  // along, which lags behind the window system's where two densities meet.
+  if (!NativeGeometry(*this))
+    resize(ToQt(size));
   KeepDeviceSize(*this, DeviceSize());
 }
 
@@ -142,7 +146,15 @@ QSize ClockWindow::DeviceSize() const
 
 void ClockWindow::MoveTo(PixelPoint position)
 {
-  move(ToQt(position));
+  // Placed in X's pixels by the screen that holds the clock's centre, at that screen's size at once:
+  // a window manager holding it to the old size would shrink it back over the border.
+  const Placement native = ToNative(ScreenScales(), QRect(ToQt(position), ToQt(form_.size())));
+  const QSize device = native.scale == static_cast<qreal>(DeviceScale())
+                           ? DeviceSize()
+                           : QSize(DeviceDiameterOf(form_.size().width, native.scale),
+                                   DeviceDiameterOf(form_.size().height, native.scale));
+  if (!PlaceNative(*this, native.topLeft, device))
+    move(ToQt(position));
 }
 
 bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
@@ -207,8 +219,12 @@ void ClockWindow::Later(std::function<void()> task)
 bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
 {
   // Only the window system's own reports say where the window is, and they reach the native window.
-  if (watched == windowHandle() && event->type() == QEvent::Move)
-    form_.WindowMoved(FromQt(static_cast<QMoveEvent*>(event)->pos()));
+  // Read from X itself: where two densities meet, Qt reports some places in the other screen's pixels.
+  if (watched == windowHandle() && event->type() == QEvent::Move) {
+    const std::optional<QRect> native = NativeGeometry(*this);
+    form_.WindowMoved(FromQt(native ? ToLogical(ScreenScales(), *native).topLeft
+                                    : static_cast<QMoveEvent*>(event)->pos()));
+  }
   return QWidget::eventFilter(watched, event);
 }
 

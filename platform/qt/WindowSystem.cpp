@@ -239,16 +239,18 @@ bool OnCurrentDesktop(QWidget& window)
 #endif
 }
 
-void KeepDeviceSize(QWidget& window, QSize device)
-{
+namespace {
 #ifdef TICKORA_HAVE_X11
+// The window's id once it exists, with size hints asking for exactly `device` pixels set on it.
+std::optional<Window> SetDeviceSizeHints(QWidget& window, QSize device)
+{
   Display* display = X11Display();
   if (!display || !window.testAttribute(Qt::WA_WState_Created))
-    return;
+    return std::nullopt;
   const Window id = static_cast<Window>(window.winId());
   XSizeHints* hints = XAllocSizeHints();
   if (!hints)
-    return;
+    return std::nullopt;
   long supplied = 0;
   XGetWMNormalHints(display, id, hints, &supplied);
   hints->flags &= ~(PResizeInc | PBaseSize);
@@ -257,11 +259,62 @@ void KeepDeviceSize(QWidget& window, QSize device)
   hints->min_height = hints->max_height = device.height();
   XSetWMNormalHints(display, id, hints);
   XFree(hints);
-  XResizeWindow(display, id, static_cast<unsigned>(device.width()), static_cast<unsigned>(device.height()));
-  XFlush(display);
+  return id;
+}
+#endif
+}  // namespace
+
+void KeepDeviceSize(QWidget& window, QSize device)
+{
+#ifdef TICKORA_HAVE_X11
+  if (const std::optional<Window> id = SetDeviceSizeHints(window, device)) {
+    Display* display = X11Display();
+    XResizeWindow(display, *id, static_cast<unsigned>(device.width()), static_cast<unsigned>(device.height()));
+    XFlush(display);
+  }
 #else
   Q_UNUSED(window);
   Q_UNUSED(device);
+#endif
+}
+
+std::optional<QRect> NativeGeometry(QWidget& window)
+{
+#ifdef TICKORA_HAVE_X11
+  Display* display = X11Display();
+  if (!display || !window.testAttribute(Qt::WA_WState_Created))
+    return std::nullopt;
+  const Window id = static_cast<Window>(window.winId());
+  Window root = None;
+  Window child = None;
+  int x = 0, y = 0;
+  unsigned int width = 0, height = 0, border = 0, depth = 0;
+  if (!XGetGeometry(display, id, &root, &x, &y, &width, &height, &border, &depth) ||
+      !XTranslateCoordinates(display, id, root, 0, 0, &x, &y, &child))
+    return std::nullopt;
+  return QRect(x, y, static_cast<int>(width), static_cast<int>(height));
+#else
+  Q_UNUSED(window);
+  return std::nullopt;
+#endif
+}
+
+bool PlaceNative(QWidget& window, QPoint position, QSize device)
+{
+#ifdef TICKORA_HAVE_X11
+  const std::optional<Window> id = SetDeviceSizeHints(window, device);
+  if (!id)
+    return false;
+  Display* display = X11Display();
+  XMoveResizeWindow(display, *id, position.x(), position.y(), static_cast<unsigned>(device.width()),
+                    static_cast<unsigned>(device.height()));
+  XFlush(display);
+  return true;
+#else
+  Q_UNUSED(window);
+  Q_UNUSED(position);
+  Q_UNUSED(device);
+  return false;
 #endif
 }
 

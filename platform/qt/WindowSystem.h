@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include <QByteArray>
 #include <QList>
 #include <QPoint>
@@ -46,6 +48,13 @@ bool OnCurrentDesktop(QWidget& window);
 // increment of more than one pixel (its one logical pixel), which a window manager that heeds it
 // (openbox, xfwm4) would round the window down by. Call after each resize of a created window.
 void KeepDeviceSize(QWidget& window, QSize device);
+
+// The window's rectangle in the X screen's own pixels, as the X server has it now; nothing where there
+// is no X11 or no native window yet.
+std::optional<QRect> NativeGeometry(QWidget& window);
+// Puts the created window at `position`, `device` pixels in size, in the X screen's own pixels, with
+// the size hints of KeepDeviceSize, in one request. False where there is no X11 to do it.
+bool PlaceNative(QWidget& window, QPoint position, QSize device);
 
 // Keeps the window out of taskbars and pagers; call after the native window exists, before showing.
 void KeepOffTaskbar(QWidget& window);
