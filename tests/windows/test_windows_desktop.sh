@@ -123,7 +123,8 @@ pass "the tray icon opens the settings; Cancel hides them and brings the icon ba
 started=$SECONDS
 wine "$EXE" >"$TEST_TMP/second.log" 2>&1 || fail "the second copy ended with code $?"
 [ $((SECONDS - started)) -le 15 ] || fail "the second copy took $((SECONDS - started)) s to end"
-one_clock || fail "a second clock window appeared"
+# A window search that meets the second copy's windows going away may come back short: asked again.
+poll 3 one_clock || fail "$(clock_windows | wc -l) clock windows after a second start, not one"
 wait_for "the first copy's settings window" -- windows_settings
 "$PYTHON" "$XTOOL" close "$(windows_settings)"  # its close box
 wait_for "the settings to hide" -- not windows_settings
