@@ -96,15 +96,16 @@ rests_and_comes_back() {
 # The left monitor at 150 %, the primary at 100 %: stored at 300,300 on the left monitor (450,450 on
 # the screen), the clock is drawn at 150 % there, walks back 3 screen pixels a tick and rests inside
 # the primary's margin, stored in the primary's coordinates (Qt's places there are the screen's: the
-# top becomes 450). A restart there draws it at 100 %.
+# top becomes 450), and is drawn at 100 % there, also after a restart.
 export QT_SCREEN_SCALE_FACTORS="LEFT=1.5;RIGHT=1"
 restart_with 300 300
 wait_for "the clock drawn at 150 % on the left monitor" -- drawn_at 248 249
 wait_for "the clock back inside the primary" 40 -- stored_inside 1280
 conf_is Top 450 || fail "Top=$(conf_get Top), not 450"
+wait_for "the clock drawn at 100 % on the primary" 3 -- drawn_at $D
 rests_and_comes_back
-wait_for "the clock drawn at 100 % on the primary" -- drawn_at $D
-pass "left monitor at 150 %: drawn at its density there, back inside the primary at $(conf_get Left),450, found there again at 100 %"
+wait_for "the restarted clock drawn at 100 %" -- drawn_at $D
+pass "left monitor at 150 %: drawn at its density there, back inside the primary at $(conf_get Left),450 and drawn at 100 % there, found there again"
 
 # The primary at 150 %: 853 x 683 of its logical pixels from its corner, the first start centres the
 # clock at 1280 + 343, 258 (Round(426.5 - 83.5), Round(341.5 - 83.5)), 249 screen pixels at 1795, 387.
