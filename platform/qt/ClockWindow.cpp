@@ -128,9 +128,8 @@ void ClockWindow::Resize(PixelSize size)
 {
   // Once the window exists it is sized in X's pixels only: Qt would send its own idea of the place
   // along, which lags behind the window system's where two densities meet.
-  if (!NativeGeometry(*this))
+  if (!KeepDeviceSize(*this, DeviceSize()))
     resize(ToQt(size));
-  KeepDeviceSize(*this, DeviceSize());
 }
 
 QSize ClockWindow::DeviceSize() const

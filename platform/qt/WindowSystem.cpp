@@ -264,17 +264,20 @@ std::optional<Window> SetDeviceSizeHints(QWidget& window, QSize device)
 #endif
 }  // namespace
 
-void KeepDeviceSize(QWidget& window, QSize device)
+bool KeepDeviceSize(QWidget& window, QSize device)
 {
 #ifdef TICKORA_HAVE_X11
-  if (const std::optional<Window> id = SetDeviceSizeHints(window, device)) {
-    Display* display = X11Display();
-    XResizeWindow(display, *id, static_cast<unsigned>(device.width()), static_cast<unsigned>(device.height()));
-    XFlush(display);
-  }
+  const std::optional<Window> id = SetDeviceSizeHints(window, device);
+  if (!id)
+    return false;
+  Display* display = X11Display();
+  XResizeWindow(display, *id, static_cast<unsigned>(device.width()), static_cast<unsigned>(device.height()));
+  XFlush(display);
+  return true;
 #else
   Q_UNUSED(window);
   Q_UNUSED(device);
+  return false;
 #endif
 }
 
