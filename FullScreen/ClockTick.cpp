@@ -49,11 +49,7 @@ bool IsOutsideMargin(PixelPoint position, PixelSize size, PixelRect screen)
 TickDecision DecideTick(const TickInput& input)
 {
   TickDecision decision;
-  decision.interval = input.interval;
-  if (IsOutsideMargin(input.position, input.size, input.screen))
-    decision.interval = kReturnInterval;
-  else if (input.interval == kReturnInterval)
-    decision.interval = kRestInterval;
+  decision.returning = IsOutsideMargin(input.position, input.size, input.screen);
 
   const PixelRect& screen = input.screen;
   decision.position = {StepAxis(input.position.x, input.size.width, screen.x, screen.width),
@@ -75,24 +71,9 @@ PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect prima
 
 int DelayToNextTick(int interval, int millisecond)
 {
-  if (interval != kRestInterval)
+  if (interval == kReturnInterval)
     return interval;
-  // Past a half second, the tick just run already shows it: the next comes after the next one.
-  const int sinceHalf = (millisecond % interval + interval) % interval;
-  return interval + kTickLag - sinceHalf;
-}
-
-int TicksOutOfReach(PixelPoint pointer, PixelRect window)
-{
-  // The distance along the farther axis: reach is a rectangle grown on every side.
-  const auto beyond = [](Wide at, Wide low, Wide end) { return at < low ? low - at : at >= end ? at - end + 1 : 0; };
-  const Wide distance = std::max(beyond(pointer.x, window.x, window.right()), beyond(pointer.y, window.y, window.bottom()));
-  const Wide ticks = (distance + kPointerReach - 1) / kPointerReach - 2;
-  return static_cast<int>(std::clamp<Wide>(ticks, 0, std::numeric_limits<int>::max()));
-}
-
-bool PointerWithinReach(PixelPoint pointer, PixelRect window)
-{
-  return Wide{pointer.x} >= Wide{window.x} - kPointerReach && Wide{pointer.x} < window.right() + kPointerReach &&
-         Wide{pointer.y} >= Wide{window.y} - kPointerReach && Wide{pointer.y} < window.bottom() + kPointerReach;
+  // Past the turn, the tick just run already shows it: the next comes after the next one.
+  const int since = (millisecond % interval + interval) % interval;
+  return interval + kTickLag - since;
 }

@@ -5,53 +5,46 @@
 
 // The clock keeps itself this far inside the primary monitor, walking back in small steps on a faster
 // timer while it is outside.
-inline constexpr int kRestInterval = 500;   // ms
 inline constexpr int kReturnInterval = 40;  // ms
 inline constexpr int kScreenMargin = 5;     // pixels
 inline constexpr int kReturnStep = 2;       // pixels per tick and axis
-// Ticks at rest fall this long after the wall clock's half seconds, so the second hand turns just after
-// the second, whichever side of the deadline a timer wakes on.
+// At rest the clock wakes only when its picture can change: every half second while the pointer is over
+// it (the pointer's hole follows it), else on the second, or on the minute without a second hand.
+inline constexpr int kPointerInterval = 500;   // ms
+inline constexpr int kSecondInterval = 1000;   // ms
+inline constexpr int kMinuteInterval = 60000;  // ms
+// Ticks at rest fall this long after the wall clock's turn, so the hands turn just after it, whichever
+// side of the deadline a timer wakes on.
 inline constexpr int kTickLag = 5;  // ms
-// How far a pointer may travel in a tick at rest, in logical pixels: a pointer farther than this from
-// the clock cannot reach it before the next tick.
-inline constexpr int kPointerReach = 400;
 
 struct TickInput {
   PixelPoint position;  // the window's left and top, as the window system reports them
   PixelSize size;       // its client width and height
   PixelRect screen;     // the primary monitor, origin and size
-  int interval = kRestInterval;
   PixelPoint saved;     // the position last stored
 };
 
 struct TickDecision {
-  int interval = kRestInterval;
-  PixelPoint position;  // where the window goes this tick
+  bool returning = false;  // the window was outside before the step: the timer runs at kReturnInterval
+  PixelPoint position;     // where the window goes this tick
   bool save = false;
 };
 
 // Inside means at least the margin from every edge of `screen`; every comparison is strict.
 bool IsOutsideMargin(PixelPoint position, PixelSize size, PixelRect screen);
 
-// One tick after the frame: the interval from the position before the step, one step back per axis,
-// and whether the position after the step is a new place inside the margin to store.
+// One tick after the frame: whether the clock is returning, from the position before the step; one
+// step back per axis; and whether the position after the step is a new place inside the margin to store.
 TickDecision DecideTick(const TickInput& input);
 
 // Where a clock loaded at `position` starts. A place on no monitor at all (one unplugged, a hand-edited
 // file) would take minutes to walk back from, so it is brought to the nearest edge of the primary
 // monitor; any place a monitor shows is kept and walks back as usual.
-// The delay from a moment `millisecond` into the wall clock's second to the next tick. At rest the ticks
-// fall kTickLag after the first half second still to come, so a timer that wakes a little early still
-// shows the new second and does not tick again; any other interval keeps its own pace.
-int DelayToNextTick(int interval, int millisecond);
-
-// Whether the pointer is within kPointerReach of the window: only then can a click reach the clock
-// before the next tick.
-bool PointerWithinReach(PixelPoint pointer, PixelRect window);
-
-// How many ticks after this one a pointer at `pointer` stays out of reach of the window, however it
-// moves: it need not be looked for before then.
-int TicksOutOfReach(PixelPoint pointer, PixelRect window);
-
 PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect primary,
                             const std::vector<PixelRect>& screens);
+
+// The delay from a moment `millisecond` into the wall clock's minute (0..59999) to the next tick. At
+// rest (kPointerInterval, kSecondInterval, kMinuteInterval) the ticks fall kTickLag after the wall
+// clock's next turn of that interval, so a timer that wakes a little early still shows the new second
+// and does not tick again; the walk back keeps its own pace.
+int DelayToNextTick(int interval, int millisecond);

@@ -7,7 +7,8 @@
 #include "raster/DeviceImage.h"
 
 // What the clock window asks of the window system it runs on. Each shell carries these out and
-// reports back what happens (TForm1::WindowMoved, the timer, the drag).
+// reports back what happens (TForm1::WindowMoved, the timer, the drag, the pointer coming onto the
+// clock and leaving it, a change of the monitors: TForm1::Wake).
 //
 // Three kinds of pixels: logical ones (the clock's diameter D, the settings window), device ones (a
 // frame: Round(D x scale) of them on a monitor at that scale) and the desktop's, in which every place
@@ -23,7 +24,8 @@ public:
   virtual PixelRect PrimaryScreen() const = 0;
   virtual std::vector<PixelRect> Screens() const = 0;
   virtual TimeOfDay LocalTime() const = 0;
-  // The pointer; a point off the window where there is none to read.
+  // The pointer, asked only while it is over the clock; a point off the window where there is none to
+  // read.
   virtual PixelPoint CursorPos() const = 0;
   // Device pixels per logical pixel on the monitor the window is on, the one that holds its centre
   // (1 on a monitor at 100 %): frames are drawn at this density.
@@ -39,14 +41,13 @@ public:
   // and may report it later; the clock trusts only the report.
   virtual void MoveTo(PixelPoint position) = 0;
   // Puts `frame` (device pixels) on screen at the window's place: only `changed` differs from the
-  // frame before, unless `resized` (the window was just given the frame's logical size). False when
-  // nothing could be shown.
-  virtual bool Present(const DeviceImage& frame, PixelRect changed, bool resized) = 0;
-  // Whether the pointer is within reach of the window (PointerWithinReach), told before each frame: what
-  // takes the mouse need only follow the frames while it is, and be brought up to date when it comes.
-  virtual void SetPointerNear(bool within) = 0;
+  // frame before, unless `resized` (the window was just given the frame's logical size). `clicks` are
+  // the pixels that take the mouse, changed only within `clicksChanged`: a window system that takes
+  // the mouse by a shape of its own gets it with this frame. False when nothing could be shown.
+  virtual bool Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask& clicks,
+                       PixelRect clicksChanged) = 0;
   // Whether every click goes through the window to the one below, on every pixel (a locked clock),
-  // rather than through its transparent pixels only. Holds whatever SetPointerNear says.
+  // rather than through its transparent pixels only.
   virtual void SetClickThrough(bool through) = 0;
   // Hides the window or shows it again, without taking the keyboard focus, kept above as before.
   virtual void SetHidden(bool hidden) = 0;

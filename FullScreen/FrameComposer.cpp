@@ -186,14 +186,61 @@ PixelRect FrameComposer::DrawHands(DeviceImage& frame, const ClockData& data, co
   return bounds.intersected(frame.rect());
 }
 
+PixelRect FrameComposer::RefreshLayer(const ClockData& data, const TimeOfDay& time, PixelRect& restore)
+{
+  // The hour and minute hands turn once a minute: kept drawn over the dial in a layer of their own,
+  // so most frames draw only the second hand.
+  const ClockGeometry& g = data.geometry;
+  const LayerInputs layerInputs{time.hours, time.minutes, g.hourHand, g.minuteHand};
+  if (!layer_.isNull() && layerInputs == layerInputs_)
+    return {};
+  // The frame may show the old layer's hands: they go back to the dial too.
+  if (onLayer_)
+    restore = restore.united(layerDrawn_);
+  const PixelRect before = layer_.isNull() ? dial_.rect() : layerDrawn_;
+  layer_ = dial_;
+  layerDrawn_ = DrawHands(layer_, data, time, Hands::HourAndMinute);
+  layerInputs_ = layerInputs;
+  onLayer_ = false;
+  return before.united(layerDrawn_);
+}
+
+void FrameComposer::TakeClicks(const PixelRect& area, std::optional<PixelPoint> hole, bool holeDrawn)
+{
+  const PixelRect r = area.intersected(layer_.rect());
+  for (int y = r.y; y < r.bottom(); ++y) {
+    const std::uint32_t* from = layer_.row(y);
+    std::uint8_t* to = clicks_.bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(clicks_.size.width);
+    for (int x = r.x; x < r.right(); ++x) {
+      const std::uint8_t drawn = (from[x] >> 24) != 0 ? 1 : 0;
+      if (to[x] != drawn) {
+        to[x] = drawn;
+        clicksChanged_ = clicksChanged_.united({x, y, 1, 1});
+      }
+    }
+  }
+  // The hole's pixel is what the rings and the hour and minute hands leave there.
+  if (hole) {
+    std::uint8_t& at = clicks_.bits[static_cast<std::size_t>(hole->y) * static_cast<std::size_t>(clicks_.size.width) +
+                                    static_cast<std::size_t>(hole->x)];
+    if (at != (holeDrawn ? 1 : 0)) {
+      at = holeDrawn ? 1 : 0;
+      clicksChanged_ = clicksChanged_.united({hole->x, hole->y, 1, 1});
+    }
+  }
+  clickHole_ = hole;
+}
+
 PixelRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, const PixelRect& window,
                                  PixelPoint cursor)
 {
+  clicksChanged_ = {};
   const Key before = key_;
   Refresh(data);
   if (dial_.isNull()) {
     front_ = DeviceImage();
     layer_ = DeviceImage();
+    clicks_ = {};
     return {};
   }
   const std::optional<PixelPoint> hole = CursorHole(dial_.size(), window, cursor);
@@ -213,19 +260,10 @@ PixelRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, c
     layer_ = DeviceImage();
   }
   PixelRect restore = drawn_;
+  PixelRect clickArea = RefreshLayer(data, time, restore);
   PixelRect drawn;
+  bool holeDrawn = false;
   if (!hole) {
-    // The hour and minute hands turn once a minute: kept drawn over the dial in a layer of their own,
-    // so most frames draw only the second hand.
-    const LayerInputs layerInputs{time.hours, time.minutes, g.hourHand, g.minuteHand};
-    if (layer_.isNull() || !(layerInputs == layerInputs_)) {
-      if (onLayer_)
-        restore = restore.united(layerDrawn_);
-      layer_ = dial_;
-      layerDrawn_ = DrawHands(layer_, data, time, Hands::HourAndMinute);
-      layerInputs_ = layerInputs;
-      onLayer_ = false;
-    }
     if (!onLayer_)
       restore = restore.united(layerDrawn_);
     onLayer_ = true;
@@ -240,11 +278,25 @@ PixelRect FrameComposer::Present(const ClockData& data, const TimeOfDay& time, c
     // The hole is made in the face before the rings are drawn; blending is per pixel, so the holed
     // pixel is then exactly what the rings alone leave there.
     front_.row(hole->y)[hole->x] = RingsPixel(data, *hole);
-    drawn = PixelRect{hole->x, hole->y, 1, 1}.united(DrawHands(front_, data, time, Hands::All));
+    drawn = PixelRect{hole->x, hole->y, 1, 1}.united(DrawHands(front_, data, time, Hands::HourAndMinute));
+    holeDrawn = (front_.Pixel(hole->x, hole->y) >> 24) != 0;
+    drawn = drawn.united(DrawHands(front_, data, time, Hands::Second));
   }
   lastInputs_ = inputs;
   const PixelRect changed = whole ? front_.rect() : drawn.united(restore);
   drawn_ = drawn;
+
+  if (whole || clicks_.size != front_.size()) {
+    clicks_ = {front_.size(), std::vector<std::uint8_t>(static_cast<std::size_t>(front_.width()) *
+                                                          static_cast<std::size_t>(front_.height()))};
+    clickArea = front_.rect();
+    clickHole_.reset();
+  }
+  if (clickHole_)
+    clickArea = clickArea.united({clickHole_->x, clickHole_->y, 1, 1});
+  TakeClicks(clickArea, hole, holeDrawn);
+  if (whole)
+    clicksChanged_ = front_.rect();
   return changed;
 }
 

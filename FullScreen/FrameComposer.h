@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "Clocks/ClockData.h"
 #include "model/PixelGeometry.h"
@@ -16,6 +17,18 @@ struct TimeOfDay {
   bool operator==(const TimeOfDay&) const = default;
 };
 
+// Which pixels of a frame take a click, one byte a pixel (1 or 0), rows top to bottom: every drawn one
+// (alpha above 0) but the second hand's, which turns every second; a window system that is told of each
+// change pays for it, so the second hand is seen but never caught.
+struct ClickMask {
+  PixelSize size;
+  std::vector<std::uint8_t> bits;
+  bool at(int x, int y) const
+  {
+    return bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width) + static_cast<std::size_t>(x)] != 0;
+  }
+};
+
 // Composes one frame: the face, the cursor hole, markers, numerals and hands. No display needed.
 // `window` is the clock window's current rectangle on the screen and `cursor` the pointer in screen
 // pixels. Returns the premultiplied D x D frame (a null image while D is not positive).
@@ -27,7 +40,8 @@ struct TimeOfDay {
 // are first put back to what lies under them, and a frame whose inputs have not changed since the last
 // one (the timer asks twice a second) is not composed again. The hour and minute hands, which turn once
 // a minute, are kept drawn over the dial in a layer, so a frame of a new second draws the second hand
-// alone. Frames are identical to those made from scratch.
+// alone. Frames are identical to those made from scratch. The layer is kept current whatever the
+// frame shows: the clickable pixels are read from it.
 class FrameComposer {
 public:
   // Composes the frame into frame() and returns a rectangle holding every pixel that may differ from
@@ -35,6 +49,10 @@ public:
   // when it was rebuilt or resized.
   PixelRect Present(const ClockData& data, const TimeOfDay& time, const PixelRect& window, PixelPoint cursor);
   const DeviceImage& frame() const { return front_; }
+  // The frame's clickable pixels, and the rectangle holding every one that changed since the frame
+  // before (empty when none did, the whole frame when it was rebuilt or resized).
+  const ClickMask& clicks() const { return clicks_; }
+  PixelRect clicksChanged() const { return clicksChanged_; }
   // Present, then a copy of the frame.
   DeviceImage Compose(const ClockData& data, const TimeOfDay& time, const PixelRect& window, PixelPoint cursor);
 
@@ -69,9 +87,13 @@ private:
   bool DrawRings(DrawingSurface* surface, const ClockData& data, std::optional<PixelRect> only = std::nullopt) const;
   // What the rings alone leave at one pixel, over transparent black: what a cursor hole shows.
   std::uint32_t RingsPixel(const ClockData& data, PixelPoint at) const;
-  enum class Hands { All, HourAndMinute, Second };
+  enum class Hands { HourAndMinute, Second };
   // Returns the rectangle the hands may have drawn on.
   PixelRect DrawHands(DeviceImage& frame, const ClockData& data, const TimeOfDay& time, Hands hands) const;
+  // Brings the layer to `time`; returns where it may have changed.
+  PixelRect RefreshLayer(const ClockData& data, const TimeOfDay& time, PixelRect& restore);
+  // Takes `area` of the clickable pixels from the layer, and the hole's own; notes what changed.
+  void TakeClicks(const PixelRect& area, std::optional<PixelPoint> hole, bool holeDrawn);
 
   // What the hour and minute hands' layer depends on beyond the dial.
   struct LayerInputs {
@@ -91,6 +113,9 @@ private:
   LayerInputs layerInputs_;
   PixelRect layerDrawn_;  // where the layer's hands lie
   bool onLayer_ = false;  // the frame shows the layer outside drawn_, else the dial
+  ClickMask clicks_;
+  PixelRect clicksChanged_;
+  std::optional<PixelPoint> clickHole_;  // the hole the mask holds
   ArgbImage hand_;
   ArgbImage marker_;
 };

@@ -42,26 +42,78 @@ void TForm1::FormCreate()
     SetClientSize(clientSize, clientSize);
     const PixelPoint stored{data_.settings.left, data_.settings.top};
     position_ = PlaceWithinReach(stored, DesktopSizeAt(shell_.ScaleAt(stored)), primary, shell_.Screens());
-    shell_.MoveTo(position_);
+    MoveWindow(position_, PlacedBy::Clock);
     data_.deviceScale = shell_.DeviceScale();
     BuildClockImages(data_);
     BuildNumeralSprites(data_);
     Draw();
+    Pace(RestInterval());
   });
 }
 
 void TForm1::SetClientSize(int width, int height)
 {
   size_ = {width, height};
-  pointerQuiet_ = 0;
   shell_.Resize(size_);
 }
 
 void TForm1::Draw()
 {
-  pointer_ = shell_.CursorPos();
-  pointerQuiet_ = TicksOutOfReach(pointer_, DesktopRect());
-  DrawAt(pointer_);
+  // No hole while the pointer is elsewhere: it is not looked for.
+  const PixelPoint nowhere{ClampToInt(std::int64_t{position_.x} - 1), ClampToInt(std::int64_t{position_.y} - 1)};
+  PixelPoint cursor = nowhere;
+  if (pointerOver_) {
+    cursor = shell_.CursorPos();
+    // Gone from the window (it may have left by a transparent pixel, which tells nothing).
+    if (!DesktopRect().contains(cursor)) {
+      pointerOver_ = false;
+      cursor = nowhere;
+    }
+  }
+  DrawAt(cursor);
+}
+
+int TForm1::RestInterval() const
+{
+  if (pointerOver_)
+    return kPointerInterval;
+  return data_.settings.showSeconds != 0 ? kSecondInterval : kMinuteInterval;
+}
+
+void TForm1::Pace(int interval)
+{
+  if (std::exchange(interval_, interval) != interval)
+    shell_.SetTimerInterval(interval);
+}
+
+void TForm1::Wake()
+{
+  if (std::exchange(wakePending_, true))
+    return;
+  shell_.Later([this] {
+    wakePending_ = false;
+    TimerTimer();
+  });
+}
+
+void TForm1::PointerEntered()
+{
+  pointerOver_ = true;
+  if (interval_ != kReturnInterval)
+    Pace(kPointerInterval);
+}
+
+void TForm1::PointerLeft()
+{
+  // Looked for once: still on the window, it is followed as before; gone, the hole goes with it.
+  Wake();
+}
+
+void TForm1::MoveWindow(PixelPoint position, PlacedBy by)
+{
+  requested_ = position;
+  requestedBy_ = by;
+  shell_.MoveTo(position);
 }
 
 void TForm1::DrawAt(PixelPoint cursor)
@@ -75,7 +127,6 @@ void TForm1::DrawAt(PixelPoint cursor)
   const auto offsetToDevice = [&](std::int64_t offset) {
     return devicePlaces ? static_cast<int>(std::clamp<std::int64_t>(offset, INT_MIN, INT_MAX)) : toDevice(offset);
   };
-  shell_.SetPointerNear(PointerWithinReach(cursor, DesktopRect()));
   const PixelRect window{0, 0, toDevice(size_.width), toDevice(size_.height)};
   const PixelRect changed = composer_.Present(data_, shell_.LocalTime(), window,
                                               {offsetToDevice(std::int64_t{cursor.x} - position_.x),
@@ -92,7 +143,7 @@ void TForm1::DrawAt(PixelPoint cursor)
   frameSize_ = frame.size();
   if (resized)
     SetClientSize(d, d);
-  if (shell_.Present(frame, changed, resized))
+  if (shell_.Present(frame, changed, resized, composer_.clicks(), composer_.clicksChanged()))
     ++presentedCount_;
 }
 
@@ -125,51 +176,53 @@ std::optional<PixelPoint> TForm1::Rescale(long double scale)
   const PixelPoint centre = CentreOf(PixelRect{position_.x, position_.y, before.width, before.height});
   const PixelPoint target{ClampToInt(std::int64_t{centre.x} - after.width / 2),
                           ClampToInt(std::int64_t{centre.y} - after.height / 2)};
-  shell_.MoveTo(target);
+  MoveWindow(target, placedBy_);
   return target;
 }
 
 void TForm1::Tick()
 {
+  // A hidden clock shows nothing and goes nowhere; it is drawn again when shown.
+  if (hidden_)
+    return;
   // On a monitor of another density (moved there, or its scale changed): drawn anew for it.
   std::optional<PixelPoint> rescaledTo;
   if (const long double scale = shell_.DeviceScale(); scale != data_.deviceScale)
     rescaledTo = Rescale(scale);
-  // A pointer known to be out of reach until this tick, at rest, is not looked for: nothing it does
-  // can show before the next.
-  if (interval_ == kRestInterval && pointerQuiet_ > 0) {
-    --pointerQuiet_;
-    DrawAt(pointer_);
-  } else {
-    Draw();
-  }
+  Draw();
   // The walk goes on from where the window system reports the clock.
   if (rescaledTo && *rescaledTo != position_)
     return;
-  const TickDecision tick = DecideTick(
-      {position_, DesktopSize(), shell_.PrimaryScreen(), interval_, {data_.settings.left, data_.settings.top}});
-  if (tick.interval != interval_) {
-    interval_ = tick.interval;
-    shell_.SetTimerInterval(interval_);
-  }
+  const TickDecision tick =
+      DecideTick({position_, DesktopSize(), shell_.PrimaryScreen(), {data_.settings.left, data_.settings.top}});
+  Pace(tick.returning ? kReturnInterval : RestInterval());
   pendingSave_.reset();
+  const bool mayStore = tick.save && placedBy_ != PlacedBy::WindowSystem;
   if (tick.position == position_) {
-    if (tick.save)
+    if (mayStore)
       SaveNewPosition(tick.position);
     return;
   }
   // A window system may refuse or alter the move: the place is stored once the window is reported
   // there, which may be before MoveTo returns.
-  if (tick.save)
+  if (mayStore)
     pendingSave_ = tick.position;
-  shell_.MoveTo(tick.position);
+  MoveWindow(tick.position, placedBy_);
 }
 
 void TForm1::WindowMoved(PixelPoint position)
 {
-  if (position != position_)
-    pointerQuiet_ = 0;
+  const bool moved = position != position_;
+  if (dragging_)
+    placedBy_ = PlacedBy::User;
+  else if (requested_ && *requested_ == position)
+    placedBy_ = requestedBy_;
+  else if (moved)
+    placedBy_ = PlacedBy::WindowSystem;
   position_ = position;
+  // A new place is looked at within half a second: it may need the walk back, or storing.
+  if (moved && interval_ > kPointerInterval)
+    Pace(kPointerInterval);
   // Moved onto another monitor: that one's active window is what counts now.
   if (fullScreen_)
     FollowFullScreen();
@@ -215,6 +268,7 @@ void TForm1::SetLocked(bool locked)
 {
   locked_ = locked;
   shell_.SetClickThrough(locked);
+  Wake();
   store_.SaveChoice(kLockInPlace, locked);
 }
 
@@ -242,8 +296,19 @@ void TForm1::FollowFullScreen()
       monitor = screen;
   }
   const bool hide = hideOverFullScreen_ && fullScreen_ && fullScreen_->intersected(monitor) == monitor;
-  if (hide != std::exchange(hidden_, hide))
-    shell_.SetHidden(hide);
+  if (hide == std::exchange(hidden_, hide))
+    return;
+  if (hide) {
+    shownAt_ = position_;
+    shownBy_ = placedBy_;
+  }
+  shell_.SetHidden(hide);
+  if (hide)
+    return;
+  // A window manager may place a window anew when it is shown: the clock comes back where it was,
+  // showing the time now.
+  MoveWindow(shownAt_, shownBy_);
+  Wake();
 }
 
 void TForm1::RightButtonUp(PixelPoint at)

@@ -29,11 +29,19 @@ public:
   void Draw();
   // One tick of the timer.
   void TimerTimer();
+  // Something the frame shows or the walk back reads has changed (a setting, the monitors, their
+  // scale): a tick runs as soon as the event loop does, not at the next wake of a sleeping clock.
+  void Wake();
   // The size slider sets the client width, then the height; the next frame sets them to D.
   void SetClientSize(int width, int height);
 
   // Reports from the window system.
   void WindowMoved(PixelPoint position);
+  // The pointer came onto a pixel of the clock that takes clicks, or left one. While it is over the
+  // clock the ticks come every half second and the frame has its hole; the clock looks for the pointer
+  // only then, and stops once a tick finds it off the window.
+  void PointerEntered();
+  void PointerLeft();
   // The user drags the clock (whoever moves the window): a modal box would end the drag, so an
   // error waits for its end.
   void DragStarted();
@@ -63,6 +71,7 @@ public:
   void NoticeLater(const std::string& text);
 
   const DeviceImage& frame() const { return composer_.frame(); }
+  const ClickMask& clicks() const { return composer_.clicks(); }
   int interval() const { return interval_; }
   // Where the window is, as the window system last reported it (desktop pixels), and its client size
   // (logical pixels).
@@ -73,6 +82,10 @@ public:
   int presentedCount() const { return presentedCount_; }
 
 private:
+  // Who put the window where it is. A place the window manager or compositor chose (at a show, or
+  // every move on some) is not the user's: it is never stored, nor is the walk back from it.
+  enum class PlacedBy { Clock, User, WindowSystem };
+
   PixelSize DesktopSizeAt(long double scale) const;
   PixelRect DesktopRect() const { return {position_.x, position_.y, DesktopSize().width, DesktopSize().height}; }
   // Draws the clock anew at the density of the monitor it now belongs to; returns the place it is
@@ -80,6 +93,10 @@ private:
   std::optional<PixelPoint> Rescale(long double scale);
   void Tick();
   void DrawAt(PixelPoint cursor);
+  // The interval at rest: as often as the picture can change.
+  int RestInterval() const;
+  void Pace(int interval);
+  void MoveWindow(PixelPoint position, PlacedBy by);
   void SaveNewPosition(PixelPoint position);
   void ShowLater(bool error, const std::string& text);
   // Hides or shows the clock as the active window and the clock's monitor now stand.
@@ -90,13 +107,18 @@ private:
   ClockWindowShell& shell_;
   UserMessages messages_;
   FrameComposer composer_;
-  int interval_ = kRestInterval;
+  int interval_ = kSecondInterval;
   int presentedCount_ = 0;
   PixelPoint position_;  // desktop pixels
   PixelSize size_;       // logical
   PixelSize frameSize_;  // device, of the frame on screen
-  PixelPoint pointer_;   // where the pointer was last looked for
-  int pointerQuiet_ = 0; // ticks at rest it cannot reach the clock in, from there
+  bool pointerOver_ = false;
+  bool wakePending_ = false;
+  PlacedBy placedBy_ = PlacedBy::Clock;
+  std::optional<PixelPoint> requested_;  // the last place the clock asked for
+  PlacedBy requestedBy_ = PlacedBy::Clock;
+  PixelPoint shownAt_;                   // where a hidden clock comes back
+  PlacedBy shownBy_ = PlacedBy::Clock;
   std::optional<PixelPoint> pendingSave_;  // a place to store once the window is reported there
   bool dragging_ = false;
   bool locked_ = false;

@@ -91,6 +91,7 @@ void TForm2::Resynthesise(bool numerals)
     if (numerals)
       hooks_.buildNumeralSprites(data_);
   });
+  clock_.Wake();
 }
 
 void TForm2::TrackBar1Change()
@@ -123,16 +124,19 @@ void TForm2::TrackBar5Change()
 {
   data_.settings.handWidth = shell_.TrackBarPosition(4);
   SetHandSizes(data_.geometry, data_.settings.handWidth);
+  clock_.Wake();
 }
 
 void TForm2::CheckBox1Click()
 {
   data_.settings.showSeconds = shell_.IsChecked(0) ? 1 : 0;
+  clock_.Wake();
 }
 
 void TForm2::CheckBox2Click()
 {
   data_.settings.showNumerals = shell_.IsChecked(1) ? 1 : 0;
+  clock_.Wake();
 }
 
 void TForm2::Button1Click()

@@ -50,7 +50,7 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
     form_.DragEnded();
   });
 
-  shape_.SetFrameSource([this] { return FrameView(form_.frame()); });
+  shape_.SetSources([this] { return FrameView(form_.frame()); }, [this]() -> const ClickMask& { return form_.clicks(); });
   compositor_ = std::make_unique<SelectionWatch>("_NET_WM_CM_S", [this](bool running) {
     shape_.SetCompositing(*this, running);
   });
@@ -62,6 +62,23 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
   SetHidden(false);
   fullScreen_ = std::make_unique<FullScreenWatch>(
       [this](std::optional<PixelRect> covered) { form_.ActiveWindowChanged(covered); });
+  WatchScreens();
+}
+
+void ClockWindow::WatchScreens()
+{
+  const auto watch = [this](QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, [this] { form_.Wake(); });
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] { form_.Wake(); });
+  };
+  for (QScreen* screen : QGuiApplication::screens())
+    watch(screen);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+    watch(screen);
+    form_.Wake();
+  });
+  connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] { form_.Wake(); });
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this] { form_.Wake(); });
 }
 
 void ClockWindow::SetHidden(bool hidden)
@@ -156,15 +173,16 @@ void ClockWindow::MoveTo(PixelPoint position)
     move(ToQt(position));
 }
 
-bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
+bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask& clicks,
+                          PixelRect clicksChanged)
 {
   const QImage image = FrameView(frame);
   // Only what changed goes to the window system, and from there to the compositor; the shape is in
-  // device pixels, as X takes it.
+  // device pixels, as X takes it, and goes first: no pixel the frame takes away catches a click.
   if (resized)
-    shape_.Apply(*this, image);
+    shape_.Reapply(*this);
   else
-    shape_.Update(*this, image, ToQt(changed));
+    shape_.Update(*this, image, ToQt(changed), clicks, ToQt(clicksChanged));
   if (presenter_.usable()) {
     // Before the native window exists its first Expose brings the whole frame.
     if (testAttribute(Qt::WA_WState_Created))
@@ -183,11 +201,6 @@ bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resi
   return true;
 }
 
-void ClockWindow::SetPointerNear(bool within)
-{
-  shape_.SetPointerNear(*this, within);
-}
-
 void ClockWindow::SetClickThrough(bool through)
 {
   shape_.SetClickThrough(*this, through);
@@ -202,7 +215,8 @@ void ClockWindow::SetTimerInterval(int milliseconds)
 
 void ClockWindow::ArmTimer()
 {
-  timer_.start(DelayToNextTick(tickInterval_, QTime::currentTime().msec()));
+  const QTime now = QTime::currentTime();
+  timer_.start(DelayToNextTick(tickInterval_, now.second() * 1000 + now.msec()));
 }
 
 QPaintEngine* ClockWindow::paintEngine() const
@@ -293,6 +307,18 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event)
     form_.DoubleClick();
   }
   event->accept();
+}
+
+void ClockWindow::enterEvent(QEnterEvent* event)
+{
+  form_.PointerEntered();
+  QWidget::enterEvent(event);
+}
+
+void ClockWindow::leaveEvent(QEvent* event)
+{
+  form_.PointerLeft();
+  QWidget::leaveEvent(event);
 }
 
 void ClockWindow::EndDrag()

@@ -36,8 +36,8 @@ public:
   long double DeviceScale() const override;
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
-  bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
-  void SetPointerNear(bool within) override;
+  bool Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask& clicks,
+               PixelRect clicksChanged) override;
   void SetClickThrough(bool through) override;
   void SetHidden(bool hidden) override;
   void SetTimerInterval(int milliseconds) override;
@@ -52,6 +52,8 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -61,6 +63,8 @@ protected:
 private:
   void EndDrag();
   void ArmTimer();
+  // A monitor added, removed, resized or rescaled shows at once.
+  void WatchScreens();
   // The window's size in device pixels: the frame's.
   QSize DeviceSize() const;
   // The frame as Qt draws it: device pixels, at the window's device pixel ratio.
@@ -72,7 +76,7 @@ private:
   std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
   std::unique_ptr<FullScreenWatch> fullScreen_;  // the active window, while full screen
   QTimer timer_;           // single shot, armed for each tick
-  int tickInterval_ = kRestInterval;
+  int tickInterval_ = kSecondInterval;
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up
   bool pressed_ = false;   // the left button is down on the clock, not yet dragging
   bool dragging_ = false;  // the clock moves itself with the pointer

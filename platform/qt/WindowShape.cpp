@@ -115,7 +115,24 @@ std::vector<QRect> OpaqueRuns(const QImage& frame)
   return runs;
 }
 
-bool AlphaShape::TakeMask(const QImage& frame, const QRect& area)
+namespace {
+bool OnX11()
+{
+#ifdef TICKORA_HAVE_X11
+  return X11Display() != nullptr;
+#else
+  return false;
+#endif
+}
+}  // namespace
+
+void AlphaShape::SetSources(std::function<QImage()> frame, std::function<const ClickMask&()> clicks)
+{
+  frameSource_ = std::move(frame);
+  clickSource_ = std::move(clicks);
+}
+
+bool AlphaShape::TakeDrawn(const QImage& frame, const QRect& area)
 {
   bool changed = false;
   for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -130,55 +147,49 @@ bool AlphaShape::TakeMask(const QImage& frame, const QRect& area)
   return changed;
 }
 
-void AlphaShape::Apply(QWidget& window, const QImage& frame)
+void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& changed, const ClickMask& clicks,
+                        const QRect& clicksChanged)
 {
-  size_ = frame.size();
-  stale_ = QRect();
-  drawn_.assign(static_cast<std::size_t>(size_.width()) * static_cast<std::size_t>(size_.height()), 0);
-  TakeMask(frame, frame.rect());
-  hasFrame_ = true;
-  Reapply(window);
-}
-
-void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& changed)
-{
-  if (!hasFrame_ || frame.size() != size_) {
-    Apply(window, frame);
+  if (frame.size() != size_) {
+    Reapply(window);
     return;
   }
   const QRect area = changed & frame.rect();
-  if (area.isEmpty())
+  if (OnX11() && !clickThrough_ && !(clicksChanged & frame.rect()).isEmpty())
+    SendInput(window, clicks, clicksChanged & frame.rect(), false);
+  if (!drawn_.empty() && !area.isEmpty() && TakeDrawn(frame, area))
+    SendDrawn(window, area);
+}
+
+void AlphaShape::Reapply(QWidget& window)
+{
+  size_ = QSize();
+  drawn_.clear();
+  const QImage frame = frameSource_ ? frameSource_() : QImage();
+  if (frame.isNull() || !window.testAttribute(Qt::WA_WState_Created))
     return;
-#ifdef TICKORA_HAVE_X11
-  // Only the input shape may lag: a bounding shape or a mask is what the user sees. The mask is read
-  // from the frame only when the shape is sent.
-  if ((!pointerNear_ || clickThrough_) && compositing_ && X11Display()) {
-    stale_ |= area;
-    return;
+  size_ = frame.size();
+  const bool x11 = OnX11();
+  if (!x11 || !compositing_) {
+    drawn_.assign(static_cast<std::size_t>(size_.width()) * static_cast<std::size_t>(size_.height()), 0);
+    TakeDrawn(frame, frame.rect());
+    SendDrawn(window, QRect());
   }
-#endif
-  if (TakeMask(frame, area))
-    Send(window, area);
-}
-
-bool AlphaShape::TakeStale()
-{
-  const QRect stale = std::exchange(stale_, QRect());
-  if (stale.isEmpty() || !frameSource_)
-    return false;
-  // A frame of another size is about to be applied whole.
-  const QImage frame = frameSource_();
-  return frame.size() == size_ && TakeMask(frame, stale);
-}
-
-void AlphaShape::SetPointerNear(QWidget& window, bool within)
-{
-  pointerNear_ = within;
-  if (!within || clickThrough_)
+#ifdef TICKORA_HAVE_X11
+  if (!x11)
     return;
-  const QRect stale = stale_;
-  if (TakeStale())
-    Send(window, stale);
+  Display* display = X11Display();
+  const auto id = static_cast<Window>(window.winId());
+  if (clickThrough_)
+    XShapeCombineRectangles(display, id, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+  else if (clickSource_ && clickSource_().size == PixelSize{size_.width(), size_.height()})
+    SendInput(window, clickSource_(), QRect(), true);
+  if (compositing_ && bounding_) {
+    XShapeCombineMask(display, id, ShapeBounding, 0, 0, 0 /* no mask: the whole window */, ShapeSet);
+    bounding_ = false;
+  }
+  XFlush(display);
+#endif
 }
 
 void AlphaShape::SetCompositing(QWidget& window, bool running)
@@ -194,12 +205,10 @@ void AlphaShape::SetClickThrough(QWidget& window, bool through)
   if (through == clickThrough_)
     return;
   clickThrough_ = through;
-#ifdef TICKORA_HAVE_X11
-  if (X11Display()) {
+  if (OnX11()) {
     Reapply(window);
     return;
   }
-#endif
   // Without X the mask is what the user sees; the window itself takes no input instead.
   if (QWindow* handle = window.windowHandle())
     handle->setFlag(Qt::WindowTransparentForInput, through);
@@ -207,63 +216,42 @@ void AlphaShape::SetClickThrough(QWidget& window, bool through)
     window.setWindowFlag(Qt::WindowTransparentForInput, through);
 }
 
-void AlphaShape::Reapply(QWidget& window)
+void AlphaShape::SendInput([[maybe_unused]] QWidget& window, [[maybe_unused]] const ClickMask& clicks,
+                           [[maybe_unused]] const QRect& area, [[maybe_unused]] bool whole)
 {
-  TakeStale();
-  Send(window, QRect());
+#ifdef TICKORA_HAVE_X11
+  if (!window.testAttribute(Qt::WA_WState_Created) || clicks.bits.empty())
+    return;
+  const QRect within = whole ? QRect(0, 0, clicks.size.width, clicks.size.height) : area;
+  std::vector<QRect> runs;
+  AppendRuns(within, [&clicks](int x, int y) { return clicks.at(x, y); }, runs);
+  Display* display = X11Display();
+  ShapeX11(display, static_cast<Window>(window.winId()), ShapeInput, within, XRectangles(runs), whole);
+  XFlush(display);
+#endif
 }
 
-void AlphaShape::Send(QWidget& window, const QRect& area)
+void AlphaShape::SendDrawn(QWidget& window, const QRect& area)
 {
-  if (!hasFrame_ || !window.testAttribute(Qt::WA_WState_Created))
+  if (!window.testAttribute(Qt::WA_WState_Created))
     return;
-  // A bounding shape not yet set must be set whole.
-  if (!compositing_ && !bounding_ && !area.isEmpty()) {
-    Send(window, QRect());
-    return;
-  }
-  const bool whole = area.isEmpty();
-  const QRect within = whole ? QRect(QPoint(0, 0), size_) : area;
-  std::vector<QRect> runs;
   const auto width = static_cast<std::size_t>(size_.width());
-  AppendRuns(
-      within,
-      [this, width](int x, int y) { return drawn_[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] != 0; },
-      runs);
+  const auto drawn = [this, width](int x, int y) {
+    return drawn_[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] != 0;
+  };
 #ifdef TICKORA_HAVE_X11
   if (Display* display = X11Display()) {
-    const auto id = static_cast<Window>(window.winId());
-    const std::vector<XRectangle> rectangles = XRectangles(runs);
-    if (clickThrough_)
-      XShapeCombineRectangles(display, id, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
-    else
-      ShapeX11(display, id, ShapeInput, within, rectangles, whole);
-    if (!compositing_) {
-      ShapeX11(display, id, ShapeBounding, within, rectangles, whole);
-      bounding_ = true;
-    } else if (bounding_) {
-      XShapeCombineMask(display, id, ShapeBounding, 0, 0, 0 /* no mask: the whole window */, ShapeSet);
-      bounding_ = false;
-    }
+    // A bounding shape not yet set is set whole.
+    const bool whole = area.isEmpty() || !bounding_;
+    const QRect within = whole ? QRect(QPoint(0, 0), size_) : area;
+    std::vector<QRect> runs;
+    AppendRuns(within, drawn, runs);
+    ShapeX11(display, static_cast<Window>(window.winId()), ShapeBounding, within, XRectangles(runs), whole);
+    bounding_ = true;
     XFlush(display);
     return;
   }
 #endif
   // Without X (another platform plugin): the widget's mask, in logical pixels.
-  if (const qreal ratio = window.devicePixelRatioF(); ratio != 1.0) {
-    window.setMask(LogicalMaskOf(size_, ratio, [this, width](int x, int y) {
-      return drawn_[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] != 0;
-    }));
-    return;
-  }
-  QRegion region;
-  if (whole) {
-    region.setRects(runs.data(), static_cast<int>(runs.size()));
-  } else {
-    region = window.mask().subtracted(QRegion(within));
-    QRegion part;
-    part.setRects(runs.data(), static_cast<int>(runs.size()));
-    region += part;
-  }
-  window.setMask(region);
+  window.setMask(LogicalMaskOf(size_, window.devicePixelRatioF(), drawn));
 }

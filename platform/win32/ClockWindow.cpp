@@ -133,8 +133,9 @@ void ClockWindow::MoveToDevice(PixelPoint position)
   SetWindowPos(window_, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized)
+bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask&, PixelRect)
 {
+  // A layered window takes the mouse by its own pixels' alpha, second hand included.
   if (surface_.Present(window_, WindowRect(window_).topLeft(), frame, resized ? frame.rect() : changed)) {
     presentFailed_ = false;
     return true;
@@ -142,11 +143,6 @@ bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resi
   if (!std::exchange(presentFailed_, true))
     form_.NoticeLater(SystemMessageText(GetLastError()));
   return false;
-}
-
-void ClockWindow::SetPointerNear(bool)
-{
-  // A layered window takes the mouse by its own pixels' alpha: nothing to keep up to date.
 }
 
 void ClockWindow::SetClickThrough(bool through)
@@ -189,7 +185,8 @@ void ClockWindow::ArmTimer()
 {
   SYSTEMTIME now = {};
   GetLocalTime(&now);
-  SetTimer(window_, kTimer, static_cast<UINT>(DelayToNextTick(interval_, now.wMilliseconds)), nullptr);
+  SetTimer(window_, kTimer, static_cast<UINT>(DelayToNextTick(interval_, now.wSecond * 1000 + now.wMilliseconds)),
+           nullptr);
 }
 
 void ClockWindow::Later(std::function<void()> task)
@@ -208,6 +205,18 @@ void ClockWindow::FollowPointer()
   const int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
   if (selfMove_ && !(GetAsyncKeyState(primary) & 0x8000))
     EndDrag();
+}
+
+void ClockWindow::PointerMoved(bool nonClient)
+{
+  if (pointerOver_)
+    return;
+  TRACKMOUSEEVENT track = {};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE | (nonClient ? TME_NONCLIENT : 0);
+  track.hwndTrack = window_;
+  pointerOver_ = TrackMouseEvent(&track) != FALSE;
+  form_.PointerEntered();
 }
 
 void ClockWindow::StartDrag()
@@ -268,9 +277,20 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     SetTimer(window_, kDragTimer, kDragInterval, nullptr);
     return 0;
   case WM_MOUSEMOVE:
-    if (moving_)
+  case WM_NCMOUSEMOVE:
+    // Moves come to the "title bar" where the system moves the clock, to the clock where it moves itself.
+    PointerMoved(message == WM_NCMOUSEMOVE);
+    if (moving_ && message == WM_MOUSEMOVE)
       FollowPointer();
+    return message == WM_MOUSEMOVE ? 0 : DefWindowProcA(window_, message, wParam, lParam);
+  case WM_MOUSELEAVE:
+  case WM_NCMOUSELEAVE:
+    pointerOver_ = false;
+    form_.PointerLeft();
     return 0;
+  case WM_DISPLAYCHANGE:
+    form_.Wake();
+    break;
   case WM_LBUTTONUP:
     // Not at a lost capture: Wine takes it away when the press activates the window.
     if (selfMove_)

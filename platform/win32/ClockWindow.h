@@ -45,8 +45,8 @@ public:
   bool PlacesInDevicePixels() const override { return true; }
   void Resize(PixelSize size) override;
   void MoveTo(PixelPoint position) override;
-  bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override;
-  void SetPointerNear(bool within) override;
+  bool Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask& clicks,
+               PixelRect clicksChanged) override;
   void SetClickThrough(bool through) override;
   void SetHidden(bool hidden) override;
   void SetTimerInterval(int milliseconds) override;
@@ -60,6 +60,9 @@ private:
   void ArmTimer();
   void FollowPointer();
   void ApplyClickThrough();
+  // The pointer moved on the clock: the first move after it came tells the clock, and asks the
+  // system to say when it leaves.
+  void PointerMoved(bool nonClient);
   void StartDrag();
   void EndDrag();
 
@@ -75,6 +78,7 @@ private:
   std::vector<std::function<void()>> later_;
   std::function<void()> secondStart_;
   bool clickThrough_ = false;   // a locked clock
+  bool pointerOver_ = false;    // the system will say when the pointer leaves
   std::optional<PixelRect> fullScreen_;  // the foreground window's monitor while it is full screen
   const UINT secondStartMessage_;
 };

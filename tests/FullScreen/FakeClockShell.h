@@ -38,7 +38,6 @@ public:
   PixelSize windowSize;  // in the desktop's pixels
   PixelPoint position;
   int timerInterval = 0;
-  bool pointerNear = false;
   bool clickThrough = false;
   bool hidden = false;
   mutable int cursorQueries = 0;
@@ -92,7 +91,7 @@ public:
     if (reportMoves)
       Report(to);
   }
-  bool Present(const DeviceImage& frame, PixelRect changed, bool resized) override
+  bool Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask&, PixelRect) override
   {
     ++presented;
     frameSize = frame.size();
@@ -101,7 +100,6 @@ public:
     lastChanged = resized ? frame.rect() : changed;
     return true;
   }
-  void SetPointerNear(bool within) override { pointerNear = within; }
   void SetClickThrough(bool through) override { clickThrough = through; }
   void SetHidden(bool hide) override { hidden = hide; }
   void SetTimerInterval(int milliseconds) override { timerInterval = milliseconds; }
@@ -113,6 +111,13 @@ public:
     position = at;
     if (form)
       form->WindowMoved(at);
+  }
+  // The user drags the window there and lets it go.
+  void Drop(PixelPoint at)
+  {
+    form->DragStarted();
+    Report(at);
+    form->DragEnded();
   }
   // Lets the event loop run what waits for it.
   void RunLater()

@@ -14,7 +14,7 @@ const int kBottom = kScreen.height - kClock.height;
 
 struct Walk {
   std::vector<PixelPoint> positions;
-  std::vector<int> intervals;
+  std::vector<bool> returning;
   int savedAtTick = 0;  // 1-based, 0 = never
   PixelPoint saved;
 };
@@ -23,17 +23,16 @@ struct Walk {
 Walk WalkFrom(PixelPoint start, int ticks, PixelRect screen = kScreen, PixelPoint saved = PixelPoint{300, 300})
 {
   Walk walk;
-  TickInput input{start, kClock, screen, kRestInterval, saved};
+  TickInput input{start, kClock, screen, saved};
   for (int tick = 1; tick <= ticks; ++tick) {
     const TickDecision d = DecideTick(input);
     walk.positions.push_back(d.position);
-    walk.intervals.push_back(d.interval);
+    walk.returning.push_back(d.returning);
     if (d.save && walk.savedAtTick == 0) {
       walk.savedAtTick = tick;
       walk.saved = d.position;
     }
     input.position = d.position;
-    input.interval = d.interval;
     if (d.save)
       input.saved = d.position;
   }
@@ -47,31 +46,27 @@ TEST(ClockTick, OneTick)
   const struct {
     const char* what;
     PixelPoint position;
-    int interval;
     PixelPoint saved;
-    int expectedInterval;
+    bool returning;
     PixelPoint expectedPosition;
     bool save;
   } cases[] = {
-      {"at rest", {100, 100}, 500, {100, 100}, 500, {100, 100}, false},
-      {"moved inside", {200, 120}, 500, {100, 100}, 500, {200, 120}, true},
-      {"L = 3", {3, 100}, 500, {100, 100}, 40, {5, 100}, true},
-      {"L = 4", {4, 100}, 500, {100, 100}, 40, {6, 100}, true},
-      {"back inside restores 500", {5, 100}, 40, {5, 100}, 500, {5, 100}, false},
-      {"L = 5 is inside", {5, 100}, 500, {5, 100}, 500, {5, 100}, false},
-      {"L = W - CW - 5 is inside", {kRight - 5, 100}, 500, {kRight - 5, 100}, 500, {kRight - 5, 100}, false},
-      {"L = W - CW - 4 steps back and saves", {kRight - 4, 100}, 500, {1, 1}, 40, {kRight - 6, 100}, true},
-      {"T = 3", {100, 3}, 500, {100, 100}, 40, {100, 5}, true},
-      {"T = H - CH", {100, kBottom}, 500, {100, 100}, 40, {100, kBottom - 2}, false},
-      {"both axes", {-1, kBottom + 7}, 500, {100, 100}, 40, {1, kBottom + 5}, false},
-      {"stepped back onto the saved place", {3, 100}, 500, {5, 100}, 40, {5, 100}, false},
-      {"inside but 40 ms", {300, 300}, 40, {300, 300}, 500, {300, 300}, false},
-      {"other intervals are kept", {300, 300}, 123, {300, 300}, 123, {300, 300}, false},
-      {"the store's highest place", {INT_MAX, INT_MAX}, 500, {1, 1}, 40, {INT_MAX - 2, INT_MAX - 2}, false},
+      {"at rest", {100, 100}, {100, 100}, false, {100, 100}, false},
+      {"moved inside", {200, 120}, {100, 100}, false, {200, 120}, true},
+      {"L = 3", {3, 100}, {100, 100}, true, {5, 100}, true},
+      {"L = 4", {4, 100}, {100, 100}, true, {6, 100}, true},
+      {"L = 5 is inside", {5, 100}, {5, 100}, false, {5, 100}, false},
+      {"L = W - CW - 5 is inside", {kRight - 5, 100}, {kRight - 5, 100}, false, {kRight - 5, 100}, false},
+      {"L = W - CW - 4 steps back and saves", {kRight - 4, 100}, {1, 1}, true, {kRight - 6, 100}, true},
+      {"T = 3", {100, 3}, {100, 100}, true, {100, 5}, true},
+      {"T = H - CH", {100, kBottom}, {100, 100}, true, {100, kBottom - 2}, false},
+      {"both axes", {-1, kBottom + 7}, {100, 100}, true, {1, kBottom + 5}, false},
+      {"stepped back onto the saved place", {3, 100}, {5, 100}, true, {5, 100}, false},
+      {"the store's highest place", {INT_MAX, INT_MAX}, {1, 1}, true, {INT_MAX - 2, INT_MAX - 2}, false},
   };
   for (const auto& c : cases) {
-    const TickDecision d = DecideTick({c.position, kClock, kScreen, c.interval, c.saved});
-    EXPECT_EQ(d.interval, c.expectedInterval) << c.what;
+    const TickDecision d = DecideTick({c.position, kClock, kScreen, c.saved});
+    EXPECT_EQ(d.returning, c.returning) << c.what;
     EXPECT_EQ(d.position, c.expectedPosition) << c.what;
     EXPECT_EQ(d.save, c.save) << c.what;
   }
@@ -86,20 +81,20 @@ TEST(ClockTick, PrimaryMonitorAwayFromTheOrigin)
     PixelRect primary;
     PixelPoint position;
     PixelPoint expectedPosition;
-    int expectedInterval;
+    bool returning;
     bool save;
   } cases[] = {
-      {"resting inside the right-hand primary", {1280, 0, 1280, 1024}, {1800, 400}, {1800, 400}, 500, true},
-      {"on the left monitor walks towards the primary", {1280, 0, 1280, 1024}, {400, 400}, {402, 400}, 40, false},
-      {"one pixel short of the primary's margin", {1280, 0, 1280, 1024}, {1284, 400}, {1286, 400}, 40, true},
-      {"past the primary's right edge", {1280, 0, 1280, 1024}, {2560 - 166 - 4, 400}, {2560 - 166 - 6, 400}, 40, true},
-      {"below-left primary, inside", {-1280, 1024, 1280, 1024}, {-700, 1500}, {-700, 1500}, 500, true},
-      {"below-left primary, above its top", {-1280, 1024, 1280, 1024}, {-700, 1026}, {-700, 1028}, 40, false},
+      {"resting inside the right-hand primary", {1280, 0, 1280, 1024}, {1800, 400}, {1800, 400}, false, true},
+      {"on the left monitor walks towards the primary", {1280, 0, 1280, 1024}, {400, 400}, {402, 400}, true, false},
+      {"one pixel short of the primary's margin", {1280, 0, 1280, 1024}, {1284, 400}, {1286, 400}, true, true},
+      {"past the primary's right edge", {1280, 0, 1280, 1024}, {2560 - 166 - 4, 400}, {2560 - 166 - 6, 400}, true, true},
+      {"below-left primary, inside", {-1280, 1024, 1280, 1024}, {-700, 1500}, {-700, 1500}, false, true},
+      {"below-left primary, above its top", {-1280, 1024, 1280, 1024}, {-700, 1026}, {-700, 1028}, true, false},
   };
   for (const auto& c : cases) {
-    const TickDecision d = DecideTick({c.position, kClock, c.primary, kRestInterval, PixelPoint{1, 1}});
+    const TickDecision d = DecideTick({c.position, kClock, c.primary, PixelPoint{1, 1}});
     EXPECT_EQ(d.position, c.expectedPosition) << c.what;
-    EXPECT_EQ(d.interval, c.expectedInterval) << c.what;
+    EXPECT_EQ(d.returning, c.returning) << c.what;
     EXPECT_EQ(d.save, c.save) << c.what;
   }
 }
@@ -140,10 +135,10 @@ TEST(ClockTick, DroppedAtMinus30TakesEighteenTicks)
     EXPECT_EQ(walk.positions[i].x, -28 + 2 * i) << "tick " << i + 1;
   EXPECT_EQ(walk.savedAtTick, 18);
   EXPECT_EQ(walk.saved, (PixelPoint{6, 100}));
-  // 40 ms while outside before the step, 500 ms from the tick after the return.
+  // Returning while outside before the step, at rest from the tick after the return.
   for (int i = 0; i < 18; ++i)
-    EXPECT_EQ(walk.intervals[i], kReturnInterval) << "tick " << i + 1;
-  EXPECT_EQ(walk.intervals[18], kRestInterval);
+    EXPECT_TRUE(walk.returning[i]) << "tick " << i + 1;
+  EXPECT_FALSE(walk.returning[18]);
   EXPECT_EQ(walk.positions[18], (PixelPoint{6, 100}));
 }
 
@@ -154,7 +149,7 @@ TEST(ClockTick, RightEdgeNeedsThreeTicks)
   EXPECT_EQ(walk.positions[1].x, kRight - 4);
   EXPECT_EQ(walk.positions[2].x, kRight - 6);
   EXPECT_EQ(walk.savedAtTick, 3);
-  EXPECT_EQ(walk.intervals[3], kRestInterval);
+  EXPECT_FALSE(walk.returning[3]);
 
   const Walk down = WalkFrom({100, kBottom}, 3);
   EXPECT_EQ(down.savedAtTick, 3);
@@ -173,7 +168,7 @@ TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
     EXPECT_EQ(walk.savedAtTick, 0);
     for (std::size_t i = 0; i < walk.positions.size(); ++i) {
       EXPECT_EQ(walk.positions[i], c.holds) << "tick " << i + 1;
-      EXPECT_EQ(walk.intervals[i], kReturnInterval) << "tick " << i + 1;
+      EXPECT_TRUE(walk.returning[i]) << "tick " << i + 1;
     }
   }
   // Ten pixels more than the clock leave one place inside, L = 5; 2-pixel steps reach it only from an odd L.
@@ -186,39 +181,24 @@ TEST(ClockTick, DisplayTooSmallForTheMarginNeverSettles)
   EXPECT_EQ(even.positions.back(), (PixelPoint{6, 100}));
 }
 
-TEST(ClockTick, TicksAtRestFollowTheWallClocksHalfSeconds)
+TEST(ClockTick, TicksAtRestFollowTheWallClock)
 {
+  // The moment is counted from the minute's start.
   const struct { int interval; int millisecond; int delay; } cases[] = {
-      {kRestInterval, 5, 500},  // on time
-      {kRestInterval, 6, 499},
-      {kRestInterval, 0, 505},    // woken early, yet past the second: not again before the half
-      {kRestInterval, 504, 501},
-      {kRestInterval, 400, 105},  // before the half second
-      {kRestInterval, 999, 6},    // the second not yet turned
+      {kPointerInterval, 5, 500},  // on time
+      {kPointerInterval, 6, 499},
+      {kPointerInterval, 0, 505},    // woken early, yet past the second: not again before the half
+      {kPointerInterval, 504, 501},
+      {kPointerInterval, 400, 105},  // before the half second
+      {kPointerInterval, 999, 6},    // the second not yet turned
+      {kSecondInterval, 5, 1000},
+      {kSecondInterval, 500, 505},
+      {kSecondInterval, 30999, 6},
+      {kMinuteInterval, 5, 60000},
+      {kMinuteInterval, 45250, 14755},
+      {kMinuteInterval, 59999, 6},   // woken just before the minute: the hands turn at the next tick
       {kReturnInterval, 321, kReturnInterval},  // the walk keeps its pace
   };
   for (const auto& c : cases)
     EXPECT_EQ(DelayToNextTick(c.interval, c.millisecond), c.delay) << c.interval << " at " << c.millisecond;
-}
-
-TEST(ClockTick, PointerWithinReachOfTheWindow)
-{
-  const PixelRect window{1000, 500, 166, 166};
-  const struct { PixelPoint pointer; bool within; int quiet; } cases[] = {
-      {{1083, 583}, true, 0},
-      {{1000 - kPointerReach, 500 - kPointerReach}, true, 0},
-      {{1000 - kPointerReach - 1, 583}, false, 0},
-      {{1000 - 2 * kPointerReach, 583}, false, 0},  // reaches it next tick
-      {{1000 - 2 * kPointerReach - 1, 583}, false, 1},
-      {{1083, 666 + 3 * kPointerReach}, false, 2},  // the farther axis counts
-      {{1166 + kPointerReach - 1, 666 + kPointerReach - 1}, true, 0},
-      {{1166 + kPointerReach, 583}, false, 0},
-      {{1083, 666 + kPointerReach}, false, 0},
-      {{INT_MIN, INT_MIN}, false, 5368710},  // no overflow
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PointerWithinReach(c.pointer, window), c.within) << c.pointer.x << "," << c.pointer.y;
-    EXPECT_EQ(TicksOutOfReach(c.pointer, window), c.quiet) << c.pointer.x << "," << c.pointer.y;
-  }
-  EXPECT_TRUE(PointerWithinReach({INT_MAX, INT_MAX}, {INT_MAX - 10, INT_MAX - 10, 166, 166}));
 }

@@ -43,7 +43,7 @@ TEST(ClockWindow, CreationSizesPlacesAndPresentsTheFirstFrame)
     EXPECT_EQ(form.position(), c.position);
     EXPECT_EQ(rig.shell.size, (PixelSize{c.diameter, c.diameter}));
     EXPECT_EQ(rig.shell.presented, 1);
-    EXPECT_EQ(rig.shell.timerInterval, kRestInterval);
+    EXPECT_EQ(rig.shell.timerInterval, kSecondInterval);
     EXPECT_TRUE(rig.told.empty());
     rig.shell.RunLater();
     EXPECT_EQ(rig.told, c.told);
@@ -63,9 +63,9 @@ TEST(ClockWindow, TicksWalkTheClockBackInsideTheMarginAndStoreItsNewPlace)
     int interval;
   } cases[] = {
       {3, 1, 5, 5, 40},  // saved at once, the interval back to rest only at the next tick
-      {3, 2, 5, 5, 500},
+      {3, 2, 5, 5, kSecondInterval},
       {-30, 17, 4, -30, 40},  // not stored while outside
-      {200, 1, 200, 200, 500},  // at rest where it was stored: nothing happens
+      {200, 1, 200, 200, kSecondInterval},  // at rest where it was stored: nothing happens
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.left) + " after " + std::to_string(c.ticks));
@@ -93,32 +93,102 @@ TEST(ClockWindow, APlaceIsStoredOnlyOnceTheWindowSystemReportsTheWindowThere)
   rig.shell.Report({5, 100});  // later
   EXPECT_EQ(rig.Stored("Left"), 5);
   // The user's own moves are stored once the clock rests there.
-  rig.shell.Report({300, 200});
+  rig.shell.Drop({300, 200});
   EXPECT_EQ(rig.Stored("Left"), 5);
   form.TimerTimer();
   EXPECT_EQ(rig.Stored("Left"), 300);
   EXPECT_EQ(rig.Stored("Top"), 200);
-  // The pointer's reach is measured from where the window is reported.
-  rig.shell.cursor = {300 - kPointerReach, 200};
-  form.TimerTimer();
-  EXPECT_TRUE(rig.shell.pointerNear);
-  rig.shell.cursor = {300 - kPointerReach - 1, 200};
-  form.TimerTimer();
-  EXPECT_FALSE(rig.shell.pointerNear);
-  // Farther away, it is not looked for at the ticks it cannot reach the clock by; a move of the clock
-  // ends that.
-  rig.shell.cursor = {300 - 3 * kPointerReach - 1, 200};
-  const auto queriesOver = [&](int ticks) {
-    const int before = rig.shell.cursorQueries;
+}
+
+// Who put the window where it is decides whether the place is stored: the user's drop and the clock's
+// own walk back are; a place the window manager chose (at a show, or at every move on sway) is not,
+// nor the walk back from it.
+TEST(ClockWindow, OnlyThePlacesOfTheUserAndOfTheWalkBackAreStored)
+{
+  const struct {
+    const char* what;
+    std::function<void(ClockRig&)> act;
+    PixelPoint position, stored;
+  } cases[] = {
+      {"dropped inside", [](ClockRig& r) { r.shell.Drop({400, 300}); }, {400, 300}, {400, 300}},
+      {"dropped outside: walked back", [](ClockRig& r) { r.shell.Drop({-3, 300}); }, {5, 300}, {5, 300}},
+      {"put inside by the window manager", [](ClockRig& r) { r.shell.Report({700, 500}); }, {700, 500}, {200, 100}},
+      {"put at 0,0 by the window manager: walked back, not stored", [](ClockRig& r) { r.shell.Report({0, 0}); },
+       {6, 6}, {200, 100}},
+      {"dropped after the window manager's place", [](ClockRig& r) {
+         r.shell.Report({0, 0});
+         r.shell.Drop({600, 400});
+       }, {600, 400}, {600, 400}},
+      {"centred by the compositor, as sway answers every move", [](ClockRig& r) { r.shell.Report({877, 457}); },
+       {877, 457}, {200, 100}},
+      {"the monitors shrink under it: walked back and stored", [](ClockRig& r) {
+         r.shell.primary = r.shell.screens[0] = {0, 0, 360, 1080};
+       }, {188, 100}, {188, 100}},
+      // Shown again after a full-screen window, the window manager places it anew.
+      {"shown again where it was", [](ClockRig& r) {
+         r.form->ActiveWindowChanged(PixelRect{0, 0, 1920, 1080});
+         r.shell.Report({0, 0});
+         r.form->ActiveWindowChanged(std::nullopt);
+         r.shell.RunLater();
+       }, {200, 100}, {200, 100}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClockRig rig;
+    rig.Store(At(200, 100));
+    TForm1& form = rig.Create();
+    c.act(rig);
+    for (int i = 0; i < 10; ++i)
+      form.TimerTimer();
+    EXPECT_EQ(form.position(), c.position);
+    EXPECT_EQ((PixelPoint{rig.Stored("Left"), rig.Stored("Top")}), c.stored);
+  }
+}
+
+// The clock sleeps until its picture can change, and asks where the pointer is only while it is over
+// the clock.
+TEST(ClockWindow, WakesOnlyAsOftenAsThePictureCanChange)
+{
+  ClockRig rig;
+  ClockSettings settings = At(300, 200);
+  settings.showSeconds = 0;
+  rig.Store(settings);
+  TForm1& form = rig.Create();
+  const auto tick = [&](int ticks) {
     for (int i = 0; i < ticks; ++i)
       form.TimerTimer();
-    return rig.shell.cursorQueries - before;
+    rig.shell.RunLater();
   };
-  EXPECT_EQ(queriesOver(3), 1);
-  EXPECT_EQ(queriesOver(1), 1);
-  rig.shell.Report({301, 200});
-  EXPECT_EQ(queriesOver(1), 1);
-  EXPECT_FALSE(rig.shell.pointerNear);
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    int interval, queries;  // the pace after it, and how often the pointer was asked for in 3 ticks
+  } steps[] = {
+      {"no second hand", [] {}, kMinuteInterval, 0},
+      {"the pointer comes", [&] { rig.shell.cursor = {380, 280}; form.PointerEntered(); }, kPointerInterval, 3},
+      {"it leaves by a transparent pixel, still on the window", [&] {
+         rig.shell.cursor = {301, 201};
+         form.PointerLeft();
+       }, kPointerInterval, 4},
+      {"off the window", [&] { rig.shell.cursor = {299, 201}; }, kMinuteInterval, 1},
+      {"the second hand shown", [&] {
+         rig.data->settings.showSeconds = 1;
+         form.Wake();
+       }, kSecondInterval, 0},
+      {"moved by the window manager: looked at within half a second", [&] {
+         rig.shell.Report({-30, 200});
+         EXPECT_EQ(rig.shell.timerInterval, kPointerInterval);
+       }, kReturnInterval, 0},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    const int before = rig.shell.cursorQueries;
+    s.act();
+    tick(3);
+    EXPECT_EQ(rig.shell.cursorQueries - before, s.queries);
+    EXPECT_EQ(form.interval(), s.interval);
+    EXPECT_EQ(rig.shell.timerInterval, s.interval);
+  }
 }
 
 TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDuringADrag)
@@ -129,12 +199,12 @@ TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDu
     std::function<void(ClockRig&, TForm1&)> act;
     std::vector<std::string> told;  // all so far, once the event loop has run
   } steps[] = {
-      {"a place that cannot be stored", [](ClockRig& r, TForm1& f) { r.shell.Report({150, 100}); f.TimerTimer(); },
+      {"a place that cannot be stored", [](ClockRig& r, TForm1& f) { r.shell.Drop({150, 100}); f.TimerTimer(); },
        {error}},
-      {"another", [](ClockRig& r, TForm1& f) { r.shell.Report({160, 100}); f.TimerTimer(); }, {error}},
+      {"another", [](ClockRig& r, TForm1& f) { r.shell.Drop({160, 100}); f.TimerTimer(); }, {error}},
       {"one stored", [](ClockRig& r, TForm1& f) {
          r.backend->refuseAt = SIZE_MAX;
-         r.shell.Report({170, 100});
+         r.shell.Drop({170, 100});
          f.TimerTimer();
          r.backend->refuseAt = 0;
        }, {error}},
@@ -146,7 +216,7 @@ TEST(ClockWindow, APlaceThatCannotBeStoredIsToldOnceUntilASaveSucceedsAndNeverDu
       {"the drag ends", [](ClockRig&, TForm1& f) { f.DragEnded(); }, {error, error}},
       {"a drag whose later place is stored", [](ClockRig& r, TForm1& f) {
          r.backend->refuseAt = SIZE_MAX;
-         r.shell.Report({190, 100});
+         r.shell.Drop({190, 100});
          f.TimerTimer();
          r.backend->refuseAt = 0;
          f.DragStarted();
@@ -213,6 +283,7 @@ TEST(ClockWindow, DrawnInDevicePixelsAndAnewWhenMovedToAScreenOfAnotherScale)
     EXPECT_EQ(rig.shell.frameSize, (PixelSize{c.frame, c.frame}));
     // The pixel under the pointer, in device pixels from the window's corner.
     rig.shell.cursor = {100 + c.diameter / 2, 100 + c.diameter / 4};
+    form.PointerEntered();
     form.Draw();
     const int x = static_cast<int>(c.diameter / 2 * c.scale), y = static_cast<int>(c.diameter / 4 * c.scale);
     EXPECT_EQ(form.frame().Pixel(x, y) >> 24, 0u);
@@ -256,7 +327,7 @@ std::vector<int> TickUntilAtRest(ClockRig& rig, TForm1& form, int limit = 1000)
     form.TimerTimer();
     if (rig.shell.frameSize.width != widths.back())
       widths.push_back(rig.shell.frameSize.width);
-    if (form.interval() == kRestInterval)
+    if (form.interval() != kReturnInterval)
       break;
   }
   return widths;
@@ -278,7 +349,7 @@ TEST(ClockWindow, TwoDensitiesFirstStartCentredOnThePrimaryAtItsOwnDensity)
     EXPECT_EQ((PixelPoint{rig.Stored("Left"), rig.Stored("Top")}), expected[i].place);
     form.TimerTimer();
     EXPECT_EQ(rig.shell.position, expected[i].place);
-    EXPECT_EQ(form.interval(), kRestInterval);
+    EXPECT_EQ(form.interval(), kSecondInterval);
   }
 }
 
@@ -316,7 +387,7 @@ TEST(ClockWindow, TwoDensitiesADropOnEitherMonitorWalksBackAndIsStored)
     UseLayout(rig, layout);
     rig.Store(At(layout.primary.x + 300, 300));
     TForm1& form = rig.Create();
-    rig.shell.Report({c.drop, 300});
+    rig.shell.Drop({c.drop, 300});
     EXPECT_EQ(TickUntilAtRest(rig, form), c.frames);
     EXPECT_EQ(rig.shell.position, c.rest);
     EXPECT_EQ((PixelPoint{rig.Stored("Left"), rig.Stored("Top")}), c.rest);
@@ -328,7 +399,7 @@ TEST(ClockWindow, TwoDensitiesADropOnEitherMonitorWalksBackAndIsStored)
     EXPECT_EQ(rig.shell.frameSize.width, c.frames.back());
     again.TimerTimer();
     EXPECT_EQ(rig.shell.position, c.rest);
-    EXPECT_EQ(again.interval(), kRestInterval);
+    EXPECT_EQ(again.interval(), kSecondInterval);
   }
 }
 
@@ -364,9 +435,10 @@ TEST(ClockWindow, TheMonitorsScaleChangedUnderARunningClock)
     EXPECT_EQ(rig.shell.position, (PixelPoint{c.rest, 300}));
     EXPECT_EQ(rig.shell.frameSize.width, c.frame);
     EXPECT_EQ(rig.Stored("Left"), c.stored);
-    EXPECT_EQ(form.interval(), kRestInterval);
+    EXPECT_EQ(form.interval(), kSecondInterval);
     // The pointer's hole is where the pointer is: places and frame count the same pixels.
     rig.shell.cursor = {c.rest + c.frame / 2, 300 + c.frame / 4};
+    form.PointerEntered();
     form.Draw();
     EXPECT_EQ(form.frame().Pixel(c.frame / 2, c.frame / 4) >> 24, 0u);
     EXPECT_GT(form.frame().Pixel(c.frame / 2 - 2, c.frame / 4) >> 24, 0u);
@@ -399,7 +471,13 @@ TEST(ClockWindow, HidesOverAFullScreenWindowOnItsOwnMonitor)
     rig.backend->values[kHideOverFullScreen] = {StoredValue::Kind::Integer, c.choice ? 1 : 0, {}};
     rig.Create().ActiveWindowChanged(c.fullScreen);
     EXPECT_EQ(rig.shell.hidden, c.here);
-    rig.shell.Report({2000, 100});
-    EXPECT_EQ(rig.shell.hidden, c.there);
+    ClockRig moved;
+    moved.shell.screens = {left, right};
+    moved.Store(At(100, 100));
+    moved.backend->values[kHideOverFullScreen] = {StoredValue::Kind::Integer, c.choice ? 1 : 0, {}};
+    moved.Create();
+    moved.shell.Drop({2000, 100});
+    moved.form->ActiveWindowChanged(c.fullScreen);
+    EXPECT_EQ(moved.shell.hidden, c.there);
   }
 }

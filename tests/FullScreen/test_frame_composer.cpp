@@ -166,18 +166,36 @@ TEST(FrameComposer, CursorHoleIsStrictAndLiesUnderTheSprites)
 // Each frame puts back only where the last hands and hole were: a walk through seconds, minutes (kept
 // over several frames, as the hour and minute hands' layer is), hours and a moving hole must leave
 // nothing of an earlier frame behind.
+// Frames and their clickable pixels: those of a frame made from scratch without its second hand (the
+// hole's pixel as the hour and minute hands leave it), every change within the rectangle reported.
 TEST(FrameComposer, AFrameDrawnOverTheLastEqualsOneFromScratch)
 {
-  const auto data = MakeSynthesisedClock(ClockSettings{.sizeStep = 32, .skin = 3, .dialStyle = 11, .transparency = 0,
-                                                       .handWidth = 20});
+  const ClockSettings settings{.sizeStep = 32, .skin = 3, .dialStyle = 11, .transparency = 0, .handWidth = 20};
+  const auto data = MakeSynthesisedClock(settings);
+  ClockSettings secondless = settings;
+  secondless.showSeconds = 0;
+  const auto still = MakeSynthesisedClock(secondless);
   const int d = data->geometry.diameter;
   const PixelRect window{100, 100, d, d};
   FrameComposer kept;
+  ClickMask before;
   for (int step = 0; step < 90; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
     const TimeOfDay t{(step / 20 * 5) % 24, (step / 6 * 7) % 60, step % 60};
     const PixelPoint cursor = step % 4 != 3 ? kFarCursor : window.topLeft() + PixelPoint{(step * 13) % d, (step * 29) % d};
     FrameComposer fresh;
-    ASSERT_EQ(kept.Compose(*data, t, window, cursor), fresh.Compose(*data, t, window, cursor)) << "step " << step;
+    ASSERT_EQ(kept.Compose(*data, t, window, cursor), fresh.Compose(*data, t, window, cursor));
+    const DeviceImage clickable = FrameComposer().Compose(*still, t, window, cursor);
+    const ClickMask& clicks = kept.clicks();
+    ASSERT_EQ(clicks.size, clickable.size());
+    for (int y = 0; y < d; ++y)
+      for (int x = 0; x < d; ++x) {
+        ASSERT_EQ(clicks.at(x, y), (clickable.Pixel(x, y) >> 24) != 0) << x << "," << y;
+        if (!before.bits.empty() && clicks.at(x, y) != before.at(x, y)) {
+          ASSERT_TRUE(kept.clicksChanged().contains({x, y})) << x << "," << y;
+        }
+      }
+    before = clicks;
   }
 }
 

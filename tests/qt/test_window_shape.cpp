@@ -38,11 +38,15 @@ TEST(WindowShape, FollowsEachFrameAndSurvivesANewNativeWindow)
   QWidget window(nullptr, Qt::FramelessWindowHint);
   window.resize(4, 3);
   AlphaShape shape;
-  shape.Apply(window, ImageOf({"#...", "....", "...."}));  // before the native window exists
+  QImage frame = ImageOf({"#...", "....", "...."});
+  const ClickMask clicks;
+  shape.SetSources([&] { return frame; }, [&]() -> const ClickMask& { return clicks; });
+  shape.Reapply(window);  // before the native window exists
   window.show();
   shape.Reapply(window);
   EXPECT_TRUE((window.mask() ^ QRegion(0, 0, 1, 1)).isEmpty());
-  shape.Apply(window, ImageOf({"..##", ".#..", "...."}));
+  frame = ImageOf({"..##", ".#..", "...."});
+  shape.Update(window, frame, frame.rect(), clicks, QRect());
   EXPECT_TRUE((window.mask() ^ (QRegion(2, 0, 2, 1) + QRegion(1, 1, 1, 1))).isEmpty());
   window.clearMask();
   shape.Reapply(window);
@@ -63,9 +67,13 @@ TEST(WindowShape, WithoutXTheMaskIsInLogicalPixels)
   if (window.devicePixelRatioF() != 2.0)
     GTEST_SKIP() << "the application started at another scale";
   AlphaShape shape;
-  shape.Apply(window, ImageOf({"..##", "..##", "....", "#..."}));
+  QImage frame = ImageOf({"..##", "..##", "....", "#..."});
+  const ClickMask clicks;
+  shape.SetSources([&] { return frame; }, [&]() -> const ClickMask& { return clicks; });
+  shape.Reapply(window);
   EXPECT_TRUE((window.mask() ^ (QRegion(1, 0, 1, 1) + QRegion(0, 1, 1, 1))).isEmpty());
-  shape.Update(window, ImageOf({"....", "....", "....", "#..#"}), QRect(0, 0, 4, 4));
+  frame = ImageOf({"....", "....", "....", "#..#"});
+  shape.Update(window, frame, QRect(0, 0, 4, 4), clicks, QRect());
   EXPECT_TRUE((window.mask() ^ QRegion(0, 1, 2, 1)).isEmpty());
 }
 
