@@ -213,11 +213,13 @@ void TForm1::Tick()
 void TForm1::WindowMoved(PixelPoint position)
 {
   const bool moved = position != position_;
+  // While the clock walks back it moves the window itself, and a window system may report the steps
+  // in its own way where two densities meet: they stay the walk's.
   if (dragging_)
     placedBy_ = PlacedBy::User;
   else if (requested_ && *requested_ == position)
     placedBy_ = requestedBy_;
-  else if (moved)
+  else if (moved && interval_ != kReturnInterval)
     placedBy_ = PlacedBy::WindowSystem;
   position_ = position;
   // A new place is looked at within half a second: it may need the walk back, or storing.

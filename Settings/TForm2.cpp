@@ -81,6 +81,12 @@ void TForm2::SetCheckBox(int index, std::int32_t setting, Handler handler)
   (this->*handler)();
 }
 
+void TForm2::Resynthesise(std::int32_t& setting, int slider, bool numerals)
+{
+  setting = shell_.TrackBarPosition(slider);
+  Resynthesise(numerals);
+}
+
 void TForm2::Resynthesise(bool numerals)
 {
   // Restarted first: a synthesis that fails still leaves caches to release.
@@ -104,20 +110,17 @@ void TForm2::TrackBar1Change()
 
 void TForm2::TrackBar2Change()
 {
-  data_.settings.skin = shell_.TrackBarPosition(1);
-  Resynthesise(true);
+  Resynthesise(data_.settings.skin, 1, true);
 }
 
 void TForm2::TrackBar3Change()
 {
-  data_.settings.dialStyle = shell_.TrackBarPosition(2);
-  Resynthesise(true);
+  Resynthesise(data_.settings.dialStyle, 2, true);
 }
 
 void TForm2::TrackBar4Change()
 {
-  data_.settings.transparency = shell_.TrackBarPosition(3);
-  Resynthesise(false);
+  Resynthesise(data_.settings.transparency, 3, false);
 }
 
 void TForm2::TrackBar5Change()

@@ -78,6 +78,8 @@ private:
   void SetCheckBox(int index, std::int32_t setting, Handler handler);
   // BuildClockImages, and BuildNumeralSprites where the accent colour may change.
   void Resynthesise(bool numerals);
+  // Takes the slider's value into the setting first.
+  void Resynthesise(std::int32_t& setting, int slider, bool numerals);
   void OpenMenuAt(PixelPoint at);
   void HideWindow();
   void ShowWindow();

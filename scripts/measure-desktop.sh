@@ -5,15 +5,19 @@
 # own. CPU time over MEASURE_SECONDS at rest counts every thread of each process (/proc/PID/task/*/
 # schedstat, in nanoseconds): the program, the X server, and the window manager with its compositor.
 # Private memory at rest is Private_Dirty from smaps_rollup. On the first desktop it also times the
-# start to the first frame on screen and the walk back into the screen. The pointer rests in the far
-# corner, away from both clocks, as it mostly is.
+# start to the first frame on screen and the walk back into the screen. The pointer rests in each of
+# three places in turn: the far corner, 30 pixels beside the clocks, and over the clock's transparent
+# face; then, with the pointer in the corner, the clock runs without its second hand. For the clock it
+# also counts the changes of its window's shapes at rest (ShapeNotify events), which cost the
+# compositor.
 #
 # The two clients take turns, MEASURE_ROUNDS times, and each figure is the median of its rounds: a
 # machine busy with something else then weighs on both alike.
 #
 #   scripts/measure-desktop.sh [DESKTOP...]   (openbox xfce kde gnome by default; TICKORA_BIN=<build dir>,
 #                                               MEASURE_SECONDS=40, MEASURE_ROUNDS=3, MEASURE_STARTS=5,
-#                                               MEASURE_TRANSPARENCY=50, the clock's "Transparent" value)
+#                                               MEASURE_TRANSPARENCY=50, the clock's "Transparent" value,
+#                                               MEASURE_PLACES="corner beside face no-seconds")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export TICKORA_SOURCE_DIR="$root"
@@ -52,13 +56,24 @@ manager_pids() {
   done
 }
 
-# start_client NAME: starts the clock or xclock at (LEFT, TOP) as CLIENT_PID.
+# The pointer's resting places, and the clock's second hand, for each MEASURE_PLACES word.
+pointer_place() {
+  case $1 in
+    beside) echo $((LEFT + D + 30)) $((TOP + D / 2)) ;;
+    # Left of the centre, below the 9 o'clock marker: the default look's face is transparent there.
+    face) echo $((LEFT + D / 4)) $((TOP + D / 2 + 22)) ;;
+    *) echo $((SCREEN_W - 1)) $((SCREEN_H - 1)) ;;
+  esac
+}
+seconds_shown() { [ "$1" = no-seconds ] && echo 0 || echo 1; }
+
+# start_client NAME [SECONDS]: starts the clock or xclock at (LEFT, TOP) as CLIENT_PID.
 start_client() {
   case $1 in
     tickora)
       rm -rf "$CONF_DIR"
       # No first start: the settings window stays hidden.
-      conf_write_defaults Left=$LEFT Top=$TOP Clock_FF="${MEASURE_TRANSPARENCY:-50}"
+      conf_write_defaults Left=$LEFT Top=$TOP Clock_FF="${MEASURE_TRANSPARENCY:-50}" Seconds="${2:-1}"
       spawn "measure-tickora" "$TICKORA"
       ;;
     xclock)
@@ -100,19 +115,32 @@ first_frames() {
   printf '%-8s first frame %4s ms (median of %d: %s)\n' "$name" "$median" "$STARTS" "$sorted"
 }
 
-# at_rest NAME: CPU of the client, the X server and the window manager over the time at rest, and the
-# client's private memory, appended as a line to RESULT[NAME].
+# at_rest NAME PLACE: CPU of the client, the X server and the window manager over the time at rest
+# with the pointer at PLACE, the client's private memory and the clock window's shape changes,
+# appended as a line to RESULT[NAME].
 at_rest() {
-  local name=$1 managers c0 x0 m0 c1 x1 m1 private
-  start_client "$name"
+  local name=$1 place=$2 managers c0 x0 m0 c1 x1 m1 private shapes=0 counter=""
+  # shellcheck disable=SC2046
+  mouse_to $(pointer_place "$place")
+  start_client "$name" "$(seconds_shown "$place")"
   sleep 5 # past start-up (a desktop settles too): measure the clock at rest
+  if [ "$name" = tickora ]; then
+    "$PYTHON" -u "$XTOOL" shapes "$(clock_window_of "$CLIENT_PID")" "$SECONDS_AT_REST" >"$TEST_TMP/shapes.log" &
+    counter=$!
+    STARTED_PIDS+=("$counter")
+    wait_for "the shape counter" -- grep -qx ready "$TEST_TMP/shapes.log"
+  fi
   mapfile -t managers < <(manager_pids)
   c0=$(cpu_ns "$CLIENT_PID") x0=$(cpu_ns "$XVFB_PID") m0=$(cpu_ns "${managers[@]}")
   sleep "$SECONDS_AT_REST"
   c1=$(cpu_ns "$CLIENT_PID") x1=$(cpu_ns "$XVFB_PID") m1=$(cpu_ns "${managers[@]}")
   private=$(private_kib "$CLIENT_PID")
+  if [ -n "$counter" ]; then
+    wait "$counter"
+    shapes=$(tail -n 1 "$TEST_TMP/shapes.log")
+  fi
   stop_client
-  RESULT[$name]+="$(((c1 - c0) / 1000000)) $(((x1 - x0) / 1000000)) $(((m1 - m0) / 1000000)) $private"$'\n'
+  RESULT[$name]+="$(((c1 - c0) / 1000000)) $(((x1 - x0) / 1000000)) $(((m1 - m0) / 1000000)) $private $shapes"$'\n'
 }
 
 # The median of each column of the lines given.
@@ -120,7 +148,7 @@ medians() {
   local lines column count out=()
   lines=$(cat)
   count=$(wc -l <<<"$lines")
-  for column in 1 2 3 4; do
+  for column in 1 2 3 4 5; do
     out+=("$(cut -d' ' -f"$column" <<<"$lines" | sort -n | sed -n "$(((count + 1) / 2))p")")
   done
   echo "${out[*]}"
@@ -156,6 +184,7 @@ declare -A RESULT
 sync
 log "$SECONDS_AT_REST s at rest each, ${SCREEN_W}x${SCREEN_H}x24, transparency ${MEASURE_TRANSPARENCY:-50}"
 rows=()
+read -r -a places <<<"${MEASURE_PLACES:-corner beside face no-seconds}"
 for desktop in "${desktops[@]}"; do
   desktop_start --desktop "$desktop"
   pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a5a7a
@@ -165,21 +194,23 @@ for desktop in "${desktops[@]}"; do
     first_frames xclock
     measure_walk
   fi
-  RESULT=()
-  for ((round = 0; round < ROUNDS; round++)); do
-    at_rest tickora
-    at_rest xclock
+  for place in "${places[@]}"; do
+    RESULT=()
+    for ((round = 0; round < ROUNDS; round++)); do
+      at_rest tickora "$place"
+      at_rest xclock "$place"
+    done
+    read -r tc tx tm tp ts < <(printf '%s' "${RESULT[tickora]}" | medians)
+    read -r xc xx xm xp _ < <(printf '%s' "${RESULT[xclock]}" | medians)
+    rows+=("$(awk -v d="$desktop" -v p="$place" -v tc="$tc" -v tx="$tx" -v tm="$tm" -v tp="$tp" -v ts="$ts" \
+      -v xc="$xc" -v xx="$xx" -v xm="$xm" -v xp="$xp" 'function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
+      BEGIN { printf "| %s | %s | %d / %d / %d | %d / %d / %d | %s | %s | %.1f / %.1f MiB | %d |", d, p, tc, tx, tm, xc,
+                xx, xm, ratio(tc, xc), ratio(tc + tx + tm, xc + xx + xm), tp / 1024, xp / 1024, ts }')")
+    log "${rows[-1]}"
   done
   desktop_stop
-  read -r tc tx tm tp < <(printf '%s' "${RESULT[tickora]}" | medians)
-  read -r xc xx xm xp < <(printf '%s' "${RESULT[xclock]}" | medians)
-  rows+=("$(awk -v d="$desktop" -v tc="$tc" -v tx="$tx" -v tm="$tm" -v tp="$tp" -v xc="$xc" -v xx="$xx" -v xm="$xm" \
-    -v xp="$xp" 'function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
-    BEGIN { printf "| %s | %d / %d / %d | %d / %d / %d | %s | %s | %.1f / %.1f MiB |", d, tc, tx, tm, xc, xx, xm,
-              ratio(tc, xc), ratio(tc + tx + tm, xc + xx + xm), tp / 1024, xp / 1024 }')")
-  log "${rows[-1]}"
 done
 
-echo "| desktop | Tickora ms (program / X server / window manager) | xclock ms | program ratio | desktop ratio | private memory (Tickora / xclock) |"
-echo "|---|---|---|---|---|---|"
+echo "| desktop | pointer | Tickora ms (program / X server / window manager) | xclock ms | program ratio | desktop ratio | private memory (Tickora / xclock) | shape changes |"
+echo "|---|---|---|---|---|---|---|---|"
 printf '%s\n' "${rows[@]}"

@@ -9,6 +9,7 @@
 #include "FullScreen/TForm1.h"
 #include "platform/qt/FullScreenWatch.h"
 #include "platform/qt/SelectionWatch.h"
+#include "platform/qt/WallClockWatch.h"
 #include "platform/qt/WindowShape.h"
 #include "platform/qt/X11Presenter.h"
 
@@ -75,6 +76,7 @@ private:
   X11Presenter presenter_;
   std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
   std::unique_ptr<FullScreenWatch> fullScreen_;  // the active window, while full screen
+  WallClockWatch wallClock_{[this] { form_.Wake(); }};
   QTimer timer_;           // single shot, armed for each tick
   int tickInterval_ = kSecondInterval;
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up

@@ -1,5 +1,7 @@
 #include "platform/qt/SettingsWindow.h"
 
+#include <utility>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -175,21 +177,13 @@ void SettingsWindow::OpenMenu(PixelPoint at)
 
 void SettingsWindow::MarkMenuItem(MenuItem item, bool checked)
 {
-  switch (item) {
-  case MenuItem::Options:
-    Options->setChecked(checked);
-    break;
-  case MenuItem::StartAtLogin:
-    StartAtLogin->setChecked(checked);
-    break;
-  case MenuItem::LockInPlace:
-    LockInPlace->setChecked(checked);
-    break;
-  case MenuItem::HideOverFullScreen:
-    HideOverFullScreen->setChecked(checked);
-    break;
-  case MenuItem::Close1:
-    break;
+  const std::pair<MenuItem, QAction*> marks[] = {{MenuItem::Options, Options},
+                                                 {MenuItem::StartAtLogin, StartAtLogin},
+                                                 {MenuItem::LockInPlace, LockInPlace},
+                                                 {MenuItem::HideOverFullScreen, HideOverFullScreen}};
+  for (const auto& [menuItem, action] : marks) {
+    if (menuItem == item)
+      action->setChecked(checked);
   }
 }
 

@@ -156,7 +156,7 @@ void AlphaShape::Update(QWidget& window, const QImage& frame, const QRect& chang
   }
   const QRect area = changed & frame.rect();
   if (OnX11() && !clickThrough_ && !(clicksChanged & frame.rect()).isEmpty())
-    SendInput(window, clicks, clicksChanged & frame.rect(), false);
+    SendInput(window, clicks);
   if (!drawn_.empty() && !area.isEmpty() && TakeDrawn(frame, area))
     SendDrawn(window, area);
 }
@@ -183,7 +183,7 @@ void AlphaShape::Reapply(QWidget& window)
   if (clickThrough_)
     XShapeCombineRectangles(display, id, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
   else if (clickSource_ && clickSource_().size == PixelSize{size_.width(), size_.height()})
-    SendInput(window, clickSource_(), QRect(), true);
+    SendInput(window, clickSource_());
   if (compositing_ && bounding_) {
     XShapeCombineMask(display, id, ShapeBounding, 0, 0, 0 /* no mask: the whole window */, ShapeSet);
     bounding_ = false;
@@ -216,17 +216,18 @@ void AlphaShape::SetClickThrough(QWidget& window, bool through)
     window.setWindowFlag(Qt::WindowTransparentForInput, through);
 }
 
-void AlphaShape::SendInput([[maybe_unused]] QWidget& window, [[maybe_unused]] const ClickMask& clicks,
-                           [[maybe_unused]] const QRect& area, [[maybe_unused]] bool whole)
+void AlphaShape::SendInput([[maybe_unused]] QWidget& window, [[maybe_unused]] const ClickMask& clicks)
 {
 #ifdef TICKORA_HAVE_X11
   if (!window.testAttribute(Qt::WA_WState_Created) || clicks.bits.empty())
     return;
-  const QRect within = whole ? QRect(0, 0, clicks.size.width, clicks.size.height) : area;
+  // Set whole, in one request: a compositor reads the whole shape again at each change anyway, and
+  // one request is one change for it.
   std::vector<QRect> runs;
-  AppendRuns(within, [&clicks](int x, int y) { return clicks.at(x, y); }, runs);
+  AppendRuns(QRect(0, 0, clicks.size.width, clicks.size.height), [&clicks](int x, int y) { return clicks.at(x, y); },
+             runs);
   Display* display = X11Display();
-  ShapeX11(display, static_cast<Window>(window.winId()), ShapeInput, within, XRectangles(runs), whole);
+  ShapeX11(display, static_cast<Window>(window.winId()), ShapeInput, QRect(), XRectangles(runs), true);
   XFlush(display);
 #endif
 }

@@ -22,8 +22,8 @@ std::vector<QRect> OpaqueRuns(const QImage& frame);
 QRegion LogicalMask(const QImage& frame, qreal ratio);
 
 // Pixels that take no click let the mouse through to the window below. On X11 the window gets an input
-// shape of the frame's clickable pixels (ClickMask), sent with the frame that changes them and only
-// where they changed: compositors redo much of their work for a window at any change of its shape.
+// shape of the frame's clickable pixels (ClickMask), sent only with a frame that changes them:
+// compositors redo much of their work for a window at any change of its shape.
 // While no compositing manager runs (a translucent window would show a black square) it gets a
 // bounding shape of the drawn pixels too, so the clock is at least round. Elsewhere the widget's mask
 // of the drawn pixels.
@@ -47,8 +47,7 @@ private:
   bool TakeDrawn(const QImage& frame, const QRect& area);
   // The drawn pixels as the widget's mask (without X) or the bounding shape (X11, no compositor).
   void SendDrawn(QWidget& window, const QRect& area);
-  // The input shape within `area`, or all of it.
-  void SendInput(QWidget& window, const ClickMask& clicks, const QRect& area, bool whole);
+  void SendInput(QWidget& window, const ClickMask& clicks);
 
   std::vector<std::uint8_t> drawn_;  // one byte a pixel, alpha > 0: kept only while a shape shows them
   QSize size_;                       // of the frame the shape was last sent whole for

@@ -289,6 +289,10 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     form_.PointerLeft();
     return 0;
   case WM_DISPLAYCHANGE:
+  case WM_TIMECHANGE:
+  case WM_POWERBROADCAST:
+    // The monitors changed, or the wall clock jumped (set, a new zone, back from sleep, which the
+    // timer does not count): a sleeping clock shows it at once.
     form_.Wake();
     break;
   case WM_LBUTTONUP:

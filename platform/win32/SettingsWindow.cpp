@@ -149,45 +149,18 @@ void SettingsWindow::OpenMenu(PixelPoint at)
   SetForegroundWindow(window_);
   const UINT item = hooks_.trackMenu(window_, popupMenu_, {at.x, at.y});
   PostMessageA(window_, WM_NULL, 0, 0);
-  switch (item) {
-  case kOptions:
-    form_->MenuChosen(MenuItem::Options);
-    break;
-  case kStartAtLogin:
-    form_->MenuChosen(MenuItem::StartAtLogin);
-    break;
-  case kLockInPlace:
-    form_->MenuChosen(MenuItem::LockInPlace);
-    break;
-  case kHideOverFullScreen:
-    form_->MenuChosen(MenuItem::HideOverFullScreen);
-    break;
-  case kClose1:
-    form_->MenuChosen(MenuItem::Close1);
-    break;
-  default:
-    break;
+  for (const auto& [menuItem, id] : kMenuIds) {
+    if (id == item)
+      form_->MenuChosen(menuItem);
   }
 }
 
 void SettingsWindow::MarkMenuItem(MenuItem item, bool checked)
 {
   UINT id = kClose1;
-  switch (item) {
-  case MenuItem::Options:
-    id = kOptions;
-    break;
-  case MenuItem::StartAtLogin:
-    id = kStartAtLogin;
-    break;
-  case MenuItem::LockInPlace:
-    id = kLockInPlace;
-    break;
-  case MenuItem::HideOverFullScreen:
-    id = kHideOverFullScreen;
-    break;
-  case MenuItem::Close1:
-    break;
+  for (const auto& [menuItem, itemId] : kMenuIds) {
+    if (menuItem == item)
+      id = itemId;
   }
   CheckMenuItem(popupMenu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <windows.h>
 
@@ -34,6 +35,11 @@ public:
   static constexpr UINT kStartAtLogin = 3;
   static constexpr UINT kLockInPlace = 4;
   static constexpr UINT kHideOverFullScreen = 5;
+  static constexpr std::pair<MenuItem, UINT> kMenuIds[] = {{MenuItem::Options, kOptions},
+                                                           {MenuItem::StartAtLogin, kStartAtLogin},
+                                                           {MenuItem::LockInPlace, kLockInPlace},
+                                                           {MenuItem::HideOverFullScreen, kHideOverFullScreen},
+                                                           {MenuItem::Close1, kClose1}};
 
   // `icon` may be null.
   SettingsWindow(ClockData& data, SettingsStore& store, TForm1& clock, bool firstStart, HICON icon,

@@ -13,6 +13,15 @@ clock_start
 clock_wait_window
 wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "$LEFT $TOP $D $D"
 
+# Parked far away, then brought onto the clock at once (a warp, a touch): from that moment on, no
+# transparent pixel takes a click; the second hand alone is drawn but lets clicks through.
+mouse_to $((SCREEN_W - 1)) $((SCREEN_H - 1))
+sleep 2
+mouse_to $((LEFT + D / 2 + 20)) $((TOP + D / 2 + 20))
+checks=$("$PYTHON" "$XTOOL" clicks "$CLOCK_WINDOW" 6)
+grep -v '^caught 0 ' <<<"$checks" && fail "transparent pixels took clicks: $checks"
+pass "the pointer warped onto the clock finds no transparent pixel that takes a click: $(tr '\n' ' ' <<<"$checks")"
+
 # Pixels that stay as they are for the next half minute: plenty for the clicks below.
 now=$(date +%s)
 spots=$(TICKORA_RENDER="$RENDER" "$PYTHON" "$HARNESS_DIR/framecheck.py" spots "$now" $((now + 30)) --)

@@ -18,6 +18,9 @@
                                   every move a client asks for; prints "ready" once it runs
   xtool.py shapes WINDOW SECONDS  prints "ready" once it listens, then how many changes of WINDOW's
                                   shapes (ShapeNotify events, bounding or input) came in SECONDS
+  xtool.py clicks WINDOW COUNT    COUNT times, each under a server grab, compares the window's pixels
+                                  with its input shape; prints "caught N uncaught M": transparent
+                                  pixels that take clicks, drawn ones that let them through
   xtool.py close WINDOW           asks WINDOW to close as a window manager does (a WM_PROTOCOLS
                                   message with WM_DELETE_WINDOW); exit 1 when it does not take one
   xtool.py fullscreen WINDOW on|off
@@ -270,11 +273,59 @@ def selection_text(name, timeout):
     sys.stdout.write(text)
 
 
+xext = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xext") or "libXext.so.6")
+xext.XShapeQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+xext.XShapeSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong]
+
+
+class Rectangle(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort)]
+
+
+xext.XShapeGetRectangles.restype = ctypes.POINTER(Rectangle)
+xext.XShapeGetRectangles.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.POINTER(ctypes.c_int),
+                                     ctypes.POINTER(ctypes.c_int)]
+xlib.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
+    [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+xlib.XGrabServer.argtypes = [ctypes.c_void_p]
+xlib.XUngrabServer.argtypes = [ctypes.c_void_p]
+SHAPE_INPUT = 2
+
+
+def clicks(window, count):
+    display = open_display()
+    window = int(window, 0)
+    root, x, y = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
+    width, height, border, depth = ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()
+    xlib.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y), ctypes.byref(width),
+                      ctypes.byref(height), ctypes.byref(border), ctypes.byref(depth))
+    w, h = width.value, height.value
+    for _ in range(int(count)):
+        xlib.XGrabServer(display)
+        pixels = grab(display, window, 0, 0, w, h)
+        n, ordering = ctypes.c_int(), ctypes.c_int()
+        rects = xext.XShapeGetRectangles(display, window, SHAPE_INPUT, ctypes.byref(n), ctypes.byref(ordering))
+        xlib.XUngrabServer(display)
+        xlib.XFlush(display)
+        shape = bytearray(w * h)
+        for r in (rects[i] for i in range(n.value)):
+            for row in range(max(r.y, 0), min(r.y + r.height, h)):
+                start, end = max(r.x, 0), min(r.x + r.width, w)
+                shape[row * w + start:row * w + end] = b"\1" * max(end - start, 0)
+        if rects:
+            xlib.XFree(rects)
+        stride = len(pixels) // h
+        caught = uncaught = 0
+        for row in range(h):
+            for col in range(w):
+                drawn = pixels[row * stride + col * 4 + 3] != 0
+                caught += shape[row * w + col] and not drawn
+                uncaught += drawn and not shape[row * w + col]
+        print(f"caught {caught} uncaught {uncaught}", flush=True)
+
+
 def shapes(window, seconds):
-    xext = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xext") or "libXext.so.6")
-    xext.XShapeQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
-                                          ctypes.POINTER(ctypes.c_int)]
-    xext.XShapeSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong]
     display = open_display()
     event_base, error_base = ctypes.c_int(), ctypes.c_int()
     if not xext.XShapeQueryExtension(display, ctypes.byref(event_base), ctypes.byref(error_base)):
@@ -414,6 +465,8 @@ def main(argv):
         watch(*argv[2:])
     elif len(argv) == 4 and argv[1] == "shapes":
         shapes(argv[2], argv[3])
+    elif len(argv) == 4 and argv[1] == "clicks":
+        clicks(argv[2], argv[3])
     elif len(argv) == 3 and argv[1] == "close":
         close(argv[2])
     elif len(argv) == 4 and argv[1] == "fullscreen":
