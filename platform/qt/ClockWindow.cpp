@@ -94,6 +94,8 @@ void ClockWindow::SetHidden(bool hidden)
   ShowOnEveryDesktop(*this);
   show();
   ShowOnEveryDesktop(*this);
+  // Qt writes its own size hints as it maps the window, after the Show event.
+  KeepDeviceSize(*this, DeviceSize());
 }
 
 QImage ClockWindow::presentedFrame() const

@@ -149,13 +149,15 @@ void FullScreenWatch::Check()
   unsigned width = 0, height = 0, border = 0, depth = 0;
   if (fullScreen && XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth) &&
       XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child)) {
-    // Qt keeps each monitor's top-left corner in its own coordinates and divides only the size.
-    const QRect area(x, y, static_cast<int>(width), static_cast<int>(height));
+    // Qt keeps each monitor's top-left corner in its own coordinates and divides only the size,
+    // rounded: the window is measured the same way, since the rounded size scaled back may be a pixel
+    // larger than the monitor (1024 pixels at 1.5 are 683 logical ones, and those 1024.5 pixels).
+    const QSize size(static_cast<int>(width), static_cast<int>(height));
     QRect monitors;
     for (const QScreen* screen : QGuiApplication::screens()) {
       const QRect logical = screen->geometry();
-      const QRect native(logical.topLeft(), (QSizeF(logical.size()) * screen->devicePixelRatio()).toSize());
-      if (area.contains(native))
+      const QRect area(QPoint(x, y), (QSizeF(size) / screen->devicePixelRatio()).toSize());
+      if (area.contains(logical))
         monitors |= logical;
     }
     if (!monitors.isEmpty())

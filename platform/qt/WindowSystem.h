@@ -46,8 +46,8 @@ bool OnCurrentDesktop(QWidget& window);
 
 // Asks the window manager for exactly `device` pixels. At a fractional scale Qt asks for a size
 // increment of more than one pixel (its one logical pixel), which a window manager that heeds it
-// (openbox, xfwm4) would round the window down by, and sizes the window so. False where there is no
-// X11 or no native window yet to do it on.
+// (openbox, xfwm4) would round the window down by, and sizes the window so; Qt asks so again at every
+// show, so call it after each. False where there is no X11 or no native window yet to do it on.
 bool KeepDeviceSize(QWidget& window, QSize device);
 
 // The window's rectangle in the X screen's own pixels, as the X server has it now; nothing where there

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Compares what the screen shows with frames that tickora-render composes for the same settings.
 
-  framecheck.py blend SHOT X Y BACKGROUND FROM TO -- RENDER_OPTIONS...
+  framecheck.py blend SHOT X Y BACKGROUND FROM TO [BITS] -- RENDER_OPTIONS...
       The clock in the screenshot SHOT at (X, Y) over BACKGROUND (a colour RRGGBB, or a screenshot of
       the same screen without the clock) must be the frame of one second between the epoch times FROM
-      and TO, blended source-over. Prints the best match.
+      and TO, blended source-over, on a screen of BITS red, green, blue bits (888 unless given); prints the best match.
   framecheck.py spots FROM TO [BEFORE] -- RENDER_OPTIONS...
       Prints window-relative pixels for the click tests, one "NAME X Y" a line:
         hand   solid in every frame FROM..TO and clear in a frame hours later (so on a hand), or clear
@@ -49,7 +49,8 @@ def render(epoch, options, workdir):
     return load_rgba(out)
 
 
-def blend(shot, x, y, background, first, last, options):
+def blend(shot, x, y, background, first, last, options, bits="888"):
+    step = [255.0 / ((1 << int(b)) - 1) / 2 if int(b) < 8 else 0 for b in bits]  # half a step of fewer bits
     sw, sh, screen = load_rgba(shot)
     if os.path.exists(background):
         bw, bh, under = load_rgba(background)
@@ -75,7 +76,7 @@ def blend(shot, x, y, background, first, last, options):
                     diff = 0
                     for c in range(3):
                         expected = (frame[f + c] * a + under[s + c] * (255 - a)) / 255.0
-                        diff = max(diff, abs(screen[s + c] - expected))
+                        diff = max(diff, abs(screen[s + c] - expected) - step[c])
                     worst = max(worst, diff)
                     if diff <= TOLERANCE:
                         good += 1
@@ -133,8 +134,8 @@ def main(argv):
         sys.exit(__doc__)
     split = argv.index("--")
     args, options = argv[1:split], argv[split + 1:]
-    if len(args) == 7 and args[0] == "blend":
-        return blend(args[1], int(args[2]), int(args[3]), args[4], int(args[5]), int(args[6]), options)
+    if len(args) in (7, 8) and args[0] == "blend":
+        return blend(args[1], int(args[2]), int(args[3]), args[4], int(args[5]), int(args[6]), options, *args[7:])
     if len(args) in (3, 4) and args[0] == "spots":
         return spots(int(args[1]), int(args[2]), options, int(args[3]) if len(args) == 4 else None)
     sys.exit(__doc__)

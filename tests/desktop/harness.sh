@@ -230,8 +230,8 @@ need_programs() {
 }
 
 # desktop_start [--wm] [--tray] [--size WxH] [--no-compositor] [--desktop NAME] [--monitors one|two]:
-# X server (1280x1024 unless told), a compositor unless told not to, and the optional window manager
-# and tray host. --desktop starts one as its session does, ready for use when this returns:
+# X server (1280x1024 unless told, 24-bit unless --16-bit), a compositor unless told not to, and the
+# optional window manager and tray host. --desktop starts one as its session does, ready for use when this returns:
 #   openbox  openbox, picom and an XEmbed tray (trayer), as --wm --tray
 #   xfce     xfwm4 compositing, xfce4-panel at the top; its tray hosts StatusNotifierItems
 #   kde      kwin_x11 compositing with OpenGL, xfce4-panel at the bottom as the StatusNotifierItem host
@@ -242,7 +242,8 @@ need_programs() {
 # --monitors two: a 2560x1024 screen of two 1280x1024 monitors, the primary one on the right.
 # Sets DESKTOP and PRIMARY_X PRIMARY_Y PRIMARY_W PRIMARY_H (the primary monitor).
 desktop_start() {
-  local want_wm=0 want_tray=0 want_compositor=1 monitors=one tray_width=() xvfb_options=()
+  local want_wm=0 want_tray=0 want_compositor=1 monitors=one tray_width=() xvfb_options=() depth=24
+  CLOCK_DEPTH=32 SCREEN_BITS=""  # the depth of the clock's window; the screen's bits of colour if fewer
   DESKTOP=""
   SCREEN_W=1280
   SCREEN_H=1024
@@ -252,6 +253,7 @@ desktop_start() {
       --tray) want_tray=1 ;;
       --no-compositor) want_compositor=0 ;;
       --no-shm) xvfb_options+=(-extension MIT-SHM) ;;  # clients put their pictures through the socket
+      --16-bit) depth=16 CLOCK_DEPTH=16 SCREEN_BITS=565 ;;  # Qt makes every window 16-bit there
       --tray-width)
         # A tray of fixed width: Wine's icons miss their clicks in one that grows with them.
         tray_width=(--widthtype pixel --width "$2")
@@ -291,7 +293,7 @@ desktop_start() {
 
   local fd_file="$TEST_TMP/displayfd"
   : >"$fd_file"
-  spawn xvfb Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" +extension Composite +extension GLX \
+  spawn xvfb Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x$depth" +extension Composite +extension GLX \
     -nolisten tcp -noreset "${xvfb_options[@]}" 5>"$fd_file"
   XVFB_PID=$LAST_PID
   wait_for "Xvfb to report its display" -- grep -q '^[0-9]' "$fd_file"
@@ -632,11 +634,12 @@ clock_start() {
   CLOCK_PID=$LAST_PID
 }
 
-# The viewable 32-bit window titled Tickora of process $1 (default CLOCK_PID), or nothing.
+# The viewable 32-bit (CLOCK_DEPTH) window titled Tickora of process $1 (default CLOCK_PID), no dialog.
 clock_window_of() {
   local pid=${1:-$CLOCK_PID} w
   for w in $(xdotool search --all --onlyvisible --pid "$pid" --name '^Tickora$' 2>/dev/null); do
-    if [ "$(window_field "$w" Depth)" = 32 ]; then
+    if [ "$(window_field "$w" Depth)" = "$CLOCK_DEPTH" ] &&
+      ! xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG; then
       printf '0x%x\n' "$w"
       return 0
     fi
@@ -842,7 +845,7 @@ screen_shows_frame() {
     after=$(date +%s)
     # The frame on screen was drawn within the last second before the shot.
     if "$PYTHON" "$HARNESS_DIR/framecheck.py" blend "$SHOT" "$LEFT" "$TOP" "$under" $((before - 1)) "$after" \
-      -- "$@" >"$MATCH_LOG" 2>&1; then
+      ${SCREEN_BITS:+"$SCREEN_BITS"} -- "$@" >"$MATCH_LOG" 2>&1; then
       return 0
     fi
     log "try $try: $(cat "$MATCH_LOG")"

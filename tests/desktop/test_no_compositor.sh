@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Without a compositing manager a 32-bit window cannot blend: the clock is then cut to its drawn pixels
-# (round, not a black square); once a compositor appears it blends again.
+# (round, not a black square); once a compositor appears it blends again. A 16-bit window shows colour.
 source "$(dirname "$0")/harness.sh"
 desktop_start --no-compositor
 
@@ -38,3 +38,13 @@ blended() {
 wait_for "the clock to blend once the compositor runs" -- blended
 corners_show_background || fail "with the compositor the corners no longer show the window below"
 pass "with a compositor it blends again: $(cat "$TEST_TMP/match.log")"
+
+desktop_stop
+desktop_start --no-compositor --16-bit
+# Black below: a window without alpha shows the frame's premultiplied colours, as if blended over black.
+pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 000000
+conf_write_defaults Clock_FF=0 Left=$LEFT Top=$TOP
+clock_start
+clock_wait_window
+screen_shows_frame 000000 --transparency 0
+pass "on a 16-bit screen the clock's 16-bit window shows the composed frame in colour: $(cat "$MATCH_LOG")"

@@ -2,13 +2,15 @@
 # On a desktop at 2x (Xft.dpi 192, how GNOME, XFCE and KDE set a larger scale on X11) and at 1.5x
 # (Qt's own QT_SCALE_FACTOR): the clock is Round(D x scale) screen pixels at its stored place times the
 # scale, a click on a drawn pixel near its lower right is the clock's, one on a transparent corner
-# reaches the window below, a drag moves it by the distance dragged, and a restart brings it back there.
+# reaches the window below, a drag moves it by the distance dragged, a restart brings it back there, and
+# shown again after a full-screen window it keeps its size and asks for it, in steps of one pixel.
 source "$(dirname "$0")/harness.sh"
 desktop_start --wm
 
 readonly D=166 LEFT=300 TOP=200
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a3a3a
-reached_pad() { grep -qx "press $1 $2 1" "$PAD_LOG"; }
+readonly UNDER_LOG=$PAD_LOG
+reached_pad() { grep -qx "press $1 $2 1" "$UNDER_LOG"; }
 
 scales=(
   # how             scale  device D
@@ -54,6 +56,17 @@ for row in "${scales[@]}"; do
   clock_wait_window
   wait_for "the restarted clock at $moved" -- geometry_is "$CLOCK_WINDOW" "$moved"
   pass "$how $value: a restart brings it back to the same place"
+
+  pad_start 100 100 300 200 446688 managed
+  xdotool windowactivate --sync "$PAD_WINDOW" >/dev/null 2>&1 || true
+  "$PYTHON" "$XTOOL" fullscreen "$PAD_WINDOW" on
+  wait_for "$how $value: the clock hidden under the full-screen window" 5 -- map_state_is "$CLOCK_WINDOW" IsUnMapped
+  kill "$PAD_PID"
+  wait_for "$how $value: the clock shown again" 5 -- map_state_is "$CLOCK_WINDOW" IsViewable
+  wait_for "$how $value: the clock shown again at $moved" 5 -- geometry_is "$CLOCK_WINDOW" "$moved"
+  hints=$(xprop -id "$CLOCK_WINDOW" WM_NORMAL_HINTS | grep -o -e "imum size: .*" -e "increment.*" | tr '\n' ,)
+  [ "$hints" = "imum size: $size by $size,imum size: $size by $size," ] || fail "$how $value: shown again it asks for $hints"
+  pass "$how $value: hidden under a full-screen window and shown again, it is $size x $size and asks for that"
   close_window "$CLOCK_WINDOW"
   wait_exit "$CLOCK_PID" 10
   echo "Xft.dpi: 96" | xrdb -merge
