@@ -98,6 +98,6 @@ if(TICKORA_BUILD_TESTS)
   add_dependencies(test_win32 tickora tickora-render)
   target_compile_definitions(test_win32 PRIVATE TICKORA_VERSION="${PROJECT_VERSION}")
   target_link_libraries(test_win32 PRIVATE version)
-  # A captionless window covering the monitor, for the desktop test under Wine.
+  # A captionless window covering the monitor, and a clock still starting, for the desktop test under Wine.
   add_executable(test-fullscreen WIN32 tests/windows/fullscreen.cpp)
 endif()

@@ -56,7 +56,6 @@ Var ClosedClock
 !macro CLOSE_CLOCK un
 Function ${un}CloseClock
   StrCpy $0 0
-  StrCpy $4 0
   System::Call 'kernel32::GetTickCount() i .r2'
   ${Do}
     System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${CLOCK_MUTEX}") p .r1'
@@ -68,12 +67,11 @@ Function ${un}CloseClock
       DetailPrint "Closing the running clock"
       StrCpy $0 1
     ${EndIf}
-    ${If} $4 == 0
-      StrCpy $4 1
-      FindWindow $1 "TForm1" "Tickora"
-      ${If} $1 <> 0
-        System::Call 'user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)'
-      ${EndIf}
+    ; Looked for at every pass: a clock still starting holds its mutex before it has a window. A clock
+    ; that is busy takes the repeated closes as one.
+    FindWindow $1 "TForm1" "Tickora"
+    ${If} $1 <> 0
+      System::Call 'user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)'
     ${EndIf}
     ; Ten seconds, then the user decides; a retry asks the clock again.
     System::Call 'kernel32::GetTickCount() i .r3'
@@ -82,7 +80,6 @@ Function ${un}CloseClock
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Tickora is still running. Close it (its tray icon's menu offers $\"Close$\"), then choose Retry." /SD IDCANCEL IDRETRY +3
       SetErrorLevel 2
       Abort "Tickora is still running."
-      StrCpy $4 0
       System::Call 'kernel32::GetTickCount() i .r2'
     ${EndIf}
     Sleep 100

@@ -18,6 +18,7 @@ constexpr UINT_PTR kTimer = 1;
 constexpr UINT_PTR kDragTimer = 2;
 constexpr UINT kDragInterval = 15;  // ms
 constexpr UINT kRunLaterMessage = WM_APP + 1;
+constexpr UINT kForegroundMessage = WM_APP + 2;  // ForegroundWatch: the foreground window changed
 constexpr char kSecondStartMessage[] = "Tickora.SecondStart";
 constexpr DWORD kFindRetryMs = 100;
 }  // namespace
@@ -65,6 +66,7 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, HICON icon, User
   form_.FormCreate();
   ShowWindow(window_, SW_SHOWNOACTIVATE);
   ApplyClickThrough();
+  foreground_.Start(window_, kForegroundMessage);
 }
 
 ClockWindow::~ClockWindow()
@@ -237,6 +239,17 @@ void ClockWindow::EndDrag()
   form_.DragEnded();
 }
 
+void ClockWindow::FollowForeground()
+{
+  // Not during a drag, which is the user's own business with the clock: the next tick catches up.
+  if (moving_)
+    return;
+  if (const auto fullScreen = foreground_.Look(); fullScreen != fullScreen_) {
+    fullScreen_ = fullScreen;
+    form_.ActiveWindowChanged(fullScreen);
+  }
+}
+
 LRESULT CALLBACK ClockWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
   auto* shell = reinterpret_cast<ClockWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -314,12 +327,9 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
   case WM_TIMER:
     if (wParam == kTimer) {
-      // Windows tells no window when another one goes full screen: looked at with every tick but
-      // those of a drag, which is the user's own business with the clock.
-      if (const auto fullScreen = moving_ ? fullScreen_ : FullScreenForeground(window_); fullScreen != fullScreen_) {
-        fullScreen_ = fullScreen;
-        form_.ActiveWindowChanged(fullScreen);
-      }
+      // Besides the system's events: a look costs little, and catches what no event told (Wine 8
+      // raises neither of them).
+      FollowForeground();
       form_.TimerTimer();
       ArmTimer();
     }
@@ -350,6 +360,9 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   case WM_CLOSE:
     // The clock is the main window: closing it (Alt+F4) ends the program as "Close" does.
     PostQuitMessage(0);
+    return 0;
+  case kForegroundMessage:
+    FollowForeground();
     return 0;
   case kRunLaterMessage:
     for (auto& task : std::exchange(later_, {}))

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "FullScreen/TForm1.h"
+#include "platform/win32/ForegroundWatch.h"
 #include "platform/win32/LayeredSurface.h"
 
 // How a drag moves the clock: the system's own move, as by a title bar (Windows), or the clock
@@ -65,6 +66,8 @@ private:
   void PointerMoved(bool nonClient);
   void StartDrag();
   void EndDrag();
+  // Tells the form of a full-screen foreground window, or of its end.
+  void FollowForeground();
 
   TForm1 form_;
   HWND window_ = nullptr;
@@ -79,6 +82,7 @@ private:
   std::function<void()> secondStart_;
   bool clickThrough_ = false;   // a locked clock
   bool pointerOver_ = false;    // the system will say when the pointer leaves
+  ForegroundWatch foreground_;
   std::optional<PixelRect> fullScreen_;  // the foreground window's monitor while it is full screen
   const UINT secondStartMessage_;
 };

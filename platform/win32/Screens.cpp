@@ -1,10 +1,5 @@
 #include "platform/win32/Screens.h"
 
-#include <shellapi.h>
-
-#include <cstring>
-#include <utility>
-
 #include "model/Numbers.h"
 
 namespace {
@@ -101,46 +96,4 @@ PixelRect WindowRect(HWND window)
   RECT rect = {};
   GetWindowRect(window, &rect);
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-std::optional<PixelRect> FullScreenForeground(HWND own)
-{
-  HWND window = GetForegroundWindow();
-  if (!window || window == own)
-    return std::nullopt;
-  MONITORINFO info = {};
-  info.cbSize = sizeof info;
-  HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONULL);
-  if (!monitor || !GetMonitorInfoA(monitor, &info))
-    return std::nullopt;
-  const PixelRect screen{static_cast<int>(info.rcMonitor.left), static_cast<int>(info.rcMonitor.top),
-                         static_cast<int>(info.rcMonitor.right - info.rcMonitor.left),
-                         static_cast<int>(info.rcMonitor.bottom - info.rcMonitor.top)};
-  // A game's exclusive full screen or a presentation need not cover the monitor with a window. Asked
-  // again only when another window comes to the front: the call is slow under Wine, and a tick that
-  // waits on it keeps the clock from following a drag.
-  static HWND asked = nullptr;
-  static bool exclusive = false;
-  if (std::exchange(asked, window) != window) {
-    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
-    exclusive = SUCCEEDED(SHQueryUserNotificationState(&state)) &&
-                (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE);
-  }
-  if (exclusive)
-    return screen;
-  // The desktop and the taskbar cover their monitor too.
-  if (window == GetDesktopWindow() || window == GetShellWindow())
-    return std::nullopt;
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  for (const char* shell : {"Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd"}) {
-    if (std::strcmp(className, shell) == 0)
-      return std::nullopt;
-  }
-  if ((GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
-    return std::nullopt;
-  const PixelRect area = WindowRect(window);
-  if (area.intersected(screen) != screen)
-    return std::nullopt;
-  return screen;
 }

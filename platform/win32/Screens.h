@@ -1,5 +1,4 @@
 #pragma once
-#include <optional>
 #include <vector>
 
 #include <windows.h>
@@ -30,8 +29,3 @@ PixelRect ToLogical(const PixelRect& device, long double scale);
 // A window's outer rectangle as the window system reports it.
 PixelRect WindowRect(HWND window);
 
-// The monitor the foreground window fills while it is full screen: it covers its monitor's whole
-// rectangle (not the work area) and has no caption, and is neither the desktop nor the shell's own
-// window (nor `own`); or the system reports an exclusive Direct3D full screen or presentation mode.
-// Nothing otherwise.
-std::optional<PixelRect> FullScreenForeground(HWND own);

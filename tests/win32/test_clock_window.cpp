@@ -11,6 +11,7 @@
 #include "platform/win32/RegistrySettingsBackend.h"
 #include "platform/win32/Screens.h"
 #include "platform/win32/ClockWindow.h"
+#include "platform/win32/ForegroundWatch.h"
 #include "platform/win32/MessageBoxes.h"
 #include "tests/win32/Win32TestSupport.h"
 
@@ -219,4 +220,37 @@ TEST(ClockWindow, ANewSizeTakesEffectWithTheNextFrame)
   form.form().Draw();
   EXPECT_EQ(rig.Rect(), (PixelRect{200, 100, 100, 100}));
   EXPECT_EQ(form.form().presentedCount(), 2);
+}
+
+// One foreground window after another, as a watch sees them; the notification state is scripted and
+// asked only where it counts.
+TEST(ForegroundWatch, FullScreenByTheWindowOrByTheSystemsStateOnlyWhereItCoversItsMonitor)
+{
+  const HWND game = reinterpret_cast<HWND>(ULONG_PTR{0x10}), editor = reinterpret_cast<HWND>(ULONG_PTR{0x20});
+  const PixelRect monitor{0, 0, 1920, 1080}, framed{-8, -8, 1936, 1096}, small{100, 100, 800, 600};
+  constexpr LONG_PTR kPopup = WS_POPUP | WS_VISIBLE, kFramed = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  const struct {
+    const char* what;
+    ForegroundWindow window;
+    bool exclusive;  // what the system would answer now
+    bool fullScreen;
+    int asked;       // how often the state has been asked by then
+  } steps[] = {
+      {"a borderless window covering the monitor", {game, monitor, monitor, kPopup, "Game"}, false, true, 0},
+      {"the desktop", {game, monitor, monitor, kPopup, "Progman"}, false, false, 0},
+      {"a framed game in exclusive full screen", {game, framed, monitor, kFramed, "Game"}, true, true, 1},
+      {"the same window at the next tick", {game, framed, monitor, kFramed, "Game"}, false, true, 1},
+      {"switched to a window", {game, small, monitor, kFramed, "Game"}, false, false, 1},
+      {"maximised, no longer exclusive", {game, framed, monitor, kFramed | WS_MAXIMIZE, "Game"}, false, false, 2},
+      {"a presentation behind a small window", {editor, small, monitor, kFramed, "Editor"}, true, false, 2},
+  };
+  int asked = 0;
+  bool exclusive = false;
+  ForegroundWatch watch([&] { ++asked; return exclusive; });
+  for (const auto& step : steps) {
+    exclusive = step.exclusive;
+    EXPECT_EQ(watch.Judge(step.window), step.fullScreen ? std::optional(step.window.monitor) : std::nullopt)
+        << step.what;
+    EXPECT_EQ(asked, step.asked) << step.what;
+  }
 }

@@ -5,7 +5,7 @@
 # at once, a captionless window covering the monitor hides the clock, and
 # "Close" ends the program with code 0 and lets the next start run. Then the portable zip's files, and
 # the installer for a user folder the ANSI code page cannot spell: install over the running clock, start
-# at login from there, install again, uninstall.
+# at login from there, install again, uninstall, and install over a clock that is still starting.
 TICKORA_WINDOWS_BIN=${TICKORA_WINDOWS_BIN:-}
 source "$(dirname "$0")/../desktop/harness.sh"
 source "$SOURCE_DIR/scripts/wine-session.sh"
@@ -219,8 +219,8 @@ registry_data_is "$RUN" Tickora "$PORTABLE" || fail "the uninstaller took the po
 wine reg delete "$RUN" /v Tickora /f >/dev/null 2>&1
 pass "the uninstaller leaves a Run value that names a portable copy"
 
-# A clock that answers nothing (stopped): the installer asks it to close once, gives it ten seconds
-# and then gives up (silently, as Cancel), leaving nothing behind.
+# A clock that answers nothing (stopped): the installer asks it to close, gives it ten seconds and
+# then gives up (silently, as Cancel), leaving nothing behind.
 spawn tickora-win-3 wine "$EXE"
 CLOCK_PID=$LAST_PID
 wait_for "the clock to stop" 60 -- one_clock
@@ -236,3 +236,14 @@ kill -CONT "$hung"
 test -e "$UNIX_DIR" && fail "the install over a hung clock left $DIR"
 wait_exit "$CLOCK_PID" 20  # the close it was asked for, once it runs again
 pass "an install over a hung clock gives up after $took s with code 2 and leaves nothing"
+
+# A clock still starting holds its one-copy mutex before it has a window: the installer looks for the
+# window until it comes, closes it, installs and starts the installed clock.
+spawn starting wine "$TICKORA_WINDOWS_BIN/test-fullscreen.exe" starting
+STARTING_PID=$LAST_PID
+wait_for "the starting clock's mutex" 30 -- grep -q '^held' "$TEST_TMP/starting.log"
+wine "$SETUP" /S || fail "the install over a starting clock ended with code $?"
+wait_exit "$STARTING_PID" 20
+cmp -s "$UNIX_DIR/tickora.exe" "$SHIPPED" || fail "the install over a starting clock put no program in $DIR"
+wait_for "the installed clock" 60 -- one_clock
+pass "an install over a clock still starting closes it once its window comes, installs and starts the clock"
