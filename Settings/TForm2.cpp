@@ -159,25 +159,24 @@ void TForm2::FormClose()
 
 void TForm2::MenuChosen(MenuItem item)
 {
-  switch (item) {
-  case MenuItem::Options:
-    optionsMarked_ = !optionsMarked_;
-    shell_.MarkMenuItem(MenuItem::Options, optionsMarked_);
-    OptionsClick();
-    break;
-  case MenuItem::StartAtLogin:
-    StartAtLoginClick();
-    break;
-  case MenuItem::LockInPlace:
-    LockInPlaceClick();
-    break;
-  case MenuItem::HideOverFullScreen:
-    HideOverFullScreenClick();
-    break;
-  case MenuItem::Close1:
-    Close1Click();
-    break;
+  static constexpr std::pair<MenuItem, Handler> kHandlers[] = {
+      {MenuItem::Options, &TForm2::OptionsChosen},
+      {MenuItem::StartAtLogin, &TForm2::StartAtLoginClick},
+      {MenuItem::LockInPlace, &TForm2::LockInPlaceClick},
+      {MenuItem::HideOverFullScreen, &TForm2::HideOverFullScreenClick},
+      {MenuItem::Close1, &TForm2::Close1Click},
+  };
+  for (const auto& [menuItem, handler] : kHandlers) {
+    if (menuItem == item)
+      (this->*handler)();
   }
+}
+
+void TForm2::OptionsChosen()
+{
+  optionsMarked_ = !optionsMarked_;
+  shell_.MarkMenuItem(MenuItem::Options, optionsMarked_);
+  OptionsClick();
 }
 
 void TForm2::OptionsClick()

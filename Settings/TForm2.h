@@ -80,6 +80,8 @@ private:
   void Resynthesise(bool numerals);
   // Takes the slider's value into the setting first.
   void Resynthesise(std::int32_t& setting, int slider, bool numerals);
+  // "Settings" chosen in the menu: its mark flips as the window shows.
+  void OptionsChosen();
   void OpenMenuAt(PixelPoint at);
   void HideWindow();
   void ShowWindow();

@@ -14,22 +14,25 @@ endforeach()
 
 # The release history lives in the AppStream description and the changelog; both must name this
 # version, and the manual page takes its date from there.
+# tickora_newest_version(FILE PATTERN WHAT): FILE's first match of PATTERN names this version in its
+# first group. Leaves FILE's text in TICKORA_NEWEST_TEXT and the match's second group in
+# TICKORA_NEWEST_SECOND.
+function(tickora_newest_version file pattern what)
+  file(READ ${file} text)
+  if(NOT text MATCHES "${pattern}")
+    message(FATAL_ERROR "${file} lists no ${what}")
+  endif()
+  if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "The newest ${what} in ${file} is ${CMAKE_MATCH_1}, not ${PROJECT_VERSION}")
+  endif()
+  set(TICKORA_NEWEST_TEXT "${text}" PARENT_SCOPE)
+  set(TICKORA_NEWEST_SECOND "${CMAKE_MATCH_2}" PARENT_SCOPE)
+endfunction()
 set(TICKORA_METAINFO_IN ${CMAKE_SOURCE_DIR}/share/metainfo/${TICKORA_APPSTREAM_ID}.metainfo.xml.in)
-file(READ ${TICKORA_METAINFO_IN} metainfo)
-if(NOT metainfo MATCHES "<release version=\"([^\"]+)\" date=\"([0-9-]+)\"")
-  message(FATAL_ERROR "${TICKORA_METAINFO_IN} lists no release")
-endif()
-if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-  message(FATAL_ERROR "The newest release in ${TICKORA_METAINFO_IN} is ${CMAKE_MATCH_1}, not ${PROJECT_VERSION}")
-endif()
-set(TICKORA_RELEASE_DATE ${CMAKE_MATCH_2})
-file(READ ${CMAKE_SOURCE_DIR}/packaging/changelog changelog)
-if(NOT changelog MATCHES "^tickora \\(([^)]+)\\) ")
-  message(FATAL_ERROR "packaging/changelog does not start with an entry")
-endif()
-if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-  message(FATAL_ERROR "The newest entry in packaging/changelog is ${CMAKE_MATCH_1}, not ${PROJECT_VERSION}")
-endif()
+tickora_newest_version(${TICKORA_METAINFO_IN} "<release version=\"([^\"]+)\" date=\"([0-9-]+)\"" release)
+set(TICKORA_RELEASE_DATE ${TICKORA_NEWEST_SECOND})
+tickora_newest_version(${CMAKE_SOURCE_DIR}/packaging/changelog "^tickora \\(([^)]+)\\) " entry)
+set(changelog "${TICKORA_NEWEST_TEXT}")
 # Whoever signed the newest entry maintains the package. Debian's Maintainer field must hold an address;
 # the signature's lies under .invalid, the top-level domain reserved never to resolve (RFC 2606), so
 # that it promises no mailbox: mail to it fails at the sender instead of waiting unread somewhere.

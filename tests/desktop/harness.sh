@@ -450,14 +450,16 @@ panel_window() {
 desktop_on_workspace() {
   local want=$(($1 + 1))
   [ "$want" -ge 2 ] || want=2
-  if [ "$(xdotool get_num_desktops)" -lt "$want" ]; then
-    xdotool set_num_desktops "$want"
-    wait_for "$want workspaces" -- workspaces_at_least "$want"
-  fi
+  wait_for "$want workspaces" -- workspaces_added "$want"
   wait_for "workspace $1" -- workspace_switched "$1"
 }
 
-workspaces_at_least() { [ "$(xdotool get_num_desktops 2>/dev/null)" -ge "$1" ]; }
+# Asks again until there are that many: mutter can drop a request, as it does a switch.
+workspaces_added() {
+  [ "$(xdotool get_num_desktops 2>/dev/null)" -ge "$1" ] && return 0
+  xdotool set_num_desktops "$1"
+  return 1
+}
 
 # Asks again until the switch shows: mutter has been seen to drop a request.
 workspace_switched() {
