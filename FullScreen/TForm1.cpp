@@ -185,6 +185,8 @@ void TForm1::Tick()
   // A hidden clock shows nothing and goes nowhere; it is drawn again when shown.
   if (hidden_)
     return;
+  if (droppedTicks_ > 0)
+    --droppedTicks_;
   // On a monitor of another density (moved there, or its scale changed): drawn anew for it.
   std::optional<PixelPoint> rescaledTo;
   if (const long double scale = shell_.DeviceScale(); scale != data_.deviceScale)
@@ -214,8 +216,9 @@ void TForm1::WindowMoved(PixelPoint position)
 {
   const bool moved = position != position_;
   // While the clock walks back it moves the window itself, and a window system may report the steps
-  // in its own way where two densities meet: they stay the walk's.
-  if (dragging_)
+  // in its own way where two densities meet: they stay the walk's. The last of a drag's moves may be
+  // reported after the button is up.
+  if (dragging_ || droppedTicks_ > 0)
     placedBy_ = PlacedBy::User;
   else if (requested_ && *requested_ == position)
     placedBy_ = requestedBy_;
@@ -262,6 +265,7 @@ void TForm1::DragEnded()
 {
   if (!std::exchange(dragging_, false))
     return;
+  droppedTicks_ = kDropTicks;
   if (!pendingPositionError_.empty())
     ShowLater(true, std::exchange(pendingPositionError_, {}));
 }

@@ -121,6 +121,9 @@ private:
   PlacedBy shownBy_ = PlacedBy::Clock;
   std::optional<PixelPoint> pendingSave_;  // a place to store once the window is reported there
   bool dragging_ = false;
+  // Ticks after a drop whose reports are still the user's move.
+  static constexpr int kDropTicks = 2;
+  int droppedTicks_ = 0;
   bool locked_ = false;
   bool hideOverFullScreen_ = true;
   bool hidden_ = false;

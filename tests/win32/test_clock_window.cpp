@@ -75,7 +75,7 @@ TEST(ClockWindow, ABorderlessTopMostLayeredToolWindowOfTheClocksSizeAtItsStoredP
   // The first frame is presented with the window: D x D for size step 32.
   EXPECT_EQ(rig.Rect(), (PixelRect{100, 120, 166, 166}));
   EXPECT_EQ(form.form().presentedCount(), 1);
-  EXPECT_EQ(form.form().interval(), 500);
+  EXPECT_EQ(form.form().interval(), kSecondInterval);
   EXPECT_TRUE(rig.log.empty());
 }
 
@@ -95,7 +95,7 @@ TEST(ClockWindow, AFailedLoadIsShownOnceTheWindowIsUpAndTheClockRunsOnWhatWasRea
   EXPECT_EQ(rig.Rect().width, 100);
 }
 
-// The window's own reports tell the clock where it is: a tick's move, and the user's.
+// The window's own reports tell the clock where it is: a tick's move, and the user's drop.
 TEST(ClockWindow, TicksMoveTheWindowAndItsReportedPlaceIsStored)
 {
   SKIP_WITHOUT_DESKTOP();
@@ -105,11 +105,14 @@ TEST(ClockWindow, TicksMoveTheWindowAndItsReportedPlaceIsStored)
   EXPECT_EQ(rig.Rect().x, 5);
   EXPECT_EQ(rig.key.Get("Left").number, 5);
   EXPECT_EQ(form.form().interval(), 40);
+  // The user's move, as the system's own drag reports it.
+  SendMessageA(form.handle(), WM_ENTERSIZEMOVE, 0, 0);
   rig.MoveTo(300, 200);
+  SendMessageA(form.handle(), WM_EXITSIZEMOVE, 0, 0);
   form.form().TimerTimer();
   EXPECT_EQ(rig.key.Get("Left").number, 300);
   EXPECT_EQ(rig.key.Get("Top").number, 200);
-  EXPECT_EQ(form.form().interval(), 500);
+  EXPECT_EQ(form.form().interval(), kSecondInterval);
 }
 
 // A box would end the drag where it is: it comes when the system's move ends.
