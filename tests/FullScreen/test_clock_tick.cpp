@@ -192,9 +192,7 @@ TEST(ClockTick, TicksAtRestFollowTheWallClock)
       {kPointerInterval, 400, 105},  // before the half second
       {kPointerInterval, 999, 6},    // the second not yet turned
       {kSecondInterval, 5, 1000},
-      {kSecondInterval, 500, 505},
       {kSecondInterval, 30999, 6},
-      {kMinuteInterval, 5, 60000},
       {kMinuteInterval, 45250, 14755},
       {kMinuteInterval, 59999, 6},   // woken just before the minute: the hands turn at the next tick
       {kReturnInterval, 321, kReturnInterval},  // the walk keeps its pace

@@ -286,43 +286,26 @@ class Rectangle(ctypes.Structure):
 xext.XShapeGetRectangles.restype = ctypes.POINTER(Rectangle)
 xext.XShapeGetRectangles.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.POINTER(ctypes.c_int),
                                      ctypes.POINTER(ctypes.c_int)]
-xlib.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
-    [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
-xlib.XGrabServer.argtypes = [ctypes.c_void_p]
-xlib.XUngrabServer.argtypes = [ctypes.c_void_p]
-SHAPE_INPUT = 2
+xlib.XGrabServer.argtypes = xlib.XUngrabServer.argtypes = [ctypes.c_void_p]
 
 
 def clicks(window, count):
     display = open_display()
     window = int(window, 0)
-    root, x, y = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
-    width, height, border, depth = ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()
-    xlib.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y), ctypes.byref(width),
-                      ctypes.byref(height), ctypes.byref(border), ctypes.byref(depth))
-    w, h = width.value, height.value
+    xlib.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p]
+    attributes = (ctypes.c_int * 64)()  # x, y, width, height first
+    xlib.XGetWindowAttributes(display, window, attributes)
+    w, h = attributes[2], attributes[3]
     for _ in range(int(count)):
         xlib.XGrabServer(display)
         pixels = grab(display, window, 0, 0, w, h)
         n, ordering = ctypes.c_int(), ctypes.c_int()
-        rects = xext.XShapeGetRectangles(display, window, SHAPE_INPUT, ctypes.byref(n), ctypes.byref(ordering))
+        rects = xext.XShapeGetRectangles(display, window, 2, ctypes.byref(n), ctypes.byref(ordering))  # ShapeInput
         xlib.XUngrabServer(display)
         xlib.XFlush(display)
-        shape = bytearray(w * h)
-        for r in (rects[i] for i in range(n.value)):
-            for row in range(max(r.y, 0), min(r.y + r.height, h)):
-                start, end = max(r.x, 0), min(r.x + r.width, w)
-                shape[row * w + start:row * w + end] = b"\1" * max(end - start, 0)
-        if rects:
-            xlib.XFree(rects)
-        stride = len(pixels) // h
-        caught = uncaught = 0
-        for row in range(h):
-            for col in range(w):
-                drawn = pixels[row * stride + col * 4 + 3] != 0
-                caught += shape[row * w + col] and not drawn
-                uncaught += drawn and not shape[row * w + col]
-        print(f"caught {caught} uncaught {uncaught}", flush=True)
+        shape = {(x, y) for r in rects[:n.value] for y in range(r.y, r.y + r.height) for x in range(r.x, r.x + r.width)}
+        drawn = {(x, y) for y in range(h) for x in range(w) if pixels[(y * w + x) * 4 + 3]}
+        print(f"caught {len(shape - drawn)} uncaught {len(drawn - shape)}", flush=True)
 
 
 def shapes(window, seconds):
