@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -217,8 +218,9 @@ void ClockWindow::SetTimerInterval(int milliseconds)
 
 void ClockWindow::ArmTimer()
 {
-  const QTime now = QTime::currentTime();
-  timer_.start(DelayToNextTick(tickInterval_, now.second() * 1000 + now.msec()));
+  // The wall clock's minutes turn with the local ones (zones differ by whole minutes), and reading it
+  // asks no time zone.
+  timer_.start(DelayToNextTick(tickInterval_, static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 60000)));
 }
 
 QPaintEngine* ClockWindow::paintEngine() const
