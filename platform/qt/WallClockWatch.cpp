@@ -14,6 +14,18 @@
 
 namespace {
 constexpr char kZoneFile[] = "/etc/localtime";
+
+#ifdef __linux__
+// Sets the timer's first expiry as far ahead as the clock counts, through `set` (timerfd_settime), whose
+// setting type it takes from the call.
+template <typename Setting>
+bool SetFar(int timer, int (*set)(int, int, const Setting*, Setting*))
+{
+  Setting far = {};
+  far.it_value.tv_sec = std::numeric_limits<std::int32_t>::max();
+  return set(timer, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr) == 0;
+}
+#endif
 }  // namespace
 
 WallClockWatch::WallClockWatch(std::function<void()> jumped) : jumped_(std::move(jumped))
@@ -51,9 +63,7 @@ bool WallClockWatch::Arm()
 {
 #ifdef __linux__
   // A timer far in the future that the kernel cancels whenever the wall clock is set or resumes.
-  itimerspec far = {};
-  far.it_value.tv_sec = std::numeric_limits<std::int32_t>::max();
-  return timerfd_settime(timer_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr) == 0;
+  return SetFar(timer_, &timerfd_settime);
 #else
   return false;
 #endif
