@@ -16,7 +16,7 @@ source "$root/scripts/apt.sh"
 packages=(
   g++-aarch64-linux-gnu qemu-user-static
   qt6-base-dev:arm64 libgl-dev:arm64 libjpeg62-turbo-dev:arm64 libx11-dev:arm64 libxext-dev:arm64
-  libxfixes-dev:arm64 libxcb1-dev:arm64 libxcb-shm0-dev:arm64 libgtest-dev:arm64
+  libxfixes-dev:arm64 libxcb1-dev:arm64 libxcb-shm0-dev:arm64 libwayland-dev:arm64 libgtest-dev:arm64
 )
 missing=()
 for p in "${packages[@]}"; do

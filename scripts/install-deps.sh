@@ -8,6 +8,7 @@ source "$(dirname "$0")/apt.sh"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libjpeg62-turbo-dev libx11-dev libxext-dev libxfixes-dev libxcb1-dev libxcb-shm0-dev
+  libwayland-dev wayland-protocols
   fonts-liberation2
 )
 test_packages=(

@@ -14,6 +14,9 @@
 #include "platform/qt/SingleInstance.h"
 #include "platform/qt/TickoraApplication.h"
 #include "platform/qt/WindowSystem.h"
+#ifdef TICKORA_HAVE_WAYLAND
+#include "platform/wayland/LayerShellWindow.h"
+#endif
 
 int main(int argc, char** argv)
 {
@@ -57,8 +60,17 @@ int main(int argc, char** argv)
   // Both windows (and the tray) carry the 16 x 16 program icon.
   app.setWindowIcon(ProgramIcon(data->pictures));
   SettingsStore store = IniSettingsStore();
-  ClockWindow clockWindow(*data, store, BoxMessages());
-  SettingsWindow settingsWindow(*data, store, clockWindow.form(), store.firstStart(), BoxMessages());
+  // The clock window is a native layer surface where the Wayland compositor offers one; elsewhere an X11
+  // window, through XWayland on a Wayland session.
+#ifdef TICKORA_HAVE_WAYLAND
+  const std::unique_ptr<LayerShellWindow> layerClock = LayerShellWindow::Open(*data, store, BoxMessages());
+  const std::unique_ptr<ClockWindow> x11Clock = layerClock ? nullptr : std::make_unique<ClockWindow>(*data, store, BoxMessages());
+  TForm1& clock = layerClock ? layerClock->form() : x11Clock->form();
+#else
+  ClockWindow x11Clock(*data, store, BoxMessages());
+  TForm1& clock = x11Clock.form();
+#endif
+  SettingsWindow settingsWindow(*data, store, clock, store.firstStart(), BoxMessages());
   const auto showSettings = [&settingsWindow] {
     settingsWindow.form().SecondStart();
     BringToFrontForTheUser(settingsWindow);
@@ -66,6 +78,5 @@ int main(int argc, char** argv)
   SecondStartServer secondStart(SocketPathFor(lock.path), showSettings);
   if (answer.settings)
     showSettings();
-  app.exec();
-  return 0;
+  return app.exec();
 }

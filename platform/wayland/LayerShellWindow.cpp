@@ -1,0 +1,839 @@
+#include "platform/wayland/LayerShellWindow.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QTime>
+
+#include <wayland-client.h>
+#include <wayland-cursor.h>
+
+#include "fractional-scale-v1-client.h"
+#include "layer-shell-client.h"
+#include "viewporter-client.h"
+#include "xdg-output-unstable-v1-client.h"
+#include "platform/wayland/InputRegion.h"
+
+namespace {
+constexpr std::uint32_t kLeftButton = 0x110;   // BTN_LEFT
+constexpr std::uint32_t kRightButton = 0x111;  // BTN_RIGHT
+constexpr int kDefaultCursorSize = 24;
+
+PixelRect United(PixelRect a, PixelRect b)
+{
+  if (a.width <= 0 || a.height <= 0)
+    return b;
+  if (b.width <= 0 || b.height <= 0)
+    return a;
+  const int left = std::min(a.x, b.x);
+  const int top = std::min(a.y, b.y);
+  const int right = std::max(a.x + a.width, b.x + b.width);
+  const int bottom = std::max(a.y + a.height, b.y + b.height);
+  return {left, top, right - left, bottom - top};
+}
+
+bool IsEmpty(PixelRect r) { return r.width <= 0 || r.height <= 0; }
+
+bool Contains(PixelRect r, PixelPoint p) { return p.x >= r.x && p.y >= r.y && p.x < r.x + r.width && p.y < r.y + r.height; }
+
+long long DistanceSquared(PixelRect r, PixelPoint p)
+{
+  const long long dx = p.x < r.x ? r.x - p.x : (p.x >= r.x + r.width ? p.x - (r.x + r.width - 1) : 0);
+  const long long dy = p.y < r.y ? r.y - p.y : (p.y >= r.y + r.height ? p.y - (r.y + r.height - 1) : 0);
+  return dx * dx + dy * dy;
+}
+
+template <typename T>
+T* Bind(wl_registry* registry, std::uint32_t name, const wl_interface* interface, std::uint32_t offered,
+        std::uint32_t wanted)
+{
+  return static_cast<T*>(wl_registry_bind(registry, name, interface, std::min(offered, wanted)));
+}
+}  // namespace
+
+// One monitor as the compositor describes it: its place and size in the desktop's logical pixels
+// (from xdg-output where offered) and its whole-number scale.
+struct WaylandOutput {
+  WaylandSession* session = nullptr;
+  std::uint32_t name = 0;
+  wl_output* output = nullptr;
+  zxdg_output_v1* xdg = nullptr;
+  PixelPoint position;
+  PixelSize mode;     // device pixels
+  PixelRect logical;  // from xdg-output
+  bool hasLogical = false;
+  int scale = 1;
+
+  PixelRect Rect() const
+  {
+    if (hasLogical)
+      return logical;
+    return {position.x, position.y, mode.width / std::max(scale, 1), mode.height / std::max(scale, 1)};
+  }
+};
+
+// The connection and the globals the clock binds.
+struct WaylandSession {
+  wl_display* display = nullptr;
+  wl_registry* registry = nullptr;
+  wl_compositor* compositor = nullptr;
+  wl_shm* shm = nullptr;
+  wl_seat* seat = nullptr;
+  zwlr_layer_shell_v1* layerShell = nullptr;
+  wp_viewporter* viewporter = nullptr;
+  wp_fractional_scale_manager_v1* fractionalScale = nullptr;
+  zxdg_output_manager_v1* xdgOutputs = nullptr;
+  std::vector<std::unique_ptr<WaylandOutput>> outputs;
+  bool pointer = false;                // the seat has one
+  LayerShellWindow* window = nullptr;  // once there is one
+
+  ~WaylandSession();
+  void AddOutput(std::uint32_t name, std::uint32_t version);
+  void DescribeOutput(WaylandOutput& output);
+  void OutputChanged(WaylandOutput* gone);
+};
+
+// The listeners: C callbacks that hand each event to its object.
+struct LayerShellEvents {
+  static const wl_registry_listener registry;
+  static const wl_output_listener output;
+  static const zxdg_output_v1_listener xdgOutput;
+  static const zwlr_layer_surface_v1_listener layer;
+  static const wp_fractional_scale_v1_listener fractional;
+  static const wl_buffer_listener buffer;
+  static const wl_callback_listener sync;
+  static const wl_seat_listener seat;
+  static const wl_pointer_listener pointer;
+
+  static LayerShellWindow* Window(void* data) { return static_cast<LayerShellWindow*>(data); }
+  static WaylandSession* Session(void* data) { return static_cast<WaylandSession*>(data); }
+  static WaylandOutput* Output(void* data) { return static_cast<WaylandOutput*>(data); }
+};
+
+const wl_registry_listener LayerShellEvents::registry = {
+    [](void* data, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version) {
+      WaylandSession& s = *Session(data);
+      const std::string_view id(interface);
+      if (id == wl_compositor_interface.name)
+        s.compositor = Bind<wl_compositor>(registry, name, &wl_compositor_interface, version, 4);
+      else if (id == wl_shm_interface.name)
+        s.shm = Bind<wl_shm>(registry, name, &wl_shm_interface, version, 1);
+      else if (id == wl_seat_interface.name && !s.seat) {
+        s.seat = Bind<wl_seat>(registry, name, &wl_seat_interface, version, 5);
+        wl_seat_add_listener(s.seat, &seat, &s);
+      } else if (id == zwlr_layer_shell_v1_interface.name)
+        s.layerShell = Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version, 1);
+      else if (id == wp_viewporter_interface.name)
+        s.viewporter = Bind<wp_viewporter>(registry, name, &wp_viewporter_interface, version, 1);
+      else if (id == wp_fractional_scale_manager_v1_interface.name)
+        s.fractionalScale = Bind<wp_fractional_scale_manager_v1>(registry, name,
+                                                                  &wp_fractional_scale_manager_v1_interface, version, 1);
+      else if (id == zxdg_output_manager_v1_interface.name) {
+        s.xdgOutputs = Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface, version, 3);
+        for (const auto& output : s.outputs)
+          s.DescribeOutput(*output);
+      } else if (id == wl_output_interface.name)
+        s.AddOutput(name, version);
+    },
+    [](void* data, wl_registry*, std::uint32_t name) {
+      WaylandSession& s = *Session(data);
+      const auto gone = std::find_if(s.outputs.begin(), s.outputs.end(),
+                                     [name](const auto& output) { return output->name == name; });
+      if (gone == s.outputs.end())
+        return;
+      const std::unique_ptr<WaylandOutput> output = std::move(*gone);
+      s.outputs.erase(gone);
+      s.OutputChanged(output.get());
+      if (output->xdg)
+        zxdg_output_v1_destroy(output->xdg);
+      wl_output_destroy(output->output);
+    },
+};
+
+const wl_output_listener LayerShellEvents::output = {
+    [](void* data, wl_output*, std::int32_t x, std::int32_t y, std::int32_t, std::int32_t, std::int32_t, const char*,
+       const char*, std::int32_t) { Output(data)->position = {x, y}; },
+    [](void* data, wl_output*, std::uint32_t flags, std::int32_t width, std::int32_t height, std::int32_t) {
+      if (flags & WL_OUTPUT_MODE_CURRENT)
+        Output(data)->mode = {width, height};
+    },
+    [](void* data, wl_output*) { Output(data)->session->OutputChanged(nullptr); },
+    [](void* data, wl_output*, std::int32_t factor) { Output(data)->scale = factor; },
+    [](void*, wl_output*, const char*) {},
+    [](void*, wl_output*, const char*) {},
+};
+
+const zxdg_output_v1_listener LayerShellEvents::xdgOutput = {
+    [](void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y) {
+      Output(data)->logical.x = x;
+      Output(data)->logical.y = y;
+      Output(data)->hasLogical = true;
+    },
+    [](void* data, zxdg_output_v1*, std::int32_t width, std::int32_t height) {
+      Output(data)->logical.width = width;
+      Output(data)->logical.height = height;
+    },
+    // Before version 3 the description ends here rather than at wl_output's done.
+    [](void* data, zxdg_output_v1* xdg) {
+      if (zxdg_output_v1_get_version(xdg) < 3)
+        Output(data)->session->OutputChanged(nullptr);
+    },
+    [](void*, zxdg_output_v1*, const char*) {},
+    [](void*, zxdg_output_v1*, const char*) {},
+};
+
+const zwlr_layer_surface_v1_listener LayerShellEvents::layer = {
+    [](void* data, zwlr_layer_surface_v1*, std::uint32_t serial, std::uint32_t, std::uint32_t) {
+      Window(data)->Configured(serial);
+    },
+    [](void* data, zwlr_layer_surface_v1*) { Window(data)->Closed(); },
+};
+
+const wp_fractional_scale_v1_listener LayerShellEvents::fractional = {
+    [](void* data, wp_fractional_scale_v1*, std::uint32_t scale) {
+      LayerShellWindow& w = *Window(data);
+      if (std::exchange(w.preferredScale_, scale) != scale)
+        w.form_.Wake();
+    },
+};
+
+const wl_buffer_listener LayerShellEvents::buffer = {
+    [](void* data, wl_buffer* released) {
+      LayerShellWindow& w = *Window(data);
+      for (auto& b : w.buffers_)
+        if (b.buffer == released)
+          b.busy = false;
+      // A frame that found both buffers with the compositor goes now.
+      if (!IsEmpty(w.damage_))
+        w.Commit();
+    },
+};
+
+const wl_callback_listener LayerShellEvents::sync = {
+    [](void* data, wl_callback* callback, std::uint32_t) {
+      LayerShellWindow& w = *Window(data);
+      while (!w.syncs_.empty()) {
+        const auto [pending, origin] = w.syncs_.front();
+        w.syncs_.pop_front();
+        wl_callback_destroy(pending);
+        w.eventOrigin_ = origin;
+        if (pending == callback)
+          break;
+      }
+    },
+};
+
+const wl_seat_listener LayerShellEvents::seat = {
+    [](void* data, wl_seat*, std::uint32_t capabilities) {
+      WaylandSession& s = *Session(data);
+      s.pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
+      if (s.window)
+        s.window->SeatCapabilities(s.pointer);
+    },
+    [](void*, wl_seat*, const char*) {},
+};
+
+const wl_pointer_listener LayerShellEvents::pointer = {
+    [](void* data, wl_pointer*, std::uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
+      Window(data)->PointerEnter(surface, serial, wl_fixed_to_double(x), wl_fixed_to_double(y));
+    },
+    [](void* data, wl_pointer*, std::uint32_t, wl_surface* surface) { Window(data)->PointerLeave(surface); },
+    [](void* data, wl_pointer*, std::uint32_t, wl_fixed_t x, wl_fixed_t y) {
+      Window(data)->PointerMotion(wl_fixed_to_double(x), wl_fixed_to_double(y));
+    },
+    [](void* data, wl_pointer*, std::uint32_t, std::uint32_t time, std::uint32_t button, std::uint32_t state) {
+      Window(data)->PointerButton(time, button, state == WL_POINTER_BUTTON_STATE_PRESSED);
+    },
+    [](void*, wl_pointer*, std::uint32_t, std::uint32_t, wl_fixed_t) {},
+    [](void*, wl_pointer*) {},
+    [](void*, wl_pointer*, std::uint32_t) {},
+    [](void*, wl_pointer*, std::uint32_t, std::uint32_t) {},
+    [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
+    [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
+};
+
+WaylandSession::~WaylandSession()
+{
+  if (display)
+    wl_display_disconnect(display);
+}
+
+void WaylandSession::AddOutput(std::uint32_t name, std::uint32_t version)
+{
+  auto added = std::make_unique<WaylandOutput>();
+  added->session = this;
+  added->name = name;
+  added->output = Bind<wl_output>(registry, name, &wl_output_interface, version, 4);
+  wl_output_add_listener(added->output, &LayerShellEvents::output, added.get());
+  DescribeOutput(*added);
+  outputs.push_back(std::move(added));
+}
+
+void WaylandSession::DescribeOutput(WaylandOutput& output)
+{
+  if (!xdgOutputs || output.xdg)
+    return;
+  output.xdg = zxdg_output_manager_v1_get_xdg_output(xdgOutputs, output.output);
+  zxdg_output_v1_add_listener(output.xdg, &LayerShellEvents::xdgOutput, &output);
+}
+
+void WaylandSession::OutputChanged(WaylandOutput* gone)
+{
+  if (window)
+    window->OutputsChanged(gone);
+}
+
+std::unique_ptr<LayerShellWindow> LayerShellWindow::Open(ClockData& data, SettingsStore& store, UserMessages messages)
+{
+  const QByteArray choice = qgetenv("TICKORA_CLOCK_WINDOW");
+  const bool forced = choice == "layer-shell";
+  if (choice == "x11" || (!forced && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")))
+    return nullptr;
+  if (!forced && !choice.isEmpty())
+    std::fprintf(stderr, "Tickora: TICKORA_CLOCK_WINDOW is \"%s\"; it can be \"layer-shell\" or \"x11\".\n",
+                 choice.constData());
+  auto session = std::make_unique<WaylandSession>();
+  session->display = wl_display_connect(nullptr);
+  if (session->display) {
+    session->registry = wl_display_get_registry(session->display);
+    wl_registry_add_listener(session->registry, &LayerShellEvents::registry, session.get());
+    // The globals, then what the outputs and the seat say of themselves.
+    wl_display_roundtrip(session->display);
+    wl_display_roundtrip(session->display);
+  }
+  if (!session->display || !session->compositor || !session->shm || !session->layerShell) {
+    if (forced)
+      std::fputs("Tickora: the Wayland compositor offers no layer shell; the clock runs through XWayland.\n", stderr);
+    return nullptr;
+  }
+  return std::unique_ptr<LayerShellWindow>(new LayerShellWindow(std::move(session), data, store, std::move(messages)));
+}
+
+LayerShellWindow::LayerShellWindow(std::unique_ptr<WaylandSession> session, ClockData& data, SettingsStore& store,
+                                   UserMessages messages)
+    : session_(std::move(session)),
+      form_(data, store, *this, std::move(messages)),
+      notifier_(wl_display_get_fd(session_->display), QSocketNotifier::Read)
+{
+  session_->window = this;
+  connect(&notifier_, &QSocketNotifier::activated, this, [this] {
+    if (wl_display_dispatch(session_->display) < 0)
+      Lost();
+  });
+  // Whatever the clock asked for in this turn of the event loop goes out before it sleeps.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+    if (wl_display_flush(session_->display) < 0 && errno != EAGAIN)
+      Lost();
+  });
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    form_.TimerTimer();
+    ArmTimer();
+  });
+  SeatCapabilities(session_->pointer);
+  form_.FormCreate();
+  if (!layer_)
+    CreateSurface();
+  wl_display_dispatch_pending(session_->display);
+  wl_display_flush(session_->display);
+}
+
+LayerShellWindow::~LayerShellWindow()
+{
+  DestroySurface();
+  if (pointer_)
+    wl_pointer_destroy(pointer_);
+  if (cursorSurface_)
+    wl_surface_destroy(cursorSurface_);
+  if (cursorTheme_)
+    wl_cursor_theme_destroy(cursorTheme_);
+  session_->window = nullptr;
+}
+
+void LayerShellWindow::Lost()
+{
+  notifier_.setEnabled(false);
+  std::fputs("Tickora: the connection to the Wayland compositor was lost.\n", stderr);
+  QCoreApplication::exit(1);
+}
+
+PixelRect LayerShellWindow::PrimaryScreen() const
+{
+  // Wayland names no primary output: the one at the desktop's origin, else the first.
+  const WaylandOutput* primary = OutputAt({0, 0});
+  return primary ? primary->Rect() : PixelRect{0, 0, size_.width, size_.height};
+}
+
+std::vector<PixelRect> LayerShellWindow::Screens() const
+{
+  std::vector<PixelRect> screens;
+  for (const auto& output : session_->outputs)
+    screens.push_back(output->Rect());
+  return screens;
+}
+
+TimeOfDay LayerShellWindow::LocalTime() const
+{
+  const QTime now = QTime::currentTime();
+  return {now.hour(), now.minute(), now.second()};
+}
+
+PixelPoint LayerShellWindow::CursorPos() const
+{
+  // The compositor tells the pointer's place only while it is over the clock.
+  return pointerOver_ ? PointerGlobal() : PixelPoint{INT_MIN / 2, INT_MIN / 2};
+}
+
+PixelPoint LayerShellWindow::PointerGlobal() const
+{
+  return {eventOrigin_.x + static_cast<int>(pointerX_), eventOrigin_.y + static_cast<int>(pointerY_)};
+}
+
+long double LayerShellWindow::DeviceScale() const
+{
+  if (viewport_ && preferredScale_ > 0)
+    return static_cast<long double>(preferredScale_) / 120;
+  const WaylandOutput* output = layerOutput_ ? layerOutput_ : OutputOfCentre(origin_);
+  return output ? output->scale : 1;
+}
+
+long double LayerShellWindow::ScaleAt(PixelPoint point) const
+{
+  const WaylandOutput* output = OutputAt(point);
+  return !output || output == layerOutput_ ? DeviceScale() : output->scale;
+}
+
+WaylandOutput* LayerShellWindow::OutputAt(PixelPoint point) const
+{
+  WaylandOutput* nearest = nullptr;
+  long long best = 0;
+  for (const auto& output : session_->outputs) {
+    const PixelRect rect = output->Rect();
+    if (IsEmpty(rect))
+      continue;
+    if (Contains(rect, point))
+      return output.get();
+    if (const long long d = DistanceSquared(rect, point); !nearest || d < best) {
+      nearest = output.get();
+      best = d;
+    }
+  }
+  return nearest;
+}
+
+WaylandOutput* LayerShellWindow::OutputOfCentre(PixelPoint origin) const
+{
+  return OutputAt({origin.x + size_.width / 2, origin.y + size_.height / 2});
+}
+
+void LayerShellWindow::Resize(PixelSize size)
+{
+  size_ = size;
+  if (layer_)
+    zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
+  regionChanged_ = true;
+}
+
+void LayerShellWindow::MoveTo(PixelPoint position)
+{
+  origin_ = position;
+  if (layer_ && !dragging_ && OutputOfCentre(position) != layerOutput_) {
+    // A layer surface lives on one output: it moves to another as a new surface.
+    DestroySurface();
+    CreateSurface();
+  } else if (layer_) {
+    placeChanged_ = true;
+    Commit();
+  }
+  // The compositor reports no place: the clock's own move is its report.
+  Later([this, position] { form_.WindowMoved(position); });
+}
+
+void LayerShellWindow::SetMargins()
+{
+  const PixelRect output = layerOutput_->Rect();
+  zwlr_layer_surface_v1_set_margin(layer_, origin_.y - output.y, 0, 0, origin_.x - output.x);
+}
+
+void LayerShellWindow::CreateSurface()
+{
+  layerOutput_ = OutputOfCentre(origin_);
+  if (hidden_ || !layerOutput_)
+    return;
+  WaylandSession& s = *session_;
+  surface_ = wl_compositor_create_surface(s.compositor);
+  if (s.fractionalScale && s.viewporter) {
+    viewport_ = wp_viewporter_get_viewport(s.viewporter, surface_);
+    fractionalScale_ = wp_fractional_scale_manager_v1_get_fractional_scale(s.fractionalScale, surface_);
+    wp_fractional_scale_v1_add_listener(fractionalScale_, &LayerShellEvents::fractional, this);
+  }
+  layer_ = zwlr_layer_shell_v1_get_layer_surface(s.layerShell, surface_, layerOutput_->output,
+                                                 ZWLR_LAYER_SHELL_V1_LAYER_TOP, "tickora");
+  zwlr_layer_surface_v1_add_listener(layer_, &LayerShellEvents::layer, this);
+  zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(size_.width), static_cast<std::uint32_t>(size_.height));
+  zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
+  // Placed against the output's own edges, not the area panels leave.
+  zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
+  zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, 0);
+  SetMargins();
+  SetInputRegion();
+  eventOrigin_ = origin_;
+  wl_surface_commit(surface_);
+}
+
+void LayerShellWindow::DestroySurface()
+{
+  EndDrag();
+  if (std::exchange(pointerOver_, false))
+    form_.PointerLeft();
+  for (const auto& [callback, origin] : syncs_)
+    wl_callback_destroy(callback);
+  syncs_.clear();
+  if (layer_)
+    zwlr_layer_surface_v1_destroy(layer_);
+  if (fractionalScale_)
+    wp_fractional_scale_v1_destroy(fractionalScale_);
+  if (viewport_)
+    wp_viewport_destroy(viewport_);
+  if (surface_)
+    wl_surface_destroy(surface_);
+  layer_ = nullptr;
+  fractionalScale_ = nullptr;
+  viewport_ = nullptr;
+  surface_ = nullptr;
+  layerOutput_ = nullptr;
+  preferredScale_ = 0;
+  configured_ = false;
+  DestroyBuffers();
+}
+
+void LayerShellWindow::Configured(std::uint32_t serial)
+{
+  zwlr_layer_surface_v1_ack_configure(layer_, serial);
+  if (std::exchange(configured_, true))
+    return;
+  damage_ = form_.frame().rect();
+  Commit();
+}
+
+void LayerShellWindow::Closed()
+{
+  // The compositor took the surface away (its output went): a new one goes where the clock is.
+  DestroySurface();
+  Later([this] {
+    if (!layer_)
+      CreateSurface();
+  });
+}
+
+void LayerShellWindow::OutputsChanged(WaylandOutput* gone)
+{
+  if (gone && gone == layerOutput_) {
+    DestroySurface();
+    Later([this] {
+      if (!layer_)
+        CreateSurface();
+    });
+  } else if (!layer_ && !hidden_) {
+    // The first output came.
+    Later([this] {
+      if (!layer_)
+        CreateSurface();
+    });
+  }
+  form_.Wake();
+}
+
+bool LayerShellWindow::Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask&,
+                               PixelRect clicksChanged)
+{
+  if (resized)
+    changed = frame.rect();
+  if (resized || !IsEmpty(clicksChanged))
+    regionChanged_ = true;
+  damage_ = United(damage_, changed);
+  Commit();
+  return true;
+}
+
+void LayerShellWindow::Commit()
+{
+  if (!layer_ || !configured_)
+    return;
+  const DeviceImage& frame = form_.frame();
+  Buffer* target = nullptr;
+  if (!IsEmpty(damage_) && !frame.isNull()) {
+    if (bufferSize_ != frame.size())
+      CreateBuffers(frame.size());
+    for (auto& b : buffers_)
+      if (!b.busy && !target)
+        target = &b;
+    // Both with the compositor: the release brings this frame.
+    if (!target && !regionChanged_ && !placeChanged_)
+      return;
+  }
+  if (regionChanged_)
+    SetInputRegion();
+  if (placeChanged_) {
+    SetMargins();
+    SyncOrigin();
+    placeChanged_ = false;
+  }
+  if (target) {
+    const PixelRect copy = United(target->stale, damage_);
+    for (int y = copy.y; y < copy.y + copy.height; ++y)
+      std::memcpy(target->pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(bufferSize_.width) + copy.x,
+                  frame.row(y) + copy.x, static_cast<std::size_t>(copy.width) * 4);
+    target->stale = {};
+    for (auto& b : buffers_)
+      if (&b != target)
+        b.stale = United(b.stale, damage_);
+    wl_surface_attach(surface_, target->buffer, 0, 0);
+    wl_surface_damage_buffer(surface_, damage_.x, damage_.y, damage_.width, damage_.height);
+    target->busy = true;
+    damage_ = {};
+    if (viewport_ && preferredScale_ > 0) {
+      wl_surface_set_buffer_scale(surface_, 1);
+      wp_viewport_set_destination(viewport_, size_.width, size_.height);
+    } else {
+      // A whole-number scale must divide the buffer: a frame still drawn at the old scale keeps it.
+      const bool divides = size_.width > 0 && frame.width() % size_.width == 0 && frame.height() % std::max(size_.height, 1) == 0;
+      if (viewport_)
+        wp_viewport_set_destination(viewport_, -1, -1);
+      wl_surface_set_buffer_scale(surface_, divides ? frame.width() / size_.width : 1);
+    }
+  }
+  wl_surface_commit(surface_);
+}
+
+void LayerShellWindow::SetInputRegion()
+{
+  regionChanged_ = false;
+  wl_region* region = wl_compositor_create_region(session_->compositor);
+  const ClickMask& clicks = form_.clicks();
+  if (!clickThrough_ && size_.width > 0 && clicks.size.width > 0) {
+    const long double scale = static_cast<long double>(clicks.size.width) / size_.width;
+    for (const PixelRect& r : LogicalClickRects(clicks, size_, scale))
+      wl_region_add(region, r.x, r.y, r.width, r.height);
+  }
+  wl_surface_set_input_region(surface_, region);
+  wl_region_destroy(region);
+}
+
+void LayerShellWindow::SyncOrigin()
+{
+  wl_callback* callback = wl_display_sync(session_->display);
+  wl_callback_add_listener(callback, &LayerShellEvents::sync, this);
+  syncs_.emplace_back(callback, origin_);
+}
+
+void LayerShellWindow::CreateBuffers(PixelSize size)
+{
+  DestroyBuffers();
+  const std::size_t frameBytes = static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4;
+  const int fd = memfd_create("tickora-frame", MFD_CLOEXEC);
+  if (fd < 0)
+    return;
+  if (ftruncate(fd, static_cast<off_t>(2 * frameBytes)) == 0) {
+    void* mapped = mmap(nullptr, 2 * frameBytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (mapped != MAP_FAILED) {
+      mapped_ = mapped;
+      mappedBytes_ = 2 * frameBytes;
+      wl_shm_pool* pool = wl_shm_create_pool(session_->shm, fd, static_cast<std::int32_t>(2 * frameBytes));
+      for (int i = 0; i < 2; ++i) {
+        Buffer& b = buffers_[i];
+        b.buffer = wl_shm_pool_create_buffer(pool, static_cast<std::int32_t>(i * frameBytes), size.width, size.height,
+                                             size.width * 4, WL_SHM_FORMAT_ARGB8888);
+        wl_buffer_add_listener(b.buffer, &LayerShellEvents::buffer, this);
+        b.pixels = static_cast<std::uint32_t*>(mapped) + i * (frameBytes / 4);
+        b.stale = {0, 0, size.width, size.height};
+      }
+      wl_shm_pool_destroy(pool);
+      bufferSize_ = size;
+    }
+  }
+  close(fd);
+}
+
+void LayerShellWindow::DestroyBuffers()
+{
+  for (auto& b : buffers_) {
+    if (b.buffer)
+      wl_buffer_destroy(b.buffer);
+    b = {};
+  }
+  if (mapped_)
+    munmap(mapped_, mappedBytes_);
+  mapped_ = nullptr;
+  mappedBytes_ = 0;
+  bufferSize_ = {};
+}
+
+void LayerShellWindow::SetClickThrough(bool through)
+{
+  clickThrough_ = through;
+  EndDrag();
+  regionChanged_ = true;
+  Commit();
+}
+
+void LayerShellWindow::SetHidden(bool hidden)
+{
+  hidden_ = hidden;
+  if (hidden)
+    DestroySurface();
+  else if (!layer_)
+    CreateSurface();
+}
+
+void LayerShellWindow::SetTimerInterval(int milliseconds)
+{
+  tickInterval_ = milliseconds;
+  ArmTimer();
+}
+
+void LayerShellWindow::ArmTimer()
+{
+  timer_.start(DelayToNextTick(tickInterval_, static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 60000)));
+}
+
+void LayerShellWindow::Later(std::function<void()> task)
+{
+  QTimer::singleShot(0, this, std::move(task));
+}
+
+void LayerShellWindow::SeatCapabilities(bool pointer)
+{
+  if (pointer && !pointer_) {
+    pointer_ = wl_seat_get_pointer(session_->seat);
+    wl_pointer_add_listener(pointer_, &LayerShellEvents::pointer, this);
+  } else if (!pointer && pointer_) {
+    wl_pointer_destroy(pointer_);
+    pointer_ = nullptr;
+    EndDrag();
+    if (std::exchange(pointerOver_, false))
+      form_.PointerLeft();
+  }
+}
+
+void LayerShellWindow::SetCursor(std::uint32_t serial)
+{
+  // The compositor leaves the pointer's image to the surface under it: the theme's arrow.
+  const int scale = layerOutput_ ? std::max(layerOutput_->scale, 1) : 1;
+  if (!cursorTheme_ || cursorScale_ != scale) {
+    if (cursorTheme_)
+      wl_cursor_theme_destroy(cursorTheme_);
+    const int size = qEnvironmentVariableIsEmpty("XCURSOR_SIZE") ? kDefaultCursorSize
+                                                                  : qEnvironmentVariableIntValue("XCURSOR_SIZE");
+    cursorTheme_ = wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), std::max(size, 1) * scale, session_->shm);
+    cursorScale_ = scale;
+  }
+  wl_cursor* cursor = cursorTheme_ ? wl_cursor_theme_get_cursor(cursorTheme_, "left_ptr") : nullptr;
+  if (!cursor || cursor->image_count == 0)
+    return;
+  wl_cursor_image* image = cursor->images[0];
+  if (!cursorSurface_)
+    cursorSurface_ = wl_compositor_create_surface(session_->compositor);
+  wl_surface_attach(cursorSurface_, wl_cursor_image_get_buffer(image), 0, 0);
+  wl_surface_set_buffer_scale(cursorSurface_, scale);
+  wl_surface_damage_buffer(cursorSurface_, 0, 0, static_cast<std::int32_t>(image->width), static_cast<std::int32_t>(image->height));
+  wl_surface_commit(cursorSurface_);
+  wl_pointer_set_cursor(pointer_, serial, cursorSurface_, static_cast<std::int32_t>(image->hotspot_x) / scale,
+                        static_cast<std::int32_t>(image->hotspot_y) / scale);
+}
+
+void LayerShellWindow::PointerEnter(wl_surface* surface, std::uint32_t serial, double x, double y)
+{
+  if (!surface || surface != surface_)
+    return;
+  pointerX_ = x;
+  pointerY_ = y;
+  SetCursor(serial);
+  if (!std::exchange(pointerOver_, true))
+    form_.PointerEntered();
+}
+
+void LayerShellWindow::PointerLeave(wl_surface* surface)
+{
+  if (!surface || surface != surface_)
+    return;
+  EndDrag();
+  if (std::exchange(pointerOver_, false))
+    form_.PointerLeft();
+}
+
+void LayerShellWindow::PointerMotion(double x, double y)
+{
+  if (!pointerOver_)
+    return;
+  pointerX_ = x;
+  pointerY_ = y;
+  const PixelPoint at = PointerGlobal();
+  // A drag, not a click, once the pointer has moved far enough: clicks and double clicks stay the clock's.
+  if (pressed_ && !dragging_ &&
+      std::abs(at.x - pressedAt_.x) + std::abs(at.y - pressedAt_.y) >= QGuiApplication::styleHints()->startDragDistance()) {
+    dragging_ = true;
+    form_.DragStarted();
+  }
+  if (!dragging_)
+    return;
+  const PixelPoint place{at.x - pressedLocal_.x, at.y - pressedLocal_.y};
+  if (place == origin_)
+    return;
+  origin_ = place;
+  placeChanged_ = true;
+  Commit();
+  form_.WindowMoved(place);
+}
+
+void LayerShellWindow::PointerButton(std::uint32_t time, std::uint32_t button, bool pressed)
+{
+  if (!pointerOver_)
+    return;
+  const PixelPoint at = PointerGlobal();
+  if (button == kRightButton && !pressed) {
+    form_.RightButtonUp(at);
+  } else if (button == kLeftButton && !pressed) {
+    // Dropped over another output: the surface goes there.
+    if (dragging_ && OutputOfCentre(origin_) != layerOutput_) {
+      DestroySurface();
+      CreateSurface();
+    }
+    EndDrag();
+  } else if (button == kLeftButton && !form_.locked()) {
+    const QStyleHints& hints = *QGuiApplication::styleHints();
+    if (lastPress_ && time - lastPressTime_ <= static_cast<std::uint32_t>(hints.mouseDoubleClickInterval()) &&
+        std::abs(at.x - lastPressAt_.x) + std::abs(at.y - lastPressAt_.y) < hints.startDragDistance()) {
+      lastPress_ = false;
+      form_.DoubleClick();
+      return;
+    }
+    lastPress_ = true;
+    lastPressTime_ = time;
+    lastPressAt_ = at;
+    pressed_ = true;
+    pressedAt_ = at;
+    pressedLocal_ = {at.x - eventOrigin_.x, at.y - eventOrigin_.y};
+  }
+}
+
+void LayerShellWindow::EndDrag()
+{
+  pressed_ = false;
+  if (std::exchange(dragging_, false))
+    form_.DragEnded();
+}

@@ -1,0 +1,139 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <utility>
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include "FullScreen/TForm1.h"
+#include "platform/qt/WallClockWatch.h"
+
+struct wl_buffer;
+struct wl_callback;
+struct wl_cursor_theme;
+struct wl_pointer;
+struct wl_surface;
+struct wp_fractional_scale_v1;
+struct wp_viewport;
+struct zwlr_layer_surface_v1;
+struct WaylandSession;
+struct WaylandOutput;
+
+// The clock window as a native Wayland layer surface, where the compositor offers the wlr layer shell
+// (KDE Plasma, sway, labwc, wayfire): on the top layer of the output that holds its centre, above
+// normal windows and under full-screen ones, on every workspace, anchored to the output's top-left
+// corner with its place as the margins. Clicks pass through every pixel the frame leaves transparent,
+// to Wayland and X11 windows alike, and the clock drags itself by its drawn pixels. Qt stays on
+// XWayland for the settings window, the tray and the boxes, which need to be placed and raised.
+class LayerShellWindow : public QObject, public ClockWindowShell {
+public:
+  // The clock on the session's Wayland compositor when it offers the layer shell and
+  // TICKORA_CLOCK_WINDOW does not ask for x11; null otherwise, for the clock to run through XWayland.
+  static std::unique_ptr<LayerShellWindow> Open(ClockData& data, SettingsStore& store, UserMessages messages);
+  ~LayerShellWindow() override;
+
+  TForm1& form() { return form_; }
+
+  PixelRect PrimaryScreen() const override;
+  std::vector<PixelRect> Screens() const override;
+  TimeOfDay LocalTime() const override;
+  PixelPoint CursorPos() const override;
+  long double DeviceScale() const override;
+  long double ScaleAt(PixelPoint point) const override;
+  void Resize(PixelSize size) override;
+  void MoveTo(PixelPoint position) override;
+  bool Present(const DeviceImage& frame, PixelRect changed, bool resized, const ClickMask& clicks,
+               PixelRect clicksChanged) override;
+  void SetClickThrough(bool through) override;
+  void SetHidden(bool hidden) override;
+  void SetTimerInterval(int milliseconds) override;
+  void Later(std::function<void()> task) override;
+
+private:
+  friend struct LayerShellEvents;
+  friend struct WaylandSession;
+  struct Buffer {
+    wl_buffer* buffer = nullptr;
+    std::uint32_t* pixels = nullptr;
+    bool busy = false;
+    PixelRect stale;  // what this buffer misses of the frame
+  };
+
+  LayerShellWindow(std::unique_ptr<WaylandSession> session, ClockData& data, SettingsStore& store,
+                   UserMessages messages);
+  void ArmTimer();
+  // The output that holds `point`, else the nearest one; null without outputs.
+  WaylandOutput* OutputAt(PixelPoint point) const;
+  WaylandOutput* OutputOfCentre(PixelPoint origin) const;
+  void CreateSurface();
+  void DestroySurface();
+  void SetMargins();
+  // Sends what changed (pixels, input region, place) in one commit once the surface is configured.
+  void Commit();
+  void SetInputRegion();
+  void CreateBuffers(PixelSize size);
+  void DestroyBuffers();
+  // The compositor reports the pointer relative to where it last placed the surface: a move is known
+  // to have taken effect once a sync sent after it comes back.
+  void SyncOrigin();
+  PixelPoint PointerGlobal() const;
+  void SetCursor(std::uint32_t serial);
+  void EndDrag();
+  void Lost();
+
+  // Reports from the compositor.
+  void Configured(std::uint32_t serial);
+  void Closed();
+  void OutputsChanged(WaylandOutput* gone);
+  void PointerEnter(wl_surface* surface, std::uint32_t serial, double x, double y);
+  void PointerLeave(wl_surface* surface);
+  void PointerMotion(double x, double y);
+  void PointerButton(std::uint32_t time, std::uint32_t button, bool pressed);
+  void SeatCapabilities(bool pointer);
+
+  std::unique_ptr<WaylandSession> session_;
+  TForm1 form_;
+  QSocketNotifier notifier_;
+  QTimer timer_;
+  int tickInterval_ = kSecondInterval;
+  WallClockWatch wallClock_{[this] { form_.Wake(); }};
+
+  wl_surface* surface_ = nullptr;
+  zwlr_layer_surface_v1* layer_ = nullptr;
+  wp_viewport* viewport_ = nullptr;
+  wp_fractional_scale_v1* fractionalScale_ = nullptr;
+  WaylandOutput* layerOutput_ = nullptr;
+  std::uint32_t preferredScale_ = 0;  // in 120ths, from the compositor
+  bool configured_ = false;
+  bool hidden_ = false;
+  bool clickThrough_ = false;
+  bool regionChanged_ = false;
+  bool placeChanged_ = false;
+  PixelSize size_;      // logical
+  PixelPoint origin_;   // the surface's place, asked for
+  PixelPoint eventOrigin_;  // the place the compositor's pointer events are relative to
+  std::deque<std::pair<wl_callback*, PixelPoint>> syncs_;
+  PixelRect damage_;    // device pixels not yet sent
+  Buffer buffers_[2];
+  PixelSize bufferSize_;
+  std::size_t mappedBytes_ = 0;
+  void* mapped_ = nullptr;
+
+  wl_pointer* pointer_ = nullptr;
+  wl_surface* cursorSurface_ = nullptr;
+  wl_cursor_theme* cursorTheme_ = nullptr;
+  int cursorScale_ = 0;
+  bool pointerOver_ = false;
+  double pointerX_ = 0;  // surface-local, logical
+  double pointerY_ = 0;
+  bool pressed_ = false;
+  bool dragging_ = false;
+  PixelPoint pressedAt_;     // desktop
+  PixelPoint pressedLocal_;  // on the surface
+  std::uint32_t lastPressTime_ = 0;
+  PixelPoint lastPressAt_;
+  bool lastPress_ = false;
+};
