@@ -64,7 +64,8 @@ int main(int argc, char** argv)
   // window, through XWayland on a Wayland session.
 #ifdef TICKORA_HAVE_WAYLAND
   const std::unique_ptr<LayerShellWindow> layerClock = LayerShellWindow::Open(*data, store, BoxMessages());
-  const std::unique_ptr<ClockWindow> x11Clock = layerClock ? nullptr : std::make_unique<ClockWindow>(*data, store, BoxMessages());
+  const std::unique_ptr<ClockWindow> x11Clock =
+      layerClock ? nullptr : std::make_unique<ClockWindow>(*data, store, BoxMessages());
   TForm1& clock = layerClock ? layerClock->form() : x11Clock->form();
 #else
   ClockWindow x11Clock(*data, store, BoxMessages());

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string_view>
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -26,6 +25,7 @@
 #include "viewporter-client.h"
 #include "xdg-output-unstable-v1-client.h"
 #include "platform/wayland/InputRegion.h"
+#include "platform/wayland/WaylandSession.h"
 
 namespace {
 constexpr std::uint32_t kLeftButton = 0x110;   // BTN_LEFT
@@ -47,152 +47,17 @@ PixelRect United(PixelRect a, PixelRect b)
 
 bool IsEmpty(PixelRect r) { return r.width <= 0 || r.height <= 0; }
 
-bool Contains(PixelRect r, PixelPoint p) { return p.x >= r.x && p.y >= r.y && p.x < r.x + r.width && p.y < r.y + r.height; }
-
-long long DistanceSquared(PixelRect r, PixelPoint p)
-{
-  const long long dx = p.x < r.x ? r.x - p.x : (p.x >= r.x + r.width ? p.x - (r.x + r.width - 1) : 0);
-  const long long dy = p.y < r.y ? r.y - p.y : (p.y >= r.y + r.height ? p.y - (r.y + r.height - 1) : 0);
-  return dx * dx + dy * dy;
-}
-
-template <typename T>
-T* Bind(wl_registry* registry, std::uint32_t name, const wl_interface* interface, std::uint32_t offered,
-        std::uint32_t wanted)
-{
-  return static_cast<T*>(wl_registry_bind(registry, name, interface, std::min(offered, wanted)));
-}
 }  // namespace
-
-// One monitor as the compositor describes it: its place and size in the desktop's logical pixels
-// (from xdg-output where offered) and its whole-number scale.
-struct WaylandOutput {
-  WaylandSession* session = nullptr;
-  std::uint32_t name = 0;
-  wl_output* output = nullptr;
-  zxdg_output_v1* xdg = nullptr;
-  PixelPoint position;
-  PixelSize mode;     // device pixels
-  PixelRect logical;  // from xdg-output
-  bool hasLogical = false;
-  int scale = 1;
-
-  PixelRect Rect() const
-  {
-    if (hasLogical)
-      return logical;
-    return {position.x, position.y, mode.width / std::max(scale, 1), mode.height / std::max(scale, 1)};
-  }
-};
-
-// The connection and the globals the clock binds.
-struct WaylandSession {
-  wl_display* display = nullptr;
-  wl_registry* registry = nullptr;
-  wl_compositor* compositor = nullptr;
-  wl_shm* shm = nullptr;
-  wl_seat* seat = nullptr;
-  zwlr_layer_shell_v1* layerShell = nullptr;
-  wp_viewporter* viewporter = nullptr;
-  wp_fractional_scale_manager_v1* fractionalScale = nullptr;
-  zxdg_output_manager_v1* xdgOutputs = nullptr;
-  std::vector<std::unique_ptr<WaylandOutput>> outputs;
-  bool pointer = false;                // the seat has one
-  LayerShellWindow* window = nullptr;  // once there is one
-
-  ~WaylandSession();
-  void AddOutput(std::uint32_t name, std::uint32_t version);
-  void DescribeOutput(WaylandOutput& output);
-  void OutputChanged(WaylandOutput* gone);
-};
 
 // The listeners: C callbacks that hand each event to its object.
 struct LayerShellEvents {
-  static const wl_registry_listener registry;
-  static const wl_output_listener output;
-  static const zxdg_output_v1_listener xdgOutput;
   static const zwlr_layer_surface_v1_listener layer;
   static const wp_fractional_scale_v1_listener fractional;
   static const wl_buffer_listener buffer;
   static const wl_callback_listener sync;
-  static const wl_seat_listener seat;
   static const wl_pointer_listener pointer;
 
   static LayerShellWindow* Window(void* data) { return static_cast<LayerShellWindow*>(data); }
-  static WaylandSession* Session(void* data) { return static_cast<WaylandSession*>(data); }
-  static WaylandOutput* Output(void* data) { return static_cast<WaylandOutput*>(data); }
-};
-
-const wl_registry_listener LayerShellEvents::registry = {
-    [](void* data, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version) {
-      WaylandSession& s = *Session(data);
-      const std::string_view id(interface);
-      if (id == wl_compositor_interface.name)
-        s.compositor = Bind<wl_compositor>(registry, name, &wl_compositor_interface, version, 4);
-      else if (id == wl_shm_interface.name)
-        s.shm = Bind<wl_shm>(registry, name, &wl_shm_interface, version, 1);
-      else if (id == wl_seat_interface.name && !s.seat) {
-        s.seat = Bind<wl_seat>(registry, name, &wl_seat_interface, version, 5);
-        wl_seat_add_listener(s.seat, &seat, &s);
-      } else if (id == zwlr_layer_shell_v1_interface.name)
-        s.layerShell = Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version, 1);
-      else if (id == wp_viewporter_interface.name)
-        s.viewporter = Bind<wp_viewporter>(registry, name, &wp_viewporter_interface, version, 1);
-      else if (id == wp_fractional_scale_manager_v1_interface.name)
-        s.fractionalScale = Bind<wp_fractional_scale_manager_v1>(registry, name,
-                                                                  &wp_fractional_scale_manager_v1_interface, version, 1);
-      else if (id == zxdg_output_manager_v1_interface.name) {
-        s.xdgOutputs = Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface, version, 3);
-        for (const auto& output : s.outputs)
-          s.DescribeOutput(*output);
-      } else if (id == wl_output_interface.name)
-        s.AddOutput(name, version);
-    },
-    [](void* data, wl_registry*, std::uint32_t name) {
-      WaylandSession& s = *Session(data);
-      const auto gone = std::find_if(s.outputs.begin(), s.outputs.end(),
-                                     [name](const auto& output) { return output->name == name; });
-      if (gone == s.outputs.end())
-        return;
-      const std::unique_ptr<WaylandOutput> output = std::move(*gone);
-      s.outputs.erase(gone);
-      s.OutputChanged(output.get());
-      if (output->xdg)
-        zxdg_output_v1_destroy(output->xdg);
-      wl_output_destroy(output->output);
-    },
-};
-
-const wl_output_listener LayerShellEvents::output = {
-    [](void* data, wl_output*, std::int32_t x, std::int32_t y, std::int32_t, std::int32_t, std::int32_t, const char*,
-       const char*, std::int32_t) { Output(data)->position = {x, y}; },
-    [](void* data, wl_output*, std::uint32_t flags, std::int32_t width, std::int32_t height, std::int32_t) {
-      if (flags & WL_OUTPUT_MODE_CURRENT)
-        Output(data)->mode = {width, height};
-    },
-    [](void* data, wl_output*) { Output(data)->session->OutputChanged(nullptr); },
-    [](void* data, wl_output*, std::int32_t factor) { Output(data)->scale = factor; },
-    [](void*, wl_output*, const char*) {},
-    [](void*, wl_output*, const char*) {},
-};
-
-const zxdg_output_v1_listener LayerShellEvents::xdgOutput = {
-    [](void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y) {
-      Output(data)->logical.x = x;
-      Output(data)->logical.y = y;
-      Output(data)->hasLogical = true;
-    },
-    [](void* data, zxdg_output_v1*, std::int32_t width, std::int32_t height) {
-      Output(data)->logical.width = width;
-      Output(data)->logical.height = height;
-    },
-    // Before version 3 the description ends here rather than at wl_output's done.
-    [](void* data, zxdg_output_v1* xdg) {
-      if (zxdg_output_v1_get_version(xdg) < 3)
-        Output(data)->session->OutputChanged(nullptr);
-    },
-    [](void*, zxdg_output_v1*, const char*) {},
-    [](void*, zxdg_output_v1*, const char*) {},
 };
 
 const zwlr_layer_surface_v1_listener LayerShellEvents::layer = {
@@ -236,16 +101,6 @@ const wl_callback_listener LayerShellEvents::sync = {
     },
 };
 
-const wl_seat_listener LayerShellEvents::seat = {
-    [](void* data, wl_seat*, std::uint32_t capabilities) {
-      WaylandSession& s = *Session(data);
-      s.pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
-      if (s.window)
-        s.window->SeatCapabilities(s.pointer);
-    },
-    [](void*, wl_seat*, const char*) {},
-};
-
 const wl_pointer_listener LayerShellEvents::pointer = {
     [](void* data, wl_pointer*, std::uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
       Window(data)->PointerEnter(surface, serial, wl_fixed_to_double(x), wl_fixed_to_double(y));
@@ -265,37 +120,6 @@ const wl_pointer_listener LayerShellEvents::pointer = {
     [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
 };
 
-WaylandSession::~WaylandSession()
-{
-  if (display)
-    wl_display_disconnect(display);
-}
-
-void WaylandSession::AddOutput(std::uint32_t name, std::uint32_t version)
-{
-  auto added = std::make_unique<WaylandOutput>();
-  added->session = this;
-  added->name = name;
-  added->output = Bind<wl_output>(registry, name, &wl_output_interface, version, 4);
-  wl_output_add_listener(added->output, &LayerShellEvents::output, added.get());
-  DescribeOutput(*added);
-  outputs.push_back(std::move(added));
-}
-
-void WaylandSession::DescribeOutput(WaylandOutput& output)
-{
-  if (!xdgOutputs || output.xdg)
-    return;
-  output.xdg = zxdg_output_manager_v1_get_xdg_output(xdgOutputs, output.output);
-  zxdg_output_v1_add_listener(output.xdg, &LayerShellEvents::xdgOutput, &output);
-}
-
-void WaylandSession::OutputChanged(WaylandOutput* gone)
-{
-  if (window)
-    window->OutputsChanged(gone);
-}
-
 std::unique_ptr<LayerShellWindow> LayerShellWindow::Open(ClockData& data, SettingsStore& store, UserMessages messages)
 {
   const QByteArray choice = qgetenv("TICKORA_CLOCK_WINDOW");
@@ -305,16 +129,8 @@ std::unique_ptr<LayerShellWindow> LayerShellWindow::Open(ClockData& data, Settin
   if (!forced && !choice.isEmpty())
     std::fprintf(stderr, "Tickora: TICKORA_CLOCK_WINDOW is \"%s\"; it can be \"layer-shell\" or \"x11\".\n",
                  choice.constData());
-  auto session = std::make_unique<WaylandSession>();
-  session->display = wl_display_connect(nullptr);
-  if (session->display) {
-    session->registry = wl_display_get_registry(session->display);
-    wl_registry_add_listener(session->registry, &LayerShellEvents::registry, session.get());
-    // The globals, then what the outputs and the seat say of themselves.
-    wl_display_roundtrip(session->display);
-    wl_display_roundtrip(session->display);
-  }
-  if (!session->display || !session->compositor || !session->shm || !session->layerShell) {
+  std::unique_ptr<WaylandSession> session = WaylandSession::Connect();
+  if (!session || !session->compositor || !session->shm || !session->layerShell) {
     if (forced)
       std::fputs("Tickora: the Wayland compositor offers no layer shell; the clock runs through XWayland.\n", stderr);
     return nullptr;
@@ -328,7 +144,8 @@ LayerShellWindow::LayerShellWindow(std::unique_ptr<WaylandSession> session, Cloc
       form_(data, store, *this, std::move(messages)),
       notifier_(wl_display_get_fd(session_->display), QSocketNotifier::Read)
 {
-  session_->window = this;
+  session_->outputsChanged = [this](WaylandOutput* gone) { OutputsChanged(gone); };
+  session_->pointerChanged = [this](bool pointer) { SeatCapabilities(pointer); };
   connect(&notifier_, &QSocketNotifier::activated, this, [this] {
     if (wl_display_dispatch(session_->display) < 0)
       Lost();
@@ -361,7 +178,8 @@ LayerShellWindow::~LayerShellWindow()
     wl_surface_destroy(cursorSurface_);
   if (cursorTheme_)
     wl_cursor_theme_destroy(cursorTheme_);
-  session_->window = nullptr;
+  session_->outputsChanged = nullptr;
+  session_->pointerChanged = nullptr;
 }
 
 void LayerShellWindow::Lost()
@@ -374,7 +192,7 @@ void LayerShellWindow::Lost()
 PixelRect LayerShellWindow::PrimaryScreen() const
 {
   // Wayland names no primary output: the one at the desktop's origin, else the first.
-  const WaylandOutput* primary = OutputAt({0, 0});
+  const WaylandOutput* primary = session_->OutputAt({0, 0});
   return primary ? primary->Rect() : PixelRect{0, 0, size_.width, size_.height};
 }
 
@@ -413,38 +231,21 @@ long double LayerShellWindow::DeviceScale() const
 
 long double LayerShellWindow::ScaleAt(PixelPoint point) const
 {
-  const WaylandOutput* output = OutputAt(point);
+  const WaylandOutput* output = session_->OutputAt(point);
   return !output || output == layerOutput_ ? DeviceScale() : output->scale;
-}
-
-WaylandOutput* LayerShellWindow::OutputAt(PixelPoint point) const
-{
-  WaylandOutput* nearest = nullptr;
-  long long best = 0;
-  for (const auto& output : session_->outputs) {
-    const PixelRect rect = output->Rect();
-    if (IsEmpty(rect))
-      continue;
-    if (Contains(rect, point))
-      return output.get();
-    if (const long long d = DistanceSquared(rect, point); !nearest || d < best) {
-      nearest = output.get();
-      best = d;
-    }
-  }
-  return nearest;
 }
 
 WaylandOutput* LayerShellWindow::OutputOfCentre(PixelPoint origin) const
 {
-  return OutputAt({origin.x + size_.width / 2, origin.y + size_.height / 2});
+  return session_->OutputAt({origin.x + size_.width / 2, origin.y + size_.height / 2});
 }
 
 void LayerShellWindow::Resize(PixelSize size)
 {
   size_ = size;
   if (layer_)
-    zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
+    zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(size.width),
+                                   static_cast<std::uint32_t>(size.height));
   regionChanged_ = true;
 }
 
@@ -484,7 +285,8 @@ void LayerShellWindow::CreateSurface()
   layer_ = zwlr_layer_shell_v1_get_layer_surface(s.layerShell, surface_, layerOutput_->output,
                                                  ZWLR_LAYER_SHELL_V1_LAYER_TOP, "tickora");
   zwlr_layer_surface_v1_add_listener(layer_, &LayerShellEvents::layer, this);
-  zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(size_.width), static_cast<std::uint32_t>(size_.height));
+  zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(size_.width),
+                                 static_cast<std::uint32_t>(size_.height));
   zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
   // Placed against the output's own edges, not the area panels leave.
   zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
@@ -611,7 +413,8 @@ void LayerShellWindow::Commit()
       wp_viewport_set_destination(viewport_, size_.width, size_.height);
     } else {
       // A whole-number scale must divide the buffer: a frame still drawn at the old scale keeps it.
-      const bool divides = size_.width > 0 && frame.width() % size_.width == 0 && frame.height() % std::max(size_.height, 1) == 0;
+      const bool divides = size_.width > 0 && size_.height > 0 && frame.width() % size_.width == 0 &&
+                           frame.height() % size_.height == 0;
       if (viewport_)
         wp_viewport_set_destination(viewport_, -1, -1);
       wl_surface_set_buffer_scale(surface_, divides ? frame.width() / size_.width : 1);
@@ -750,7 +553,8 @@ void LayerShellWindow::SetCursor(std::uint32_t serial)
     cursorSurface_ = wl_compositor_create_surface(session_->compositor);
   wl_surface_attach(cursorSurface_, wl_cursor_image_get_buffer(image), 0, 0);
   wl_surface_set_buffer_scale(cursorSurface_, scale);
-  wl_surface_damage_buffer(cursorSurface_, 0, 0, static_cast<std::int32_t>(image->width), static_cast<std::int32_t>(image->height));
+  wl_surface_damage_buffer(cursorSurface_, 0, 0, static_cast<std::int32_t>(image->width),
+                           static_cast<std::int32_t>(image->height));
   wl_surface_commit(cursorSurface_);
   wl_pointer_set_cursor(pointer_, serial, cursorSurface_, static_cast<std::int32_t>(image->hotspot_x) / scale,
                         static_cast<std::int32_t>(image->hotspot_y) / scale);
@@ -784,8 +588,8 @@ void LayerShellWindow::PointerMotion(double x, double y)
   pointerY_ = y;
   const PixelPoint at = PointerGlobal();
   // A drag, not a click, once the pointer has moved far enough: clicks and double clicks stay the clock's.
-  if (pressed_ && !dragging_ &&
-      std::abs(at.x - pressedAt_.x) + std::abs(at.y - pressedAt_.y) >= QGuiApplication::styleHints()->startDragDistance()) {
+  const int moved = std::abs(at.x - pressedAt_.x) + std::abs(at.y - pressedAt_.y);
+  if (pressed_ && !dragging_ && moved >= QGuiApplication::styleHints()->startDragDistance()) {
     dragging_ = true;
     form_.DragStarted();
   }

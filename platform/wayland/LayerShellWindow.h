@@ -54,7 +54,6 @@ public:
 
 private:
   friend struct LayerShellEvents;
-  friend struct WaylandSession;
   struct Buffer {
     wl_buffer* buffer = nullptr;
     std::uint32_t* pixels = nullptr;
@@ -65,8 +64,6 @@ private:
   LayerShellWindow(std::unique_ptr<WaylandSession> session, ClockData& data, SettingsStore& store,
                    UserMessages messages);
   void ArmTimer();
-  // The output that holds `point`, else the nearest one; null without outputs.
-  WaylandOutput* OutputAt(PixelPoint point) const;
   WaylandOutput* OutputOfCentre(PixelPoint origin) const;
   void CreateSurface();
   void DestroySurface();
