@@ -31,6 +31,7 @@ namespace {
 constexpr std::uint32_t kLeftButton = 0x110;   // BTN_LEFT
 constexpr std::uint32_t kRightButton = 0x111;  // BTN_RIGHT
 constexpr int kDefaultCursorSize = 24;
+constexpr int kGrabEvidence = 32;  // pixels the clock must have moved before the grab's reading is learnt
 
 PixelRect United(PixelRect a, PixelRect b)
 {
@@ -218,7 +219,25 @@ PixelPoint LayerShellWindow::CursorPos() const
 
 PixelPoint LayerShellWindow::PointerGlobal() const
 {
-  return {eventOrigin_.x + static_cast<int>(pointerX_), eventOrigin_.y + static_cast<int>(pointerY_)};
+  const PixelPoint base = pressed_ && grabFromPress_.value_or(false) ? pressedOrigin_ : eventOrigin_;
+  return {base.x + static_cast<int>(pointerX_), base.y + static_cast<int>(pointerY_)};
+}
+
+void LayerShellWindow::LearnGrab()
+{
+  // While the button is held, sway reports the pointer relative to where the surface was at the press,
+  // KWin relative to where it is now. Once the clock has moved, one reading fits the pointer's steps
+  // and the other is off by the whole move: the one that fits is kept for good once it is clear.
+  const PixelPoint moved{eventOrigin_.x - pressedOrigin_.x, eventOrigin_.y - pressedOrigin_.y};
+  const int stepNow = std::abs(static_cast<int>(pointerX_) - pressedLocal_.x) +
+                      std::abs(static_cast<int>(pointerY_) - pressedLocal_.y);
+  const int stepPress = std::abs(static_cast<int>(pointerX_) - pressedLocal_.x - moved.x) +
+                        std::abs(static_cast<int>(pointerY_) - pressedLocal_.y - moved.y);
+  const bool fromPress = stepPress < stepNow;
+  const bool clear = std::min(stepNow, stepPress) * 4 <= std::max(stepNow, stepPress);
+  if (std::abs(moved.x) + std::abs(moved.y) >= kGrabEvidence && clear)
+    learnedGrab_ = fromPress;
+  grabFromPress_ = learnedGrab_ ? learnedGrab_ : std::optional<bool>(fromPress);
 }
 
 long double LayerShellWindow::DeviceScale() const
@@ -586,6 +605,8 @@ void LayerShellWindow::PointerMotion(double x, double y)
     return;
   pointerX_ = x;
   pointerY_ = y;
+  if (dragging_ && !learnedGrab_)
+    LearnGrab();
   const PixelPoint at = PointerGlobal();
   // A drag, not a click, once the pointer has moved far enough: clicks and double clicks stay the clock's.
   const int moved = std::abs(at.x - pressedAt_.x) + std::abs(at.y - pressedAt_.y);
@@ -631,6 +652,8 @@ void LayerShellWindow::PointerButton(std::uint32_t time, std::uint32_t button, b
     lastPressAt_ = at;
     pressed_ = true;
     pressedAt_ = at;
+    pressedOrigin_ = eventOrigin_;
+    grabFromPress_ = learnedGrab_;
     pressedLocal_ = {at.x - eventOrigin_.x, at.y - eventOrigin_.y};
   }
 }

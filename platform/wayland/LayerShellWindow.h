@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include <QObject>
@@ -77,6 +78,7 @@ private:
   // to have taken effect once a sync sent after it comes back.
   void SyncOrigin();
   PixelPoint PointerGlobal() const;
+  void LearnGrab();
   void SetCursor(std::uint32_t serial);
   void EndDrag();
   void Lost();
@@ -130,6 +132,11 @@ private:
   bool dragging_ = false;
   PixelPoint pressedAt_;     // desktop
   PixelPoint pressedLocal_;  // on the surface
+  PixelPoint pressedOrigin_;
+  // Whether the compositor reports a held pointer relative to the surface's place at the press: as
+  // learnt, else as this drag's steps suggest.
+  std::optional<bool> learnedGrab_;
+  std::optional<bool> grabFromPress_;
   std::uint32_t lastPressTime_ = 0;
   PixelPoint lastPressAt_;
   bool lastPress_ = false;

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# On a Wayland compositor with the layer shell (sway, KWin) the clock is a native surface: drawn at its
+# stored place above the focused window, on every workspace, under a full-screen one; clicks on its
+# transparent pixels reach the Wayland window below; a drag by a numeral moves it and the drop is
+# stored and kept after a restart; at scale 2 it is drawn at twice its size.
+source "$(dirname "$0")/harness.sh"
+source "$(dirname "$0")/wayland.sh"
+
+readonly LEFT=300 TOP=200
+export TICKORA_RENDER="$RENDER"
+now=$(date +%s)
+spots=$("$PYTHON" "$HARNESS_DIR/framecheck.py" spots "$now" $((now + 60)) --)
+spot() { awk -v n="$1" '$1 == n { print $2, $3 }' <<<"$spots"; }
+read -r sprite_x sprite_y <<<"$(spot sprite)"
+read -r clear_x clear_y <<<"$(spot clear)"
+[ -n "$sprite_x" ] && [ -n "$clear_x" ] || fail "no numeral or clear pixel found in the frames: $spots"
+
+# drawn_at X Y BACKGROUND [RENDER_OPTIONS...]: the screen shows the clock's frame at (X, Y) in the
+# output's pixels over BACKGROUND (a screenshot without the clock, or a colour).
+drawn_at() {
+  local t
+  wl_screenshot "$TEST_TMP/shots/now.png"
+  t=$(date +%s)
+  "$PYTHON" "$HARNESS_DIR/framecheck.py" blend "$TEST_TMP/shots/now.png" "$1" "$2" "$3" $((t - 2)) "$t" -- "${@:4}" \
+    >/dev/null
+}
+# The colour of the desktop's corner, where no window is.
+desktop_colour() { convert "$1" -crop 1x1+2+2 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'; }
+presses_over() { [ "$(wl_client_presses)" -gt "$1" ]; }
+
+# Where the clock is once dragged.
+readonly X=$((LEFT + 200)) Y=$((TOP + 100))
+for compositor in sway kwin; do
+  wayland_start "$compositor"
+  wl_client_start 100 100 700 500
+  wl_screenshot "$TEST_TMP/shots/below.png"
+  conf_write_defaults Left=$LEFT Top=$TOP
+  clock_start
+  wait_for "the clock drawn at its place above the focused window on $compositor" -- \
+    drawn_at $LEFT $TOP "$TEST_TMP/shots/below.png"
+  pass "on $compositor the clock is drawn at its stored place, above the focused window"
+
+  wl_drag $((LEFT + sprite_x)) $((TOP + sprite_y)) $((X + sprite_x)) $((Y + sprite_y))
+  wait_for "the drop stored" -- conf_is Left $X
+  conf_is Top $Y || fail "the drop was stored at $(conf_get Left),$(conf_get Top)"
+  kill "$CLOCK_PID"
+  wait_exit "$CLOCK_PID" 10
+  wl_screenshot "$TEST_TMP/shots/below.png"
+  clock_start
+  wait_for "the clock back where it was dropped" -- drawn_at $X $Y "$TEST_TMP/shots/below.png"
+  pass "on $compositor a drag by a numeral moves the clock; the drop is stored and kept after a restart"
+
+  presses=$(wl_client_presses)
+  wl_click $((X + 2)) $((Y + 2))
+  wl_click $((X + clear_x)) $((Y + clear_y))
+  wait_for "both clicks on transparent pixels to reach the window below" 10 -- presses_over $((presses + 1))
+  wl_click $((X + sprite_x)) $((Y + sprite_y))
+  wl_click $((X + 2)) $((Y + 2))
+  wait_for "the click after the one on a numeral" 10 -- presses_over $((presses + 2))
+  presses_over $((presses + 3)) && fail "a click on a numeral went through the clock"
+  pass "on $compositor clicks on transparent pixels reach the Wayland window below, one on a numeral is the clock's"
+
+  wl_workspace 2
+  wl_screenshot "$TEST_TMP/shots/workspace.png"
+  wait_for "the clock on workspace 2" -- \
+    drawn_at $X $Y "$(desktop_colour "$TEST_TMP/shots/workspace.png")"
+  wl_workspace 1
+  pass "on $compositor the clock shows on workspace 2"
+
+  wl_fullscreen "$WL_CLIENT_PID"
+  presses=$(wl_client_presses)
+  wl_click $((X + sprite_x)) $((Y + sprite_y))
+  wait_for "a click on the clock's numeral to reach the full-screen window" 10 -- presses_over "$presses"
+  drawn_at $X $Y "$TEST_TMP/shots/below.png" && fail "the clock is drawn over the full-screen window"
+  pass "on $compositor a full-screen window covers the clock"
+  wayland_stop
+
+  # At scale 2 the layout is 640 x 400 logical pixels and the clock 332 device ones across.
+  wayland_start "$compositor" --scale 2
+  conf_write_defaults Left=100 Top=50
+  wl_screenshot "$TEST_TMP/shots/empty.png"
+  clock_start
+  wait_for "the clock drawn at scale 2" -- drawn_at 200 100 "$(desktop_colour "$TEST_TMP/shots/empty.png")" --scale 2
+  pass "on $compositor at scale 2 the clock is drawn at 332 device pixels, at its place times 2"
+  wayland_stop
+done
