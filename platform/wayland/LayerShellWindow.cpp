@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QGuiApplication>
@@ -22,6 +23,7 @@
 
 #include "fractional-scale-v1-client.h"
 #include "layer-shell-client.h"
+#include "relative-pointer-unstable-v1-client.h"
 #include "viewporter-client.h"
 #include "xdg-output-unstable-v1-client.h"
 #include "platform/wayland/InputRegion.h"
@@ -31,7 +33,6 @@ namespace {
 constexpr std::uint32_t kLeftButton = 0x110;   // BTN_LEFT
 constexpr std::uint32_t kRightButton = 0x111;  // BTN_RIGHT
 constexpr int kDefaultCursorSize = 24;
-constexpr int kGrabEvidence = 32;  // pixels the clock must have moved before the grab's reading is learnt
 
 PixelRect United(PixelRect a, PixelRect b)
 {
@@ -57,6 +58,7 @@ struct LayerShellEvents {
   static const wl_buffer_listener buffer;
   static const wl_callback_listener sync;
   static const wl_pointer_listener pointer;
+  static const zwp_relative_pointer_v1_listener relative;
 
   static LayerShellWindow* Window(void* data) { return static_cast<LayerShellWindow*>(data); }
 };
@@ -100,6 +102,11 @@ const wl_callback_listener LayerShellEvents::sync = {
           break;
       }
     },
+};
+
+const zwp_relative_pointer_v1_listener LayerShellEvents::relative = {
+    [](void* data, zwp_relative_pointer_v1*, std::uint32_t, std::uint32_t, wl_fixed_t dx, wl_fixed_t dy, wl_fixed_t,
+       wl_fixed_t) { Window(data)->RelativeMotion(wl_fixed_to_double(dx), wl_fixed_to_double(dy)); },
 };
 
 const wl_pointer_listener LayerShellEvents::pointer = {
@@ -173,8 +180,7 @@ LayerShellWindow::LayerShellWindow(std::unique_ptr<WaylandSession> session, Cloc
 LayerShellWindow::~LayerShellWindow()
 {
   DestroySurface();
-  if (pointer_)
-    wl_pointer_destroy(pointer_);
+  DestroyPointer();
   if (cursorSurface_)
     wl_surface_destroy(cursorSurface_);
   if (cursorTheme_)
@@ -219,25 +225,12 @@ PixelPoint LayerShellWindow::CursorPos() const
 
 PixelPoint LayerShellWindow::PointerGlobal() const
 {
-  const PixelPoint base = pressed_ && grabFromPress_.value_or(false) ? pressedOrigin_ : eventOrigin_;
-  return {base.x + static_cast<int>(pointerX_), base.y + static_cast<int>(pointerY_)};
-}
-
-void LayerShellWindow::LearnGrab()
-{
-  // While the button is held, sway reports the pointer relative to where the surface was at the press,
-  // KWin relative to where it is now. Once the clock has moved, one reading fits the pointer's steps
-  // and the other is off by the whole move: the one that fits is kept for good once it is clear.
-  const PixelPoint moved{eventOrigin_.x - pressedOrigin_.x, eventOrigin_.y - pressedOrigin_.y};
-  const int stepNow = std::abs(static_cast<int>(pointerX_) - pressedLocal_.x) +
-                      std::abs(static_cast<int>(pointerY_) - pressedLocal_.y);
-  const int stepPress = std::abs(static_cast<int>(pointerX_) - pressedLocal_.x - moved.x) +
-                        std::abs(static_cast<int>(pointerY_) - pressedLocal_.y - moved.y);
-  const bool fromPress = stepPress < stepNow;
-  const bool clear = std::min(stepNow, stepPress) * 4 <= std::max(stepNow, stepPress);
-  if (std::abs(moved.x) + std::abs(moved.y) >= kGrabEvidence && clear)
-    learnedGrab_ = fromPress;
-  grabFromPress_ = learnedGrab_ ? learnedGrab_ : std::optional<bool>(fromPress);
+  // While the button is held, compositors differ in what the pointer's place on the surface is
+  // relative to (sway: where the surface was at the press; KWin: where it is now), but not in how far
+  // the pointer has moved since the press.
+  if (pressed_ && relativeSeen_)
+    return {pressedAt_.x + static_cast<int>(relativeX_), pressedAt_.y + static_cast<int>(relativeY_)};
+  return {eventOrigin_.x + static_cast<int>(pointerX_), eventOrigin_.y + static_cast<int>(pointerY_)};
 }
 
 long double LayerShellWindow::DeviceScale() const
@@ -543,13 +536,26 @@ void LayerShellWindow::SeatCapabilities(bool pointer)
   if (pointer && !pointer_) {
     pointer_ = wl_seat_get_pointer(session_->seat);
     wl_pointer_add_listener(pointer_, &LayerShellEvents::pointer, this);
+    if (session_->relativePointers) {
+      relativePointer_ = zwp_relative_pointer_manager_v1_get_relative_pointer(session_->relativePointers, pointer_);
+      zwp_relative_pointer_v1_add_listener(relativePointer_, &LayerShellEvents::relative, this);
+    }
   } else if (!pointer && pointer_) {
-    wl_pointer_destroy(pointer_);
-    pointer_ = nullptr;
+    DestroyPointer();
     EndDrag();
     if (std::exchange(pointerOver_, false))
       form_.PointerLeft();
   }
+}
+
+void LayerShellWindow::DestroyPointer()
+{
+  if (relativePointer_)
+    zwp_relative_pointer_v1_destroy(relativePointer_);
+  if (pointer_)
+    wl_pointer_destroy(pointer_);
+  relativePointer_ = nullptr;
+  pointer_ = nullptr;
 }
 
 void LayerShellWindow::SetCursor(std::uint32_t serial)
@@ -605,8 +611,21 @@ void LayerShellWindow::PointerMotion(double x, double y)
     return;
   pointerX_ = x;
   pointerY_ = y;
-  if (dragging_ && !learnedGrab_)
-    LearnGrab();
+  Follow();
+}
+
+void LayerShellWindow::RelativeMotion(double dx, double dy)
+{
+  if (!pressed_ || (dx == 0 && dy == 0))
+    return;
+  relativeSeen_ = true;
+  relativeX_ += dx;
+  relativeY_ += dy;
+  Follow();
+}
+
+void LayerShellWindow::Follow()
+{
   const PixelPoint at = PointerGlobal();
   // A drag, not a click, once the pointer has moved far enough: clicks and double clicks stay the clock's.
   const int moved = std::abs(at.x - pressedAt_.x) + std::abs(at.y - pressedAt_.y);
@@ -632,6 +651,8 @@ void LayerShellWindow::PointerButton(std::uint32_t time, std::uint32_t button, b
   const PixelPoint at = PointerGlobal();
   if (button == kRightButton && !pressed) {
     form_.RightButtonUp(at);
+    if (QWidget* menu = QApplication::activePopupWidget())
+      KeepBeside(*menu);
   } else if (button == kLeftButton && !pressed) {
     // Dropped over another output: the surface goes there.
     if (dragging_ && OutputOfCentre(origin_) != layerOutput_) {
@@ -652,10 +673,25 @@ void LayerShellWindow::PointerButton(std::uint32_t time, std::uint32_t button, b
     lastPressAt_ = at;
     pressed_ = true;
     pressedAt_ = at;
-    pressedOrigin_ = eventOrigin_;
-    grabFromPress_ = learnedGrab_;
+    relativeSeen_ = false;
+    relativeX_ = 0;
+    relativeY_ = 0;
     pressedLocal_ = {at.x - eventOrigin_.x, at.y - eventOrigin_.y};
   }
+}
+
+void LayerShellWindow::KeepBeside(QWidget& menu) const
+{
+  // The menu lives on XWayland, and wlroots compositors stack layer surfaces above X11 popups: opened
+  // over the clock it would be hidden behind it. It goes to the clock's side, the right one if it fits.
+  const QRect clock(origin_.x, origin_.y, size_.width, size_.height);
+  QRect placed = menu.geometry();
+  if (!placed.intersects(clock))
+    return;
+  const WaylandOutput* output = OutputOfCentre(origin_);
+  const int right = output ? output->Rect().x + output->Rect().width : INT_MAX;
+  placed.moveLeft(clock.right() + 1 + placed.width() <= right ? clock.right() + 1 : clock.left() - placed.width());
+  menu.move(placed.topLeft());
 }
 
 void LayerShellWindow::EndDrag()

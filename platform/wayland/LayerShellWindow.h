@@ -2,12 +2,12 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <optional>
 #include <utility>
 
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QWidget>
 
 #include "FullScreen/TForm1.h"
 #include "platform/qt/WallClockWatch.h"
@@ -20,6 +20,7 @@ struct wl_surface;
 struct wp_fractional_scale_v1;
 struct wp_viewport;
 struct zwlr_layer_surface_v1;
+struct zwp_relative_pointer_v1;
 struct WaylandSession;
 struct WaylandOutput;
 
@@ -78,9 +79,12 @@ private:
   // to have taken effect once a sync sent after it comes back.
   void SyncOrigin();
   PixelPoint PointerGlobal() const;
-  void LearnGrab();
+  // Moves a dragged clock with the pointer.
+  void Follow();
+  void DestroyPointer();
   void SetCursor(std::uint32_t serial);
   void EndDrag();
+  void KeepBeside(QWidget& menu) const;
   void Lost();
 
   // Reports from the compositor.
@@ -90,6 +94,7 @@ private:
   void PointerEnter(wl_surface* surface, std::uint32_t serial, double x, double y);
   void PointerLeave(wl_surface* surface);
   void PointerMotion(double x, double y);
+  void RelativeMotion(double dx, double dy);
   void PointerButton(std::uint32_t time, std::uint32_t button, bool pressed);
   void SeatCapabilities(bool pointer);
 
@@ -122,6 +127,7 @@ private:
   void* mapped_ = nullptr;
 
   wl_pointer* pointer_ = nullptr;
+  zwp_relative_pointer_v1* relativePointer_ = nullptr;
   wl_surface* cursorSurface_ = nullptr;
   wl_cursor_theme* cursorTheme_ = nullptr;
   int cursorScale_ = 0;
@@ -132,11 +138,10 @@ private:
   bool dragging_ = false;
   PixelPoint pressedAt_;     // desktop
   PixelPoint pressedLocal_;  // on the surface
-  PixelPoint pressedOrigin_;
-  // Whether the compositor reports a held pointer relative to the surface's place at the press: as
-  // learnt, else as this drag's steps suggest.
-  std::optional<bool> learnedGrab_;
-  std::optional<bool> grabFromPress_;
+  // The pointer's motion since the press, where the compositor reports it (relative pointer).
+  bool relativeSeen_ = false;
+  double relativeX_ = 0;
+  double relativeY_ = 0;
   std::uint32_t lastPressTime_ = 0;
   PixelPoint lastPressAt_;
   bool lastPress_ = false;

@@ -7,6 +7,7 @@
 
 #include "fractional-scale-v1-client.h"
 #include "layer-shell-client.h"
+#include "relative-pointer-unstable-v1-client.h"
 #include "viewporter-client.h"
 #include "xdg-output-unstable-v1-client.h"
 
@@ -65,6 +66,9 @@ const wl_registry_listener kRegistry = {
         s.xdgOutputs = Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface, version, 3);
         for (const auto& output : s.outputs)
           s.DescribeOutput(*output);
+      } else if (id == zwp_relative_pointer_manager_v1_interface.name) {
+        s.relativePointers = Bind<zwp_relative_pointer_manager_v1>(
+            registry, name, &zwp_relative_pointer_manager_v1_interface, version, 1);
       } else if (id == wl_output_interface.name) {
         s.AddOutput(name, version);
       }

@@ -17,6 +17,7 @@ struct wp_viewporter;
 struct zwlr_layer_shell_v1;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
+struct zwp_relative_pointer_manager_v1;
 
 // One monitor as the compositor describes it: its place and size in the desktop's logical pixels
 // (from xdg-output where offered) and its whole-number scale.
@@ -45,6 +46,7 @@ struct WaylandSession {
   wp_viewporter* viewporter = nullptr;
   wp_fractional_scale_manager_v1* fractionalScale = nullptr;
   zxdg_output_manager_v1* xdgOutputs = nullptr;
+  zwp_relative_pointer_manager_v1* relativePointers = nullptr;
   std::vector<std::unique_ptr<WaylandOutput>> outputs;
   bool pointer = false;  // the seat has one
   // An output was described anew, came or (`gone`, still readable) went.

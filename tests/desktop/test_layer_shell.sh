@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # On a Wayland compositor with the layer shell (sway, KWin) the clock is a native surface: drawn at its
 # stored place above the focused window, on every workspace, under a full-screen one; clicks on its
-# transparent pixels reach the Wayland window below; a drag by a numeral moves it and the drop is
-# stored and kept after a restart; at scale 2 it is drawn at twice its size.
+# transparent pixels reach the Wayland window below; a drag by a numeral moves it, partly off the
+# output it walks back, and the place is stored and kept after a restart; its menu opens beside it
+# and locks it; at scale 2 it is drawn at twice its size.
 source "$(dirname "$0")/harness.sh"
 source "$(dirname "$0")/wayland.sh"
+source "$(dirname "$0")/settings_window.sh"
 
 readonly LEFT=300 TOP=200
 export TICKORA_RENDER="$RENDER"
@@ -28,11 +30,13 @@ drawn_at() {
 desktop_colour() { convert "$1" -crop 1x1+2+2 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'; }
 presses_over() { [ "$(wl_client_presses)" -gt "$1" ]; }
 
-# Where the clock is once dragged.
-readonly X=$((LEFT + 200)) Y=$((TOP + 100))
+# Dropped with the pointer at the output's right edge, the clock walks back 2 pixels a tick until it
+# is 5 or more pixels inside.
+readonly DROP=$((1280 - 1 - sprite_x)) INSIDE=$((1280 - 166 - 5))
+readonly X=$((DROP - 2 * ((DROP - INSIDE + 1) / 2))) Y=$((TOP + 100))
 for compositor in sway kwin; do
   wayland_start "$compositor"
-  wl_client_start 100 100 700 500
+  wl_client_start 0 0 "$SCREEN_W" "$SCREEN_H"
   wl_screenshot "$TEST_TMP/shots/below.png"
   conf_write_defaults Left=$LEFT Top=$TOP
   clock_start
@@ -40,15 +44,15 @@ for compositor in sway kwin; do
     drawn_at $LEFT $TOP "$TEST_TMP/shots/below.png"
   pass "on $compositor the clock is drawn at its stored place, above the focused window"
 
-  wl_drag $((LEFT + sprite_x)) $((TOP + sprite_y)) $((X + sprite_x)) $((Y + sprite_y))
-  wait_for "the drop stored" -- conf_is Left $X
-  conf_is Top $Y || fail "the drop was stored at $(conf_get Left),$(conf_get Top)"
+  wl_drag $((LEFT + sprite_x)) $((TOP + sprite_y)) $((SCREEN_W - 1)) $((Y + sprite_y))
+  wait_for "the walk back stored" -- conf_is Left $X
+  conf_is Top $Y || fail "the walk back was stored at $(conf_get Left),$(conf_get Top)"
   kill "$CLOCK_PID"
   wait_exit "$CLOCK_PID" 10
   wl_screenshot "$TEST_TMP/shots/below.png"
   clock_start
   wait_for "the clock back where it was dropped" -- drawn_at $X $Y "$TEST_TMP/shots/below.png"
-  pass "on $compositor a drag by a numeral moves the clock; the drop is stored and kept after a restart"
+  pass "on $compositor a drag by a numeral moves the clock; dropped partly off the output it walks back; the place is stored and kept after a restart"
 
   presses=$(wl_client_presses)
   wl_click $((X + 2)) $((Y + 2))
@@ -73,6 +77,18 @@ for compositor in sway kwin; do
   wait_for "a click on the clock's numeral to reach the full-screen window" 10 -- presses_over "$presses"
   drawn_at $X $Y "$TEST_TMP/shots/below.png" && fail "the clock is drawn over the full-screen window"
   pass "on $compositor a full-screen window covers the clock"
+  wl_fullscreen "$WL_CLIENT_PID" disable
+
+  wl_click $((X + sprite_x)) $((Y + sprite_y)) right
+  wait_for "the clock's menu" -- popup_menu_of
+  read -r mx my mw mh < <(window_geometry "$(popup_menu_of)")
+  [ $((mx + mw)) -le $X ] || [ "$mx" -ge $((X + 166)) ] || fail "the menu at $mx,$my ${mw}x$mh covers the clock"
+  menu_choose 3  # "Lock in place"
+  wait_for "the lock stored" -- conf_is Lock_In_Place 1
+  presses=$(wl_client_presses)
+  wl_click $((X + sprite_x)) $((Y + sprite_y))
+  wait_for "a click on the locked clock's numeral to reach the window below" 10 -- presses_over "$presses"
+  pass "on $compositor a right click opens the clock's menu beside it; locked from it, the clock lets every click through"
   wayland_stop
 
   # At scale 2 the layout is 640 x 400 logical pixels and the clock 332 device ones across.
