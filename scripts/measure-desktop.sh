@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the clock at rest beside xclock -analog -render -update 1 of the same size and place, on the
 # desktops the tests start: openbox with picom, XFCE's xfwm4, KDE's kwin_x11 and GNOME's mutter, each on
-# a private X server. One client at a time, so the X server's and the window manager's shares are its
+# a private X server, and on request the Wayland compositors sway and kwin_wayland, headless (the clock
+# a native layer surface there, xclock on XWayland; the X server's column is XWayland's). One client at a time, so the X server's and the window manager's shares are its
 # own. CPU time over MEASURE_SECONDS at rest counts every thread of each process (/proc/PID/task/*/
 # schedstat, in nanoseconds): the program, the X server, and the window manager with its compositor.
 # Private memory at rest is Private_Dirty from smaps_rollup. On the first desktop it also times the
@@ -14,7 +15,8 @@
 # The two clients take turns, MEASURE_ROUNDS times, and each figure is the median of its rounds: a
 # machine busy with something else then weighs on both alike.
 #
-#   scripts/measure-desktop.sh [DESKTOP...]   (openbox xfce kde gnome by default; TICKORA_BIN=<build dir>,
+#   scripts/measure-desktop.sh [DESKTOP...]   (openbox xfce kde gnome by default, or sway kwin-wayland;
+#                                               TICKORA_BIN=<build dir>,
 #                                               MEASURE_SECONDS=40, MEASURE_ROUNDS=3, MEASURE_STARTS=5,
 #                                               MEASURE_TRANSPARENCY=50, the clock's "Transparent" value,
 #                                               MEASURE_PLACES="corner beside face no-seconds")
@@ -23,6 +25,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export TICKORA_SOURCE_DIR="$root"
 export TICKORA_BIN=${TICKORA_BIN:-${TICKORA_BUILD_DIR:-$root/build}}
 source "$root/tests/desktop/harness.sh"
+source "$root/tests/desktop/wayland.sh"
 
 readonly SECONDS_AT_REST=${MEASURE_SECONDS:-40}
 readonly STARTS=${MEASURE_STARTS:-5}
@@ -47,13 +50,14 @@ cpu_ns() {
 private_kib() { awk '/^Private_Dirty:/ { print $2 }' "/proc/$1/smaps_rollup"; }
 ms_between() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f", (b - a) * 1000 }'; }
 # The window manager and compositor of the desktop running.
+# sway runs with a runtime directory of its own.
 manager_pids() {
   local pid
-  for pid in $(test_processes); do
+  for pid in $(test_processes) ${WL_COMPOSITOR_PID:-}; do
     case $(cat "/proc/$pid/comm" 2>/dev/null) in
-      openbox | picom | xcompmgr | xfwm4 | kwin_x11 | mutter) echo "$pid" ;;
+      openbox | picom | xcompmgr | xfwm4 | kwin_x11 | mutter | sway | kwin_wayland) echo "$pid" ;;
     esac
-  done
+  done | sort -u
 }
 
 # The pointer's resting places, and the clock's second hand, for each MEASURE_PLACES word.
@@ -81,6 +85,9 @@ start_client() {
       ;;
   esac
   CLIENT_PID=$LAST_PID
+  # sway tiles X11 windows: xclock would fill the output.
+  [ "$1" != xclock ] || [ "${WAYLAND_COMPOSITOR:-}" != sway ] || wait_for "xclock floating at its size" -- \
+    swaymsg -q "[pid=$CLIENT_PID] floating enable, resize set $D $D, move absolute position $LEFT $TOP"
 }
 
 stop_client() {
@@ -121,19 +128,20 @@ first_frames() {
 at_rest() {
   local name=$1 place=$2 managers c0 x0 m0 c1 x1 m1 private shapes=0 counter=""
   # shellcheck disable=SC2046
-  mouse_to $(pointer_place "$place")
+  pointer_to $(pointer_place "$place")
   start_client "$name" "$(seconds_shown "$place")"
   sleep 5 # past start-up (a desktop settles too): measure the clock at rest
-  if [ "$name" = tickora ]; then
+  # A native Wayland clock has no X window, nor its shapes.
+  if [ "$name" = tickora ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     "$PYTHON" -u "$XTOOL" shapes "$(clock_window_of "$CLIENT_PID")" "$SECONDS_AT_REST" >"$TEST_TMP/shapes.log" &
     counter=$!
     STARTED_PIDS+=("$counter")
     wait_for "the shape counter" -- grep -qx ready "$TEST_TMP/shapes.log"
   fi
   mapfile -t managers < <(manager_pids)
-  c0=$(cpu_ns "$CLIENT_PID") x0=$(cpu_ns "$XVFB_PID") m0=$(cpu_ns "${managers[@]}")
+  c0=$(cpu_ns "$CLIENT_PID") x0=$(cpu_ns "$X_PID") m0=$(cpu_ns "${managers[@]}")
   sleep "$SECONDS_AT_REST"
-  c1=$(cpu_ns "$CLIENT_PID") x1=$(cpu_ns "$XVFB_PID") m1=$(cpu_ns "${managers[@]}")
+  c1=$(cpu_ns "$CLIENT_PID") x1=$(cpu_ns "$X_PID") m1=$(cpu_ns "${managers[@]}")
   private=$(private_kib "$CLIENT_PID")
   if [ -n "$counter" ]; then
     wait "$counter"
@@ -186,11 +194,27 @@ sync
 log "$SECONDS_AT_REST s at rest each, ${SCREEN_W}x${SCREEN_H}x24, transparency ${MEASURE_TRANSPARENCY:-50}"
 rows=()
 read -r -a places <<<"${MEASURE_PLACES:-corner beside face no-seconds}"
+# pointer_to X Y: the pointer of the desktop running, X11's or the Wayland compositor's.
+pointer_to() {
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then wl_pointer_move "$@"; else mouse_to "$@"; fi
+}
 for desktop in "${desktops[@]}"; do
-  desktop_start --desktop "$desktop"
-  pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a5a7a
-  mouse_to $((SCREEN_W - 1)) $((SCREEN_H - 1))
-  if [ "$desktop" = "${desktops[0]}" ]; then
+  case $desktop in
+    sway | kwin-wayland)
+      wayland_start "${desktop%-wayland}"
+      # A native window under the clocks, as the desktop's background; XWayland serves xclock.
+      wl_client_start 0 0 "$SCREEN_W" "$SCREEN_H"
+      X_PID=$(pgrep -f "Xwayland $DISPLAY " | head -n 1)
+      ;;
+    *)
+      desktop_start --desktop "$desktop"
+      pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a5a7a
+      X_PID=$XVFB_PID
+      ;;
+  esac
+  pointer_to $((SCREEN_W - 1)) $((SCREEN_H - 1))
+  # The start and the walk back are timed from X's screen.
+  if [ "$desktop" = "${desktops[0]}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     first_frames tickora
     first_frames xclock
     measure_walk
@@ -209,7 +233,7 @@ for desktop in "${desktops[@]}"; do
                 xx, xm, ratio(tc, xc), ratio(tc + tx + tm, xc + xx + xm), tp / 1024, xp / 1024, ts }')")
     log "${rows[-1]}"
   done
-  desktop_stop
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then wayland_stop; else desktop_stop; fi
 done
 
 echo "| desktop | pointer | Tickora ms (program / X server / window manager) | xclock ms | program ratio | desktop ratio | private memory (Tickora / xclock) | shape changes |"

@@ -191,6 +191,8 @@ LayerShellWindow::~LayerShellWindow()
 
 void LayerShellWindow::Lost()
 {
+  if (!notifier_.isEnabled())
+    return;
   notifier_.setEnabled(false);
   std::fputs("Tickora: the connection to the Wayland compositor was lost.\n", stderr);
   QCoreApplication::exit(1);
@@ -330,7 +332,6 @@ void LayerShellWindow::DestroySurface()
   viewport_ = nullptr;
   surface_ = nullptr;
   layerOutput_ = nullptr;
-  preferredScale_ = 0;
   configured_ = false;
   DestroyBuffers();
 }
