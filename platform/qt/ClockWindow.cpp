@@ -92,6 +92,7 @@ void ClockWindow::SetHidden(bool hidden)
   }
   // The window manager forgets a hidden window's states.
   KeepOffTaskbar(*this);
+  ManagedOnWeston(*this);
   ShowOnEveryDesktop(*this);
   show();
   ShowOnEveryDesktop(*this);

@@ -333,6 +333,37 @@ void KeepOffTaskbar(QWidget& window)
 #endif
 }
 
+void ManagedOnWeston(QWidget& window)
+{
+#ifdef TICKORA_HAVE_X11
+  Display* display = X11Display();
+  if (!display)
+    return;
+  const Window id = static_cast<Window>(window.winId());
+  const Atom types = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+  const Atom own = XInternAtom(display, "_TICKORA_NET_WM_WINDOW_TYPE_CLOCK", False);
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool listed = false;
+  if (XGetWindowProperty(display, id, types, 0, 1, False, XA_ATOM, &actualType, &format, &count, &after, &data) ==
+          Success &&
+      data && format == 32 && count == 1)
+    listed = *reinterpret_cast<const Atom*>(data) == own;
+  if (data)
+    XFree(data);
+  // Once only: the window is shown again after each full-screen window.
+  if (!listed) {
+    XChangeProperty(display, id, types, XA_ATOM, 32, PropModePrepend, reinterpret_cast<const unsigned char*>(&own),
+                    1);
+    XFlush(display);
+  }
+#else
+  Q_UNUSED(window);
+#endif
+}
+
 void ShowOnEveryDesktop(QWidget& window)
 {
 #ifdef TICKORA_HAVE_X11

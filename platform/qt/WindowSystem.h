@@ -59,6 +59,10 @@ bool PlaceNative(QWidget& window, QPoint position, QSize device);
 
 // Keeps the window out of taskbars and pagers; call after the native window exists, before showing.
 void KeepOffTaskbar(QWidget& window);
+// Lists a window type of the clock's own ahead of Qt's; call before showing. Window managers use the
+// first type they know and pass over it, while weston takes whatever comes first: a utility window (Qt's
+// tool windows) it leaves unmanaged, at a place of its own near the screen's corner.
+void ManagedOnWeston(QWidget& window);
 // Asks the window manager to show the window on every virtual desktop. Window managers differ in what
 // they heed, so call it both before showing (properties read at mapping) and after (a request).
 void ShowOnEveryDesktop(QWidget& window);

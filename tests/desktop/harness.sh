@@ -368,7 +368,10 @@ session_start() {
       spawn kwin env KWIN_COMPOSE=O2 kwin_x11 --replace
       ;;
     gnome)
-      need_programs mutter
+      need_programs mutter gsettings
+      # GNOME Shell's defaults for a GNOME session make mutter's workspaces dynamic, which only the shell
+      # adds: mutter alone would keep one and refuse requests for more.
+      gsettings set org.gnome.mutter dynamic-workspaces false
       spawn mutter mutter --x11 --replace --sm-disable
       ;;
   esac
