@@ -19,7 +19,7 @@ test_packages=(
   # decoration, and Breeze is the one that needs no Plasma.
   xfwm4 xfce4-panel kwin-x11 kwin-style-breeze mutter dbus-x11 libglib2.0-bin
   # Wayland compositors headless with XWayland; grim, python3-dbus take their screenshots; weston logs clicks.
-  sway kwin-wayland xwayland grim weston python3-dbus
+  sway kwin-wayland gnome-shell xwayland grim weston python3-dbus
 )
 # dpkg-shlibdeps and dpkg-buildflags, and what CPack's shared-library scan and the checks use.
 package_packages=(dpkg-dev file lintian appstream desktop-file-utils)

@@ -15,7 +15,6 @@ read -r pad_x pad_y pad_w pad_h <<<"$(window_geometry "$PAD_WINDOW")"
 gnome_click $((pad_x + 10)) $((pad_y + pad_h - 10))
 wait_for "the pad to take the focus" -- active_is "$PAD_WINDOW"
 
-
 LEFT=$((pad_x + 300)) TOP=$((pad_y + 200))
 conf_write_defaults Left=$LEFT Top=$TOP
 clock_start
