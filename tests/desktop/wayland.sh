@@ -1,13 +1,14 @@
 # shellcheck shell=bash disable=SC2034  # many variables here are for the tests that source this file
 # Native Wayland desktops for the desktop tests, sourced after harness.sh.
 #
-# A headless compositor (sway or KWin) on one 1280x800 output, with XWayland and a session bus of its
-# own; a pointer of the tests' own at the compositor (XTEST reaches X windows only); screenshots of
-# the whole layout; a Wayland client that logs its clicks; fullscreen and workspace switches.
+# A headless compositor (sway, KWin or GNOME Shell) on one 1280x800 output, with XWayland and a
+# session bus of its own; a pointer of the tests' own at the compositor (XTEST reaches X windows only);
+# screenshots of the whole layout; a Wayland client that logs its clicks; fullscreen and workspace
+# switches (sway and KWin).
 #
 #   source "$(dirname "$0")/harness.sh"
 #   source "$(dirname "$0")/wayland.sh"
-#   wayland_start sway|kwin [--scale N]   skips the test when the compositor is not installed
+#   wayland_start sway|kwin|gnome [--scale N]   skips the test when the compositor is not installed
 #   wayland_stop                           ends it, so that another can start
 #   wl_click X Y [BUTTON]; wl_drag X1 Y1 X2 Y2; wl_pointer_move X Y; wl_pointer_press|release BUTTON
 #   wl_screenshot FILE.png
@@ -17,6 +18,8 @@
 # DISPLAY is XWayland's, which the clock's Qt takes (QT_QPA_PLATFORM stays xcb).
 
 readonly WLTOOL="$HARNESS_DIR/wltool.py"
+# Debian's own Python, which has the dbus module KWin's and GNOME's interfaces need.
+readonly WL_PYTHON=/usr/bin/python3
 readonly WL_OUTPUT_W=1280 WL_OUTPUT_H=800
 # sway refuses to run as root, which the tests are in CI.
 readonly WL_USER=tickora-test
@@ -44,6 +47,7 @@ wayland_start() {
   case $WAYLAND_COMPOSITOR in
     sway) program=sway XDG_CURRENT_DESKTOP=sway ;;
     kwin) program=kwin_wayland XDG_CURRENT_DESKTOP=KDE ;;
+    gnome) program=gnome-shell XDG_CURRENT_DESKTOP=GNOME ;;
     *) fail "wayland_start: unknown compositor $WAYLAND_COMPOSITOR" ;;
   esac
   command -v "$program" >/dev/null || skip "$program is not installed"
@@ -116,12 +120,62 @@ CONF
     "${run_as[@]}" sway -c "$WL_DIR/sway.conf"
 }
 
+# GNOME Shell runs no program of ours once it is up: what ready.sh says comes from its log. It starts in
+# its overview, and asks a system bus for logind and the like: a second private bus stands for it.
+gnome_start() {
+  local log="$TEST_TMP/gnome-shell.log" pid display
+  export GSETTINGS_BACKEND=memory DBUS_SYSTEM_BUS_ADDRESS="unix:path=$WL_DIR/system_bus"
+  # A GNOME session leaves the platform to the program: the clock chooses XWayland itself.
+  unset QT_QPA_PLATFORM
+  pid=$(dbus-daemon --session --fork --address="$DBUS_SYSTEM_BUS_ADDRESS" --print-pid=1 \
+    2>"$TEST_TMP/system-bus.log") || fail "the stand-in system bus did not start"
+  STARTED_PIDS+=("$pid")
+  spawn gnome-shell gnome-shell --wayland --headless --virtual-monitor "${WL_OUTPUT_W}x$WL_OUTPUT_H" \
+    --wayland-display=wayland-tickora --sm-disable
+  # mutter picks a free X display and says which; its XWayland takes only clients with its cookie.
+  wait_for "the shell to start XWayland" 60 -- grep -q 'Using public X11 display :[0-9]*' "$log"
+  display=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$log" | head -n 1)
+  XAUTHORITY=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name '.mutter-Xwaylandauth.*' | head -n 1)
+  export XAUTHORITY
+  wait_for "the shell to finish starting" 60 -- grep -q 'GNOME Shell started' "$log"
+  wait_for "the overview to close" -- overview_closed
+  printf '%s\n' "$display" "$XDG_RUNTIME_DIR/wayland-tickora" "" >"$WL_READY"
+}
+
+gnome_layout() {
+  wait_for "mutter to manage X windows" -- selection_owned WM_S0
+  SCREEN_W=$WL_OUTPUT_W SCREEN_H=$WL_OUTPUT_H
+}
+
+shell_property() {
+  dbus_call org.gnome.Shell /org/gnome/Shell org.freedesktop.DBus.Properties."$1" org.gnome.Shell "${@:2}"
+}
+
+# Asks again until it shows: the request is dropped while the shell is still opening it.
+overview_closed() {
+  [ "$(shell_property Get OverviewActive 2>/dev/null)" = "(<false>,)" ] && return 0
+  shell_property Set OverviewActive '<false>' >/dev/null 2>&1
+  return 1
+}
+
+# screenshot NAME [WINDOW]: as the harness's, but a rootless XWayland's root holds no pixels: the whole
+# screen comes from the compositor.
+screenshot() {
+  local out="$TEST_TMP/shots/$1.png"
+  if [ $# -gt 1 ] || [ -z "${WAYLAND_COMPOSITOR:-}" ]; then
+    import -silent -window "${2:-root}" "$out" || fail "screenshot $1 failed"
+  else
+    wl_screenshot "$out"
+  fi
+  echo "$out"
+}
+
 # wayland_stop: ends the compositor and everything started on it, so that a test can start another.
 wayland_stop() {
   desktop_stop
   wl_strays_stop
   rm -rf "$WL_DIR" "${XDG_RUNTIME_DIR:?}/$WAYLAND_DISPLAY"
-  unset WAYLAND_DISPLAY SWAYSOCK
+  unset WAYLAND_DISPLAY SWAYSOCK WAYLAND_COMPOSITOR
 }
 
 # What sway started and left (its XWayland) carries sway's runtime directory, not the tests'.
@@ -185,7 +239,7 @@ wl_pointer_start() {
   WL_POINTER_IN="$WL_DIR/pointer-in"
   WL_POINTER_OUT="$WL_DIR/pointer-out"
   mkfifo -m 600 "$WL_POINTER_IN" "$WL_POINTER_OUT"
-  spawn pointer "$PYTHON" -u "$WLTOOL" serve "$WL_POINTER_IN" "$WL_POINTER_OUT" "$SCREEN_W" "$SCREEN_H"
+  spawn pointer "$WL_PYTHON" -u "$WLTOOL" serve "$WL_POINTER_IN" "$WL_POINTER_OUT" "$SCREEN_W" "$SCREEN_H"
   WL_POINTER_PID=$LAST_PID
   wait_for "the virtual pointer" -- grep -qx ready "$TEST_TMP/pointer.log"
   WL_BUTTONS_DOWN=0
@@ -229,7 +283,10 @@ wl_screenshot() {
       grim "$1" || fail "grim took no screenshot"
       ;;
     kwin)
-      /usr/bin/python3 "$WLTOOL" kwin-screenshot "$1" || fail "KWin took no screenshot"
+      "$WL_PYTHON" "$WLTOOL" kwin-screenshot "$1" || fail "KWin took no screenshot"
+      ;;
+    gnome)
+      "$WL_PYTHON" "$WLTOOL" gnome-screenshot "$1" || fail "GNOME Shell took no screenshot"
       ;;
   esac
 }

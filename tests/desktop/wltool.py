@@ -3,9 +3,11 @@
 
 XTEST on XWayland moves only the X pointer, which Wayland surfaces never see; so this client makes a
 virtual pointer at the compositor, through zwlr_virtual_pointer_manager_v1 (wlroots: sway) or
-org_kde_kwin_fake_input (KWin), speaking the wire protocol itself (no Wayland binding in Python).
+org_kde_kwin_fake_input (KWin), speaking the wire protocol itself (no Wayland binding in Python), or,
+on GNOME Shell, which offers neither, through a session of mutter's RemoteDesktop D-Bus interface.
 The device lives as long as this process: when it goes, the seat may lose its pointer and clients
-their wl_pointer. So it runs as a server beside the test:
+their wl_pointer (and a RemoteDesktop session is its connection's only). So it runs as a server
+beside the test:
 
   wltool.py serve COMMANDS REPLIES WIDTH HEIGHT
 
@@ -16,10 +18,10 @@ WIDTH x HEIGHT is the layout's size.
   move X Y | press BUTTON | release BUTTON | click X Y [BUTTON] | drag X1 Y1 X2 Y2
 BUTTON is left, right or middle.
 
-  wltool.py kwin-screenshot FILE.png
+  wltool.py kwin-screenshot FILE.png | gnome-screenshot FILE.png
 
-saves KWin's whole workspace, without the pointer, through its D-Bus screenshot interface (run it with
-a Python that has the dbus module).
+saves the whole screen, without the pointer, through KWin's or GNOME Shell's D-Bus screenshot interface.
+Run it with a Python that has the dbus module.
 """
 
 import os
@@ -114,7 +116,12 @@ def millis():
     return int(time.monotonic() * 1000) & 0xFFFFFFFF
 
 
-class WlrPointer:
+class WirePointer:
+    def sync(self):
+        self.conn.roundtrip()
+
+
+class WlrPointer(WirePointer):
     """zwlr_virtual_pointer_v1: absolute motion within the layout's extent, each event closed by a frame."""
 
     def __init__(self, conn, width, height):
@@ -132,7 +139,7 @@ class WlrPointer:
         self.conn.send(self.obj, 4)
 
 
-class KWinPointer:
+class KWinPointer(WirePointer):
     """org_kde_kwin_fake_input: absolute motion from version 3, granted once the client has told why."""
 
     def __init__(self, conn):
@@ -149,8 +156,35 @@ class KWinPointer:
         self.conn.send(self.obj, 2, struct.pack("=II", code, int(pressed)))
 
 
+class MutterPointer:
+    """A RemoteDesktop session's pointer. Without a screen cast it moves only by steps, so it is first
+    pushed into the bottom-right corner (the top-left one opens the overview) and counted from there."""
+
+    def __init__(self, width, height):
+        import dbus
+
+        remote = "org.gnome.Mutter.RemoteDesktop"
+        bus = dbus.SessionBus()
+        path = bus.get_object(remote, "/org/gnome/Mutter/RemoteDesktop").CreateSession(dbus_interface=remote)
+        self.session = dbus.Interface(bus.get_object(remote, path), remote + ".Session")
+        self.session.Start()
+        self.x, self.y = width - 1, height - 1
+        self.session.NotifyPointerMotionRelative(4.0 * width, 4.0 * height)
+
+    def move(self, x, y):
+        self.session.NotifyPointerMotionRelative(float(x - self.x), float(y - self.y))
+        self.x, self.y = x, y
+
+    def button(self, code, pressed):
+        self.session.NotifyPointerButton(code, pressed)
+
+    def sync(self):
+        # The calls return once mutter has queued the events; its input thread takes them a moment later.
+        time.sleep(STEP_PAUSE)
+
+
 def pause(pointer):
-    pointer.conn.roundtrip()
+    pointer.sync()
     time.sleep(STEP_PAUSE)
 
 
@@ -177,7 +211,7 @@ def run(pointer, words):
         pointer.button(BUTTONS["left"], False)
     else:
         raise ValueError("unknown command " + verb)
-    pointer.conn.roundtrip()
+    pointer.sync()
 
 
 def serve(commands, replies, width, height):
@@ -187,8 +221,8 @@ def serve(commands, replies, width, height):
     elif "org_kde_kwin_fake_input" in conn.globals:
         pointer = KWinPointer(conn)
     else:
-        sys.exit("the compositor offers no virtual pointer")
-    conn.roundtrip()
+        pointer = MutterPointer(int(width), int(height))
+    pointer.sync()
     # Both ends held open here: no end of file between the test's writes, and a reply waits for its reader.
     with open(os.open(commands, os.O_RDWR), "r") as requests, open(os.open(replies, os.O_RDWR), "w") as out:
         print("ready", flush=True)
@@ -234,12 +268,24 @@ def kwin_screenshot(path):
             out.write(struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body)))
 
 
+def gnome_screenshot(path):
+    import dbus
+
+    # The shell takes the request only from the screenshot tools it knows by their bus names.
+    bus = dbus.SessionBus()
+    bus.request_name("org.gnome.Screenshot")
+    shell = bus.get_object("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot")
+    done, _ = shell.Screenshot(False, False, os.path.abspath(path), dbus_interface="org.gnome.Shell.Screenshot")
+    if not done:
+        raise WaylandError("the shell took no screenshot")
+
+
 if __name__ == "__main__":
     try:
         if len(sys.argv) == 6 and sys.argv[1] == "serve":
             serve(*sys.argv[2:])
-        elif len(sys.argv) == 3 and sys.argv[1] == "kwin-screenshot":
-            kwin_screenshot(sys.argv[2])
+        elif len(sys.argv) == 3 and sys.argv[1] in ("kwin-screenshot", "gnome-screenshot"):
+            globals()[sys.argv[1].replace("-", "_")](sys.argv[2])
         else:
             sys.exit(__doc__)
     except (OSError, WaylandError) as e:
