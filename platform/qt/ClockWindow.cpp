@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDateTime>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -36,13 +35,6 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
   setFocusPolicy(Qt::StrongFocus);
   if (presenter_.usable())
     setAttribute(Qt::WA_PaintOnScreen);
-  timer_.setSingleShot(true);
-  // A coarse timer may wake early, before the second it is to show.
-  timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    form_.TimerTimer();
-    ArmTimer();
-  });
   moveWatch_.setInterval(kMoveWatchInterval);
   connect(&moveWatch_, &QTimer::timeout, this, [this] {
     if (LeftButtonHeld())
@@ -213,15 +205,7 @@ void ClockWindow::SetClickThrough(bool through)
 
 void ClockWindow::SetTimerInterval(int milliseconds)
 {
-  tickInterval_ = milliseconds;
-  ArmTimer();
-}
-
-void ClockWindow::ArmTimer()
-{
-  // The wall clock's minutes turn with the local ones (zones differ by whole minutes), and reading it
-  // asks no time zone.
-  timer_.start(DelayToNextTick(tickInterval_, static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 60000)));
+  ticks_.SetInterval(milliseconds);
 }
 
 QPaintEngine* ClockWindow::paintEngine() const

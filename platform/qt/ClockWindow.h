@@ -9,6 +9,7 @@
 #include "FullScreen/TForm1.h"
 #include "platform/qt/FullScreenWatch.h"
 #include "platform/qt/SelectionWatch.h"
+#include "platform/qt/TickTimer.h"
 #include "platform/qt/WallClockWatch.h"
 #include "platform/qt/WindowShape.h"
 #include "platform/qt/X11Presenter.h"
@@ -24,9 +25,9 @@ public:
   ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, QWidget* parent = nullptr);
 
   TForm1& form() { return form_; }
-  QTimer& timer() { return timer_; }
+  const QTimer& timer() const { return ticks_.timer(); }
   // The clock's pace: the timer's interval before DelayToNextTick spaces it.
-  int tickInterval() const { return tickInterval_; }
+  int tickInterval() const { return ticks_.interval(); }
   // A view of the frame on screen (premultiplied).
   QImage presentedFrame() const;
 
@@ -63,7 +64,6 @@ protected:
 
 private:
   void EndDrag();
-  void ArmTimer();
   // A monitor added, removed, resized or rescaled shows at once.
   void WatchScreens();
   // The window's size in device pixels: the frame's.
@@ -77,8 +77,7 @@ private:
   std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
   std::unique_ptr<FullScreenWatch> fullScreen_;  // the active window, while full screen
   WallClockWatch wallClock_{[this] { form_.Wake(); }};
-  QTimer timer_;           // single shot, armed for each tick
-  int tickInterval_ = kSecondInterval;
+  TickTimer ticks_{[this] { form_.TimerTimer(); }};
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up
   bool pressed_ = false;   // the left button is down on the clock, not yet dragging
   bool dragging_ = false;  // the clock moves itself with the pointer

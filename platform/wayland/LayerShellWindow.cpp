@@ -13,7 +13,6 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QTime>
@@ -45,6 +44,15 @@ PixelRect United(PixelRect a, PixelRect b)
   const int right = std::max(a.x + a.width, b.x + b.width);
   const int bottom = std::max(a.y + a.height, b.y + b.height);
   return {left, top, right - left, bottom - top};
+}
+
+// Destroys a Wayland object held, if any, and forgets it.
+template <typename T>
+void Release(T*& object, void (*destroy)(T*))
+{
+  if (object)
+    destroy(object);
+  object = nullptr;
 }
 
 bool IsEmpty(PixelRect r) { return r.width <= 0 || r.height <= 0; }
@@ -163,12 +171,6 @@ LayerShellWindow::LayerShellWindow(std::unique_ptr<WaylandSession> session, Cloc
     if (wl_display_flush(session_->display) < 0 && errno != EAGAIN)
       Lost();
   });
-  timer_.setSingleShot(true);
-  timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    form_.TimerTimer();
-    ArmTimer();
-  });
   SeatCapabilities(session_->pointer);
   form_.FormCreate();
   if (!layer_)
@@ -181,10 +183,8 @@ LayerShellWindow::~LayerShellWindow()
 {
   DestroySurface();
   DestroyPointer();
-  if (cursorSurface_)
-    wl_surface_destroy(cursorSurface_);
-  if (cursorTheme_)
-    wl_cursor_theme_destroy(cursorTheme_);
+  Release(cursorSurface_, wl_surface_destroy);
+  Release(cursorTheme_, wl_cursor_theme_destroy);
   session_->outputsChanged = nullptr;
   session_->pointerChanged = nullptr;
 }
@@ -319,18 +319,10 @@ void LayerShellWindow::DestroySurface()
   for (const auto& [callback, origin] : syncs_)
     wl_callback_destroy(callback);
   syncs_.clear();
-  if (layer_)
-    zwlr_layer_surface_v1_destroy(layer_);
-  if (fractionalScale_)
-    wp_fractional_scale_v1_destroy(fractionalScale_);
-  if (viewport_)
-    wp_viewport_destroy(viewport_);
-  if (surface_)
-    wl_surface_destroy(surface_);
-  layer_ = nullptr;
-  fractionalScale_ = nullptr;
-  viewport_ = nullptr;
-  surface_ = nullptr;
+  Release(layer_, zwlr_layer_surface_v1_destroy);
+  Release(fractionalScale_, wp_fractional_scale_v1_destroy);
+  Release(viewport_, wp_viewport_destroy);
+  Release(surface_, wl_surface_destroy);
   layerOutput_ = nullptr;
   configured_ = false;
   DestroyBuffers();
@@ -488,8 +480,7 @@ void LayerShellWindow::CreateBuffers(PixelSize size)
 void LayerShellWindow::DestroyBuffers()
 {
   for (auto& b : buffers_) {
-    if (b.buffer)
-      wl_buffer_destroy(b.buffer);
+    Release(b.buffer, wl_buffer_destroy);
     b = {};
   }
   if (mapped_)
@@ -518,13 +509,7 @@ void LayerShellWindow::SetHidden(bool hidden)
 
 void LayerShellWindow::SetTimerInterval(int milliseconds)
 {
-  tickInterval_ = milliseconds;
-  ArmTimer();
-}
-
-void LayerShellWindow::ArmTimer()
-{
-  timer_.start(DelayToNextTick(tickInterval_, static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 60000)));
+  ticks_.SetInterval(milliseconds);
 }
 
 void LayerShellWindow::Later(std::function<void()> task)
@@ -551,12 +536,8 @@ void LayerShellWindow::SeatCapabilities(bool pointer)
 
 void LayerShellWindow::DestroyPointer()
 {
-  if (relativePointer_)
-    zwp_relative_pointer_v1_destroy(relativePointer_);
-  if (pointer_)
-    wl_pointer_destroy(pointer_);
-  relativePointer_ = nullptr;
-  pointer_ = nullptr;
+  Release(relativePointer_, zwp_relative_pointer_v1_destroy);
+  Release(pointer_, wl_pointer_destroy);
 }
 
 void LayerShellWindow::SetCursor(std::uint32_t serial)
@@ -564,8 +545,7 @@ void LayerShellWindow::SetCursor(std::uint32_t serial)
   // The compositor leaves the pointer's image to the surface under it: the theme's arrow.
   const int scale = layerOutput_ ? std::max(layerOutput_->scale, 1) : 1;
   if (!cursorTheme_ || cursorScale_ != scale) {
-    if (cursorTheme_)
-      wl_cursor_theme_destroy(cursorTheme_);
+    Release(cursorTheme_, wl_cursor_theme_destroy);
     const int size = qEnvironmentVariableIsEmpty("XCURSOR_SIZE") ? kDefaultCursorSize
                                                                   : qEnvironmentVariableIntValue("XCURSOR_SIZE");
     cursorTheme_ = wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), std::max(size, 1) * scale, session_->shm);

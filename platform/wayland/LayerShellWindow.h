@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "FullScreen/TForm1.h"
+#include "platform/qt/TickTimer.h"
 #include "platform/qt/WallClockWatch.h"
 
 struct wl_buffer;
@@ -65,7 +66,6 @@ private:
 
   LayerShellWindow(std::unique_ptr<WaylandSession> session, ClockData& data, SettingsStore& store,
                    UserMessages messages);
-  void ArmTimer();
   WaylandOutput* OutputOfCentre(PixelPoint origin) const;
   void CreateSurface();
   void DestroySurface();
@@ -101,8 +101,7 @@ private:
   std::unique_ptr<WaylandSession> session_;
   TForm1 form_;
   QSocketNotifier notifier_;
-  QTimer timer_;
-  int tickInterval_ = kSecondInterval;
+  TickTimer ticks_{[this] { form_.TimerTimer(); }};
   WallClockWatch wallClock_{[this] { form_.Wake(); }};
 
   wl_surface* surface_ = nullptr;
