@@ -10,7 +10,7 @@
 #   source "$(dirname "$0")/wayland.sh"
 #   wayland_start sway|kwin|gnome [--scale N]   skips the test when the compositor is not installed
 #   wayland_stop                           ends it, so that another can start
-#   wl_click X Y [BUTTON]; wl_drag X1 Y1 X2 Y2; wl_pointer_move X Y; wl_pointer_press|release BUTTON
+#   wl_click X Y [BUTTON]; wl_drag X1 Y1 X2 Y2; wl_pointer_move X Y
 #   wl_screenshot FILE.png
 #   wl_client_start X Y W H; wl_client_presses; wl_fullscreen PID; wl_workspace N
 #
@@ -242,7 +242,6 @@ wl_pointer_start() {
   spawn pointer "$WL_PYTHON" -u "$WLTOOL" serve "$WL_POINTER_IN" "$WL_POINTER_OUT" "$SCREEN_W" "$SCREEN_H"
   WL_POINTER_PID=$LAST_PID
   wait_for "the virtual pointer" -- grep -qx ready "$TEST_TMP/pointer.log"
-  WL_BUTTONS_DOWN=0
 }
 
 wl_pointer() {
@@ -255,17 +254,6 @@ wl_pointer() {
 
 wl_pointer_move() { wl_pointer move "$1" "$2"; }
 
-# wl_pointer_press|release left|right|middle
-wl_pointer_press() {
-  wl_pointer press "$1"
-  WL_BUTTONS_DOWN=$((WL_BUTTONS_DOWN + 1))
-}
-
-wl_pointer_release() {
-  wl_pointer release "$1"
-  WL_BUTTONS_DOWN=$((WL_BUTTONS_DOWN - 1))
-}
-
 # wl_click X Y [BUTTON]: moves there, presses and releases (left unless told).
 wl_click() { wl_pointer click "$1" "$2" "${3:-left}"; }
 
@@ -277,9 +265,8 @@ wl_drag() { wl_pointer drag "$@"; }
 wl_screenshot() {
   case $WAYLAND_COMPOSITOR in
     sway)
-      # The pointer shows in sway's picture: it goes to the far corner first, unless a button is down
-      # (a drag would follow it there).
-      [ "$WL_BUTTONS_DOWN" -gt 0 ] || wl_pointer_move "$SCREEN_W" "$SCREEN_H"
+      # The pointer shows in sway's picture: it goes to the far corner first.
+      wl_pointer_move "$SCREEN_W" "$SCREEN_H"
       grim "$1" || fail "grim took no screenshot"
       ;;
     kwin)
