@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "Clocks/ArgbPlanes.h"
 #include "Clocks/FaceShape.h"
@@ -14,6 +15,10 @@
 // Everything the clock is made of, owned once by the application and passed by reference.
 // Large (the planes): allocate it on the heap.
 struct ClockData {
+  // Which clock this is (kFirstClock, or the number of its own section in the store), and the time
+  // zone and label it shows.
+  int number = kFirstClock;
+  ClockZone zone;
   ClockSettings settings;
   ClockGeometry geometry;
   PictureCache pictures;
@@ -33,6 +38,10 @@ struct ClockData {
   MarkerPlanes markerPlanes;
   HandPlanes handPlanes;
   std::array<ArgbImage, 12> numeralSprites;
+
+  // The text written on the dial below the centre, in the accent colour (none when empty); the dial is
+  // drawn anew when it changes.
+  std::string dialLabel;
 
   // What the face synthesis keeps per (D, dial style) between runs.
   FaceShapeCache faceShape;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -67,6 +68,64 @@ PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect prima
   }
   return {ClampAxis(position.x, size.width, primary.x, primary.width),
           ClampAxis(position.y, size.height, primary.y, primary.height)};
+}
+
+PixelRect HomeMonitor(PixelRect clock, PixelRect primary, const std::vector<PixelRect>& screens)
+{
+  const PixelPoint centre = CentreOf(clock);
+  for (const PixelRect& screen : screens) {
+    if (screen.contains(centre))
+      return screen;
+  }
+  PixelRect home = primary;
+  std::int64_t shown = 0;
+  for (const PixelRect& screen : screens) {
+    const PixelRect part = screen.intersected(clock);
+    if (const std::int64_t area = std::int64_t{part.width} * part.height; area > shown) {
+      shown = area;
+      home = screen;
+    }
+  }
+  return home;
+}
+
+PixelPoint FreePlace(PixelPoint wanted, PixelSize size, PixelRect screen, const std::vector<PixelRect>& taken)
+{
+  // Inside the margin on one axis; the near edge wins where the monitor is too small.
+  const auto inside = [&](int at, int extent, int low, int length) {
+    const Wide far = FarLimit(extent, low, length);
+    return static_cast<int>(std::max<Wide>(Wide{low} + kScreenMargin, std::min<Wide>(at, far)));
+  };
+  const auto settle = [&](Wide x, Wide y) -> PixelPoint {
+    const auto toInt = [](Wide v) {
+      return static_cast<int>(std::clamp<Wide>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    return {inside(toInt(x), size.width, screen.x, screen.width), inside(toInt(y), size.height, screen.y, screen.height)};
+  };
+  const auto isFree = [&](PixelPoint at) {
+    const PixelRect rect{at.x, at.y, size.width, size.height};
+    return std::none_of(taken.begin(), taken.end(), [&](const PixelRect& other) { return other.intersects(rect); });
+  };
+  // The wanted place, then beside each clock in the way: to its right, left, below and above.
+  std::vector<PixelPoint> candidates{settle(wanted.x, wanted.y)};
+  for (const PixelRect& other : taken) {
+    candidates.push_back(settle(other.right() + kScreenMargin, wanted.y));
+    candidates.push_back(settle(Wide{other.x} - size.width - kScreenMargin, wanted.y));
+    candidates.push_back(settle(wanted.x, other.bottom() + kScreenMargin));
+    candidates.push_back(settle(wanted.x, Wide{other.y} - size.height - kScreenMargin));
+    candidates.push_back(settle(other.right() + kScreenMargin, other.y));
+    candidates.push_back(settle(other.x, other.bottom() + kScreenMargin));
+  }
+  const auto distance = [&](PixelPoint at) {
+    const Wide dx = Wide{at.x} - wanted.x, dy = Wide{at.y} - wanted.y;
+    return dx * dx + dy * dy;
+  };
+  std::optional<PixelPoint> best;
+  for (const PixelPoint& candidate : candidates) {
+    if (isFree(candidate) && (!best || distance(candidate) < distance(*best)))
+      best = candidate;
+  }
+  return best.value_or(candidates.front());
 }
 
 int DelayToNextTick(int interval, int millisecond)

@@ -43,6 +43,15 @@ TickDecision DecideTick(const TickInput& input);
 PixelPoint PlaceWithinReach(PixelPoint position, PixelSize size, PixelRect primary,
                             const std::vector<PixelRect>& screens);
 
+// The monitor a clock belongs to: the one that holds its centre, else the one that shows most of it,
+// else the primary.
+PixelRect HomeMonitor(PixelRect clock, PixelRect primary, const std::vector<PixelRect>& screens);
+
+// A place for a clock of `size` inside `screen`'s margin, as near `wanted` as may be, where it covers
+// none of the `taken` rectangles (the other clocks); inside the margin at `wanted`'s nearest spot when
+// no such place is found.
+PixelPoint FreePlace(PixelPoint wanted, PixelSize size, PixelRect screen, const std::vector<PixelRect>& taken);
+
 // The delay from a moment `millisecond` into the wall clock's minute (0..59999) to the next tick. At
 // rest (kPointerInterval, kSecondInterval, kMinuteInterval) the ticks fall kTickLag after the wall
 // clock's next turn of that interval, so a timer that wakes a little early still shows the new second

@@ -102,7 +102,8 @@ void FrameComposer::Refresh(const ClockData& data)
   const ClockGeometry& g = data.geometry;
   const Key key{&data,          data.planesGeneration, g.diameter,
                 g.markerWidth,  g.markerHeight,        g.handExtentX,
-                g.handExtentY,  data.settings.dialStyle, data.settings.showNumerals};
+                g.handExtentY,  data.settings.dialStyle, data.settings.showNumerals,
+                data.dialLabel};
   // Unstamped planes may have been written by anyone: rebuild every frame.
   if (key == key_ && key.generation != 0)
     return;
@@ -112,8 +113,25 @@ void FrameComposer::Refresh(const ClockData& data)
   if (!dial_.isNull()) {
     DrawingSurface surface(dial_);
     DrawRings(&surface, data);
+    DrawLabel(surface, data);
   }
   key_ = key;
+}
+
+void FrameComposer::DrawLabel(DrawingSurface& surface, const ClockData& data) const
+{
+  if (data.dialLabel.empty())
+    return;
+  // Below the centre, clear of the hub and of the ring's lowest sprite.
+  const std::int32_t d = data.geometry.diameter;
+  const int pixelHeight = std::max(7, (d * 3 + 20) / 40);
+  const int width = d * 3 / 5;
+  const int height = pixelHeight * 3 / 2;
+  const int middle = d / 2 + d * 6 / 25;
+  const Rgb& accent = data.accentColour;
+  const auto channel = [](std::int32_t v) { return static_cast<std::uint32_t>(std::clamp(v, 0, 255)); };
+  surface.DrawText(data.dialLabel, channel(accent.red) << 16 | channel(accent.green) << 8 | channel(accent.blue),
+                   {(d - width) / 2, middle - height / 2, width, height}, pixelHeight);
 }
 
 std::uint32_t FrameComposer::RingsPixel(const ClockData& data, PixelPoint at) const

@@ -1,21 +1,17 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Clocks/ClockData.h"
+#include "FullScreen/TimeZones.h"
 #include "model/PixelGeometry.h"
 #include "raster/ArgbImage.h"
 #include "raster/DeviceImage.h"
 
 class DrawingSurface;
 
-struct TimeOfDay {
-  int hours = 0;  // 0..23
-  int minutes = 0;
-  int seconds = 0;
-  bool operator==(const TimeOfDay&) const = default;
-};
 
 // Which pixels of a frame take a click, one byte a pixel (1 or 0), rows top to bottom: every drawn one
 // (alpha above 0) but the second hand's, which turns every second; a window system that is told of each
@@ -35,7 +31,7 @@ struct ClickMask {
 //
 // The face, hand and marker images made from the planes, and the dial (the face with its markers and
 // numerals drawn), are kept between frames and rebuilt when ClockData::planesGeneration, the diameter,
-// the sprite sizes, the dial style or the numeral switch change, so a composer serves one ClockData.
+// the sprite sizes, the dial style, the numeral switch or the label change, so a composer serves one ClockData.
 // Only the hands are drawn at every frame, in a frame buffer kept between frames where the last hands
 // are first put back to what lies under them, and a frame whose inputs have not changed since the last
 // one (the timer asks twice a second) is not composed again. The hour and minute hands, which turn once
@@ -67,6 +63,7 @@ private:
     std::int32_t handHeight = 0;
     std::int32_t dialStyle = 0;
     std::int32_t showNumerals = 0;
+    std::string label;
     bool operator==(const Key&) const = default;
   };
 
@@ -85,6 +82,8 @@ private:
   // Draws the marker and numeral rings, or with `only` just the sprites that may reach it; with no
   // surface nothing is drawn. Returns whether any sprite was (or would be) drawn.
   bool DrawRings(DrawingSurface* surface, const ClockData& data, std::optional<PixelRect> only = std::nullopt) const;
+  // Writes the clock's label below the centre.
+  void DrawLabel(DrawingSurface& surface, const ClockData& data) const;
   // What the rings alone leave at one pixel, over transparent black: what a cursor hole shows.
   std::uint32_t RingsPixel(const ClockData& data, PixelPoint at) const;
   enum class Hands { HourAndMinute, Second };

@@ -8,13 +8,20 @@
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/ClockData.h"
 #include "Clocks/NumeralSprites.h"
+#include "FullScreen/ClockCompany.h"
 #include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
 #include "model/TickoraError.h"
 
-TForm1::TForm1(ClockData& data, SettingsStore& store, ClockWindowShell& shell, UserMessages messages)
-    : data_(data), store_(store), shell_(shell), messages_(std::move(messages))
+TForm1::TForm1(ClockData& data, SettingsStore& store, ClockWindowShell& shell, UserMessages messages,
+               ClockCompany* company)
+    : data_(data), store_(store), shell_(shell), messages_(std::move(messages)), company_(company)
 {
+}
+
+int TForm1::number() const
+{
+  return data_.number;
 }
 
 void TForm1::FormCreate()
@@ -29,10 +36,13 @@ void TForm1::FormCreate()
     // The first place is centred on the primary monitor at its own density.
     const PixelRect primary = shell_.PrimaryScreen();
     const long double primaryScale = shell_.PlacesInDevicePixels() ? shell_.ScaleAt(CentreOf(primary)) : 1.0L;
-    try {
-      store_.LoadSettings(data_.settings, primary, primaryScale);
-    } catch (const TickoraError& e) {
-      ShowLater(true, ErrorBoxText(e.what()));
+    if (data_.number == kFirstClock) {
+      try {
+        store_.LoadSettings(data_.settings, primary, primaryScale);
+      } catch (const TickoraError& e) {
+        ShowLater(true, ErrorBoxText(e.what()));
+      }
+      data_.zone = store_.LoadZone();
     }
     // A locked clock takes no click from its first frame on.
     locked_ = store_.LoadChoice(kLockInPlace, false);
@@ -40,6 +50,7 @@ void TForm1::FormCreate()
     hideOverFullScreen_ = store_.LoadChoice(kHideOverFullScreen, true);
     const std::int32_t clientSize = CreateClockResources(data_);
     SetClientSize(clientSize, clientSize);
+    screenCount_ = shell_.Screens().size();
     const PixelPoint stored{data_.settings.left, data_.settings.top};
     position_ = PlaceWithinReach(stored, DesktopSizeAt(shell_.ScaleAt(stored)), primary, shell_.Screens());
     MoveWindow(position_, PlacedBy::Clock);
@@ -128,7 +139,8 @@ void TForm1::DrawAt(PixelPoint cursor)
     return devicePlaces ? static_cast<int>(std::clamp<std::int64_t>(offset, INT_MIN, INT_MAX)) : toDevice(offset);
   };
   const PixelRect window{0, 0, toDevice(size_.width), toDevice(size_.height)};
-  const PixelRect changed = composer_.Present(data_, shell_.LocalTime(), window,
+  const TimeOfDay time = ClockTime();
+  const PixelRect changed = composer_.Present(data_, time, window,
                                               {offsetToDevice(std::int64_t{cursor.x} - position_.x),
                                                offsetToDevice(std::int64_t{cursor.y} - position_.y)});
   const DeviceImage& frame = composer_.frame();
@@ -145,6 +157,22 @@ void TForm1::DrawAt(PixelPoint cursor)
     SetClientSize(d, d);
   if (shell_.Present(frame, changed, resized, composer_.clicks(), composer_.clicksChanged()))
     ++presentedCount_;
+}
+
+TimeOfDay TForm1::ClockTime()
+{
+  const TimeZones* zones = company_ ? company_->zones() : nullptr;
+  if (data_.zone.zone.empty() || !zones) {
+    data_.dialLabel = data_.zone.label;
+    return shell_.LocalTime();
+  }
+  const ZoneTime now = zones->Now(data_.zone.zone);
+  if (cityZone_ != data_.zone.zone) {
+    cityZone_ = data_.zone.zone;
+    cityName_ = zones->CityOf(cityZone_);
+  }
+  data_.dialLabel = LabelText(data_.zone.zone, data_.zone.label, cityName_, now);
+  return now.time;
 }
 
 void TForm1::TimerTimer()
@@ -195,8 +223,13 @@ void TForm1::Tick()
   // The walk goes on from where the window system reports the clock.
   if (rescaledTo && *rescaledTo != position_)
     return;
-  const TickDecision tick =
-      DecideTick({position_, DesktopSize(), shell_.PrimaryScreen(), {data_.settings.left, data_.settings.top}});
+  const std::vector<PixelRect> screens = shell_.Screens();
+  const PixelRect primary = shell_.PrimaryScreen();
+  if (RehomeAfterUnplug(screens, primary))
+    return;
+  // Each clock stays on the monitor it is on.
+  const TickDecision tick = DecideTick(
+      {position_, DesktopSize(), HomeMonitor(DesktopRect(), primary, screens), {data_.settings.left, data_.settings.top}});
   Pace(tick.returning ? kReturnInterval : RestInterval());
   pendingSave_.reset();
   const bool mayStore = tick.save && placedBy_ != PlacedBy::WindowSystem;
@@ -210,6 +243,30 @@ void TForm1::Tick()
   if (mayStore)
     pendingSave_ = tick.position;
   MoveWindow(tick.position, placedBy_);
+}
+
+bool TForm1::RehomeAfterUnplug(const std::vector<PixelRect>& screens, PixelRect primary)
+{
+  const bool unplugged = screens.size() < screenCount_;
+  screenCount_ = screens.size();
+  if (!unplugged || dragging_)
+    return false;
+  const PixelRect clock = DesktopRect();
+  const std::vector<PixelRect> others = company_ ? company_->PlacesOfOthers(*this) : std::vector<PixelRect>{};
+  const auto showsOn = [&clock](const std::vector<PixelRect>& rects) {
+    return std::any_of(rects.begin(), rects.end(), [&clock](const PixelRect& r) { return r.intersects(clock); });
+  };
+  // A clock still shown is left alone, unless the window system put it on top of another clock.
+  if (showsOn(screens) && !showsOn(others))
+    return false;
+  const PixelPoint target =
+      FreePlace(PlaceWithinReach(position_, clock.size(), primary, screens), clock.size(), primary, others);
+  Pace(RestInterval());
+  if (target == position_)
+    return false;
+  pendingSave_ = target;
+  MoveWindow(target, PlacedBy::Clock);
+  return true;
 }
 
 void TForm1::WindowMoved(PixelPoint position)
@@ -241,7 +298,7 @@ void TForm1::SaveNewPosition(PixelPoint position)
   data_.settings.left = position.x;
   data_.settings.top = position.y;
   try {
-    store_.SavePosition(data_.settings);
+    store_.SavePosition(data_.settings, data_.number);
     // A failure earlier in the same drag is over: nothing to tell at the drop.
     positionErrorShown_ = false;
     pendingPositionError_.clear();
@@ -301,6 +358,8 @@ void TForm1::FollowFullScreen()
     if (screen.contains(centre))
       monitor = screen;
   }
+  if (closed_)
+    return;
   const bool hide = hideOverFullScreen_ && fullScreen_ && fullScreen_->intersected(monitor) == monitor;
   if (hide == std::exchange(hidden_, hide))
     return;
@@ -333,6 +392,18 @@ void TForm1::DoubleClick()
 void TForm1::NoticeLater(const std::string& text)
 {
   ShowLater(false, text);
+}
+
+void TForm1::Close()
+{
+  closed_ = true;
+  hidden_ = true;
+  shell_.SetHidden(true);
+}
+
+PixelRect TForm1::HomeScreen() const
+{
+  return HomeMonitor(DesktopRect(), shell_.PrimaryScreen(), shell_.Screens());
 }
 
 void TForm1::ShowLater(bool error, const std::string& text)

@@ -8,20 +8,24 @@
 #include "FullScreen/FrameComposer.h"
 #include "model/UserMessages.h"
 
+class ClockCompany;
 class SettingsStore;
 struct ClockData;
 
-// The clock window's behaviour on any window system: creation, the frame at every tick, the walk
-// back inside the primary monitor, the timer's pace and the position saved once the clock rests at a
-// new place. A shell turns its platform's events into these calls and carries out what `shell` is
-// asked.
+// The clock window's behaviour on any window system: creation, the frame at every tick in the clock's
+// time zone, the walk back inside its monitor, the timer's pace and the position saved once the clock
+// rests at a new place. A shell turns its platform's events into these calls and carries out what
+// `shell` is asked. One of several clocks shares `company` with the others; without it, the clock is
+// alone and shows local time.
 class TForm1 {
 public:
-  TForm1(ClockData& data, SettingsStore& store, ClockWindowShell& shell, UserMessages messages);
+  TForm1(ClockData& data, SettingsStore& store, ClockWindowShell& shell, UserMessages messages,
+         ClockCompany* company = nullptr);
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
-  // The creation handler: loads the settings, sizes and places the window, synthesises the clock and
+  // The creation handler: loads the settings (the first clock's; another clock's were loaded into its
+  // data before), sizes and places the window, synthesises the clock and
   // presents the first frame. What goes wrong is shown once the event loop runs: no box holds up the
   // first frame.
   void FormCreate();
@@ -69,6 +73,12 @@ public:
 
   // A notice of the shell's own, shown once the event loop runs.
   void NoticeLater(const std::string& text);
+  // An error or notice shown once the event loop runs.
+  void ShowLater(bool error, const std::string& text);
+  // The clock is removed: hidden for good, it ticks no more; its window goes once the event loop runs.
+  void Close();
+  // The monitor the clock belongs to (the one that holds its centre), in the desktop's pixels.
+  PixelRect HomeScreen() const;
 
   const DeviceImage& frame() const { return composer_.frame(); }
   const ClickMask& clicks() const { return composer_.clicks(); }
@@ -80,6 +90,8 @@ public:
   // The window's size in the desktop's pixels, at the density it is drawn at.
   PixelSize DesktopSize() const { return DesktopSizeAt(data_.deviceScale); }
   int presentedCount() const { return presentedCount_; }
+  int number() const;
+  ClockCompany* company() const { return company_; }
 
 private:
   // Who put the window where it is. A place the window manager or compositor chose (at a show, or
@@ -92,13 +104,16 @@ private:
   // moved to, if any.
   std::optional<PixelPoint> Rescale(long double scale);
   void Tick();
+  // The time the clock shows, in its zone; sets the dial's label to go with it.
+  TimeOfDay ClockTime();
+  // A monitor was unplugged under the clock: it comes onto the primary, beside the other clocks.
+  bool RehomeAfterUnplug(const std::vector<PixelRect>& screens, PixelRect primary);
   void DrawAt(PixelPoint cursor);
   // The interval at rest: as often as the picture can change.
   int RestInterval() const;
   void Pace(int interval);
   void MoveWindow(PixelPoint position, PlacedBy by);
   void SaveNewPosition(PixelPoint position);
-  void ShowLater(bool error, const std::string& text);
   // Hides or shows the clock as the active window and the clock's monitor now stand.
   void FollowFullScreen();
 
@@ -106,7 +121,11 @@ private:
   SettingsStore& store_;
   ClockWindowShell& shell_;
   UserMessages messages_;
+  ClockCompany* company_;
   FrameComposer composer_;
+  std::size_t screenCount_ = 0;  // at the last tick
+  std::string cityZone_;         // the zone whose city cityName_ holds
+  std::string cityName_;
   int interval_ = kSecondInterval;
   int presentedCount_ = 0;
   PixelPoint position_;  // desktop pixels
@@ -127,6 +146,7 @@ private:
   bool locked_ = false;
   bool hideOverFullScreen_ = true;
   bool hidden_ = false;
+  bool closed_ = false;
   std::optional<PixelRect> fullScreen_;    // the active window's, while it is full screen
   bool positionErrorShown_ = false;        // until a save succeeds
   std::string pendingPositionError_;       // shown when the drag ends

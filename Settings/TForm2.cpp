@@ -6,6 +6,7 @@
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/ClockData.h"
 #include "Clocks/NumeralSprites.h"
+#include "FullScreen/ClockSet.h"
 #include "FullScreen/TForm1.h"
 #include "Settings/SettingsControls.h"
 #include "model/ClockGeometry.h"
@@ -13,34 +14,96 @@
 
 TForm2::TForm2(ClockData& data, SettingsStore& store, TForm1& clock, SettingsWindowShell& shell, TrayIconShell& tray,
                UserMessages messages, TForm2Hooks hooks)
-    : data_(data), store_(store), clock_(clock), shell_(shell), messages_(std::move(messages)),
+    : data_(&data), store_(store), clock_(&clock), shell_(shell), messages_(std::move(messages)),
       hooks_(std::move(hooks)), tray_(tray)
 {
   if (!hooks_.buildClockImages)
     hooks_.buildClockImages = [](ClockData& d) { BuildClockImages(d); };
   if (!hooks_.buildNumeralSprites)
     hooks_.buildNumeralSprites = [](ClockData& d) { BuildNumeralSprites(d); };
-  // Without a tray the clock itself leads here: right click for the menu, double click for the window.
-  clock_.SetContextMenuHandler([this](PixelPoint at) {
-    if (!tray_.reachable())
-      OpenMenuAt(at);
-  });
-  clock_.SetDoubleClickHandler([this] {
-    if (!tray_.reachable())
-      OptionsClick();
-  });
+  Attach(clock);
 }
 
 TForm2::~TForm2()
 {
-  // The clock may outlive this window; leave it no handler pointing here.
-  clock_.SetContextMenuHandler({});
-  clock_.SetDoubleClickHandler({});
+  // The clocks may outlive this window; leave them no handler pointing here.
+  for (TForm1* clock : AllClocks()) {
+    clock->SetContextMenuHandler({});
+    clock->SetDoubleClickHandler({});
+  }
+}
+
+void TForm2::Attach(TForm1& clock)
+{
+  // Without a tray the clock itself leads here: right click for the menu, double click for the window.
+  // With several clocks each one does, so that each can be edited or removed.
+  clock.SetContextMenuHandler([this, &clock](PixelPoint at) {
+    if (!tray_.reachable() || SeveralClocks())
+      OpenMenuAt(at, &clock);
+  });
+  clock.SetDoubleClickHandler([this, &clock] {
+    if (tray_.reachable() && !SeveralClocks())
+      return;
+    EditClock(clock);
+    OptionsClick();
+  });
+}
+
+void TForm2::AttachClocks(ClockSet& clocks)
+{
+  clocks_ = &clocks;
+  for (TForm1* clock : clocks.clocks()) {
+    if (clock != clock_)
+      Attach(*clock);
+  }
+  clocks.SetAddedHandler([this](ClockData&, TForm1& clock) { Attach(clock); });
+}
+
+std::vector<TForm1*> TForm2::AllClocks() const
+{
+  return clocks_ ? clocks_->clocks() : std::vector<TForm1*>{clock_};
+}
+
+bool TForm2::SeveralClocks() const
+{
+  return clocks_ && clocks_->count() > 1;
+}
+
+void TForm2::EditClock(TForm1& clock)
+{
+  ClockData* data = clocks_ ? clocks_->DataOf(clock) : nullptr;
+  if (!data || &clock == clock_)
+    return;
+  clock_ = &clock;
+  data_ = data;
+  ShowClock();
+}
+
+void TForm2::ShowClock()
+{
+  const ClockSettings& s = data_->settings;
+  const std::int32_t positions[] = {s.sizeStep, s.skin, s.dialStyle, s.transparency, s.handWidth};
+  for (std::size_t i = 0; i < kTrackBars.size(); ++i)
+    shell_.SetTrackBarPosition(static_cast<int>(i), std::clamp(positions[i], kTrackBars[i].minimum, kTrackBars[i].maximum));
+  shell_.SetChecked(0, s.showSeconds == 1);
+  shell_.SetChecked(1, s.showNumerals == 1);
+  shell_.SetEditText(kZoneEdit, data_->zone.zone);
+  shell_.SetEditText(kLabelEdit, data_->zone.label);
+  ShowCaption();
+}
+
+void TForm2::ShowCaption()
+{
+  if (!SeveralClocks() && data_->number == kFirstClock) {
+    shell_.SetCaption(kSettingsCaption);
+    return;
+  }
+  shell_.SetCaption(SettingsCaptionFor(data_->number, data_->zone.label.empty() ? data_->zone.zone : data_->zone.label));
 }
 
 void TForm2::FormCreate(bool firstStart)
 {
-  const ClockSettings& s = data_.settings;
+  const ClockSettings& s = data_->settings;
   SetTrackBarPosition(0, s.sizeStep, &TForm2::TrackBar1Change);
   SetTrackBarPosition(1, s.skin, &TForm2::TrackBar2Change);
   SetTrackBarPosition(2, s.dialStyle, &TForm2::TrackBar3Change);
@@ -48,9 +111,12 @@ void TForm2::FormCreate(bool firstStart)
   SetTrackBarPosition(4, s.handWidth, &TForm2::TrackBar5Change);
   SetCheckBox(0, s.showSeconds, &TForm2::CheckBox1Click);
   SetCheckBox(1, s.showNumerals, &TForm2::CheckBox2Click);
+  shell_.SetEditText(kZoneEdit, data_->zone.zone);
+  shell_.SetEditText(kLabelEdit, data_->zone.label);
+  ShowCaption();
   ShowStartAtLogin();
-  shell_.MarkMenuItem(MenuItem::LockInPlace, clock_.locked());
-  shell_.MarkMenuItem(MenuItem::HideOverFullScreen, clock_.hidesOverFullScreen());
+  shell_.MarkMenuItem(MenuItem::LockInPlace, clock_->locked());
+  shell_.MarkMenuItem(MenuItem::HideOverFullScreen, clock_->hidesOverFullScreen());
 
   shell_.Place(SettingsWindowPlace(shell_.PrimaryScreen()));
   if (firstStart)
@@ -93,58 +159,80 @@ void TForm2::Resynthesise(bool numerals)
   shell_.StartIdleRelease(kIdleReleaseMs);
   // A failure ends the synthesis and is told; the setting keeps its new value.
   RunHandler(messages_, [this, numerals] {
-    hooks_.buildClockImages(data_);
+    hooks_.buildClockImages(*data_);
     if (numerals)
-      hooks_.buildNumeralSprites(data_);
+      hooks_.buildNumeralSprites(*data_);
   });
-  clock_.Wake();
+  clock_->Wake();
 }
 
 void TForm2::TrackBar1Change()
 {
-  data_.settings.sizeStep = shell_.TrackBarPosition(0);
-  const std::int32_t clientSize = ApplySizeStep(data_);
-  clock_.SetClientSize(clientSize, clientSize);
+  data_->settings.sizeStep = shell_.TrackBarPosition(0);
+  const std::int32_t clientSize = ApplySizeStep(*data_);
+  clock_->SetClientSize(clientSize, clientSize);
   Resynthesise(false);
 }
 
 void TForm2::TrackBar2Change()
 {
-  Resynthesise(data_.settings.skin, 1, true);
+  Resynthesise(data_->settings.skin, 1, true);
 }
 
 void TForm2::TrackBar3Change()
 {
-  Resynthesise(data_.settings.dialStyle, 2, true);
+  Resynthesise(data_->settings.dialStyle, 2, true);
 }
 
 void TForm2::TrackBar4Change()
 {
-  Resynthesise(data_.settings.transparency, 3, false);
+  Resynthesise(data_->settings.transparency, 3, false);
 }
 
 void TForm2::TrackBar5Change()
 {
-  data_.settings.handWidth = shell_.TrackBarPosition(4);
-  SetHandSizes(data_.geometry, data_.settings.handWidth);
-  clock_.Wake();
+  data_->settings.handWidth = shell_.TrackBarPosition(4);
+  SetHandSizes(data_->geometry, data_->settings.handWidth);
+  clock_->Wake();
 }
 
 void TForm2::CheckBox1Click()
 {
-  data_.settings.showSeconds = shell_.IsChecked(0) ? 1 : 0;
-  clock_.Wake();
+  data_->settings.showSeconds = shell_.IsChecked(0) ? 1 : 0;
+  clock_->Wake();
 }
 
 void TForm2::CheckBox2Click()
 {
-  data_.settings.showNumerals = shell_.IsChecked(1) ? 1 : 0;
-  clock_.Wake();
+  data_->settings.showNumerals = shell_.IsChecked(1) ? 1 : 0;
+  clock_->Wake();
+}
+
+void TForm2::Edit1Change()
+{
+  // Names are kept as typed, spaces at the ends aside: one the database does not hold shows UTC and
+  // says so on the dial.
+  std::string zone = shell_.EditText(kZoneEdit);
+  zone.erase(0, zone.find_first_not_of(' '));
+  zone.erase(zone.find_last_not_of(' ') + 1);
+  data_->zone.zone = zone;
+  ShowCaption();
+  clock_->Wake();
+}
+
+void TForm2::Edit2Change()
+{
+  data_->zone.label = CleanLabel(shell_.EditText(kLabelEdit));
+  ShowCaption();
+  clock_->Wake();
 }
 
 void TForm2::Button1Click()
 {
-  RunHandler(messages_, [this] { store_.SaveSettings(data_.settings); });
+  RunHandler(messages_, [this] {
+    store_.SaveSettings(data_->settings, data_->number);
+    store_.SaveZone(data_->zone, data_->number);
+  });
 }
 
 void TForm2::Button2Click()
@@ -161,6 +249,8 @@ void TForm2::MenuChosen(MenuItem item)
 {
   static constexpr std::pair<MenuItem, Handler> kHandlers[] = {
       {MenuItem::Options, &TForm2::OptionsChosen},
+      {MenuItem::AddClock, &TForm2::AddClockClick},
+      {MenuItem::RemoveClock, &TForm2::RemoveClockClick},
       {MenuItem::StartAtLogin, &TForm2::StartAtLoginClick},
       {MenuItem::LockInPlace, &TForm2::LockInPlaceClick},
       {MenuItem::HideOverFullScreen, &TForm2::HideOverFullScreenClick},
@@ -174,6 +264,9 @@ void TForm2::MenuChosen(MenuItem item)
 
 void TForm2::OptionsChosen()
 {
+  // From a clock's own menu the window edits that clock.
+  if (menuClock_)
+    EditClock(*menuClock_);
   optionsMarked_ = !optionsMarked_;
   shell_.MarkMenuItem(MenuItem::Options, optionsMarked_);
   OptionsClick();
@@ -185,6 +278,42 @@ void TForm2::OptionsClick()
   ShowWindow();
 }
 
+void TForm2::AddClockClick()
+{
+  if (!clocks_)
+    return;
+  TForm1* added = nullptr;
+  RunHandler(messages_, [&] { added = clocks_->Add(menuClock_ ? *menuClock_ : *clock_); });
+  if (!added)
+    return;
+  EditClock(*added);
+  OptionsClick();
+  shell_.FocusEdit(kZoneEdit);
+}
+
+void TForm2::RemoveClockClick()
+{
+  TForm1* clock = menuClock_;
+  if (!clocks_ || !clock || clock->number() == kFirstClock)
+    return;
+  const ClockData* data = clocks_->DataOf(*clock);
+  const std::string name = data && !data->zone.label.empty() ? data->zone.label : data ? data->zone.zone : std::string();
+  if (!shell_.Confirm("Remove clock " + std::to_string(clock->number()) + (name.empty() ? "" : ", " + name) +
+                      "? Its settings are deleted."))
+    return;
+  const bool edited = clock == clock_;
+  RunHandler(messages_, [&] { clocks_->Remove(*clock); });
+  if (clocks_->DataOf(*clock))
+    return;
+  menuClock_ = nullptr;
+  if (edited) {
+    clock_ = nullptr;
+    EditClock(clocks_->first());
+  } else {
+    ShowCaption();
+  }
+}
+
 void TForm2::StartAtLoginClick()
 {
   // The mark showed the entry as it was; choosing the item asks for the other state.
@@ -194,19 +323,24 @@ void TForm2::StartAtLoginClick()
 
 void TForm2::LockInPlaceClick()
 {
-  RunHandler(messages_, [this] { clock_.SetLocked(!clock_.locked()); });
-  shell_.MarkMenuItem(MenuItem::LockInPlace, clock_.locked());
+  // Shared by every clock.
+  const bool locked = !clock_->locked();
+  for (TForm1* clock : AllClocks())
+    RunHandler(messages_, [clock, locked] { clock->SetLocked(locked); });
+  shell_.MarkMenuItem(MenuItem::LockInPlace, clock_->locked());
 }
 
 void TForm2::HideOverFullScreenClick()
 {
-  RunHandler(messages_, [this] { clock_.SetHideOverFullScreen(!clock_.hidesOverFullScreen()); });
-  shell_.MarkMenuItem(MenuItem::HideOverFullScreen, clock_.hidesOverFullScreen());
+  const bool on = !clock_->hidesOverFullScreen();
+  for (TForm1* clock : AllClocks())
+    RunHandler(messages_, [clock, on] { clock->SetHideOverFullScreen(on); });
+  shell_.MarkMenuItem(MenuItem::HideOverFullScreen, clock_->hidesOverFullScreen());
 }
 
 void TForm2::SecondStart()
 {
-  if (clock_.locked() && !tray_.reachable())
+  if (clock_->locked() && !tray_.reachable())
     LockInPlaceClick();
   OptionsClick();
 }
@@ -243,12 +377,19 @@ void TForm2::TrayChanged(bool iconLost)
 
 void TForm2::IdleRelease()
 {
-  ReleaseSynthesisCaches(data_);
+  for (TForm1* clock : AllClocks()) {
+    if (ClockData* data = clocks_ ? clocks_->DataOf(*clock) : data_)
+      ReleaseSynthesisCaches(*data);
+  }
 }
 
-void TForm2::OpenMenuAt(PixelPoint at)
+void TForm2::OpenMenuAt(PixelPoint at, TForm1* clock)
 {
+  // The tray's menu is for the clock the window edits.
+  menuClock_ = clock ? clock : clock_;
   ShowStartAtLogin();
+  shell_.ShowMenuItem(MenuItem::AddClock, clocks_ != nullptr);
+  shell_.ShowMenuItem(MenuItem::RemoveClock, clocks_ != nullptr && menuClock_->number() != kFirstClock);
   shell_.OpenMenu(at);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "Settings/SettingsShell.h"
 #include "Settings/TrayIcon.h"
 #include "model/UserMessages.h"
 
+class ClockSet;
 class SettingsStore;
 class TForm1;
 struct ClockData;
@@ -17,9 +19,11 @@ struct TForm2Hooks {
   std::function<void(ClockData&)> buildNumeralSprites;
 };
 
-// The settings window's behaviour on any window system: it edits the one settings record in place and
+// The settings window's behaviour on any window system: it edits one clock's settings in place and
 // re-runs the synthesis each change needs; the clock shows the result at its next tick. Hidden to the
-// tray icon, whose clicks and menu lead back here. Every handler's error ends it and is shown.
+// tray icon, whose clicks and menu lead back here. Every handler's error ends it and is shown. With
+// several clocks (AttachClocks) it edits the one it was opened from, and each clock's own menu adds
+// a clock or removes it.
 class TForm2 {
 public:
   // The synthesis caches are let go once the sliders have rested this long.
@@ -43,6 +47,9 @@ public:
   void TrackBar5Change();
   void CheckBox1Click();
   void CheckBox2Click();
+  // The zone or label field was changed by the user (the zone once it is chosen or typed out).
+  void Edit1Change();
+  void Edit2Change();
   void Button1Click();
   void Button2Click();
   // The close box, or a minimise: only hides this window; the program goes on.
@@ -51,6 +58,11 @@ public:
   // The popup menu: an item chosen, and its handlers.
   void MenuChosen(MenuItem item);
   void OptionsClick();
+  // "Add clock": a clock with the look of the one the menu is for, beside it; the window opens on it
+  // at its zone.
+  void AddClockClick();
+  // "Remove this clock", asked first; never offered for the first clock.
+  void RemoveClockClick();
   void StartAtLoginClick();
   // "Lock in place": flips the clock's lock.
   void LockInPlaceClick();
@@ -72,6 +84,13 @@ public:
 
   const TrayIcon& trayIcon() const { return tray_; }
 
+  // Every clock of the set leads here (and each added later); the window edits the first until
+  // another is chosen.
+  void AttachClocks(ClockSet& clocks);
+  // The window edits this clock from now on: its controls show its settings, the caption names it.
+  void EditClock(TForm1& clock);
+  const TForm1& editedClock() const { return *clock_; }
+
 private:
   using Handler = void (TForm2::*)();
   void SetTrackBarPosition(int index, std::int32_t setting, Handler handler);
@@ -82,13 +101,22 @@ private:
   void Resynthesise(std::int32_t& setting, int slider, bool numerals);
   // "Settings" chosen in the menu: its mark flips as the window shows.
   void OptionsChosen();
-  void OpenMenuAt(PixelPoint at);
+  void OpenMenuAt(PixelPoint at, TForm1* clock = nullptr);
+  // The clock's own clicks lead here.
+  void Attach(TForm1& clock);
+  bool SeveralClocks() const;
+  // The controls and caption from the clock edited now, running no handler.
+  void ShowClock();
+  void ShowCaption();
+  std::vector<TForm1*> AllClocks() const;
   void HideWindow();
   void ShowWindow();
 
-  ClockData& data_;
+  ClockData* data_;
   SettingsStore& store_;
-  TForm1& clock_;
+  TForm1* clock_;
+  ClockSet* clocks_ = nullptr;
+  TForm1* menuClock_ = nullptr;  // the clock the open menu is for
   SettingsWindowShell& shell_;
   UserMessages messages_;
   TForm2Hooks hooks_;

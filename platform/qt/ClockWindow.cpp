@@ -25,9 +25,12 @@ constexpr char kNoTranslucency[] = "The display offers no visual with per-pixel 
 constexpr int kMoveWatchInterval = 50;  // ms
 }  // namespace
 
-ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, QWidget* parent)
+ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, ClockCompany* company,
+                         QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
-      form_(data, store, *this, std::move(messages))
+      form_(data, store, *this, std::move(messages), company),
+      ownTimer_(company ? nullptr : std::make_unique<TickTimer>()),
+      ticks_(company ? company->schedule() : ownTimer_->schedule(), [this] { form_.TimerTimer(); }, kSecondInterval)
 {
   setWindowTitle(QString::fromLatin1(kWindowText));
   setAttribute(Qt::WA_TranslucentBackground);

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "FullScreen/ClockCompany.h"
 #include "FullScreen/TForm1.h"
 #include "platform/qt/FullScreenWatch.h"
 #include "platform/qt/SelectionWatch.h"
@@ -21,11 +22,14 @@
 class ClockWindow : public QWidget, public ClockWindowShell {
   Q_OBJECT
 public:
-  // Runs the creation handler and shows the window.
-  ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, QWidget* parent = nullptr);
+  // Runs the creation handler and shows the window. One of several clocks ticks on their company's
+  // timer; a clock alone has its own.
+  ClockWindow(ClockData& data, SettingsStore& store, UserMessages messages, ClockCompany* company = nullptr,
+              QWidget* parent = nullptr);
 
   TForm1& form() { return form_; }
-  const QTimer& timer() const { return ticks_.timer(); }
+  // A clock alone's timer.
+  const QTimer& timer() const { return ownTimer_->timer(); }
   // The clock's pace: the timer's interval before DelayToNextTick spaces it.
   int tickInterval() const { return ticks_.interval(); }
   // A view of the frame on screen (premultiplied).
@@ -77,7 +81,8 @@ private:
   std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
   std::unique_ptr<FullScreenWatch> fullScreen_;  // the active window, while full screen
   WallClockWatch wallClock_{[this] { form_.Wake(); }};
-  TickTimer ticks_{[this] { form_.TimerTimer(); }};
+  std::unique_ptr<TickTimer> ownTimer_;
+  ScheduledTicks ticks_;
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up
   bool pressed_ = false;   // the left button is down on the clock, not yet dragging
   bool dragging_ = false;  // the clock moves itself with the pointer

@@ -1,3 +1,5 @@
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include "raster/DrawingSurface.h"
@@ -92,4 +94,28 @@ void DrawingSurface::DrawImageRect(const ArgbImage& image, long double left, lon
                       static_cast<qreal>(height));
   const QImage view = ImageView(image);
   native_->painter.drawImage(target, view, QRectF(view.rect()));
+}
+
+void DrawingSurface::DrawText(const std::string& text, std::uint32_t rgb, PixelRect box, int pixelHeight)
+{
+  if (!native_) {
+    status_ = RasterStatus::InvalidParameter;
+    return;
+  }
+  // Fonts come from the application's font database, which a plain QCoreApplication lacks.
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) || pixelHeight <= 0)
+    return;
+  QPainter& painter = native_->painter;
+  painter.save();
+  painter.resetTransform();
+  QFont font = QGuiApplication::font();
+  font.setPixelSize(pixelHeight);
+  font.setWeight(QFont::DemiBold);
+  font.setStyleStrategy(QFont::PreferAntialias);
+  painter.setFont(font);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setPen(QColor::fromRgb(static_cast<QRgb>(rgb)));
+  const QString line = QFontMetrics(font, &native_->image).elidedText(QString::fromStdString(text), Qt::ElideRight, box.width);
+  painter.drawText(QRect(box.x, box.y, box.width, box.height), Qt::AlignCenter, line);
+  painter.restore();
 }

@@ -19,8 +19,8 @@ constexpr char kStoreFolder[] = "Tickora";
 constexpr char kStoreFile[] = "Tickora.conf";
 constexpr char kMainSection[] = "General";
 // The nine values in the order a person reading the file sees them.
-constexpr std::array<const char*, 9> kOrder = {"Size", "Algoritm", "Clock_F", "Clock_FF", "Seconds",
-                                               "Arrows_Width", "Dig_On_Off", "Left", "Top"};
+constexpr std::array<const char*, 11> kOrder = {"Size", "Algoritm", "Clock_F", "Clock_FF", "Seconds",  "Arrows_Width",
+                                                "Dig_On_Off", "Left", "Top", "Zone", "Label"};
 
 QString ValueText(const QVariant& value)
 {
@@ -60,33 +60,45 @@ bool ReadStoreFile(QIODevice& device, QSettings::SettingsMap& map)
   return true;
 }
 
-bool WriteStoreFile(QIODevice& device, const QSettings::SettingsMap& map)
+// Each section's values in the order a person reading the file sees them: the nine, the zone and the
+// label, then any other.
+QByteArray SectionText(const QSettings::SettingsMap& map, const QString& section)
 {
-  QByteArray text = QByteArray("[") + kMainSection + "]\n";
+  const QString prefix = section.isEmpty() ? QString() : section + u'/';
+  const auto inSection = [&](const QString& key) {
+    return section.isEmpty() ? !key.contains(u'/') : key.startsWith(prefix) && !key.mid(prefix.size()).contains(u'/');
+  };
+  QByteArray text;
   for (const char* name : kOrder) {
-    const auto found = map.constFind(QString::fromLatin1(name));
+    const auto found = map.constFind(prefix + QLatin1String(name));
     if (found != map.cend())
       text += QByteArray(name) + '=' + ValueText(found.value()).toUtf8() + '\n';
   }
-  const auto isOurs = [](const QString& key) {
-    return std::any_of(kOrder.begin(), kOrder.end(), [&](const char* name) { return key == QLatin1String(name); });
+  const auto isOrdered = [&](const QString& key) {
+    return std::any_of(kOrder.begin(), kOrder.end(), [&](const char* name) { return key == prefix + QLatin1String(name); });
   };
-  QString currentSection;
   for (auto it = map.cbegin(); it != map.cend(); ++it) {
-    if (!it.key().contains(u'/') && !isOurs(it.key()))
-      text += it.key().toUtf8() + '=' + ValueText(it.value()).toUtf8() + '\n';
+    if (inSection(it.key()) && !isOrdered(it.key()))
+      text += it.key().mid(prefix.size()).toUtf8() + '=' + ValueText(it.value()).toUtf8() + '\n';
   }
+  return text;
+}
+
+bool WriteStoreFile(QIODevice& device, const QSettings::SettingsMap& map)
+{
+  QByteArray text = QByteArray("[") + kMainSection + "]\n" + SectionText(map, QString());
+  QStringList sections;
   for (auto it = map.cbegin(); it != map.cend(); ++it) {
     const qsizetype slash = it.key().indexOf(u'/');
-    if (slash < 0)
-      continue;
-    const QString section = it.key().left(slash);
-    if (section != currentSection) {
-      text += "\n[" + section.toUtf8() + "]\n";
-      currentSection = section;
-    }
-    text += it.key().mid(slash + 1).toUtf8() + '=' + ValueText(it.value()).toUtf8() + '\n';
+    if (slash > 0 && !sections.contains(it.key().left(slash)))
+      sections.append(it.key().left(slash));
   }
+  // Clock10 after Clock9.
+  std::sort(sections.begin(), sections.end(), [](const QString& a, const QString& b) {
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+  });
+  for (const QString& section : sections)
+    text += "\n[" + section.toUtf8() + "]\n" + SectionText(map, section);
   return device.write(text) == text.size();
 }
 
@@ -179,6 +191,44 @@ std::size_t IniSettingsBackend::Write(std::span<const std::pair<std::string_view
     store.setValue(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), value);
   store.sync();
   return store.status() == QSettings::NoError ? values.size() : 0;
+}
+
+bool IniSettingsBackend::WriteTexts(std::span<const std::pair<std::string_view, std::string_view>> values)
+{
+  if (IsOtherThanAFile() || QFileInfo(filePath_).size() > kMaxFileBytes)
+    return false;
+  QSettings store(filePath_, StoreFormat());
+  for (const auto& [name, value] : values)
+    store.setValue(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                   QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  store.sync();
+  return store.status() == QSettings::NoError;
+}
+
+std::vector<std::string> IniSettingsBackend::Sections() const
+{
+  std::vector<std::string> sections;
+  for (auto it = values_.cbegin(); it != values_.cend(); ++it) {
+    const qsizetype slash = it.key().indexOf(u'/');
+    if (slash <= 0)
+      continue;
+    std::string section = it.key().left(slash).toStdString();
+    if (std::find(sections.begin(), sections.end(), section) == sections.end())
+      sections.push_back(std::move(section));
+  }
+  return sections;
+}
+
+bool IniSettingsBackend::RemoveSection(std::string_view section)
+{
+  if (IsOtherThanAFile() || QFileInfo(filePath_).size() > kMaxFileBytes)
+    return false;
+  if (!Exists())
+    return true;
+  QSettings store(filePath_, StoreFormat());
+  store.remove(QString::fromLatin1(section.data(), static_cast<qsizetype>(section.size())));
+  store.sync();
+  return store.status() == QSettings::NoError;
 }
 
 SettingsStore IniSettingsStore(const QString& filePath)

@@ -7,7 +7,8 @@
 #include "model/SettingsBackend.h"
 #include "model/SettingsStore.h"
 
-// The store as a readable INI file: [General] with the nine values in their order, kept whole by
+// The store as a readable INI file: [General] with the first clock's values in their order, a section
+// for each other clock, kept whole by
 // writing a temporary file and renaming it. A missing file is the first start; anything there that is
 // not a regular file is a store that cannot be read, and is never written over.
 class IniSettingsBackend : public SettingsBackend {
@@ -26,6 +27,9 @@ public:
   bool OpenForReading() override;
   StoredValue Read(std::string_view name) const override;
   std::size_t Write(std::span<const std::pair<std::string_view, std::int32_t>> values) override;
+  bool WriteTexts(std::span<const std::pair<std::string_view, std::string_view>> values) override;
+  std::vector<std::string> Sections() const override;
+  bool RemoveSection(std::string_view section) override;
 
 private:
   // Something is there, but no regular file (a FIFO, a device, a folder).

@@ -39,3 +39,11 @@ UserMessages BoxMessages()
 {
   return {ShowErrorBox, ShowMessageDialog};
 }
+
+bool AskYesNo(const QString& question)
+{
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kTitle), question, QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::No);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  return box.exec() == QMessageBox::Yes;
+}

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCompleter>
+#include <QLineEdit>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
@@ -12,6 +14,7 @@
 
 #include "Clocks/ClockData.h"
 #include "platform/qt/Autostart.h"
+#include "platform/qt/MessageBoxes.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtGeometry.h"
 #include "platform/qt/SettingsSlider.h"
@@ -30,6 +33,12 @@ SettingsWindowHooks WithDefaults(SettingsWindowHooks hooks)
     hooks.quit = [] { QCoreApplication::exit(0); };
   if (!hooks.autostartFile)
     hooks.autostartFile = AutostartEntry::DefaultPath;
+  if (!hooks.zoneChoices)
+    hooks.zoneChoices = [] { return QStringList(); };
+  if (!hooks.zoneOfChoice)
+    hooks.zoneOfChoice = [](const QString& text) { return text.trimmed().toStdString(); };
+  if (!hooks.confirm)
+    hooks.confirm = [](const QString& question) { return AskYesNo(question); };
   return hooks;
 }
 }  // namespace
@@ -61,6 +70,7 @@ SettingsWindow::SettingsWindow(ClockData& data, SettingsStore& store, TForm1& cl
   settleCheck_.setSingleShot(true);
   connect(&settleCheck_, &QTimer::timeout, this, &SettingsWindow::SettleCheck);
   ConnectHandlers();
+  CreateZoneCompleter();
   form_.FormCreate(firstStart);
 }
 
@@ -71,6 +81,7 @@ void SettingsWindow::CreateTrayMenu()
     return;
   trayMenu_ = new QMenu(this);
   trayMenu_->addAction(Options);
+  trayMenu_->addAction(AddClock);
   trayMenu_->addAction(StartAtLogin);
   trayMenu_->addAction(LockInPlace);
   trayMenu_->addAction(HideOverFullScreen);
@@ -97,7 +108,17 @@ void SettingsWindow::ConnectHandlers()
   connect(Button1, &QPushButton::clicked, this, [this] { form_.Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { form_.Button2Click(); });
   connect(Options, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::Options); });
+  connect(AddClock, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::AddClock); });
+  connect(RemoveClock, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::RemoveClock); });
   connect(StartAtLogin, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::StartAtLogin); });
+  // The zone once typed out or chosen from the completions; the label as it is typed.
+  connect(Edit1, &QLineEdit::editingFinished, this, [this] {
+    if (Edit1->isModified()) {
+      Edit1->setModified(false);
+      form_.Edit1Change();
+    }
+  });
+  connect(Edit2, &QLineEdit::textEdited, this, [this] { form_.Edit2Change(); });
   connect(LockInPlace, &QAction::triggered, this, [this] { form_.MenuChosen(MenuItem::LockInPlace); });
   connect(HideOverFullScreen, &QAction::triggered, this,
           [this] { form_.MenuChosen(MenuItem::HideOverFullScreen); });
@@ -105,6 +126,58 @@ void SettingsWindow::ConnectHandlers()
   connect(&tray_, &QtTrayIcon::clicked, this,
           [this](TrayClick click) { form_.TrayMessage(click, FromQt(QCursor::pos())); });
   connect(&tray_, &QtTrayIcon::trayChanged, this, [this] { form_.TrayChanged(false); });
+}
+
+void SettingsWindow::CreateZoneCompleter()
+{
+  const QStringList choices = hooks_.zoneChoices();
+  if (choices.isEmpty())
+    return;
+  auto* completer = new QCompleter(choices, Edit1);
+  completer->setCaseSensitivity(Qt::CaseInsensitive);
+  // A city, a country or a zone's name anywhere in the choice finds it.
+  completer->setFilterMode(Qt::MatchContains);
+  completer->setMaxVisibleItems(12);
+  Edit1->setCompleter(completer);
+  connect(completer, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& choice) {
+    Edit1->setText(QString::fromStdString(hooks_.zoneOfChoice(choice)));
+    Edit1->setModified(false);
+    form_.Edit1Change();
+  });
+}
+
+std::string SettingsWindow::EditText(int index) const
+{
+  const QLineEdit* edit = index == kZoneEdit ? Edit1 : Edit2;
+  return index == kZoneEdit ? hooks_.zoneOfChoice(edit->text()) : edit->text().toStdString();
+}
+
+void SettingsWindow::SetEditText(int index, const std::string& text)
+{
+  QLineEdit* edit = index == kZoneEdit ? Edit1 : Edit2;
+  edit->setText(QString::fromStdString(text));
+  edit->setModified(false);
+}
+
+void SettingsWindow::FocusEdit(int index)
+{
+  (index == kZoneEdit ? Edit1 : Edit2)->setFocus(Qt::OtherFocusReason);
+}
+
+void SettingsWindow::SetCaption(const std::string& caption)
+{
+  setWindowTitle(QString::fromStdString(caption));
+}
+
+bool SettingsWindow::Confirm(const std::string& question)
+{
+  return hooks_.confirm(QString::fromStdString(question));
+}
+
+void SettingsWindow::ShowMenuItem(MenuItem item, bool shown)
+{
+  if (QAction* action = item == MenuItem::AddClock ? AddClock : item == MenuItem::RemoveClock ? RemoveClock : nullptr)
+    action->setVisible(shown);
 }
 
 SettingsSlider* SettingsWindow::Slider(int index) const

@@ -1,8 +1,10 @@
 #pragma once
 #include <functional>
+#include <string>
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,6 +15,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class SettingsSlider;
@@ -23,6 +26,9 @@ struct SettingsWindowHooks {
   std::function<bool()> trayAvailable;   // QSystemTrayIcon::isSystemTrayAvailable
   std::function<void()> quit;            // ends the event loop with code 0
   std::function<QString()> autostartFile;  // AutostartEntry::DefaultPath
+  std::function<QStringList()> zoneChoices;  // what the zone field completes; none by default
+  std::function<std::string(const QString&)> zoneOfChoice;  // the zone a choice names; the text itself by default
+  std::function<bool(const QString&)> confirm;  // a Yes/No box captioned "Tickora"
 };
 
 // The settings window on Qt: the controls of the shared table, the popup menu and the tray icon. Each
@@ -53,6 +59,12 @@ public:
   void MarkMenuItem(MenuItem item, bool checked) override;
   void StartIdleRelease(int milliseconds) override;
   void Quit() override;
+  std::string EditText(int index) const override;
+  void SetEditText(int index, const std::string& text) override;
+  void FocusEdit(int index) override;
+  void SetCaption(const std::string& caption) override;
+  bool Confirm(const std::string& question) override;
+  void ShowMenuItem(MenuItem item, bool shown) override;
   bool StartAtLoginEnabled() const override;
   void SetStartAtLogin(bool enabled) override;
 
@@ -62,6 +74,10 @@ public:
   QLabel* StaticText4 = nullptr;
   QLabel* StaticText5 = nullptr;
   QLabel* StaticText6 = nullptr;
+  QLabel* StaticText7 = nullptr;
+  QLabel* StaticText8 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QLineEdit* Edit2 = nullptr;
   SettingsSlider* TrackBar1 = nullptr;
   SettingsSlider* TrackBar2 = nullptr;
   SettingsSlider* TrackBar3 = nullptr;
@@ -73,6 +89,8 @@ public:
   QPushButton* Button2 = nullptr;
   QMenu* PopupMenu = nullptr;
   QAction* Options = nullptr;
+  QAction* AddClock = nullptr;
+  QAction* RemoveClock = nullptr;
   QAction* StartAtLogin = nullptr;
   QAction* LockInPlace = nullptr;
   QAction* HideOverFullScreen = nullptr;
@@ -87,6 +105,7 @@ private:
   void CreatePopupMenu();
   void CreateTrayMenu();
   void ConnectHandlers();
+  void CreateZoneCompleter();
   SettingsSlider* Slider(int index) const;
   QCheckBox* Box(int index) const;
   void Minimised();

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QIcon>
 #include <QMenu>
 #include <QPixmap>
@@ -15,13 +16,16 @@
 namespace {
 // The controls of each kind, in the order of their rows in the table.
 constexpr QLabel* SettingsWindow::*kLabelMembers[] = {&SettingsWindow::StaticText1, &SettingsWindow::StaticText2, &SettingsWindow::StaticText3,
-                                               &SettingsWindow::StaticText4, &SettingsWindow::StaticText5, &SettingsWindow::StaticText6};
+                                               &SettingsWindow::StaticText4, &SettingsWindow::StaticText5, &SettingsWindow::StaticText6,
+                                               &SettingsWindow::StaticText7, &SettingsWindow::StaticText8};
 constexpr SettingsSlider* SettingsWindow::*kSliderMembers[] = {&SettingsWindow::TrackBar1, &SettingsWindow::TrackBar2, &SettingsWindow::TrackBar3,
                                                         &SettingsWindow::TrackBar4, &SettingsWindow::TrackBar5};
 constexpr QCheckBox* SettingsWindow::*kCheckBoxMembers[] = {&SettingsWindow::CheckBox1, &SettingsWindow::CheckBox2};
 constexpr QPushButton* SettingsWindow::*kButtonMembers[] = {&SettingsWindow::Button1, &SettingsWindow::Button2};
+constexpr QLineEdit* SettingsWindow::*kEditMembers[] = {&SettingsWindow::Edit1, &SettingsWindow::Edit2};
 static_assert(std::size(kLabelMembers) == kStaticTexts.size() && std::size(kSliderMembers) == kTrackBars.size() &&
-              std::size(kCheckBoxMembers) == kCheckBoxes.size() && std::size(kButtonMembers) == kButtons.size());
+              std::size(kCheckBoxMembers) == kCheckBoxes.size() && std::size(kButtonMembers) == kButtons.size() &&
+              std::size(kEditMembers) == kLineEdits.size());
 
 QFont ControlFont(bool bold)
 {
@@ -90,6 +94,17 @@ void CreateClickables(SettingsWindow& form, QWidget* client, const std::array<Cl
   }
 }
 
+void CreateEdits(SettingsWindow& form, QWidget* client)
+{
+  for (std::size_t i = 0; i < kLineEdits.size(); ++i) {
+    auto* edit = new QLineEdit(client);
+    Place(edit, kLineEdits[i].name, kLineEdits[i].rect, false, false);
+    edit->setPlaceholderText(QString::fromLatin1(kLineEdits[i].placeholder));
+    form.*kEditMembers[i] = edit;
+  }
+  form.Edit2->setMaxLength(static_cast<int>(kMaxLabelBytes));
+}
+
 QWidget* ControlAt(const SettingsWindow& form, ControlRef ref)
 {
   switch (ref.kind) {
@@ -101,6 +116,8 @@ QWidget* ControlAt(const SettingsWindow& form, ControlRef ref)
     return form.*kCheckBoxMembers[ref.index];
   case ControlKind::Button:
     return form.*kButtonMembers[ref.index];
+  case ControlKind::LineEdit:
+    return form.*kEditMembers[ref.index];
   }
   return nullptr;
 }
@@ -130,6 +147,7 @@ void SettingsWindow::CreateControls()
   CreateClickables(*this, client_, kButtons, kButtonMembers);
   for (QPushButton* button : {Button1, Button2})
     button->setAutoDefault(false);
+  CreateEdits(*this, client_);
   ChainTabOrder(*this);
   ControlAt(*this, kTabOrder.front())->setFocus();
 }
@@ -141,6 +159,11 @@ void SettingsWindow::CreatePopupMenu()
   Options = PopupMenu->addAction(QStringLiteral("Settings"));
   Options->setObjectName(QStringLiteral("Options"));
   Options->setCheckable(true);  // its mark flips each time it is chosen, before OptionsClick runs
+  AddClock = PopupMenu->addAction(QStringLiteral("Add clock"));
+  AddClock->setObjectName(QStringLiteral("AddClock"));
+  RemoveClock = PopupMenu->addAction(QStringLiteral("Remove this clock"));
+  RemoveClock->setObjectName(QStringLiteral("RemoveClock"));
+  RemoveClock->setVisible(false);
   StartAtLogin = PopupMenu->addAction(QStringLiteral("Start at login"));
   StartAtLogin->setObjectName(QStringLiteral("StartAtLogin"));
   StartAtLogin->setCheckable(true);

@@ -1,44 +1,36 @@
 #pragma once
-#include <functional>
-#include <utility>
-
 #include <QDateTime>
+#include <QObject>
 #include <QTimer>
 
-#include "FullScreen/ClockTick.h"
+#include "FullScreen/TickSchedule.h"
 
-// The clock's timer on Qt's event loop: single shot, armed again after each tick at the clock's pace,
-// its ticks spaced by DelayToNextTick from the wall clock's turn.
+// The process's one timer on Qt's event loop: single shot, armed by the schedule for the nearest tick
+// of all the clocks.
 class TickTimer {
 public:
-  explicit TickTimer(std::function<void()> tick) : tick_(std::move(tick))
+  TickTimer()
   {
     timer_.setSingleShot(true);
     // A coarse timer may wake early, before the second it is to show.
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      tick_();
-      Arm();
-    });
+    QObject::connect(&timer_, &QTimer::timeout, [this] { schedule_.Fire(); });
   }
+  TickTimer(const TickTimer&) = delete;
+  TickTimer& operator=(const TickTimer&) = delete;
 
-  void SetInterval(int milliseconds)
-  {
-    interval_ = milliseconds;
-    Arm();
-  }
-  int interval() const { return interval_; }
+  TickSchedule& schedule() { return schedule_; }
   const QTimer& timer() const { return timer_; }
 
 private:
+  QTimer timer_;
   // The wall clock's minutes turn with the local ones (zones differ by whole minutes), and reading it
   // asks no time zone.
-  void Arm()
-  {
-    timer_.start(DelayToNextTick(interval_, static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 60000)));
-  }
-
-  std::function<void()> tick_;
-  QTimer timer_;
-  int interval_ = kSecondInterval;
+  TickSchedule schedule_{[this](int delay) {
+                           if (delay < 0)
+                             timer_.stop();
+                           else
+                             timer_.start(delay);
+                         },
+                         [] { return QDateTime::currentMSecsSinceEpoch(); }};
 };

@@ -2,16 +2,20 @@
 #include <memory>
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "Clocks/ClockData.h"
+#include "FullScreen/ClockSet.h"
 #include "model/SettingsStore.h"
 #include "platform/qt/ClockWindow.h"
 #include "platform/qt/CommandLine.h"
 #include "platform/qt/IniSettingsBackend.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/ProgramIcon.h"
+#include "platform/qt/QtTimeZones.h"
 #include "platform/qt/SettingsWindow.h"
 #include "platform/qt/SingleInstance.h"
+#include "platform/qt/TickTimer.h"
 #include "platform/qt/TickoraApplication.h"
 #include "platform/qt/WindowSystem.h"
 #ifdef TICKORA_HAVE_WAYLAND
@@ -56,22 +60,36 @@ int main(int argc, char** argv)
     qputenv("QT_NO_GLIB", "1");
   TickoraApplication app(argc, argv);
 
-  auto data = std::make_unique<ClockData>();
-  // Both windows (and the tray) carry the 16 x 16 program icon.
-  app.setWindowIcon(ProgramIcon(data->pictures));
+  {
+    PictureCache pictures;
+    // Every window (and the tray) carries the 16 x 16 program icon.
+    app.setWindowIcon(ProgramIcon(pictures));
+  }
   SettingsStore store = IniSettingsStore();
-  // The clock window is a native layer surface where the Wayland compositor offers one; elsewhere an X11
-  // window, through XWayland on a Wayland session.
+  TickTimer ticks;
+  const QtTimeZones zones;
+  // The clocks are native layer surfaces where the Wayland compositor offers them; elsewhere X11
+  // windows, through XWayland on a Wayland session.
 #ifdef TICKORA_HAVE_WAYLAND
-  const std::unique_ptr<LayerShellWindow> layerClock = LayerShellWindow::Open(*data, store, BoxMessages());
-  const std::unique_ptr<ClockWindow> x11Clock =
-      layerClock ? nullptr : std::make_unique<ClockWindow>(*data, store, BoxMessages());
-  TForm1& clock = layerClock ? layerClock->form() : x11Clock->form();
-#else
-  ClockWindow x11Clock(*data, store, BoxMessages());
-  TForm1& clock = x11Clock.form();
+  const std::unique_ptr<LayerShellDisplay> wayland = LayerShellDisplay::Open();
 #endif
-  SettingsWindow settingsWindow(*data, store, clock, store.firstStart(), BoxMessages());
+  const auto openWindow = [&](ClockData& data, ClockCompany& company) -> std::unique_ptr<ClockHost> {
+#ifdef TICKORA_HAVE_WAYLAND
+    if (wayland)
+      return std::make_unique<ClockHostOf<LayerShellWindow>>(
+          std::make_unique<LayerShellWindow>(*wayland, data, store, BoxMessages(), &company));
+#endif
+    return std::make_unique<ClockHostOf<ClockWindow>>(std::make_unique<ClockWindow>(data, store, BoxMessages(), &company));
+  };
+  ClockSet clocks(store, ticks.schedule(), &zones, openWindow,
+                  [](std::function<void()> task) { QTimer::singleShot(0, qApp, std::move(task)); }, BoxMessages());
+  clocks.Start();
+  SettingsWindowHooks hooks;
+  hooks.zoneChoices = [&zones] { return zones.Choices(); };
+  hooks.zoneOfChoice = &QtTimeZones::ZoneOfChoice;
+  SettingsWindow settingsWindow(*clocks.DataOf(clocks.first()), store, clocks.first(), store.firstStart(), BoxMessages(),
+                                std::move(hooks));
+  settingsWindow.form().AttachClocks(clocks);
   const auto showSettings = [&settingsWindow] {
     settingsWindow.form().SecondStart();
     BringToFrontForTheUser(settingsWindow);

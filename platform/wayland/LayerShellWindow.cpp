@@ -136,7 +136,7 @@ const wl_pointer_listener LayerShellEvents::pointer = {
     [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
 };
 
-std::unique_ptr<LayerShellWindow> LayerShellWindow::Open(ClockData& data, SettingsStore& store, UserMessages messages)
+std::unique_ptr<LayerShellDisplay> LayerShellDisplay::Open()
 {
   const QByteArray choice = qgetenv("TICKORA_CLOCK_WINDOW");
   const bool forced = choice == "layer-shell";
@@ -151,26 +151,43 @@ std::unique_ptr<LayerShellWindow> LayerShellWindow::Open(ClockData& data, Settin
       std::fputs("Tickora: the Wayland compositor offers no layer shell; the clock runs through XWayland.\n", stderr);
     return nullptr;
   }
-  return std::unique_ptr<LayerShellWindow>(new LayerShellWindow(std::move(session), data, store, std::move(messages)));
+  return std::unique_ptr<LayerShellDisplay>(new LayerShellDisplay(std::move(session)));
 }
 
-LayerShellWindow::LayerShellWindow(std::unique_ptr<WaylandSession> session, ClockData& data, SettingsStore& store,
-                                   UserMessages messages)
-    : session_(std::move(session)),
-      form_(data, store, *this, std::move(messages)),
-      notifier_(wl_display_get_fd(session_->display), QSocketNotifier::Read)
+LayerShellDisplay::LayerShellDisplay(std::unique_ptr<WaylandSession> session)
+    : session_(std::move(session)), notifier_(wl_display_get_fd(session_->display), QSocketNotifier::Read)
 {
-  session_->outputsChanged = [this](WaylandOutput* gone) { OutputsChanged(gone); };
-  session_->pointerChanged = [this](bool pointer) { SeatCapabilities(pointer); };
   connect(&notifier_, &QSocketNotifier::activated, this, [this] {
     if (wl_display_dispatch(session_->display) < 0)
       Lost();
   });
-  // Whatever the clock asked for in this turn of the event loop goes out before it sleeps.
+  // Whatever the clocks asked for in this turn of the event loop goes out before it sleeps.
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
     if (wl_display_flush(session_->display) < 0 && errno != EAGAIN)
       Lost();
   });
+}
+
+LayerShellDisplay::~LayerShellDisplay() = default;
+
+void LayerShellDisplay::Lost()
+{
+  if (!notifier_.isEnabled())
+    return;
+  notifier_.setEnabled(false);
+  std::fputs("Tickora: the connection to the Wayland compositor was lost.\n", stderr);
+  QCoreApplication::exit(1);
+}
+
+LayerShellWindow::LayerShellWindow(LayerShellDisplay& display, ClockData& data, SettingsStore& store,
+                                   UserMessages messages, ClockCompany* company)
+    : session_(&display.session()),
+      form_(data, store, *this, std::move(messages), company),
+      ownTimer_(company ? nullptr : std::make_unique<TickTimer>()),
+      ticks_(company ? company->schedule() : ownTimer_->schedule(), [this] { form_.TimerTimer(); }, kSecondInterval)
+{
+  session_->outputsChanged[this] = [this](WaylandOutput* gone) { OutputsChanged(gone); };
+  session_->pointerChanged[this] = [this](bool pointer) { SeatCapabilities(pointer); };
   SeatCapabilities(session_->pointer);
   form_.FormCreate();
   if (!layer_)
@@ -185,17 +202,9 @@ LayerShellWindow::~LayerShellWindow()
   DestroyPointer();
   Release(cursorSurface_, wl_surface_destroy);
   Release(cursorTheme_, wl_cursor_theme_destroy);
-  session_->outputsChanged = nullptr;
-  session_->pointerChanged = nullptr;
-}
-
-void LayerShellWindow::Lost()
-{
-  if (!notifier_.isEnabled())
-    return;
-  notifier_.setEnabled(false);
-  std::fputs("Tickora: the connection to the Wayland compositor was lost.\n", stderr);
-  QCoreApplication::exit(1);
+  session_->outputsChanged.erase(this);
+  session_->pointerChanged.erase(this);
+  wl_display_flush(session_->display);
 }
 
 PixelRect LayerShellWindow::PrimaryScreen() const

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "FullScreen/ClockCompany.h"
 #include "FullScreen/TForm1.h"
 #include "platform/qt/TickTimer.h"
 #include "platform/qt/WallClockWatch.h"
@@ -25,6 +26,25 @@ struct zwp_relative_pointer_v1;
 struct WaylandSession;
 struct WaylandOutput;
 
+// The connection to a Wayland compositor that offers the wlr layer shell, shared by every clock's
+// surface, its events read as Qt's event loop runs.
+class LayerShellDisplay : public QObject {
+public:
+  // The session's compositor when it offers the layer shell and TICKORA_CLOCK_WINDOW does not ask
+  // for x11; null otherwise, for the clocks to run through XWayland.
+  static std::unique_ptr<LayerShellDisplay> Open();
+  ~LayerShellDisplay() override;
+  WaylandSession& session() { return *session_; }
+
+private:
+  explicit LayerShellDisplay(std::unique_ptr<WaylandSession> session);
+  // The compositor went away: the program ends with code 1.
+  void Lost();
+
+  std::unique_ptr<WaylandSession> session_;
+  QSocketNotifier notifier_;
+};
+
 // The clock window as a native Wayland layer surface, where the compositor offers the wlr layer shell
 // (KDE Plasma, sway, labwc, wayfire): on the top layer of the output that holds its centre, above
 // normal windows and under full-screen ones, on every workspace, anchored to the output's top-left
@@ -33,9 +53,9 @@ struct WaylandOutput;
 // XWayland for the settings window, the tray and the boxes, which need to be placed and raised.
 class LayerShellWindow : public QObject, public ClockWindowShell {
 public:
-  // The clock on the session's Wayland compositor when it offers the layer shell and
-  // TICKORA_CLOCK_WINDOW does not ask for x11; null otherwise, for the clock to run through XWayland.
-  static std::unique_ptr<LayerShellWindow> Open(ClockData& data, SettingsStore& store, UserMessages messages);
+  // Runs the creation handler and maps the surface on `display`'s compositor.
+  LayerShellWindow(LayerShellDisplay& display, ClockData& data, SettingsStore& store, UserMessages messages,
+                   ClockCompany* company = nullptr);
   ~LayerShellWindow() override;
 
   TForm1& form() { return form_; }
@@ -64,8 +84,6 @@ private:
     PixelRect stale;  // what this buffer misses of the frame
   };
 
-  LayerShellWindow(std::unique_ptr<WaylandSession> session, ClockData& data, SettingsStore& store,
-                   UserMessages messages);
   WaylandOutput* OutputOfCentre(PixelPoint origin) const;
   void CreateSurface();
   void DestroySurface();
@@ -85,7 +103,6 @@ private:
   void SetCursor(std::uint32_t serial);
   void EndDrag();
   void KeepBeside(QWidget& menu) const;
-  void Lost();
 
   // Reports from the compositor.
   void Configured(std::uint32_t serial);
@@ -98,10 +115,10 @@ private:
   void PointerButton(std::uint32_t time, std::uint32_t button, bool pressed);
   void SeatCapabilities(bool pointer);
 
-  std::unique_ptr<WaylandSession> session_;
+  WaylandSession* session_;
   TForm1 form_;
-  QSocketNotifier notifier_;
-  TickTimer ticks_{[this] { form_.TimerTimer(); }};
+  std::unique_ptr<TickTimer> ownTimer_;  // a clock alone's
+  ScheduledTicks ticks_;
   WallClockWatch wallClock_{[this] { form_.Wake(); }};
 
   wl_surface* surface_ = nullptr;

@@ -38,8 +38,10 @@ const wl_seat_listener kSeat = {
     [](void* data, wl_seat*, std::uint32_t capabilities) {
       WaylandSession& s = Session(data);
       s.pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
-      if (s.pointerChanged)
-        s.pointerChanged(s.pointer);
+      // A copy: a watch may end another's.
+      const auto watches = s.pointerChanged;
+      for (const auto& [window, watch] : watches)
+        watch(s.pointer);
     },
     [](void*, wl_seat*, const char*) {},
 };
@@ -189,6 +191,7 @@ void WaylandSession::RemoveOutput(std::uint32_t name)
 
 void WaylandSession::OutputChanged(WaylandOutput* gone) const
 {
-  if (outputsChanged)
-    outputsChanged(gone);
+  const auto watches = outputsChanged;
+  for (const auto& [window, watch] : watches)
+    watch(gone);
 }

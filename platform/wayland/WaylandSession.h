@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -49,9 +50,10 @@ struct WaylandSession {
   zwp_relative_pointer_manager_v1* relativePointers = nullptr;
   std::vector<std::unique_ptr<WaylandOutput>> outputs;
   bool pointer = false;  // the seat has one
-  // An output was described anew, came or (`gone`, still readable) went.
-  std::function<void(WaylandOutput* gone)> outputsChanged;
-  std::function<void(bool pointer)> pointerChanged;
+  // Each window's watch, by the window: an output was described anew, came or (`gone`, still
+  // readable) went; the seat's pointer came or went.
+  std::map<const void*, std::function<void(WaylandOutput* gone)>> outputsChanged;
+  std::map<const void*, std::function<void(bool pointer)>> pointerChanged;
 
   // Connects to the compositor WAYLAND_DISPLAY names and learns its globals and outputs; null when
   // there is none.

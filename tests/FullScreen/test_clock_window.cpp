@@ -344,8 +344,9 @@ TEST(ClockWindow, TwoDensitiesFirstStartCentredOnThePrimaryAtItsOwnDensity)
 }
 
 // Dropped on the other monitor, or straddling the border, the clock takes that monitor's density
-// where its centre lies, walks back inside the primary one and is stored there; the frame changes
-// size only where the centre crosses the border, and a restart finds it where it was stored.
+// where its centre lies and walks back inside the monitor that holds its centre, where it is stored;
+// the frame changes size only where the centre crosses the border, and a restart finds it where it was
+// stored.
 TEST(ClockWindow, TwoDensitiesADropOnEitherMonitorWalksBackAndIsStored)
 {
   const struct {
@@ -354,21 +355,20 @@ TEST(ClockWindow, TwoDensitiesADropOnEitherMonitorWalksBackAndIsStored)
     PixelPoint rest;          // where the clock rests and is stored
     std::vector<int> frames;  // the frame's widths in turn
   } cases[] = {
-      // Grown at its corner (its centre stays on the monitor at 150 %), shrunk at 1794 (centre 1918).
-      {0, 2020, {1748, 300}, {166, 249, 166}},
-      // Straddling, its centre at 1920: on the monitor at 150 %.
-      {0, 1837, {1749, 300}, {166, 249, 166}},
-      // Grown at its corner it would stand at 1836 with its centre at 1960: it grows about its centre
-      // (1919) instead, to 1795 and from 300 to 259.
-      {1, 2020, {1665, 259}, {249, 166, 249}},
-      // Straddling with its centre at 1920, on the monitor at 100 %: shrunk about its centre to 1837;
-      // one step back and its centre (1918) is on the primary again: grown about it to 1794.
-      {1, 1796, {1666, 300}, {249, 166, 249}},
-      // At 1796 its centre reaches 1920: shrunk about it, to 1837 and from 300 to 341.
-      {2, 1600, {1925, 341}, {166, 249, 166}},
-      {2, 1836, {1926, 300}, {166, 249, 166}},
-      {3, 1600, {1926, 300}, {249, 166, 249}},
-      {3, 1795, {1925, 300}, {249, 166, 249}},
+      // Grown at its corner, its centre staying on the monitor at 150 %: it stays there.
+      {0, 2020, {2020, 300}, {166, 249}},
+      // Straddling, its centre at 1920: on the monitor at 150 %, walked inside its margin.
+      {0, 1837, {1925, 300}, {166, 249}},
+      {1, 2020, {2020, 300}, {249, 166}},
+      // Straddling with its centre at 1920, on the monitor at 100 %: shrunk about its centre to 1837
+      // and from 300 to 341, then walked inside that monitor.
+      {1, 1796, {1925, 341}, {249, 166}},
+      {2, 1600, {1600, 300}, {166, 249}},
+      // Grown at its corner its centre would be on the primary: it grows about its centre (1919)
+      // instead, to 1795 and from 300 to 259, and walks back inside the monitor at 150 %.
+      {2, 1836, {1665, 259}, {166, 249}},
+      {3, 1600, {1600, 300}, {249, 166}},
+      {3, 1795, {1749, 300}, {249, 166}},
   };
   for (const auto& c : cases) {
     const Layout& layout = kLayouts[c.layout];

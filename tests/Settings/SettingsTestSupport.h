@@ -31,6 +31,10 @@ public:
   bool trayAvailable = true;
   bool trayRefuses = false;
   bool iconShown = false;
+  std::array<std::string, kLineEdits.size()> edits;
+  std::string caption;
+  bool confirms = true;
+  std::map<MenuItem, bool> shownItems;
 
   PixelRect PrimaryScreen() const override { return primary; }
   int TrackBarPosition(int index) const override { return positions[static_cast<std::size_t>(index)]; }
@@ -42,6 +46,16 @@ public:
   void HideForm() override { visible = false; }
   void OpenMenu(PixelPoint at) override { log_.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y)); }
   void MarkMenuItem(MenuItem item, bool on) override { marks[item] = on; }
+  void ShowMenuItem(MenuItem item, bool shown) override { shownItems[item] = shown; }
+  std::string EditText(int index) const override { return edits[static_cast<std::size_t>(index)]; }
+  void SetEditText(int index, const std::string& text) override { edits[static_cast<std::size_t>(index)] = text; }
+  void FocusEdit(int index) override { log_.push_back("focus " + std::to_string(index)); }
+  void SetCaption(const std::string& text) override { caption = text; }
+  bool Confirm(const std::string& question) override
+  {
+    log_.push_back("ask " + question);
+    return confirms;
+  }
   void StartIdleRelease(int) override {}
   void Quit() override { log_.push_back("quit"); }
   bool StartAtLoginEnabled() const override { return startAtLogin; }

@@ -113,10 +113,10 @@ TEST(SettingsCreation, PlacedAtTheBottomCentreOfThePrimaryScreen)
     PixelRect screen;
     PixelPoint place;
   } cases[] = {
-      {{0, 0, 1920, 1080}, {770, 753}}, {{0, 0, 1366, 768}, {493, 441}}, {{0, 0, 1025, 768}, {322, 441}},
-      {{0, 0, 800, 600}, {210, 273}},
+      {{0, 0, 1920, 1080}, {770, 717}}, {{0, 0, 1366, 768}, {493, 405}}, {{0, 0, 1025, 768}, {322, 405}},
+      {{0, 0, 800, 600}, {210, 237}},
       // A primary monitor right of another, and one below-left of it.
-      {{1280, 0, 1280, 1024}, {1730, 697}}, {{-1920, 1080, 1920, 1080}, {-1150, 1833}},
+      {{1280, 0, 1280, 1024}, {1730, 661}}, {{-1920, 1080, 1920, 1080}, {-1150, 1797}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.screen.x);

@@ -33,4 +33,32 @@ public:
     }
     return stored;
   }
+  bool WriteTexts(std::span<const std::pair<std::string_view, std::string_view>> pairs) override
+  {
+    if (refuseAt == 0)
+      return false;
+    for (const auto& [name, text] : pairs) {
+      written.push_back(std::string(name) + "=" + std::string(text));
+      values[std::string(name)] = {StoredValue::Kind::Text, 0, std::string(text)};
+    }
+    exists = true;
+    return true;
+  }
+  std::vector<std::string> Sections() const override
+  {
+    std::vector<std::string> sections;
+    for (const auto& [name, value] : values) {
+      const std::size_t slash = name.find('/');
+      if (slash != std::string::npos && std::find(sections.begin(), sections.end(), name.substr(0, slash)) == sections.end())
+        sections.push_back(name.substr(0, slash));
+    }
+    return sections;
+  }
+  bool RemoveSection(std::string_view section) override
+  {
+    if (refuseAt == 0)
+      return false;
+    std::erase_if(values, [&](const auto& entry) { return entry.first.starts_with(std::string(section) + "/"); });
+    return true;
+  }
 };

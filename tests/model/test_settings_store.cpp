@@ -250,13 +250,13 @@ TEST(SettingsStore, AStoreThatCannotBeWrittenIsReported)
   EXPECT_TRUE(store.firstStart());
   EXPECT_EQ(settings, FirstStartSettings(kFullHd));
 
-  const struct { void (SettingsStore::*save)(const ClockSettings&); std::string error; } saves[] = {
+  const struct { void (SettingsStore::*save)(const ClockSettings&, int); std::string error; } saves[] = {
       {&SettingsStore::SaveSettings, "Failed to set data for 'Size'"},
       {&SettingsStore::SavePosition, "Failed to set data for 'Left'"},
   };
   for (const auto& s : saves) {
     try {
-      (store.*s.save)(settings);
+      (store.*s.save)(settings, kFirstClock);
       ADD_FAILURE() << "no error for " << s.error;
     } catch (const TickoraError& e) {
       EXPECT_EQ(e.what(), s.error);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QFontMetricsF>
 #include <QPushButton>
 #include <QStyle>
@@ -33,8 +34,12 @@ const ControlRow kControls[] = {
     {"StaticText6", {207, 146, 48, 20}, "Arrows", true, false},
     {"TrackBar5", {200, 170, 180, 14}, nullptr, true, false},
     {"CheckBox2", {7, 170, 66, 17}, "Digital", true, false},
-    {"Button1", {8, 205, 100, 22}, "Save Settings", true, true},
-    {"Button2", {312, 205, 60, 22}, "Cancel", true, true},
+    {"StaticText7", {7, 208, 70, 20}, "Time zone", true, false},
+    {"Edit1", {80, 205, 117, 22}, nullptr, false, false},
+    {"StaticText8", {207, 208, 44, 20}, "Label", true, false},
+    {"Edit2", {253, 205, 120, 22}, nullptr, false, false},
+    {"Button1", {8, 241, 100, 22}, "Save Settings", true, true},
+    {"Button2", {312, 241, 60, 22}, "Cancel", true, true},
 };
 
 QString CaptionOf(QWidget* widget)
@@ -63,7 +68,9 @@ TEST(SettingsLayout, EveryControlAtItsPlaceWithCaptionFontAndCursor)
     EXPECT_EQ(widget->font().family(), QStringLiteral("Arial"));
     EXPECT_EQ(widget->font().pixelSize(), 13);
     EXPECT_EQ(widget->font().bold(), row.bold);
-    EXPECT_EQ(widget->cursor().shape(), row.pointingHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    // Text fields keep their text cursor.
+    const Qt::CursorShape plain = qobject_cast<QLineEdit*>(widget) ? Qt::IBeamCursor : Qt::ArrowCursor;
+    EXPECT_EQ(widget->cursor().shape(), row.pointingHand ? Qt::PointingHandCursor : plain);
     // Static texts and check boxes are black; push buttons keep the system's button text colour.
     if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)) {
       EXPECT_EQ(widget->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -102,8 +109,8 @@ TEST(SettingsLayout, WindowFrameCaptionSizeAndIcon)
   SettingsRig rig;
   SettingsWindow& form = rig.Create(ClockSettings{});
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Tickora Settings"));
-  EXPECT_EQ(form.clientArea()->geometry(), QRect(5, 5, 380, 227));
-  EXPECT_EQ(form.size(), QSize(390, 237));
+  EXPECT_EQ(form.clientArea()->geometry(), QRect(5, 5, 380, 263));
+  EXPECT_EQ(form.size(), QSize(390, 273));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());  // not resizable
 
   const Qt::WindowFlags flags = form.windowFlags();
@@ -125,7 +132,8 @@ TEST(SettingsLayout, TabOrderRunsFromTheButtonsThroughTheSliders)
   SettingsRig rig;
   SettingsWindow& form = rig.Create(ClockSettings{});
   const QWidget* expected[] = {form.Button1,   form.Button2,   form.TrackBar1, form.TrackBar2, form.TrackBar3,
-                               form.TrackBar4, form.CheckBox1, form.TrackBar5, form.CheckBox2, form.Button1};
+                               form.TrackBar4, form.CheckBox1, form.TrackBar5, form.CheckBox2, form.Edit1,
+                               form.Edit2,     form.Button1};
   QWidget* at = form.Button1;
   for (std::size_t i = 1; i < std::size(expected); ++i) {
     do

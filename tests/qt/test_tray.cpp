@@ -52,11 +52,13 @@ TEST(TrayIcon, MenuHasItsItemsInOrder)
 {
   SettingsRig rig;
   SettingsWindow& form = rig.Create(ClockSettings{});
-  const QList<QAction*> actions = form.PopupMenu->actions();
-  ASSERT_EQ(actions.size(), 5);
+  QList<QAction*> actions = form.PopupMenu->actions();
+  ASSERT_EQ(actions.size(), 7);
   EXPECT_EQ(actions[0], form.Options);
   EXPECT_EQ(actions[0]->text(), QStringLiteral("Settings"));
   EXPECT_TRUE(actions[0]->isCheckable());
+  EXPECT_EQ(actions.takeAt(1)->text(), QStringLiteral("Add clock"));
+  EXPECT_EQ(actions.takeAt(1)->text(), QStringLiteral("Remove this clock"));
   EXPECT_EQ(actions[1], form.StartAtLogin);
   EXPECT_EQ(actions[1]->text(), QStringLiteral("Start at login"));
   EXPECT_TRUE(actions[1]->isCheckable());

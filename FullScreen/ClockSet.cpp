@@ -1,0 +1,149 @@
+#include "FullScreen/ClockSet.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "Clocks/ClockData.h"
+#include "model/ClockGeometry.h"
+#include "model/SettingsStore.h"
+#include "model/TickoraError.h"
+
+ClockSet::ClockSet(SettingsStore& store, TickSchedule& schedule, const TimeZones* zones, WindowFactory factory,
+                   Later later, UserMessages messages)
+    : store_(store), schedule_(schedule), zones_(zones), factory_(std::move(factory)), later_(std::move(later)),
+      messages_(std::move(messages))
+{
+}
+
+ClockSet::~ClockSet()
+{
+  // Windows go before their data.
+  for (Clock& clock : closing_)
+    clock.host.reset();
+  for (Clock& clock : clocks_)
+    clock.host.reset();
+}
+
+TForm1& ClockSet::Open(std::unique_ptr<ClockData> data)
+{
+  ClockData& held = *data;
+  clocks_.push_back({std::move(data), nullptr});
+  clocks_.back().host = factory_(held, *this);
+  return clocks_.back().host->form();
+}
+
+void ClockSet::Start()
+{
+  Open(std::make_unique<ClockData>());
+  std::string unread;
+  for (const int number : store_.StoredClockNumbers()) {
+    auto data = std::make_unique<ClockData>();
+    data->number = number;
+    try {
+      store_.LoadClock(number, data->settings, data->zone);
+    } catch (const TickoraError& e) {
+      // That clock only is lost; its section stays as it is for the user to mend.
+      unread += (unread.empty() ? "" : "\n") + ErrorBoxText(e.what());
+      continue;
+    }
+    Open(std::move(data));
+  }
+  // Told once the first frames are up, as the first clock tells its own.
+  if (!unread.empty())
+    first().ShowLater(true, unread);
+}
+
+int ClockSet::NextNumber()
+{
+  int highest = kFirstClock;
+  for (const Clock& clock : clocks_)
+    highest = std::max(highest, clock.data->number);
+  try {
+    for (const int number : store_.StoredClockNumbers())
+      highest = std::max(highest, number);
+  } catch (const TickoraError&) {
+  }
+  return highest + 1;
+}
+
+TForm1* ClockSet::Add(const TForm1& from)
+{
+  const ClockData* source = nullptr;
+  for (const Clock& clock : clocks_) {
+    if (&clock.host->form() == &from)
+      source = clock.data.get();
+  }
+  const int number = NextNumber();
+  if (!source || number > kMaxClockNumber)
+    return nullptr;
+  auto data = std::make_unique<ClockData>();
+  data->number = number;
+  data->settings = source->settings;
+  // Beside the clock it copies, on its monitor, clear of every clock.
+  const PixelRect fromRect{from.position().x, from.position().y, from.DesktopSize().width, from.DesktopSize().height};
+  std::vector<PixelRect> taken;
+  for (const Clock& clock : clocks_)
+    taken.push_back({clock.host->form().position().x, clock.host->form().position().y,
+                     clock.host->form().DesktopSize().width, clock.host->form().DesktopSize().height});
+  const PixelPoint place = FreePlace({ClampToInt(fromRect.right() + kScreenMargin), fromRect.y}, fromRect.size(),
+                                     from.HomeScreen(), taken);
+  data->settings.left = place.x;
+  data->settings.top = place.y;
+  try {
+    store_.SaveSettings(data->settings, number);
+    store_.SaveZone(data->zone, number);
+  } catch (const TickoraError& e) {
+    if (messages_.error)
+      messages_.error(ErrorBoxText(e.what()));
+  }
+  ClockData& held = *data;
+  TForm1& clock = Open(std::move(data));
+  if (added_)
+    added_(held, clock);
+  return &clock;
+}
+
+void ClockSet::Remove(const TForm1& clock)
+{
+  const auto found = std::find_if(clocks_.begin(), clocks_.end(), [&](const Clock& c) { return &c.host->form() == &clock; });
+  if (found == clocks_.end() || found->data->number == kFirstClock)
+    return;
+  store_.RemoveClock(found->data->number);
+  found->host->form().Close();
+  closing_.push_back(std::move(*found));
+  clocks_.erase(found);
+  // Its window may be in the middle of one of its own handlers.
+  later_([this] {
+    for (Clock& closed : closing_)
+      closed.host.reset();
+    closing_.clear();
+  });
+}
+
+std::vector<TForm1*> ClockSet::clocks()
+{
+  std::vector<TForm1*> forms;
+  for (Clock& clock : clocks_)
+    forms.push_back(&clock.host->form());
+  return forms;
+}
+
+ClockData* ClockSet::DataOf(const TForm1& clock)
+{
+  for (Clock& c : clocks_) {
+    if (&c.host->form() == &clock)
+      return c.data.get();
+  }
+  return nullptr;
+}
+
+std::vector<PixelRect> ClockSet::PlacesOfOthers(const TForm1& clock) const
+{
+  std::vector<PixelRect> places;
+  for (const Clock& c : clocks_) {
+    const TForm1& other = c.host->form();
+    if (&other != &clock)
+      places.push_back({other.position().x, other.position().y, other.DesktopSize().width, other.DesktopSize().height});
+  }
+  return places;
+}
