@@ -13,6 +13,9 @@ struct StoredValue {
   Kind kind = Kind::Missing;
   long long integer = 0;  // for Integer
   std::string text;       // for Text
+  // Where the store keeps types (the registry), what its text counts as when a number is read there:
+  // Missing or OtherType. Text: the text is read as a number.
+  Kind asNumber = Kind::Text;
 };
 
 // Where the settings live between runs, per user: an INI file in the XDG config folder on Linux, a

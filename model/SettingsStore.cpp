@@ -76,7 +76,9 @@ std::int32_t ReadInteger(const StoredValue& value, const char* name)
     number = value.integer;
     break;
   case StoredValue::Kind::Text: {
-    if (!IsInteger(value.text))
+    if (value.asNumber == StoredValue::Kind::Missing)
+      Fail(kGetFailed, name);
+    if (value.asNumber == StoredValue::Kind::OtherType || !IsInteger(value.text))
       Fail(kWrongType, name);
     std::string_view digits = value.text;
     if (digits.front() == '+')
