@@ -448,3 +448,47 @@ TEST(SettingsStore, ChoicesFallBackToTheirDefault)
   refusing->refuseAt = 0;
   EXPECT_THROW(SettingsStore(std::move(refusing)).SaveChoice(kLockInPlace, true), TickoraError);
 }
+
+// Clocks beyond the first each have a section; reading them leaves the file as it is, a damaged one is
+// lost alone, and writing one clock touches no other.
+TEST(SettingsStore, EveryOtherClockHasASectionOfItsOwn)
+{
+  StoreDir dir;
+  const QByteArray nine = "Size=20\nAlgoritm=3\nClock_F=9\nClock_FF=10\nSeconds=1\nArrows_Width=4\nDig_On_Off=1\n";
+  const QByteArray text = StoredText("5") + "\n[Clock2]\n" + nine + "Left=2000\nTop=100\nZone=Asia/Kathmandu\n" +
+                          "Label=Office = Kathmandu\n\n[Clock3]\nSize=big\n\n[Clock5]\n" + nine +
+                          "Left=-300\nTop=40\nZone=../../etc/Mars\n\n[Clock05]\n" + nine + "\n[Other]\nx=1\n";
+  WriteFile(dir.path(), text);
+  SettingsStore store = IniSettingsStore(dir.path());
+
+  ClockSettings first;
+  EXPECT_EQ(LoadError(store, first), "");
+  EXPECT_EQ(first, (ClockSettings{5, 7, 3, 50, 0, 9, 0, -40, 456}));
+  EXPECT_EQ(store.LoadZone(), ClockZone{});
+  EXPECT_EQ(store.StoredClockNumbers(), (std::vector<int>{2, 3, 5}));
+
+  ClockSettings settings;
+  ClockZone zone;
+  store.LoadClock(2, settings, zone);
+  EXPECT_EQ(settings, (ClockSettings{20, 3, 9, 10, 1, 4, 1, 2000, 100}));
+  EXPECT_EQ(zone, (ClockZone{"Asia/Kathmandu", "Office = Kathmandu"}));
+  EXPECT_THROW(store.LoadClock(3, settings, zone), TickoraError);
+  // A zone's name is kept as stored, whatever it holds.
+  store.LoadClock(5, settings, zone);
+  EXPECT_EQ(zone.zone, "../../etc/Mars");
+  EXPECT_EQ(ReadFile(dir.path()), text);
+
+  settings.left = 77;
+  store.SavePosition(settings, 5);
+  store.SaveZone({"Europe/Berlin", "Zürich\tbüro"}, 5);
+  store.RemoveClock(2);
+  EXPECT_EQ(store.StoredClockNumbers(), (std::vector<int>{3, 5}));
+  EXPECT_EQ(store.LoadZone(5), (ClockZone{"Europe/Berlin", "Zürich büro"}));
+  EXPECT_EQ(LoadError(store, first), "");
+  EXPECT_EQ(first, (ClockSettings{5, 7, 3, 50, 0, 9, 0, -40, 456}));
+  const QByteArray after = ReadFile(dir.path());
+  EXPECT_TRUE(after.startsWith(StoredText("5"))) << after.toStdString();
+  EXPECT_TRUE(after.contains("\n[Clock3]\nSize=big\n"));
+  EXPECT_TRUE(after.contains("Left=77\nTop=40\nZone=Europe/Berlin\n"));
+  EXPECT_FALSE(after.contains("[Clock2]"));
+}
