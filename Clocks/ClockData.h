@@ -39,9 +39,10 @@ struct ClockData {
   HandPlanes handPlanes;
   std::array<ArgbImage, 12> numeralSprites;
 
-  // The text written on the dial below the centre, in the accent colour (none when empty); the dial is
-  // drawn anew when it changes.
+  // The lines written on the dial below the centre, in the accent colour (none when empty): the
+  // clock's name and, under it, its zone's mark. The dial is drawn anew when they change.
   std::string dialLabel;
+  std::string dialMark;
 
   // What the face synthesis keeps per (D, dial style) between runs.
   FaceShapeCache faceShape;

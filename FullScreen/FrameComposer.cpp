@@ -103,7 +103,7 @@ void FrameComposer::Refresh(const ClockData& data)
   const Key key{&data,          data.planesGeneration, g.diameter,
                 g.markerWidth,  g.markerHeight,        g.handExtentX,
                 g.handExtentY,  data.settings.dialStyle, data.settings.showNumerals,
-                data.dialLabel};
+                data.dialLabel, data.dialMark};
   // Unstamped planes may have been written by anyone: rebuild every frame.
   if (key == key_ && key.generation != 0)
     return;
@@ -120,18 +120,23 @@ void FrameComposer::Refresh(const ClockData& data)
 
 void FrameComposer::DrawLabel(DrawingSurface& surface, const ClockData& data) const
 {
-  if (data.dialLabel.empty())
-    return;
-  // Below the centre, clear of the hub and of the ring's lowest sprite.
+  // Below the centre, clear of the hub and of the ring's lowest sprite: the name, and the mark under it
+  // a little smaller, each line centred on its own.
   const std::int32_t d = data.geometry.diameter;
   const int pixelHeight = std::max(7, (d * 3 + 20) / 40);
-  const int width = d * 3 / 5;
+  const int width = d * 18 / 25;
   const int height = pixelHeight * 3 / 2;
-  const int middle = d / 2 + d * 6 / 25;
+  const int middle = d / 2 + d * 11 / 50;
   const Rgb& accent = data.accentColour;
   const auto channel = [](std::int32_t v) { return static_cast<std::uint32_t>(std::clamp(v, 0, 255)); };
-  surface.DrawText(data.dialLabel, channel(accent.red) << 16 | channel(accent.green) << 8 | channel(accent.blue),
-                   {(d - width) / 2, middle - height / 2, width, height}, pixelHeight);
+  const std::uint32_t rgb = channel(accent.red) << 16 | channel(accent.green) << 8 | channel(accent.blue);
+  if (!data.dialLabel.empty())
+    surface.DrawText(data.dialLabel, rgb, {(d - width) / 2, middle - height / 2, width, height}, pixelHeight);
+  if (!data.dialMark.empty()) {
+    const int markHeight = std::max(7, pixelHeight * 5 / 6);
+    const int markMiddle = middle + (data.dialLabel.empty() ? 0 : pixelHeight * 6 / 5);
+    surface.DrawText(data.dialMark, rgb, {(d - width) / 2, markMiddle - height / 2, width, height}, markHeight);
+  }
 }
 
 std::uint32_t FrameComposer::RingsPixel(const ClockData& data, PixelPoint at) const

@@ -64,6 +64,7 @@ private:
     std::int32_t dialStyle = 0;
     std::int32_t showNumerals = 0;
     std::string label;
+    std::string mark;
     bool operator==(const Key&) const = default;
   };
 

@@ -164,6 +164,7 @@ TimeOfDay TForm1::ClockTime()
   const TimeZones* zones = company_ ? company_->zones() : nullptr;
   if (data_.zone.zone.empty() || !zones) {
     data_.dialLabel = data_.zone.label;
+    data_.dialMark.clear();
     return shell_.LocalTime();
   }
   const ZoneTime now = zones->Now(data_.zone.zone);
@@ -171,7 +172,9 @@ TimeOfDay TForm1::ClockTime()
     cityZone_ = data_.zone.zone;
     cityName_ = zones->CityOf(cityZone_);
   }
-  data_.dialLabel = LabelText(data_.zone.zone, data_.zone.label, cityName_, now);
+  DialLabel label = LabelFor(data_.zone.zone, data_.zone.label, cityName_, now);
+  data_.dialLabel = std::move(label.name);
+  data_.dialMark = std::move(label.mark);
   return now.time;
 }
 

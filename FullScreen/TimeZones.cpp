@@ -1,18 +1,20 @@
 #include "FullScreen/TimeZones.h"
 
-std::string LabelText(const std::string& zone, const std::string& label, const std::string& city, const ZoneTime& now)
+DialLabel LabelFor(const std::string& zone, const std::string& label, const std::string& city, const ZoneTime& now)
 {
+  DialLabel dial{label, {}};
   if (zone.empty())
-    return label;
-  std::string text = label;
-  if (text.empty())
-    text = city;
+    return dial;
+  if (dial.name.empty())
+    dial.name = city;
   // A zone the database does not know is named as stored, its last part being the city.
-  if (text.empty())
-    text = zone.substr(zone.find_last_of('/') == std::string::npos ? 0 : zone.find_last_of('/') + 1);
+  if (dial.name.empty())
+    dial.name = zone.substr(zone.find_last_of('/') == std::string::npos ? 0 : zone.find_last_of('/') + 1);
   if (!now.known)
-    text += " (UTC)";
-  if (now.dayOffset != 0)
-    text += now.dayOffset > 0 ? " +" + std::to_string(now.dayOffset) : " " + std::to_string(now.dayOffset);
-  return text;
+    dial.mark = "UTC";
+  if (now.dayOffset != 0) {
+    const std::string day = now.dayOffset > 0 ? "+" + std::to_string(now.dayOffset) : std::to_string(now.dayOffset);
+    dial.mark = dial.mark.empty() ? day : dial.mark + " " + day;
+  }
+  return dial;
 }

@@ -29,7 +29,12 @@ public:
   virtual std::string CityOf(const std::string& zone) const = 0;
 };
 
-// The text written on a clock's dial: the user's label, else the zone's city; "(UTC)" after it when
-// the zone is unknown, and the day mark ("+1", "-1") while the zone's date differs from the local one.
-// None for a clock in local time without a label.
-std::string LabelText(const std::string& zone, const std::string& label, const std::string& city, const ZoneTime& now);
+// What a clock's dial says below its centre: the user's label, else the zone's city; under it "UTC"
+// when the zone is unknown and the day mark ("+1", "-1") while the zone's date differs from the local
+// one. Nothing for a clock in local time without a label.
+struct DialLabel {
+  std::string name;
+  std::string mark;
+  bool operator==(const DialLabel&) const = default;
+};
+DialLabel LabelFor(const std::string& zone, const std::string& label, const std::string& city, const ZoneTime& now);

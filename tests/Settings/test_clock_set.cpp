@@ -187,12 +187,14 @@ TEST(ClockSet, EachClockItsZoneAndADamagedOneAlone)
   rig.StoreClock(5, {700, 100}, "Mars/Olympus");
   ClockSet& set = rig.Start();
   ASSERT_EQ(set.count(), 3u);
-  const struct { int number; std::string label; } cases[] = {{1, ""}, {2, "Tokyo +1"}, {5, "Olympus (UTC)"}};
+  const struct { int number; std::string label, mark; } cases[] = {
+      {1, "", ""}, {2, "Tokyo", "+1"}, {5, "Olympus", "UTC"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.number);
     TForm1& form = rig.Host(c.number).form();
     form.TimerTimer();
     EXPECT_EQ(set.DataOf(form)->dialLabel, c.label);
+    EXPECT_EQ(set.DataOf(form)->dialMark, c.mark);
   }
   // Told once the event loop runs.
   EXPECT_EQ(rig.told, std::vector<std::string>{});

@@ -680,7 +680,11 @@ geometry_is() { [ "$(window_geometry "$1")" = "$2" ]; }
 # conf_get KEY: the value of KEY in the clock's settings file (any section), or nothing.
 conf_get() {
   [ -r "$CONF" ] || return 1
-  awk -v key="$1" -F= '{ k = $1; sub(/[ \t]+$/, "", k) } k == key { v = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t\r]+$/, "", v); found = v } END { if (found == "") exit 1; print found }' "$CONF"
+  # KEY in [General], or SECTION/KEY in [SECTION].
+  awk -v want="$1" -F= 'BEGIN { sect = "General"; key = want; if (index(want, "/")) { sect = substr(want, 1, index(want, "/") - 1); key = substr(want, index(want, "/") + 1) } }
+    /^\[.*\]$/ { at = substr($0, 2, length($0) - 2); next }
+    { k = $1; sub(/[ \t]+$/, "", k) } (at == sect || (at == "" && sect == "General")) && k == key { v = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t\r]+$/, "", v); found = v }
+    END { if (found == "") exit 1; print found }' "$CONF"
 }
 
 conf_is() { [ "$(conf_get "$1")" = "$2" ]; }
