@@ -13,7 +13,10 @@ DialLabel LabelFor(const std::string& zone, const std::string& label, const std:
   if (!now.known)
     dial.mark = "UTC";
   if (now.dayOffset != 0) {
-    const std::string day = now.dayOffset > 0 ? "+" + std::to_string(now.dayOffset) : std::to_string(now.dayOffset);
+    // Signed by hand: GCC 12's -Wrestrict misreads "+" + std::to_string(...).
+    std::string day = std::to_string(now.dayOffset);
+    if (now.dayOffset > 0)
+      day.insert(day.begin(), '+');
     dial.mark = dial.mark.empty() ? day : dial.mark + " " + day;
   }
   return dial;
