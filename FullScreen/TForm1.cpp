@@ -50,9 +50,13 @@ void TForm1::FormCreate()
     hideOverFullScreen_ = store_.LoadChoice(kHideOverFullScreen, true);
     const std::int32_t clientSize = CreateClockResources(data_);
     SetClientSize(clientSize, clientSize);
-    screenCount_ = shell_.Screens().size();
+    const std::vector<PixelRect> screens = shell_.Screens();
+    screenCount_ = screens.size();
     const PixelPoint stored{data_.settings.left, data_.settings.top};
-    position_ = PlaceWithinReach(stored, DesktopSizeAt(shell_.ScaleAt(stored)), primary, shell_.Screens());
+    position_ = PlaceWithinReach(stored, DesktopSizeAt(shell_.ScaleAt(stored)), primary, screens);
+    home_ = HomeMonitor({position_.x, position_.y, DesktopSizeAt(shell_.ScaleAt(stored)).width,
+                         DesktopSizeAt(shell_.ScaleAt(stored)).height},
+                        primary, screens);
     MoveWindow(position_, PlacedBy::Clock);
     data_.deviceScale = shell_.DeviceScale();
     BuildClockImages(data_);
@@ -252,18 +256,16 @@ bool TForm1::RehomeAfterUnplug(const std::vector<PixelRect>& screens, PixelRect 
 {
   const bool unplugged = screens.size() < screenCount_;
   screenCount_ = screens.size();
-  if (!unplugged || dragging_)
-    return false;
   const PixelRect clock = DesktopRect();
-  const std::vector<PixelRect> others = company_ ? company_->PlacesOfOthers(*this) : std::vector<PixelRect>{};
-  const auto showsOn = [&clock](const std::vector<PixelRect>& rects) {
-    return std::any_of(rects.begin(), rects.end(), [&clock](const PixelRect& r) { return r.intersects(clock); });
-  };
-  // A clock still shown is left alone, unless the window system put it on top of another clock.
-  if (showsOn(screens) && !showsOn(others))
+  const PixelRect was = std::exchange(home_, HomeMonitor(clock, primary, screens));
+  // Only the clocks of the monitor that went move; wherever the window system put them meanwhile,
+  // they come onto the primary clear of the others.
+  if (!unplugged || dragging_ || std::find(screens.begin(), screens.end(), was) != screens.end())
     return false;
+  const std::vector<PixelRect> others = company_ ? company_->PlacesOfOthers(*this) : std::vector<PixelRect>{};
   const PixelPoint target =
       FreePlace(PlaceWithinReach(position_, clock.size(), primary, screens), clock.size(), primary, others);
+  home_ = primary;
   Pace(RestInterval());
   if (target == position_)
     return false;

@@ -124,6 +124,7 @@ private:
   ClockCompany* company_;
   FrameComposer composer_;
   std::size_t screenCount_ = 0;  // at the last tick
+  PixelRect home_;               // the monitor the clock was on at the last tick
   std::string cityZone_;         // the zone whose city cityName_ holds
   std::string cityName_;
   int interval_ = kSecondInterval;

@@ -2,7 +2,7 @@
 
 readonly SETTINGS_TITLE='^Tickora Settings$'
 readonly SETTINGS_FRAME_LEFT=$((SCREEN_W / 2 - 190))  # W div 2 - client width div 2
-readonly SETTINGS_FRAME_TOP=$((SCREEN_H - 327))       # H - client height - 100
+readonly SETTINGS_FRAME_TOP=$((SCREEN_H - 363))       # H - client height - 100
 readonly SETTINGS_BORDER=5
 
 # The tray icon of the clock process: a small viewable 24-bit window of that process.
@@ -38,7 +38,7 @@ frame_origin() {
   echo "$((x - left)) $((y - top))"
 }
 
-# settings_click X Y: a left click at a point of the settings window's client area (380 x 227, inside
+# settings_click X Y: a left click at a point of the settings window's client area (380 x 263, inside
 # its 5-pixel border), as the layout gives control positions.
 settings_click() {
   local window x y w h

@@ -9,7 +9,7 @@ desktop_start --wm --tray
 
 readonly ENTRY="$XDG_CONFIG_HOME/autostart/tickora.desktop"
 
-choose_start_at_login() { menu_from_tray 2; }
+choose_start_at_login() { menu_from_tray 3; }
 
 # Any clock window on the screen, whoever started it.
 any_clock_window() {
@@ -33,7 +33,7 @@ program=$(readlink -f "$TICKORA")
 [ "$(sed -n 's/^Exec=//p' "$ENTRY")" = "$program" ] || fail "the entry starts $(sed -n 's/^Exec=//p' "$ENTRY")"
 pass "Start at login writes a valid entry that names $program"
 
-menu_from_tray 5  # "Close"
+menu_from_tray 6  # "Close"
 wait_exit "$CLOCK_PID" 10
 gio launch "$ENTRY" >"$TEST_TMP/gio.log" 2>&1 || fail "gio cannot launch the entry: $(cat "$TEST_TMP/gio.log")"
 wait_for "the clock the entry started" -- any_clock_window

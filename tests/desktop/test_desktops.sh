@@ -29,7 +29,7 @@ stored_where_it_is() {
 
 # Clicks "Cancel" until the window hides: mutter takes no clicks for a moment after a workspace switch.
 cancel_settings() {
-  settings_window >/dev/null && settings_click 342 216
+  settings_window >/dev/null && settings_click 342 252
   poll 1 settings_hidden
 }
 

@@ -83,7 +83,7 @@ for compositor in sway kwin; do
   wait_for "the clock's menu" -- popup_menu_of
   read -r mx my mw mh < <(window_geometry "$(popup_menu_of)")
   [ $((mx + mw)) -le $X ] || [ "$mx" -ge $((X + 166)) ] || fail "the menu at $mx,$my ${mw}x$mh covers the clock"
-  menu_choose 3  # "Lock in place"
+  menu_choose 4  # "Lock in place"
   wait_for "the lock stored" -- conf_is Lock_In_Place 1
   presses=$(wl_client_presses)
   wl_click $((X + sprite_x)) $((Y + sprite_y))

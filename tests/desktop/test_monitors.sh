@@ -2,7 +2,9 @@
 # Two monitors, the primary one on the right at +1280+0: the first start centres the clock on the
 # primary and places the settings window at its bottom centre; a clock resting inside the primary keeps
 # its place; a place no monitor shows (Left=100000) starts at the primary's nearest edge and walks back
-# within a few ticks; a full-screen window on the other monitor leaves it shown. Then the two monitors at 100 % and 150 % (QT_SCREEN_SCALE_FACTORS), in both orders.
+# within a few ticks; a full-screen window on the other monitor leaves it shown. Then the two monitors
+# at 100 % and 150 % (QT_SCREEN_SCALE_FACTORS), in both orders: a clock on the other monitor stays
+# there. Then two clocks, and the other monitor unplugged.
 source "$(dirname "$0")/harness.sh"
 source "$HARNESS_DIR/settings_window.sh"
 desktop_start --desktop openbox --monitors two
@@ -14,7 +16,7 @@ clock_wait_window
 wait_for "the clock centred on the primary monitor" -- geometry_is "$CLOCK_WINDOW" "$left $top $D $D"
 wait_for "the settings window" -- settings_window
 frame=$(frame_origin "$(settings_window)")
-[ "$frame" = "$((PRIMARY_X + PRIMARY_W / 2 - 190)) $((PRIMARY_Y + PRIMARY_H - 327))" ] ||
+[ "$frame" = "$((PRIMARY_X + PRIMARY_W / 2 - 190)) $((PRIMARY_Y + PRIMARY_H - 363))" ] ||
   fail "the settings window is at $frame, not at the primary's bottom centre"
 pass "first start: the clock at $left,$top and the settings window at $frame, both on the primary monitor"
 
@@ -94,18 +96,14 @@ rests_and_comes_back() {
 }
 
 # The left monitor at 150 %, the primary at 100 %: stored at 300,300 on the left monitor (450,450 on
-# the screen), the clock is drawn at 150 % there, walks back 3 screen pixels a tick and rests inside
-# the primary's margin, stored in the primary's coordinates (Qt's places there are the screen's: the
-# top becomes 450), and is drawn at 100 % there, also after a restart.
+# the screen), the clock is drawn at 150 % there and stays there, also after a restart.
 export QT_SCREEN_SCALE_FACTORS="LEFT=1.5;RIGHT=1"
 restart_with 300 300
 wait_for "the clock drawn at 150 % on the left monitor" -- drawn_at 248 249
-wait_for "the clock back inside the primary" 40 -- stored_inside 1280
-conf_is Top 450 || fail "Top=$(conf_get Top), not 450"
-wait_for "the clock drawn at 100 % on the primary" 3 -- drawn_at $D
 rests_and_comes_back
-wait_for "the restarted clock drawn at 100 %" -- drawn_at $D
-pass "left monitor at 150 %: drawn at its density there, back inside the primary at $(conf_get Left),450 and drawn at 100 % there, found there again"
+placed_at 450 450 && conf_is Left 300 && conf_is Top 300 || fail "the clock left the left monitor for $(window_geometry "$CLOCK_WINDOW")"
+wait_for "the restarted clock drawn at 150 %" -- drawn_at 248 249
+pass "left monitor at 150 %: drawn at its density there and kept there, found there again"
 
 # The primary at 150 %: 853 x 683 of its logical pixels from its corner, the first start centres the
 # clock at 1280 + 343, 258 (Round(426.5 - 83.5), Round(341.5 - 83.5)), 249 screen pixels at 1795, 387.
@@ -117,12 +115,44 @@ clock_start
 clock_wait_window
 wait_for "the clock centred on the primary at 150 %" -- geometry_is "$CLOCK_WINDOW" "1795 387 249 249"
 conf_is Left 1623 && conf_is Top 258 || fail "the first start stored $(conf_get Left),$(conf_get Top)"
-# From the left monitor at 100 % it walks back and rests inside the primary's margin, in the primary's
-# logical pixels; a restart there draws it at 150 %.
+# A clock on the left monitor at 100 % stays there; a restart draws it at 100 %.
 restart_with 900 300
-wait_for "the clock back inside the primary" 40 -- stored_inside 853
-conf_is Top 300 || fail "Top=$(conf_get Top), not 300"
 rests_and_comes_back
-wait_for "the clock drawn at 150 % on the primary" -- drawn_at 248 249
-pass "primary at 150 %: centred in its own logical pixels and drawn at its density; a clock from the left monitor walks back inside it, stored at $(conf_get Left),300, and is found there again"
+conf_is Left 900 && conf_is Top 300 || fail "stored at $(conf_get Left),$(conf_get Top), not 900,300"
+wait_for "the clock drawn at 100 % on the left monitor" -- drawn_at $D
+pass "primary at 150 %: centred in its own logical pixels and drawn at its density; a clock on the left monitor stays there"
 unset QT_SCREEN_SCALE_FACTORS
+
+# Two clocks: the first on the primary where the second would come, the second on the left monitor,
+# where it stays. The left monitor unplugged, the second comes onto the primary beside the first, not
+# over it, and is stored there.
+kill "$CLOCK_PID"
+wait_exit "$CLOCK_PID" 10
+conf_write_defaults Left=1290 Top=280
+printf '\n[Clock2]\n%s\n' "$(conf_defaults Left=1100 Top=300)" >>"$CONF"
+clock_start
+clock_wait_window
+# clock_at X Y: a clock window of the process at this place.
+clock_at() {
+  local w
+  for w in $(xdotool search --all --onlyvisible --pid "$CLOCK_PID" --name '^Tickora$' 2>/dev/null); do
+    [ "$(window_geometry "$w" | cut -d' ' -f1,2)" = "$1 $2" ] && return 0
+  done
+  return 1
+}
+wait_for "both clocks at their places" -- eval 'clock_at 1290 280 && clock_at 1100 300'
+sleep 1.2
+clock_at 1100 300 && conf_is Clock2/Left 1100 || fail "the second clock left the left monitor"
+pass "a second clock stays on the left monitor, the first on the primary"
+xrandr --delmonitor LEFT >>"$TEST_TMP/xrandr.log" 2>&1 || fail "xrandr cannot remove the left monitor"
+# stored_beside: the second clock stored inside the primary's margin, clear of the first.
+stored_beside() {
+  local left top
+  left=$(conf_get Clock2/Left) && top=$(conf_get Clock2/Top) || return 1
+  [ "$left" -ge $((PRIMARY_X + 5)) ] && [ "$left" -le $((PRIMARY_X + PRIMARY_W - D - 5)) ] &&
+    { [ "$left" -ge $((1290 + D)) ] || [ "$((left + D))" -le 1290 ] || [ "$top" -ge $((280 + D)) ] ||
+      [ "$((top + D))" -le 280 ]; } && clock_at "$left" "$top"
+}
+wait_for "the second clock on the primary beside the first" 10 -- stored_beside
+clock_at 1290 280 || fail "the first clock moved"
+pass "the left monitor unplugged: the second clock comes onto the primary at $(conf_get Clock2/Left),$(conf_get Clock2/Top), beside the first"

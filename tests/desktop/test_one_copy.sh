@@ -23,7 +23,7 @@ wait_for "the first clock at its place" -- geometry_is "$first_window" "556 428 
 wait_for "the stored settings" -- conf_is Top 428
 stored=$(cat "$CONF")
 wait_for "the first start's settings window" -- settings_window
-settings_click 342 216  # "Cancel"
+settings_click 342 252  # "Cancel"
 wait_for "the first start's settings window to hide" -- settings_hidden "$first"
 
 # no_display_start: starts the program with no display at all, as from a text console.
@@ -44,7 +44,7 @@ for attempt in "beside it" "with no display"; do
   geometry_is "$first_window" "556 428 166 166" || fail "the first clock moved"
   [ "$(cat "$CONF")" = "$stored" ] || fail "the second copy touched the settings"
   wait_for "the first clock's settings window" -- settings_window "$first"
-  CLOCK_PID=$first settings_click 342 216
+  CLOCK_PID=$first settings_click 342 252
   wait_for "its settings window to hide" -- settings_hidden "$first"
 done
 pass "a second copy shows the first one's settings window and ends with code 0, silently; the first runs on"

@@ -63,12 +63,12 @@ pass "without a display the installed program answers --version ($out), --help, 
 desktop_start --wm --tray
 clock_start
 clock_wait_window
-menu_from_tray 2  # "Start at login"
+menu_from_tray 3  # "Start at login"
 entry="$XDG_CONFIG_HOME/autostart/tickora.desktop"
 wait_for "the autostart entry" -- test -s "$entry"
 grep -qx "Exec=$TICKORA" "$entry" || fail "the entry starts $(sed -n 's/^Exec=//p' "$entry")"
 pass "the installed program shows its clock, and Start at login starts $TICKORA"
-menu_from_tray 5  # "Close"
+menu_from_tray 6  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the installed program with code $EXIT_CODE"
 

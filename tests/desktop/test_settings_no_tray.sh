@@ -29,31 +29,31 @@ wait_for "the settings window at $SETTINGS_FRAME_LEFT,$SETTINGS_FRAME_TOP" -- \
 wait_for "the settings window in front of the clock" -- settings_in_front
 pass "a right click on the clock opens the menu at the pointer; Settings shows the window in front"
 
-settings_click 342 216  # "Cancel"
+settings_click 342 252  # "Cancel"
 wait_for "the settings window to hide" -- settings_hidden
 xdotool mousemove --sync $((LEFT + HUB)) $((TOP + HUB)) click --repeat 2 --delay 60 1
 wait_for "the settings window after a double click on the clock" -- settings_window
 wait_for "the settings window in front of the clock" -- settings_in_front
 pass "a double click on the clock shows the settings window in front"
 
-settings_click 342 216
+settings_click 342 252
 wait_for "the settings window to hide" -- settings_hidden
 xdotool mousemove --sync $((LEFT + HUB)) $((TOP + HUB)) click 3
-menu_choose 3  # "Lock in place"
+menu_choose 4  # "Lock in place"
 wait_for "the lock stored" -- conf_is Lock_In_Place 1
 timeout 15 "${AS_USER[@]}" "$TICKORA" || fail "a second start ended with code $?"
 wait_for "the settings window after a second start, in front of the clock" -- settings_in_front
 wait_for "the lock undone" -- conf_is Lock_In_Place 0
 pass "locked from the clock's menu, a second start shows the settings in front and unlocks it"
 
-settings_click 342 216
+settings_click 342 252
 wait_for "the settings window to hide" -- settings_hidden
 spawn trayer trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true
 wait_for "the tray host to own _NET_SYSTEM_TRAY_S0" -- selection_owned _NET_SYSTEM_TRAY_S0
 wait_for "the icon in the tray that came later" -- tray_icon_of
 pass "a tray host started later gets the icon"
 
-menu_from_tray 5  # "Close"
+menu_from_tray 6  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 pass "Close from the tray's menu ends the program with code 0"

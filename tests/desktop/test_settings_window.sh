@@ -29,7 +29,7 @@ window=$(settings_window)
 wait_for "the settings window at $SETTINGS_FRAME_LEFT,$SETTINGS_FRAME_TOP" -- \
   test "$(frame_origin "$window")" = "$SETTINGS_FRAME_LEFT $SETTINGS_FRAME_TOP"
 wait_for "the tray icon to go" -- no_tray_icon
-[ "$(window_field "$window" Width) $(window_field "$window" Height)" = "390 237" ] ||
+[ "$(window_field "$window" Width) $(window_field "$window" Height)" = "390 273" ] ||
   fail "the settings window is $(window_field "$window" Width) x $(window_field "$window" Height)"
 pass "a left click on the icon shows the window at $(frame_origin "$window") and takes the icon away"
 
@@ -44,7 +44,7 @@ clock_shows "$LEFT" "$TOP" "$BG" --transparency 0 --seconds 0 --skin 15 --dial 1
 pass "the skin slider moved with the keyboard changes the clock on screen: $(cat "$TEST_TMP/match.log")"
 
 before_save=$(cat "$CONF")
-settings_click 58 216  # "Save Settings"
+settings_click 58 252  # "Save Settings"
 wait_for "Algoritm=15 in the store" -- conf_is Algoritm 15
 expected=$(conf_defaults "${STORED[@]}" Algoritm=15)
 while IFS='=' read -r key value; do
@@ -61,7 +61,7 @@ saved=$(cat "$CONF")
 xdotool key --delay 80 Tab Tab Tab Tab Home
 clock_shows "$LEFT" "$TOP" "$BG" --transparency 0 --seconds 0 --skin 15 --dial 0 ||
   fail "the clock does not show dial style 0"
-settings_click 342 216  # "Cancel"
+settings_click 342 252  # "Cancel"
 wait_for "the settings window to hide" -- settings_hidden
 wait_for "the tray icon to come back" -- tray_icon_of
 [ "$(cat "$CONF")" = "$saved" ] || fail "Cancel changed the store: $(cat "$CONF")"
@@ -78,11 +78,11 @@ wait_for "the minimised settings window to hide" -- settings_hidden
 wait_for "the tray icon after minimising" -- tray_icon_of
 click_window_centre "$(tray_icon_of)" 1
 wait_for "the settings window in front after minimising" -- settings_in_front
-settings_click 342 216  # "Cancel"
+settings_click 342 252  # "Cancel"
 wait_for "the tray icon" -- tray_icon_of
 pass "minimising the window sends it to the tray, and the icon brings it back"
 
-menu_from_tray 5  # "Close"
+menu_from_tray 6  # "Close"
 wait_exit "$CLOCK_PID" 10
 [ "$EXIT_CODE" = 0 ] || fail "Close ended the program with code $EXIT_CODE"
 [ "$(cat "$CONF")" = "$saved" ] || fail "Close saved something: $(cat "$CONF")"
