@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ namespace {
 // While a window manager takes over a new window it may mark it iconic for a moment (kwin does); only a
 // minimise after this long is the user's.
 constexpr int kSettleMs = 750;
+constexpr int kZoneChoicesWidth = 320;
 
 SettingsWindowHooks WithDefaults(SettingsWindowHooks hooks)
 {
@@ -138,6 +140,8 @@ void SettingsWindow::CreateZoneCompleter()
   // A city, a country or a zone's name anywhere in the choice finds it.
   completer->setFilterMode(Qt::MatchContains);
   completer->setMaxVisibleItems(12);
+  // Wider than the field: a choice names a city, its country and the zone.
+  completer->popup()->setMinimumWidth(kZoneChoicesWidth);
   Edit1->setCompleter(completer);
   connect(completer, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& choice) {
     Edit1->setText(QString::fromStdString(hooks_.zoneOfChoice(choice)));

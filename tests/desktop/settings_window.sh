@@ -1,6 +1,6 @@
 # Helpers for the settings window and tray icon tests; sourced after harness.sh.
 
-readonly SETTINGS_TITLE='^Tickora Settings$'
+readonly SETTINGS_TITLE='^Tickora Settings(: clock [0-9]+.*)?$'
 readonly SETTINGS_FRAME_LEFT=$((SCREEN_W / 2 - 190))  # W div 2 - client width div 2
 readonly SETTINGS_FRAME_TOP=$((SCREEN_H - 363))       # H - client height - 100
 readonly SETTINGS_BORDER=5
