@@ -3,7 +3,7 @@
 # stored place above the focused window, on every workspace, under a full-screen one; clicks on its
 # transparent pixels reach the Wayland window below; a drag by a numeral moves it, partly off the
 # output it walks back, and the place is stored and kept after a restart; its menu opens beside it
-# and locks it; at scale 2 it is drawn at twice its size.
+# and locks it; at scale 2 it and a second clock are drawn at twice their size.
 source "$(dirname "$0")/harness.sh"
 source "$(dirname "$0")/wayland.sh"
 source "$(dirname "$0")/settings_window.sh"
@@ -91,12 +91,15 @@ for compositor in sway kwin; do
   pass "on $compositor a right click opens the clock's menu beside it; locked from it, the clock lets every click through"
   wayland_stop
 
-  # At scale 2 the layout is 640 x 400 logical pixels and the clock 332 device ones across.
+  # At scale 2 the layout is 640 x 400 logical pixels and the clock 332 device ones across; a second
+  # clock is a second surface of the same connection.
   wayland_start "$compositor" --scale 2
   conf_write_defaults Left=100 Top=50
+  printf '\n[Clock2]\n%s\n' "$(conf_defaults Left=400 Top=50)" >>"$CONF"
   wl_screenshot "$TEST_TMP/shots/empty.png"
   clock_start
   wait_for "the clock drawn at scale 2" -- drawn_at 200 100 "$(desktop_colour "$TEST_TMP/shots/empty.png")" --scale 2
-  pass "on $compositor at scale 2 the clock is drawn at 332 device pixels, at its place times 2"
+  wait_for "the second clock drawn at scale 2" -- drawn_at 800 100 "$(desktop_colour "$TEST_TMP/shots/empty.png")" --scale 2
+  pass "on $compositor at scale 2 two clocks are drawn at 332 device pixels, each at its place times 2"
   wayland_stop
 done
