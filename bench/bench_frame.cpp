@@ -7,7 +7,9 @@
 #include "Clocks/ClockData.h"
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/NumeralSprites.h"
+#include "FullScreen/ClockTick.h"
 #include "FullScreen/FrameComposer.h"
+#include "FullScreen/TickSchedule.h"
 #include "model/ClockGeometry.h"
 #include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtRaster.h"
@@ -158,4 +160,45 @@ void BM_BuildNumeralSprites(benchmark::State& state)
   }
 }
 BENCHMARK(BM_BuildNumeralSprites)->Unit(benchmark::kMicrosecond);
+
+// One wake of the timer at rest with one to three clocks on it, each composing its next second: the
+// clocks share the wake, so each added clock adds its frame and nothing else. The counter gives the
+// bytes each clock holds at rest (its planes' touched rows, frame, dial and layer).
+void BM_ClocksOnOneTimer(benchmark::State& state)
+{
+  const int count = static_cast<int>(state.range(0));
+  std::vector<std::unique_ptr<ClockData>> clocks;
+  std::vector<FrameComposer> composers(static_cast<std::size_t>(count));
+  try {
+    for (int i = 0; i < count; ++i)
+      clocks.push_back(SynthesisedClock(32));
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  std::int64_t now = 0;
+  std::int64_t n = 0;
+  TickSchedule schedule([](int) {}, [&now] { return now; });
+  std::vector<std::unique_ptr<ScheduledTicks>> ticks;
+  const std::int32_t d = clocks.front()->geometry.diameter;
+  for (int i = 0; i < count; ++i) {
+    ticks.push_back(std::make_unique<ScheduledTicks>(
+        schedule,
+        [&, i] {
+          composers[static_cast<std::size_t>(i)].Present(*clocks[static_cast<std::size_t>(i)], Tick(n), {0, 0, d, d},
+                                                         {-100, -100});
+        },
+        kSecondInterval));
+  }
+  for (auto _ : state) {
+    now += kSecondInterval;
+    ++n;
+    schedule.Fire();
+    benchmark::DoNotOptimize(composers.back().frame().bits());
+  }
+  state.counters["clocks"] = count;
+  state.counters["held_bytes_per_clock"] =
+      3.0 * sizeof(std::uint32_t) * d * d + 4.0 * sizeof(std::int32_t) * d * clocks.front()->facePlanes.columns();
+}
+BENCHMARK(BM_ClocksOnOneTimer)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 }  // namespace

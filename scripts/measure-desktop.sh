@@ -19,7 +19,9 @@
 #                                               TICKORA_BIN=<build dir>,
 #                                               MEASURE_SECONDS=40, MEASURE_ROUNDS=3, MEASURE_STARTS=5,
 #                                               MEASURE_TRANSPARENCY=50, the clock's "Transparent" value,
-#                                               MEASURE_PLACES="corner beside face no-seconds")
+#                                               MEASURE_PLACES="corner beside face no-seconds",
+#                                               MEASURE_CLOCKS=1, how many clocks the program shows: the
+#                                               others in a row right of the first, in local time)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export TICKORA_SOURCE_DIR="$root"
@@ -78,6 +80,11 @@ start_client() {
       rm -rf "$CONF_DIR"
       # No first start: the settings window stays hidden.
       conf_write_defaults Left=$LEFT Top=$TOP Clock_FF="${MEASURE_TRANSPARENCY:-50}" Seconds="${2:-1}"
+      local i
+      for ((i = 2; i <= ${MEASURE_CLOCKS:-1}; i++)); do
+        printf '\n[Clock%d]\n%s\n' "$i" "$(conf_defaults Left=$((LEFT + (i - 1) * (D + 10))) Top=$TOP \
+          Clock_FF="${MEASURE_TRANSPARENCY:-50}" Seconds="${2:-1}")" >>"$CONF"
+      done
       spawn "measure-tickora" "$TICKORA"
       ;;
     xclock)
