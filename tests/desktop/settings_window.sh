@@ -69,8 +69,9 @@ popup_menu_of() {
   return 1
 }
 
-# menu_choose N: picks item N (1 "Settings", 2 "Start at login", 3 "Lock in place", 4 "Hide over
-# full-screen windows", 5 "Close") of the open popup menu with the keyboard.
+# menu_choose N: picks item N (1 "Settings", 2 "Add clock", 3 "Start at login", 4 "Lock in place",
+# 5 "Hide over full-screen windows", 6 "Close"; a single clock's menu has no "Remove this clock") of the
+# open popup menu with the keyboard.
 menu_choose() {
   wait_for "the popup menu" -- popup_menu_of
   local keys=() i

@@ -66,7 +66,7 @@ for desktop in openbox xfce kde gnome refusing; do
     sni)
       wait_for "$desktop: the clock's StatusNotifierItem" -- sni_item_of_clock
       labels=$(sni_menu_labels | tr '\n' '/')
-      [ "$labels" = "Settings/Start at login/Lock in place/Hide over full-screen windows/Close/" ] || fail "$desktop: the tray's menu offers '$labels'"
+      [ "$labels" = "Settings/Add clock/Start at login/Lock in place/Hide over full-screen windows/Close/" ] || fail "$desktop: the tray's menu offers '$labels'"
       # The tray's own menu reaches the same item: it writes the login entry; removed behind the clock's
       # back, the item shows it unchecked when the menu opens, so choosing it writes the entry again;
       # once more removes it.
