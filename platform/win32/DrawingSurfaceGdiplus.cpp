@@ -3,6 +3,10 @@
 #include <objidl.h>
 
 #include <gdiplus.h>
+// windows.h names its own DrawTextA or DrawTextW so.
+#undef DrawText
+
+#include <string>
 
 #include "raster/DrawingSurface.h"
 
@@ -117,6 +121,95 @@ void DrawingSurface::DrawImageRect(const ArgbImage& image, long double left, lon
                                      static_cast<Gdiplus::REAL>(height));
   if (source)
     flat::GdipDisposeImage(source);
+  if (status != Gdiplus::Ok)
+    status_ = StatusOf(status);
+}
+
+namespace {
+// The desktop's message font, else the fonts every Windows has; null when none can be made.
+Gdiplus::GpFontFamily* TextFamily()
+{
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  std::wstring desktop;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    desktop = metrics.lfMessageFont.lfFaceName;
+  for (const wchar_t* name : {desktop.c_str(), L"Segoe UI", L"Tahoma"}) {
+    Gdiplus::GpFontFamily* family = nullptr;
+    if (*name && flat::GdipCreateFontFamilyFromName(name, nullptr, &family) == Gdiplus::Ok)
+      return family;
+  }
+  Gdiplus::GpFontFamily* family = nullptr;
+  return flat::GdipGetGenericFontFamilySansSerif(&family) == Gdiplus::Ok ? family : nullptr;
+}
+
+// This library stands below the shell's own helpers.
+std::wstring WideText(const std::string& utf8)
+{
+  const int size = static_cast<int>(utf8.size());
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+// Frees what GDI+ made for one text on every way out.
+struct TextObjects {
+  Gdiplus::GpFontFamily* family = nullptr;
+  Gdiplus::GpFont* font = nullptr;
+  Gdiplus::GpStringFormat* format = nullptr;
+  Gdiplus::GpSolidFill* brush = nullptr;
+  Gdiplus::GpMatrix* transform = nullptr;
+  ~TextObjects()
+  {
+    if (transform)
+      flat::GdipDeleteMatrix(transform);
+    if (brush)
+      flat::GdipDeleteBrush(brush);
+    if (format)
+      flat::GdipDeleteStringFormat(format);
+    if (font)
+      flat::GdipDeleteFont(font);
+    if (family)
+      flat::GdipDeleteFontFamily(family);
+  }
+};
+}  // namespace
+
+void DrawingSurface::DrawText(const std::string& text, std::uint32_t rgb, PixelRect box, int pixelHeight)
+{
+  if (!native_) {
+    status_ = RasterStatus::InvalidParameter;
+    return;
+  }
+  if (text.empty() || pixelHeight <= 0 || box.width <= 0 || box.height <= 0)
+    return;
+  TextObjects objects;
+  objects.family = TextFamily();
+  if (!objects.family)
+    return;
+  // Semibold where the family has it; GDI+ offers bold.
+  if (flat::GdipCreateFont(objects.family, static_cast<Gdiplus::REAL>(pixelHeight), Gdiplus::FontStyleBold,
+                           Gdiplus::UnitPixel, &objects.font) != Gdiplus::Ok)
+    return;
+  if (flat::GdipCreateStringFormat(Gdiplus::StringFormatFlagsNoWrap, LANG_NEUTRAL, &objects.format) != Gdiplus::Ok ||
+      flat::GdipSetStringFormatAlign(objects.format, Gdiplus::StringAlignmentCenter) != Gdiplus::Ok ||
+      flat::GdipSetStringFormatLineAlign(objects.format, Gdiplus::StringAlignmentCenter) != Gdiplus::Ok ||
+      flat::GdipSetStringFormatTrimming(objects.format, Gdiplus::StringTrimmingEllipsisCharacter) != Gdiplus::Ok ||
+      flat::GdipCreateSolidFill(0xFF000000u | (rgb & 0xFFFFFFu), &objects.brush) != Gdiplus::Ok ||
+      flat::GdipCreateMatrix(&objects.transform) != Gdiplus::Ok ||
+      flat::GdipGetWorldTransform(native_->graphics, objects.transform) != Gdiplus::Ok)
+    return;
+  Gdiplus::TextRenderingHint hint = Gdiplus::TextRenderingHintSystemDefault;
+  flat::GdipGetTextRenderingHint(native_->graphics, &hint);
+  flat::GdipResetWorldTransform(native_->graphics);
+  flat::GdipSetTextRenderingHint(native_->graphics, Gdiplus::TextRenderingHintAntiAlias);
+  const std::wstring wide = WideText(text);
+  const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(box.x), static_cast<Gdiplus::REAL>(box.y),
+                              static_cast<Gdiplus::REAL>(box.width), static_cast<Gdiplus::REAL>(box.height));
+  const auto status = flat::GdipDrawString(native_->graphics, wide.c_str(), static_cast<INT>(wide.size()), objects.font,
+                                           &layout, objects.format, objects.brush);
+  flat::GdipSetTextRenderingHint(native_->graphics, hint);
+  flat::GdipSetWorldTransform(native_->graphics, objects.transform);
   if (status != Gdiplus::Ok)
     status_ = StatusOf(status);
 }
