@@ -31,6 +31,12 @@ void ShowNotice(const std::string& text)
   ShowBox(text, 0);
 }
 
+bool AskYesNo(const std::string& question)
+{
+  return MessageBoxW(nullptr, Utf16(question).c_str(), kTitle,
+                     MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2 | MB_TOPMOST | MB_SETFOREGROUND) == IDYES;
+}
+
 UserMessages BoxMessages()
 {
   return {ShowErrorBox, ShowNotice};

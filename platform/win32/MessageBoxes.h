@@ -10,6 +10,9 @@
 void ShowErrorBox(const std::string& text);
 void ShowNotice(const std::string& text);
 
+// A question with Yes and No, No the default; true for Yes.
+bool AskYesNo(const std::string& question);
+
 // Both, as the windows take them.
 UserMessages BoxMessages();
 

@@ -1,9 +1,14 @@
 #include "platform/win32/SettingsWindow.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <commctrl.h>
 
+#include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Screens.h"
 #include "platform/win32/StartAtLogin.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/WindowClass.h"
 
 namespace {
@@ -19,6 +24,10 @@ SettingsWindowHooks WithDefaults(SettingsWindowHooks hooks)
     hooks.runKey = StartAtLoginEntry::kRunKey;
   if (hooks.approvedKey.empty())
     hooks.approvedKey = StartAtLoginEntry::kApprovedKey;
+  if (!hooks.confirm)
+    hooks.confirm = AskYesNo;
+  if (!hooks.zoneChoices)
+    hooks.zoneChoices = &WindowsTimeZones::Choices;
   if (!hooks.trackMenu) {
     hooks.trackMenu = [](HWND owner, HMENU menu, POINT at) {
       return static_cast<UINT>(
@@ -124,6 +133,49 @@ void SettingsWindow::SetChecked(int index, bool checked)
   SendMessageA(checkBoxes_[static_cast<std::size_t>(index)], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+std::string SettingsWindow::EditText(int index) const
+{
+  if (index == kZoneEdit) {
+    const auto item = static_cast<std::size_t>(SendMessageW(edits_[kZoneEdit], CB_GETCURSEL, 0, 0));
+    return item < zoneKeys_.size() ? zoneKeys_[item] : std::string();
+  }
+  HWND edit = edits_[static_cast<std::size_t>(index)];
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
+}
+
+void SettingsWindow::SetEditText(int index, const std::string& text)
+{
+  if (index == kZoneEdit) {
+    // A zone this system does not know stays as stored, shown by its name: choosing it keeps it.
+    const auto found = std::find(zoneKeys_.begin(), zoneKeys_.end(), text);
+    const int item = found != zoneKeys_.end() ? static_cast<int>(found - zoneKeys_.begin()) : AddZoneItem(text, text);
+    SendMessageW(edits_[kZoneEdit], CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    return;
+  }
+  settingText_ = true;
+  SetWindowTextW(edits_[static_cast<std::size_t>(index)], Utf16(text).c_str());
+  settingText_ = false;
+}
+
+void SettingsWindow::FocusEdit(int index)
+{
+  focus_ = edits_[static_cast<std::size_t>(index)];
+  SetFocus(focus_);
+}
+
+void SettingsWindow::SetCaption(const std::string& caption)
+{
+  // Past the ANSI window procedure, which would lose the letters its code page cannot spell.
+  DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf16(caption).c_str()));
+}
+
+bool SettingsWindow::Confirm(const std::string& question)
+{
+  return hooks_.confirm(question);
+}
+
 void SettingsWindow::Place(PixelPoint position)
 {
   const long double scale = ScaleAt(CentreOf(PrimaryScreenRect()));
@@ -163,6 +215,26 @@ void SettingsWindow::MarkMenuItem(MenuItem item, bool checked)
       id = itemId;
   }
   CheckMenuItem(popupMenu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void SettingsWindow::ShowMenuItem(MenuItem item, bool shown)
+{
+  const auto id = std::find_if(std::begin(kMenuIds), std::end(kMenuIds), [item](auto pair) { return pair.first == item; });
+  if (id == std::end(kMenuIds))
+    return;
+  const bool present = GetMenuState(popupMenu_, id->second, MF_BYCOMMAND) != static_cast<UINT>(-1);
+  if (present == shown)
+    return;
+  if (!shown) {
+    DeleteMenu(popupMenu_, id->second, MF_BYCOMMAND);
+    return;
+  }
+  // Back in its place: after the items before it in the menu's order that are there.
+  UINT position = 0;
+  for (auto before = std::begin(kMenuIds); before != id; ++before)
+    if (GetMenuState(popupMenu_, before->second, MF_BYCOMMAND) != static_cast<UINT>(-1))
+      ++position;
+  InsertMenuA(popupMenu_, position, MF_BYPOSITION | MF_STRING, id->second, MenuText(id->second));
 }
 
 void SettingsWindow::StartIdleRelease(int milliseconds)

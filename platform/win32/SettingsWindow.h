@@ -4,12 +4,14 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <windows.h>
 
 #include "Settings/SettingsControls.h"
 #include "Settings/TForm2.h"
 #include "platform/win32/NotifyIcon.h"
+#include "platform/win32/WindowsTimeZones.h"
 
 // What the Win32 settings window calls outside itself; tests replace these. Left empty, each takes
 // its default.
@@ -21,6 +23,8 @@ struct SettingsWindowHooks {
   // the key of the state Task Manager keeps for it (StartAtLoginEntry::kApprovedKey).
   std::string runKey;
   std::string approvedKey;
+  std::function<bool(const std::string& question)> confirm;  // AskYesNo
+  std::function<std::vector<ZoneChoice>()> zoneChoices;      // WindowsTimeZones::Choices
 };
 
 // The settings window on Win32: common controls built from the shared table, the popup menu and the
@@ -35,7 +39,12 @@ public:
   static constexpr UINT kStartAtLogin = 3;
   static constexpr UINT kLockInPlace = 4;
   static constexpr UINT kHideOverFullScreen = 5;
+  static constexpr UINT kAddClock = 6;
+  static constexpr UINT kRemoveClock = 7;
+  // In the menu's order.
   static constexpr std::pair<MenuItem, UINT> kMenuIds[] = {{MenuItem::Options, kOptions},
+                                                           {MenuItem::AddClock, kAddClock},
+                                                           {MenuItem::RemoveClock, kRemoveClock},
                                                            {MenuItem::StartAtLogin, kStartAtLogin},
                                                            {MenuItem::LockInPlace, kLockInPlace},
                                                            {MenuItem::HideOverFullScreen, kHideOverFullScreen},
@@ -63,11 +72,18 @@ public:
   void SetTrackBarPosition(int index, int position) override;
   bool IsChecked(int index) const override;
   void SetChecked(int index, bool checked) override;
+  // The zone field is a drop-down list: "Local time", then every zone of the system's.
+  std::string EditText(int index) const override;
+  void SetEditText(int index, const std::string& text) override;
+  void FocusEdit(int index) override;
+  void SetCaption(const std::string& caption) override;
+  bool Confirm(const std::string& question) override;
   void Place(PixelPoint position) override;
   void ShowForm() override;
   void HideForm() override;
   void OpenMenu(PixelPoint at) override;
   void MarkMenuItem(MenuItem item, bool checked) override;
+  void ShowMenuItem(MenuItem item, bool shown) override;
   void StartIdleRelease(int milliseconds) override;
   void Quit() override;
   bool StartAtLoginEnabled() const override;
@@ -84,6 +100,10 @@ private:
   bool SetHandCursor(HWND control) const;
   void CreateControls();
   void CreatePopupMenu();
+  static const char* MenuText(UINT id);
+  void CreateLineEdits();
+  // Adds an item to the zone list for `zone` and returns its index.
+  int AddZoneItem(const std::string& zone, const std::string& shown);
   // Puts the controls and their fonts at `scale` device pixels per logical pixel.
   void LayOut(long double scale);
   PixelRect ScaledRect(PixelRect rect) const;
@@ -99,6 +119,9 @@ private:
   std::array<HWND, kTrackBars.size()> trackBars_ = {};
   std::array<HWND, kCheckBoxes.size()> checkBoxes_ = {};
   std::array<HWND, kButtons.size()> buttons_ = {};
+  std::array<HWND, kLineEdits.size()> edits_ = {};
+  std::vector<std::string> zoneKeys_;  // the zone list's items' zones, "" for local time
+  bool settingText_ = false;           // the program's own change of a field: no handler
   long double scale_ = 1.0L;
   HFONT regularFont_ = nullptr;
   HFONT boldFont_ = nullptr;

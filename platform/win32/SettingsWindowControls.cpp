@@ -7,6 +7,7 @@
 
 #include "platform/win32/Pictures.h"
 #include "platform/win32/Screens.h"
+#include "platform/win32/Utf16.h"
 
 namespace {
 
@@ -35,6 +36,35 @@ HWND CreateControl(HWND parent, const char* windowClass, const char* caption, DW
   return control;
 }
 
+// The fields are Unicode windows: a label may hold any letter.
+HWND CreateWideControl(HWND parent, const wchar_t* windowClass, DWORD exStyle, DWORD style, PixelRect rect,
+                       ControlRef ref, HFONT font)
+{
+  HWND control = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, rect.x, rect.y, rect.width,
+                                 rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(ref))),
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (control)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+// How many items the zone list shows at once when it drops down.
+constexpr int kZoneListItems = 16;
+
+// A closed drop-down list is as high as its selection field, which follows the item height; it is
+// set so that the field fills `rect`, and the list below it has room for its items.
+void PlaceComboBox(HWND combo, PixelRect rect)
+{
+  SetWindowPos(combo, nullptr, rect.x, rect.y, rect.width, rect.height * kZoneListItems,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT field = {};
+  GetWindowRect(combo, &field);
+  const auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  const int edges = (field.bottom - field.top) - item;
+  if (item > 0 && rect.height - edges > 0)
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rect.height - edges);
+}
+
 }  // namespace
 
 HWND SettingsWindow::Control(ControlRef ref) const
@@ -49,6 +79,8 @@ HWND SettingsWindow::Control(ControlRef ref) const
     return at < checkBoxes_.size() ? checkBoxes_[at] : nullptr;
   case ControlKind::Button:
     return at < buttons_.size() ? buttons_[at] : nullptr;
+  case ControlKind::LineEdit:
+    return at < edits_.size() ? edits_[at] : nullptr;
   }
   return nullptr;
 }
@@ -86,6 +118,14 @@ void SettingsWindow::LayOut(long double scale)
     place(checkBoxes_[i], kCheckBoxes[i].rect, boldFont_);
   for (std::size_t i = 0; i < kButtons.size(); ++i)
     place(buttons_[i], kButtons[i].rect, boldFont_);
+  // The fields in regular text; the list's items follow its font.
+  for (std::size_t i = 0; i < kLineEdits.size(); ++i) {
+    SendMessageW(edits_[i], WM_SETFONT, reinterpret_cast<WPARAM>(regularFont_), TRUE);
+    if (i == kZoneEdit)
+      PlaceComboBox(edits_[i], ScaledRect(kLineEdits[i].rect));
+    else
+      place(edits_[i], kLineEdits[i].rect, regularFont_);
+  }
 }
 
 void SettingsWindow::CreateControls()
@@ -118,10 +158,24 @@ void SettingsWindow::CreateControls()
       trackBars_[at] = slider;
       break;
     }
+    case ControlKind::LineEdit:
+      if (at == kZoneEdit) {
+        edits_[at] = CreateWideControl(window_, WC_COMBOBOXW, 0, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                       kLineEdits[at].rect, ref, regularFont_);
+        PlaceComboBox(edits_[at], kLineEdits[at].rect);
+      } else {
+        edits_[at] = CreateWideControl(window_, WC_EDITW, WS_EX_CLIENTEDGE, WS_TABSTOP | ES_AUTOHSCROLL,
+                                       kLineEdits[at].rect, ref, regularFont_);
+        SendMessageW(edits_[at], EM_SETLIMITTEXT, kMaxLabelBytes, 0);
+        SendMessageW(edits_[at], EM_SETCUEBANNER, FALSE,
+                     reinterpret_cast<LPARAM>(Utf16(kLineEdits[at].placeholder).c_str()));
+      }
+      break;
     case ControlKind::StaticText:
       break;
     }
   }
+  CreateLineEdits();
   for (std::size_t i = 0; i < kStaticTexts.size(); ++i) {
     const StaticTextRow& row = kStaticTexts[i];
     staticTexts_[i] = CreateControl(window_, "STATIC", row.caption, SS_LEFT | SS_NOPREFIX, row.rect,
@@ -130,20 +184,56 @@ void SettingsWindow::CreateControls()
   focus_ = Control(kTabOrder.front());
 }
 
+const char* SettingsWindow::MenuText(UINT id)
+{
+  switch (id) {
+  case kOptions:
+    return "Settings";
+  case kAddClock:
+    return "Add clock";
+  case kRemoveClock:
+    return "Remove this clock";
+  case kStartAtLogin:
+    return "Start at login";
+  case kLockInPlace:
+    return "Lock in place";
+  case kHideOverFullScreen:
+    return "Hide over full-screen windows";
+  default:
+    return "Close";
+  }
+}
+
 void SettingsWindow::CreatePopupMenu()
 {
   popupMenu_ = ::CreatePopupMenu();
-  // Its check mark flips each time it is chosen, before OptionsClick runs.
-  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kOptions, "Settings");
-  // Checked while Windows starts the clock at login; the mark is read afresh each time the menu opens.
-  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kStartAtLogin, "Start at login");
-  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kLockInPlace, "Lock in place");
-  AppendMenuA(popupMenu_, MF_STRING | MF_UNCHECKED, kHideOverFullScreen, "Hide over full-screen windows");
-  AppendMenuA(popupMenu_, MF_STRING, kClose1, "Close");
+  // "Settings"'s check mark flips each time it is chosen, before OptionsClick runs; "Start at login"
+  // is checked while Windows starts the clock at login, read afresh each time the menu opens; the
+  // clock items are shown as the clock the menu is for allows (ShowMenuItem).
+  for (const auto& [item, id] : kMenuIds)
+    AppendMenuA(popupMenu_, MF_STRING, id, MenuText(id));
   closePicture_ = CreateCloseMenuBitmap();
   MENUITEMINFOA item = {};
   item.cbSize = sizeof item;
   item.fMask = MIIM_BITMAP;
   item.hbmpItem = closePicture_;
   SetMenuItemInfoA(popupMenu_, kClose1, FALSE, &item);
+}
+
+void SettingsWindow::CreateLineEdits()
+{
+  // The first item is the clock's own local time.
+  AddZoneItem("", kLineEdits[kZoneEdit].placeholder);
+  for (const ZoneChoice& zone : hooks_.zoneChoices())
+    AddZoneItem(zone.key, zone.display);
+  SendMessageW(edits_[kZoneEdit], CB_SETCURSEL, 0, 0);
+}
+
+int SettingsWindow::AddZoneItem(const std::string& zone, const std::string& shown)
+{
+  const auto index = static_cast<int>(
+      SendMessageW(edits_[kZoneEdit], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(shown).c_str())));
+  if (index >= 0)
+    zoneKeys_.push_back(zone);
+  return index;
 }

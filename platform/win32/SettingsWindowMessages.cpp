@@ -72,9 +72,19 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return 0;
   }
   case WM_COMMAND: {
+    const auto control = reinterpret_cast<HWND>(lParam);
+    if (control && control == edits_[kZoneEdit]) {
+      if (HIWORD(wParam) == CBN_SELCHANGE)
+        form_->Edit1Change();
+      return 0;
+    }
+    if (control && control == edits_[kLabelEdit]) {
+      if (HIWORD(wParam) == EN_CHANGE && !settingText_)
+        form_->Edit2Change();
+      return 0;
+    }
     if (HIWORD(wParam) != BN_CLICKED)
       return 0;
-    const auto control = reinterpret_cast<HWND>(lParam);
     if (control == checkBoxes_[0])
       form_->CheckBox1Click();
     else if (control == checkBoxes_[1])
