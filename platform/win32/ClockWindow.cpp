@@ -13,7 +13,6 @@ constexpr char kWindowText[] = "Tickora";
 constexpr UINT WM_DPICHANGED = 0x02E0;
 #endif
 
-constexpr UINT_PTR kTimer = 1;
 // While the clock follows the pointer itself: how often it looks where the pointer is.
 constexpr UINT_PTR kDragTimer = 2;
 constexpr UINT kDragInterval = 15;  // ms
@@ -48,9 +47,12 @@ ClockMove DefaultClockMove()
   return wine ? ClockMove::Self : ClockMove::System;
 }
 
-ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, HICON icon, UserMessages messages, ClockMove move)
-    : form_(data, store, *this, std::move(messages)), selfMove_(move == ClockMove::Self),
-      secondStartMessage_(RegisterWindowMessageA(kSecondStartMessage))
+ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, HICON icon, UserMessages messages, ClockMove move,
+                         ClockCompany* company)
+    : form_(data, store, *this, std::move(messages), company), selfMove_(move == ClockMove::Self),
+      secondStartMessage_(RegisterWindowMessageA(kSecondStartMessage)),
+      ownTimer_(company ? nullptr : std::make_unique<TickTimer>()),
+      ticks_(company ? company->schedule() : ownTimer_->schedule(), [this] { TimerTick(); }, kSecondInterval)
 {
   // Double clicks on the clock itself where it moves itself, on its "title bar" elsewhere.
   RegisterWindowClass(kClassName, &ClockWindow::WindowProc, nullptr, CS_DBLCLKS);
@@ -73,7 +75,6 @@ ClockWindow::~ClockWindow()
 {
   if (!window_)
     return;
-  KillTimer(window_, kTimer);
   SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
 }
@@ -179,16 +180,18 @@ void ClockWindow::SetHidden(bool hidden)
 
 void ClockWindow::SetTimerInterval(int milliseconds)
 {
-  interval_ = milliseconds;
-  ArmTimer();
+  ticks_.SetInterval(milliseconds);
 }
 
-void ClockWindow::ArmTimer()
+void ClockWindow::TimerTick()
 {
-  SYSTEMTIME now = {};
-  GetLocalTime(&now);
-  SetTimer(window_, kTimer, static_cast<UINT>(DelayToNextTick(interval_, now.wSecond * 1000 + now.wMilliseconds)),
-           nullptr);
+  // No window, no clock to show.
+  if (!window_)
+    return;
+  // Besides the system's events: a look costs little, and catches what no event told (Wine 8 raises
+  // neither of them).
+  FollowForeground();
+  form_.TimerTimer();
 }
 
 void ClockWindow::Later(std::function<void()> task)
@@ -326,14 +329,7 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   case WM_CONTEXTMENU:
     return 0;
   case WM_TIMER:
-    if (wParam == kTimer) {
-      // Besides the system's events: a look costs little, and catches what no event told (Wine 8
-      // raises neither of them).
-      FollowForeground();
-      form_.TimerTimer();
-      ArmTimer();
-    }
-    else if (wParam == kDragTimer && moving_)
+    if (wParam == kDragTimer && moving_)
       FollowPointer();
     return 0;
   case WM_DPICHANGED:

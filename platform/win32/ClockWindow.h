@@ -1,14 +1,17 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include <windows.h>
 
+#include "FullScreen/ClockCompany.h"
 #include "FullScreen/TForm1.h"
 #include "platform/win32/ForegroundWatch.h"
 #include "platform/win32/LayeredSurface.h"
+#include "platform/win32/TickTimer.h"
 
 // How a drag moves the clock: the system's own move, as by a title bar (Windows), or the clock
 // following the pointer itself (Wine, whose move of a window without a frame stops after one step).
@@ -23,9 +26,10 @@ class ClockWindow : public ClockWindowShell {
 public:
   static constexpr char kClassName[] = "TForm1";
 
-  // Creates the window, runs the creation handler and shows the window; `icon` may be null.
+  // Creates the window, runs the creation handler and shows the window; `icon` may be null. One of
+  // several clocks ticks on their company's timer; a clock alone has its own.
   ClockWindow(ClockData& data, SettingsStore& store, HICON icon, UserMessages messages,
-              ClockMove move = DefaultClockMove());
+              ClockMove move = DefaultClockMove(), ClockCompany* company = nullptr);
   ~ClockWindow() override;
   ClockWindow(const ClockWindow&) = delete;
   ClockWindow& operator=(const ClockWindow&) = delete;
@@ -57,8 +61,7 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void MoveToDevice(PixelPoint position);
-  // Sets the timer for the next tick at the current interval.
-  void ArmTimer();
+  void TimerTick();
   void FollowPointer();
   void ApplyClickThrough();
   // The pointer moved on the clock: the first move after it came tells the clock, and asks the
@@ -72,7 +75,6 @@ private:
   TForm1 form_;
   HWND window_ = nullptr;
   LayeredSurface surface_;
-  int interval_ = 0;            // the clock's timer, ms
   bool presentFailed_ = false;  // told once; the next frames try again silently
   bool moving_ = false;         // the user drags the clock
   const bool selfMove_;
@@ -85,6 +87,8 @@ private:
   ForegroundWatch foreground_;
   std::optional<PixelRect> fullScreen_;  // the foreground window's monitor while it is full screen
   const UINT secondStartMessage_;
+  std::unique_ptr<TickTimer> ownTimer_;  // a clock alone's
+  ScheduledTicks ticks_;
 };
 
 // A second start asks the running clock's window to show its settings, through a message registered

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 #include <gdiplus.h>
 
 #include "Clocks/ClockData.h"
+#include "FullScreen/ClockSet.h"
 #include "model/SettingsStore.h"
 #include "model/X87Math.h"
 #include "platform/win32/ClockWindow.h"
@@ -19,6 +21,8 @@
 #include "platform/win32/SettingsWindow.h"
 #include "platform/win32/Screens.h"
 #include "platform/win32/SingleInstance.h"
+#include "platform/win32/TickTimer.h"
+#include "platform/win32/WindowsTimeZones.h"
 
 namespace {
 
@@ -90,19 +94,42 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
   InitCommonControlsEx(&controls);
   GdiplusSession gdiplus;
 
-  auto data = std::make_unique<ClockData>();
   SettingsStore store(RegistrySettings());
-  // Both windows and the tray carry the 16 x 16 program icon.
-  HICON icon = CreateProgramIcon(data->pictures);
+  HICON icon = nullptr;
+  {
+    PictureCache pictures;
+    // Every window and the tray carry the 16 x 16 program icon.
+    icon = CreateProgramIcon(pictures);
+  }
   int exitCode = 0;
   {
-    ClockWindow clockWindow(*data, store, icon, BoxMessages());
-    if (clockWindow.created()) {
-      SettingsWindow settingsWindow(*data, store, clockWindow.form(), store.firstStart(), icon, BoxMessages());
-      clockWindow.SetSecondStartHandler([&settingsWindow] { settingsWindow.form().SecondStart(); });
+    TickTimer ticks;
+    const WindowsTimeZones zones;
+    // A second start reaches the settings window through whichever clock's window it finds.
+    std::function<void()> showSettings;
+    ClockWindow* firstWindow = nullptr;
+    const auto openWindow = [&](ClockData& data, ClockCompany& company) -> std::unique_ptr<ClockHost> {
+      auto window = std::make_unique<ClockWindow>(data, store, icon, BoxMessages(), DefaultClockMove(), &company);
+      window->SetSecondStartHandler([&showSettings] {
+        if (showSettings)
+          showSettings();
+      });
+      if (!firstWindow)
+        firstWindow = window.get();
+      return std::make_unique<ClockHostOf<ClockWindow>>(std::move(window));
+    };
+    ClockSet clocks(store, ticks.schedule(), &zones, openWindow,
+                    [&ticks](std::function<void()> task) { ticks.Later(std::move(task)); }, BoxMessages());
+    clocks.Start();
+    if (firstWindow && firstWindow->created()) {
+      SettingsWindow settingsWindow(*clocks.DataOf(clocks.first()), store, clocks.first(), store.firstStart(), icon,
+                                    BoxMessages());
+      settingsWindow.form().AttachClocks(clocks);
+      showSettings = [&settingsWindow] { settingsWindow.form().SecondStart(); };
       if (AsksForSettings(commandLine))
         settingsWindow.form().SecondStart();
       RunMessageLoop(settingsWindow.handle());
+      showSettings = nullptr;
     } else {
       // No desktop to show the clock on.
       ShowErrorBox(SystemMessageText(GetLastError()));
