@@ -57,12 +57,18 @@ void PlaceComboBox(HWND combo, PixelRect rect)
 {
   SetWindowPos(combo, nullptr, rect.x, rect.y, rect.width, rect.height * kZoneListItems,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT field = {};
-  GetWindowRect(combo, &field);
-  const auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  const int edges = (field.bottom - field.top) - item;
-  if (item > 0 && rect.height - edges > 0)
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rect.height - edges);
+  // The field's edges around the item are the system's own, and Wine reads back more than it was
+  // given: the item is corrected by what the field measures, twice.
+  auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int pass = 0; pass < 2 && item > 0; ++pass) {
+    RECT field = {};
+    GetWindowRect(combo, &field);
+    const int wanted = item + rect.height - (field.bottom - field.top);
+    if (wanted <= 0 || wanted == item)
+      return;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    item = wanted;
+  }
 }
 
 }  // namespace
