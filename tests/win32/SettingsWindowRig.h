@@ -35,6 +35,10 @@ struct SettingsRig {
     hooks.quit = [this] { log.push_back("quit"); };
     hooks.runKey = runKey;
     hooks.approvedKey = approvedKey;
+    hooks.zoneChoices = [] {
+      return std::vector<ZoneChoice>{{"Nepal Standard Time", "(UTC+05:45) Kathmandu"},
+                                     {"Tokyo Standard Time", "(UTC+09:00) Osaka, Sapporo, Tokyo"}};
+    };
     hooks.trackMenu = [this](HWND, HMENU, POINT at) -> UINT {
       log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y));
       if (menuChoices.empty())

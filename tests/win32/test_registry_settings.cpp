@@ -3,10 +3,12 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "model/SettingsStore.h"
 #include "model/TickoraError.h"
 #include "platform/win32/RegistrySettingsBackend.h"
+#include "platform/win32/Utf16.h"
 #include "tests/win32/Win32TestSupport.h"
 
 namespace {
@@ -172,4 +174,52 @@ TEST(RegistrySettings, AKeyTheUserMayNotWriteKeepsItsSettings)
     key.SetAccess("D:P(A;;KA;;;WD)");  // as its owner may
     EXPECT_EQ(key.Get("Size").number, kStored.sizeStep);
   }
+}
+
+TEST(RegistrySettings, EachFurtherClockIsASubkeyAndADamagedOneIsLeftAsItIs)
+{
+  ScratchKey key;
+  StoreAll(key, kStored);
+  const struct {
+    int number;
+    ClockZone zone;
+  } clocks[] = {{2, {"Nepal Standard Time", "Z\xC3\xBCrich"}}, {5, {"Tokyo Standard Time", ""}}};
+  SettingsStore store = StoreOn(key);
+  for (const auto& c : clocks) {
+    store.SaveSettings(kStored, c.number);
+    store.SaveZone(c.zone, c.number);
+  }
+  // A hand edit left a text where a number belongs.
+  store.SaveSettings(kStored, 3);
+  HKEY clock3 = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (key.path() + "\\Clock3").c_str(), 0, KEY_SET_VALUE, &clock3), ERROR_SUCCESS);
+  RegSetValueExA(clock3, "Size", 0, REG_SZ, reinterpret_cast<const BYTE*>("32"), 3);
+  RegCloseKey(clock3);
+
+  SettingsStore next = StoreOn(key);
+  EXPECT_EQ(next.StoredClockNumbers(), (std::vector<int>{2, 3, 5}));
+  ClockSettings settings;
+  ClockZone zone;
+  try {
+    next.LoadClock(3, settings, zone);
+    ADD_FAILURE() << "clock 3 loaded";
+  } catch (const TickoraError& e) {
+    EXPECT_STREQ(e.what(), "Invalid data type for 'Clock3/Size'");
+  }
+  for (const auto& c : clocks) {
+    SCOPED_TRACE(c.number);
+    next.LoadClock(c.number, settings, zone);
+    EXPECT_EQ(settings, kStored);
+    EXPECT_EQ(zone, c.zone);
+  }
+  // The label is a REG_SZ the system reads in UTF-16.
+  wchar_t label[16] = {};
+  DWORD size = sizeof label;
+  RegGetValueW(HKEY_CURRENT_USER, Utf16(key.path() + "\\Clock2").c_str(), L"Label", RRF_RT_REG_SZ, nullptr, label, &size);
+  EXPECT_STREQ(label, L"Z\u00fcrich");
+
+  next.RemoveClock(3);
+  next.RemoveClock(4);  // never stored: gone all the same
+  EXPECT_EQ(next.StoredClockNumbers(), (std::vector<int>{2, 5}));
+  EXPECT_EQ(key.Get("Size").number, kStored.sizeStep);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -20,6 +23,24 @@ void Scroll(HWND slider, int position)
 void TrayMessage(const SettingsRig& rig, int mouseMessage)
 {
   SendMessageA(rig.form->handle(), WM_USER + 1, NotifyIcon::kId, mouseMessage);
+}
+
+std::wstring WideTextOf(HWND window)
+{
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+  return text;
+}
+
+std::vector<std::string> MenuTexts(HMENU menu)
+{
+  std::vector<std::string> texts;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[64] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    texts.push_back(text);
+  }
+  return texts;
 }
 }  // namespace
 
@@ -153,6 +174,19 @@ TEST(SettingsHandlers, MenuItemsFlipTheirMarksAndCloseEndsTheProgram)
   EXPECT_TRUE(checked(SettingsWindow::kLockInPlace) && rig.clockShell.clickThrough);
   EXPECT_FALSE(checked(SettingsWindow::kHideOverFullScreen));
 
+  // Without a set of clocks the menu has no clock items; shown, each comes back in its place.
+  const std::vector<std::string> fixed = {"Settings", "Start at login", "Lock in place", "Hide over full-screen windows",
+                                          "Close"};
+  EXPECT_EQ(MenuTexts(form.popupMenu()), fixed);
+  form.ShowMenuItem(MenuItem::RemoveClock, true);
+  form.ShowMenuItem(MenuItem::AddClock, true);
+  form.ShowMenuItem(MenuItem::AddClock, true);
+  EXPECT_EQ(MenuTexts(form.popupMenu()),
+            (std::vector<std::string>{"Settings", "Add clock", "Remove this clock", "Start at login", "Lock in place",
+                                      "Hide over full-screen windows", "Close"}));
+  TrayMessage(rig, 517);
+  EXPECT_EQ(MenuTexts(form.popupMenu()), fixed);
+
   SendMessageA(form.Control({ControlKind::Button, 1}), BM_CLICK, 0, 0);
   rig.menuChoices = {SettingsWindow::kClose1};
   TrayMessage(rig, 517);
@@ -227,4 +261,45 @@ TEST(SettingsHandlers, SynthesisCachesGoOnceTheSlidersRest)
   PumpMessages(1500);
   rig.data->pictures.Get(FaceImageName(3));
   EXPECT_EQ(rig.data->pictures.jpegDecodeCount(), 2);
+}
+
+TEST(SettingsHandlers, TheZoneIsChosenFromTheListAndAStoredOneTheSystemLacksIsKept)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.data->zone = {"Gone Standard Time", ""};
+  SettingsWindow& form = rig.Create(kLayout);
+  HWND zones = rig.Control(ControlKind::LineEdit, kZoneEdit);
+  // "Local time", the system's two, and the stored one under its own name, chosen.
+  EXPECT_EQ(SendMessageW(zones, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(zones, CB_GETCURSEL, 0, 0), 3);
+  const struct {
+    int item;
+    const char* zone;
+  } cases[] = {{1, "Nepal Standard Time"}, {0, ""}, {3, "Gone Standard Time"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    SendMessageW(zones, CB_SETCURSEL, static_cast<WPARAM>(c.item), 0);
+    SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(zones), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(zones));
+    EXPECT_EQ(rig.data->zone.zone, c.zone);
+  }
+  form.SetEditText(kZoneEdit, "Tokyo Standard Time");
+  EXPECT_EQ(SendMessageW(zones, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(zones, CB_GETCOUNT, 0, 0), 4);
+}
+
+TEST(SettingsHandlers, TheLabelFollowsTheUsersTypingOnlyAndNamesTheClockInTheCaption)
+{
+  SKIP_WITHOUT_DESKTOP();
+  SettingsRig rig;
+  rig.data->number = 2;
+  SettingsWindow& form = rig.Create(kLayout);
+  HWND label = rig.Control(ControlKind::LineEdit, kLabelEdit);
+  form.SetEditText(kLabelEdit, "Bern");
+  EXPECT_EQ(rig.data->zone.label, "");
+  // What the user types arrives as the field's change.
+  SetWindowTextW(label, L" Z\u00fcrich\t");
+  EXPECT_EQ(rig.data->zone.label, "Z\xC3\xBCrich");
+  EXPECT_EQ(WideTextOf(form.handle()), L"Tickora Settings: clock 2, Z\u00fcrich");
 }

@@ -99,6 +99,16 @@ TEST(SettingsWindow, ControlsStandWhereTheTableSaysWithTheirCaptionsAndFonts)
     EXPECT_EQ(TextOf(button), row.caption);
     ExpectFont(button, true);
   }
+  // The zone's closed drop-down list fills its row as the label's field does.
+  const char* const classes[] = {"ComboBox", "Edit"};
+  for (int i = 0; i < static_cast<int>(kLineEdits.size()); ++i) {
+    const LineEditRow& row = kLineEdits[static_cast<std::size_t>(i)];
+    SCOPED_TRACE(row.name);
+    HWND field = rig.Control(ControlKind::LineEdit, i);
+    EXPECT_EQ(ClassOf(field), classes[i]);
+    EXPECT_EQ(ClientRectOf(field), row.rect);
+    ExpectFont(field, false);
+  }
 }
 
 TEST(SettingsWindow, FixedFrameWithACloseBoxAndNoTaskbarButton)
@@ -111,7 +121,7 @@ TEST(SettingsWindow, FixedFrameWithACloseBoxAndNoTaskbarButton)
   RECT client = {};
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 380);
-  EXPECT_EQ(client.bottom, 227);
+  EXPECT_EQ(client.bottom, 263);
   const LONG_PTR style = StyleOf(window);
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
@@ -123,13 +133,14 @@ TEST(SettingsWindow, FixedFrameWithACloseBoxAndNoTaskbarButton)
   EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_ACTIVEBORDER + 1));
 }
 
-TEST(SettingsWindow, TabOrderRunsFromTheButtonsThroughTheSliders)
+TEST(SettingsWindow, TabOrderRunsFromTheButtonsThroughTheSlidersToTheFields)
 {
   SKIP_WITHOUT_DESKTOP();
   SettingsRig rig;
   HWND window = rig.Create(kLayout).handle();
   const HWND expected[] = {rig.Button(0),   rig.Button(1),   rig.TrackBar(0), rig.TrackBar(1), rig.TrackBar(2),
-                           rig.TrackBar(3), rig.CheckBox(0), rig.TrackBar(4), rig.CheckBox(1), rig.Button(0)};
+                           rig.TrackBar(3), rig.CheckBox(0), rig.TrackBar(4), rig.CheckBox(1),
+                           rig.Control(ControlKind::LineEdit, 0), rig.Control(ControlKind::LineEdit, 1), rig.Button(0)};
   HWND at = expected[0];
   for (std::size_t i = 1; i < std::size(expected); ++i) {
     at = GetNextDlgTabItem(window, at, FALSE);
@@ -171,17 +182,17 @@ TEST(SettingsWindow, PlacedAtTheBottomCentreAndShownOnlyAtTheFirstStart)
     EXPECT_EQ(rig.Visible(), firstStart);
     EXPECT_TRUE(rig.form->form().trayIcon().isAdded());
     rig.form->form().OptionsClick();  // placed when shown
-    // At 96 DPI: the 380-pixel client centred across the primary monitor, the frame's top 227 + 100
+    // At 96 DPI: the 380-pixel client centred across the primary monitor, the frame's top 263 + 100
     // pixels above its bottom.
     RECT frame = {};
     GetWindowRect(window, &frame);
     RECT client = {};
     GetClientRect(window, &client);
-    EXPECT_EQ((PixelSize{client.right, client.bottom}), (PixelSize{380, 227}));
+    EXPECT_EQ((PixelSize{client.right, client.bottom}), (PixelSize{380, 263}));
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_EQ((PixelPoint{frame.left, frame.top}), (PixelPoint{width / 2 - 190, height - 327}));
+    EXPECT_EQ((PixelPoint{frame.left, frame.top}), (PixelPoint{width / 2 - 190, height - 363}));
     if (width == 1024 && height == 768) {  // Wine's desktop without a display
-      EXPECT_EQ((PixelPoint{frame.left, frame.top}), (PixelPoint{322, 441}));
+      EXPECT_EQ((PixelPoint{frame.left, frame.top}), (PixelPoint{322, 405}));
     }
   }
 }
