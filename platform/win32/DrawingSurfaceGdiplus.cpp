@@ -126,21 +126,40 @@ void DrawingSurface::DrawImageRect(const ArgbImage& image, long double left, lon
 }
 
 namespace {
-// The desktop's message font, else the fonts every Windows has; null when none can be made.
-Gdiplus::GpFontFamily* TextFamily()
+// The desktop's message font, semibold, `pixelHeight` pixels to the em; null when none can be made.
+// It goes through GDI's own font mapping, which finds a face for any name where GDI+ finds only the
+// installed families (Wine has no Segoe UI or Tahoma of its own).
+Gdiplus::GpFont* TextFont(int pixelHeight)
 {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
-  std::wstring desktop;
+  LOGFONTW font = {};
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    desktop = metrics.lfMessageFont.lfFaceName;
-  for (const wchar_t* name : {desktop.c_str(), L"Segoe UI", L"Tahoma"}) {
-    Gdiplus::GpFontFamily* family = nullptr;
-    if (*name && flat::GdipCreateFontFamilyFromName(name, nullptr, &family) == Gdiplus::Ok)
-      return family;
+    font = metrics.lfMessageFont;
+  else
+    lstrcpynW(font.lfFaceName, L"Segoe UI", LF_FACESIZE);
+  font.lfHeight = -pixelHeight;
+  font.lfWidth = 0;
+  font.lfEscapement = font.lfOrientation = 0;
+  font.lfWeight = FW_SEMIBOLD;
+  font.lfItalic = font.lfUnderline = font.lfStrikeOut = FALSE;
+  font.lfQuality = ANTIALIASED_QUALITY;
+  Gdiplus::GpFont* made = nullptr;
+  if (HDC dc = CreateCompatibleDC(nullptr)) {
+    if (flat::GdipCreateFontFromLogfontW(dc, &font, &made) != Gdiplus::Ok)
+      made = nullptr;
+    DeleteDC(dc);
   }
+  if (made)
+    return made;
   Gdiplus::GpFontFamily* family = nullptr;
-  return flat::GdipGetGenericFontFamilySansSerif(&family) == Gdiplus::Ok ? family : nullptr;
+  if (flat::GdipGetGenericFontFamilySansSerif(&family) != Gdiplus::Ok)
+    return nullptr;
+  if (flat::GdipCreateFont(family, static_cast<Gdiplus::REAL>(pixelHeight), Gdiplus::FontStyleBold,
+                           Gdiplus::UnitPixel, &made) != Gdiplus::Ok)
+    made = nullptr;
+  flat::GdipDeleteFontFamily(family);
+  return made;
 }
 
 // This library stands below the shell's own helpers.
@@ -154,7 +173,6 @@ std::wstring WideText(const std::string& utf8)
 
 // Frees what GDI+ made for one text on every way out.
 struct TextObjects {
-  Gdiplus::GpFontFamily* family = nullptr;
   Gdiplus::GpFont* font = nullptr;
   Gdiplus::GpStringFormat* format = nullptr;
   Gdiplus::GpSolidFill* brush = nullptr;
@@ -169,8 +187,6 @@ struct TextObjects {
       flat::GdipDeleteStringFormat(format);
     if (font)
       flat::GdipDeleteFont(font);
-    if (family)
-      flat::GdipDeleteFontFamily(family);
   }
 };
 }  // namespace
@@ -184,12 +200,8 @@ void DrawingSurface::DrawText(const std::string& text, std::uint32_t rgb, PixelR
   if (text.empty() || pixelHeight <= 0 || box.width <= 0 || box.height <= 0)
     return;
   TextObjects objects;
-  objects.family = TextFamily();
-  if (!objects.family)
-    return;
-  // Semibold where the family has it; GDI+ offers bold.
-  if (flat::GdipCreateFont(objects.family, static_cast<Gdiplus::REAL>(pixelHeight), Gdiplus::FontStyleBold,
-                           Gdiplus::UnitPixel, &objects.font) != Gdiplus::Ok)
+  objects.font = TextFont(pixelHeight);
+  if (!objects.font)
     return;
   if (flat::GdipCreateStringFormat(Gdiplus::StringFormatFlagsNoWrap, LANG_NEUTRAL, &objects.format) != Gdiplus::Ok ||
       flat::GdipSetStringFormatAlign(objects.format, Gdiplus::StringAlignmentCenter) != Gdiplus::Ok ||
