@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "Settings/ProgramPictures.h"
+// Before windows.h, which names its own DrawTextA or DrawTextW so.
+#include "raster/DrawingSurface.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Pictures.h"
 #include "tests/win32/Win32TestSupport.h"
+
+#undef DrawText
 
 namespace {
 // The visible "Tickora" boxes of this thread.
@@ -117,4 +122,44 @@ TEST(Pictures, TheIconAndTheClosePictureCarryTheProgramsPixels)
   }
   DeleteObject(close);
   ReleaseDC(nullptr, screen);
+}
+
+// The dial's label: drawn inside its box only, centred, in its colour, whatever transform was set.
+TEST(Pictures, TextLandsCentredInItsBoxInItsColourAndTheTransformStays)
+{
+  const struct {
+    const char* text;
+    PixelRect box;
+  } cases[] = {{"Kathmandu", {20, 30, 120, 24}}, {"A label far too long for its box, cut short", {20, 30, 120, 24}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    DeviceImage image(160, 90);
+    DrawingSurface surface(image);
+    surface.Translate(500, 500);  // would put anything drawn through it off the image
+    surface.DrawText(c.text, 0x20C040, c.box, 16);
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    bool coloured = false;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const std::uint32_t pixel = image.Pixel(x, y);
+        if ((pixel >> 24) == 0)
+          continue;
+        left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+        coloured |= pixel == 0xFF20C040;
+      }
+    ASSERT_GE(right, 0) << "nothing drawn";
+    EXPECT_TRUE(coloured);
+    EXPECT_GE(left, c.box.x);
+    EXPECT_LT(right, c.box.x + c.box.width);
+    EXPECT_GE(top, c.box.y);
+    EXPECT_LT(bottom, c.box.y + c.box.height);
+    // Centred to within a pixel or two of hinting.
+    EXPECT_NEAR(left + right, 2 * c.box.x + c.box.width - 1, 4);
+    EXPECT_NEAR(top + bottom, 2 * c.box.y + c.box.height - 1, 8);
+    const DeviceImage before = image;
+    ArgbImage dot(1, 1);
+    dot.SetPixel(0, 0, 0xFFFFFFFF);
+    surface.DrawImageRect(dot, 0, 0, 1, 1);  // still through the transform: off the image
+    EXPECT_EQ(image, before);
+  }
 }

@@ -115,7 +115,7 @@ click_window_centre "$(windows_tray_icon)" 1
 wait_for "the tray icon to go when the settings show" -- not windows_tray_icon
 windows_settings >/dev/null || fail "the settings window is not shown after a click on the icon"
 read -r sx sy _ _ < <(window_geometry "$(windows_settings)")
-xdotool mousemove --sync $((sx + 312 + 30)) $((sy + 205 + 11)) click 1  # "Cancel"
+xdotool mousemove --sync $((sx + 312 + 30)) $((sy + 241 + 11)) click 1  # "Cancel"
 wait_for "the settings to hide" -- not windows_settings
 wait_for "the tray icon back" -- windows_tray_icon
 pass "the tray icon opens the settings; Cancel hides them and brings the icon back"
@@ -187,7 +187,7 @@ pass "a silent install over the running clock closes it, puts the program in $DI
 click_window_centre "$(windows_tray_icon)" 3
 wait_for "the tray menu" -- popup_menu
 read -r mx my mw mh < <(window_geometry "$(popup_menu)")
-xdotool mousemove --sync $((mx + mw / 2)) $((my + mh * 3 / 10)) click 1  # "Start at login", the second of five
+xdotool mousemove --sync $((mx + mw / 2)) $((my + mh * 5 / 12)) click 1  # "Start at login", the third of six
 wait_for "the Run value" -- registry_data_is "$RUN" Tickora "\"$DIR\tickora.exe\""
 pass "\"Start at login\" names the installed program with every letter of its folder"
 

@@ -48,8 +48,8 @@ stop_clock() {
 
 scales=(
   # dpi  clock  x    y    settings client
-  "144   249    150  100  570 340"
-  "192   332    150  100  760 454"
+  "144   249    150  100  570 394"
+  "192   332    150  100  760 526"
 )
 for row in "${scales[@]}"; do
   read -r dpi size x y width height <<<"$row"
@@ -79,6 +79,6 @@ for row in "${scales[@]}"; do
   wait_for "the settings window of the first start" 60 -- settings_window
   wait_for "the settings window $width x $height" -- \
     sh -c "xwininfo -id $(settings_window) | grep -q 'Width: $width\$' && xwininfo -id $(settings_window) | grep -q 'Height: $height\$'"
-  pass "at $dpi DPI the settings window's client area is $width x $height for its 380 x 227"
+  pass "at $dpi DPI the settings window's client area is $width x $height for its 380 x 263"
   stop_clock
 done
