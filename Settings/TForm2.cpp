@@ -385,11 +385,11 @@ void TForm2::IdleRelease()
 
 void TForm2::OpenMenuAt(PixelPoint at, TForm1* clock)
 {
-  // The tray's menu is for the clock the window edits.
+  // The tray's menu is for the clock the window edits; only a clock's own menu removes it.
   menuClock_ = clock ? clock : clock_;
   ShowStartAtLogin();
   shell_.ShowMenuItem(MenuItem::AddClock, clocks_ != nullptr);
-  shell_.ShowMenuItem(MenuItem::RemoveClock, clocks_ != nullptr && menuClock_->number() != kFirstClock);
+  shell_.ShowMenuItem(MenuItem::RemoveClock, clocks_ != nullptr && clock && clock->number() != kFirstClock);
   shell_.OpenMenu(at);
 }
 
