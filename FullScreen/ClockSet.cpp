@@ -58,11 +58,9 @@ int ClockSet::NextNumber()
   int highest = kFirstClock;
   for (const Clock& clock : clocks_)
     highest = std::max(highest, clock.data->number);
-  try {
-    for (const int number : store_.StoredClockNumbers())
-      highest = std::max(highest, number);
-  } catch (const TickoraError&) {
-  }
+  // Above the sections that could not be read too: their numbers stay theirs.
+  for (const int number : store_.StoredClockNumbers())
+    highest = std::max(highest, number);
   return highest + 1;
 }
 
