@@ -150,7 +150,11 @@ void SettingsWindow::SetEditText(int index, const std::string& text)
   if (index == kZoneEdit) {
     // A zone this system does not know stays as stored, shown by its name: choosing it keeps it.
     const auto found = std::find(zoneKeys_.begin(), zoneKeys_.end(), text);
-    const int item = found != zoneKeys_.end() ? static_cast<int>(found - zoneKeys_.begin()) : AddZoneItem(text, text);
+    int item = static_cast<int>(found - zoneKeys_.begin());
+    if (found == zoneKeys_.end()) {
+      item = AddZoneItem(text, text);
+      FitZoneList();
+    }
     SendMessageW(edits_[kZoneEdit], CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     return;
   }

@@ -102,6 +102,7 @@ private:
   void CreatePopupMenu();
   static const char* MenuText(UINT id);
   void CreateLineEdits();
+  void FitZoneList();
   // Adds an item to the zone list for `zone` and returns its index.
   int AddZoneItem(const std::string& zone, const std::string& shown);
   // Puts the controls and their fonts at `scale` device pixels per logical pixel.

@@ -2,6 +2,7 @@
 #include "platform/win32/SettingsWindow.h"
 
 #include <algorithm>
+#include <string>
 
 #include <commctrl.h>
 
@@ -127,8 +128,10 @@ void SettingsWindow::LayOut(long double scale)
   // The fields in regular text; the list's items follow its font.
   for (std::size_t i = 0; i < kLineEdits.size(); ++i) {
     SendMessageW(edits_[i], WM_SETFONT, reinterpret_cast<WPARAM>(regularFont_), TRUE);
-    if (i == kZoneEdit)
+    if (i == kZoneEdit) {
       PlaceComboBox(edits_[i], ScaledRect(kLineEdits[i].rect));
+      FitZoneList();
+    }
     else
       place(edits_[i], kLineEdits[i].rect, regularFont_);
   }
@@ -233,6 +236,30 @@ void SettingsWindow::CreateLineEdits()
   for (const ZoneChoice& zone : hooks_.zoneChoices())
     AddZoneItem(zone.key, zone.display);
   SendMessageW(edits_[kZoneEdit], CB_SETCURSEL, 0, 0);
+  FitZoneList();
+}
+
+void SettingsWindow::FitZoneList()
+{
+  // The open list is as wide as its longest name, which the field itself is too narrow for.
+  HWND zones = edits_[kZoneEdit];
+  HDC dc = GetDC(zones);
+  if (!dc)
+    return;
+  const HGDIOBJ old = SelectObject(dc, regularFont_);
+  int widest = 0;
+  const auto count = static_cast<int>(SendMessageW(zones, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(zones, CB_GETLBTEXTLEN, i, 0))) + 1, L'\0');
+    const auto length = static_cast<int>(SendMessageW(zones, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+    SIZE extent = {};
+    if (length > 0 && GetTextExtentPoint32W(dc, text.c_str(), length, &extent))
+      widest = std::max<int>(widest, extent.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(zones, dc);
+  const int edges = GetSystemMetrics(SM_CXVSCROLL) + ToDevice(8, scale_);
+  SendMessageW(zones, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + edges), 0);
 }
 
 int SettingsWindow::AddZoneItem(const std::string& zone, const std::string& shown)
