@@ -57,6 +57,8 @@ void TForm2::AttachClocks(ClockSet& clocks)
       Attach(*clock);
   }
   clocks.SetAddedHandler([this](ClockData&, TForm1& clock) { Attach(clock); });
+  // With several clocks the caption names the one edited.
+  ShowCaption();
 }
 
 std::vector<TForm1*> TForm2::AllClocks() const
