@@ -53,10 +53,9 @@ void TForm1::FormCreate()
     const std::vector<PixelRect> screens = shell_.Screens();
     screenCount_ = screens.size();
     const PixelPoint stored{data_.settings.left, data_.settings.top};
-    position_ = PlaceWithinReach(stored, DesktopSizeAt(shell_.ScaleAt(stored)), primary, screens);
-    home_ = HomeMonitor({position_.x, position_.y, DesktopSizeAt(shell_.ScaleAt(stored)).width,
-                         DesktopSizeAt(shell_.ScaleAt(stored)).height},
-                        primary, screens);
+    const PixelSize startSize = DesktopSizeAt(shell_.ScaleAt(stored));
+    position_ = PlaceWithinReach(stored, startSize, primary, screens);
+    home_ = HomeMonitor({position_.x, position_.y, startSize.width, startSize.height}, primary, screens);
     MoveWindow(position_, PlacedBy::Clock);
     data_.deviceScale = shell_.DeviceScale();
     BuildClockImages(data_);
@@ -234,9 +233,8 @@ void TForm1::Tick()
   const PixelRect primary = shell_.PrimaryScreen();
   if (RehomeAfterUnplug(screens, primary))
     return;
-  // Each clock stays on the monitor it is on.
-  const TickDecision tick = DecideTick(
-      {position_, DesktopSize(), HomeMonitor(DesktopRect(), primary, screens), {data_.settings.left, data_.settings.top}});
+  // Each clock stays on the monitor it is on (home_, as the look for an unplugged one found it).
+  const TickDecision tick = DecideTick({position_, DesktopSize(), home_, {data_.settings.left, data_.settings.top}});
   Pace(tick.returning ? kReturnInterval : RestInterval());
   pendingSave_.reset();
   const bool mayStore = tick.save && placedBy_ != PlacedBy::WindowSystem;
