@@ -66,11 +66,7 @@ int ClockSet::NextNumber()
 
 TForm1* ClockSet::Add(const TForm1& from)
 {
-  const ClockData* source = nullptr;
-  for (const Clock& clock : clocks_) {
-    if (&clock.host->form() == &from)
-      source = clock.data.get();
-  }
+  const ClockData* source = DataOf(from);
   const int number = NextNumber();
   if (!source || number > kMaxClockNumber)
     return nullptr;
@@ -78,11 +74,9 @@ TForm1* ClockSet::Add(const TForm1& from)
   data->number = number;
   data->settings = source->settings;
   // Beside the clock it copies, on its monitor, clear of every clock.
-  const PixelRect fromRect{from.position().x, from.position().y, from.DesktopSize().width, from.DesktopSize().height};
-  std::vector<PixelRect> taken;
-  for (const Clock& clock : clocks_)
-    taken.push_back({clock.host->form().position().x, clock.host->form().position().y,
-                     clock.host->form().DesktopSize().width, clock.host->form().DesktopSize().height});
+  const PixelRect fromRect = from.DesktopRect();
+  std::vector<PixelRect> taken = PlacesOfOthers(from);
+  taken.push_back(fromRect);
   const PixelPoint place = FreePlace({ClampToInt(fromRect.right() + kScreenMargin), fromRect.y}, fromRect.size(),
                                      from.HomeScreen(), taken);
   data->settings.left = place.x;
@@ -128,7 +122,12 @@ std::vector<TForm1*> ClockSet::clocks()
 
 ClockData* ClockSet::DataOf(const TForm1& clock)
 {
-  for (Clock& c : clocks_) {
+  return const_cast<ClockData*>(std::as_const(*this).DataOf(clock));
+}
+
+const ClockData* ClockSet::DataOf(const TForm1& clock) const
+{
+  for (const Clock& c : clocks_) {
     if (&c.host->form() == &clock)
       return c.data.get();
   }
@@ -141,7 +140,7 @@ std::vector<PixelRect> ClockSet::PlacesOfOthers(const TForm1& clock) const
   for (const Clock& c : clocks_) {
     const TForm1& other = c.host->form();
     if (&other != &clock)
-      places.push_back({other.position().x, other.position().y, other.DesktopSize().width, other.DesktopSize().height});
+      places.push_back(other.DesktopRect());
   }
   return places;
 }

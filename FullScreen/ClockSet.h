@@ -63,6 +63,7 @@ public:
   std::vector<TForm1*> clocks();
   // The data of a clock of the set; null for any other.
   ClockData* DataOf(const TForm1& clock);
+  const ClockData* DataOf(const TForm1& clock) const;
 
   TickSchedule& schedule() override { return schedule_; }
   const TimeZones* zones() const override { return zones_; }

@@ -89,6 +89,8 @@ public:
   PixelSize size() const { return size_; }
   // The window's size in the desktop's pixels, at the density it is drawn at.
   PixelSize DesktopSize() const { return DesktopSizeAt(data_.deviceScale); }
+  // Where the window is and what it covers, in the desktop's pixels.
+  PixelRect DesktopRect() const { return {position_.x, position_.y, DesktopSize().width, DesktopSize().height}; }
   int presentedCount() const { return presentedCount_; }
   int number() const;
   ClockCompany* company() const { return company_; }
@@ -99,7 +101,6 @@ private:
   enum class PlacedBy { Clock, User, WindowSystem };
 
   PixelSize DesktopSizeAt(long double scale) const;
-  PixelRect DesktopRect() const { return {position_.x, position_.y, DesktopSize().width, DesktopSize().height}; }
   // Draws the clock anew at the density of the monitor it now belongs to; returns the place it is
   // moved to, if any.
   std::optional<PixelPoint> Rescale(long double scale);
