@@ -12,8 +12,9 @@ constexpr std::int64_t kEarlyWake = 2;  // ms
 constexpr std::int64_t kMillisecondsPerMinute = 60000;
 }  // namespace
 
-TickSchedule::TickSchedule(std::function<void(int)> arm, std::function<std::int64_t()> now)
-    : arm_(std::move(arm)), now_(std::move(now))
+TickSchedule::TickSchedule(std::function<void(int)> arm, std::function<std::int64_t()> monotonic,
+                           std::function<std::int64_t()> wall)
+    : arm_(std::move(arm)), monotonic_(std::move(monotonic)), wall_(std::move(wall))
 {
 }
 
@@ -23,16 +24,16 @@ TickSchedule::Entry* TickSchedule::Find(int id)
   return found == entries_.end() ? nullptr : &*found;
 }
 
-void TickSchedule::Schedule(Entry& entry, std::int64_t now) const
+void TickSchedule::Schedule(Entry& entry, std::int64_t monotonic, std::int64_t wall) const
 {
-  const int millisecond = static_cast<int>(((now % kMillisecondsPerMinute) + kMillisecondsPerMinute) % kMillisecondsPerMinute);
-  entry.due = now + DelayToNextTick(entry.interval, millisecond);
+  const int millisecond = static_cast<int>(((wall % kMillisecondsPerMinute) + kMillisecondsPerMinute) % kMillisecondsPerMinute);
+  entry.due = monotonic + DelayToNextTick(entry.interval, millisecond);
 }
 
 int TickSchedule::Add(std::function<void()> tick, int interval)
 {
   Entry entry{nextId_++, std::move(tick), interval, 0};
-  Schedule(entry, now_());
+  Schedule(entry, monotonic_(), wall_());
   entries_.push_back(std::move(entry));
   Arm();
   return entries_.back().id;
@@ -48,7 +49,7 @@ void TickSchedule::SetInterval(int id, int interval)
 {
   if (Entry* entry = Find(id)) {
     entry->interval = interval;
-    Schedule(*entry, now_());
+    Schedule(*entry, monotonic_(), wall_());
     Arm();
   }
 }
@@ -61,35 +62,34 @@ int TickSchedule::IntervalOf(int id) const
 
 void TickSchedule::Fire()
 {
-  firing_ = true;
-  const std::int64_t now = now_();
+  const std::int64_t monotonic = monotonic_();
+  const std::int64_t wall = wall_();
   std::vector<int> due;
-  for (const Entry& entry : entries_) {
-    if (entry.due <= now + kEarlyWake)
+  for (Entry& entry : entries_) {
+    if (entry.due <= monotonic + kEarlyWake) {
+      Schedule(entry, monotonic, wall);
       due.push_back(entry.id);
+    }
   }
+  // Armed before any tick runs: a box opened by one leaves every clock ticking.
+  Arm();
   for (const int id : due) {
     // A tick may remove a clock, or add one: each is looked up again.
-    Entry* entry = Find(id);
+    const Entry* entry = Find(id);
     if (!entry)
       continue;
-    Schedule(*entry, now);
     const std::function<void()> tick = entry->tick;
     tick();
   }
-  firing_ = false;
-  Arm();
 }
 
 void TickSchedule::Arm()
 {
-  if (firing_)
-    return;
   if (entries_.empty()) {
     arm_(-1);
     return;
   }
   const std::int64_t next =
       std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.due < b.due; })->due;
-  arm_(static_cast<int>(std::clamp<std::int64_t>(next - now_(), 0, kMillisecondsPerMinute + kTickLag)));
+  arm_(static_cast<int>(std::clamp<std::int64_t>(next - monotonic_(), 0, kMillisecondsPerMinute + kTickLag)));
 }

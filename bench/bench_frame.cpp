@@ -178,7 +178,7 @@ void BM_ClocksOnOneTimer(benchmark::State& state)
   }
   std::int64_t now = 0;
   std::int64_t n = 0;
-  TickSchedule schedule([](int) {}, [&now] { return now; });
+  TickSchedule schedule([](int) {}, [&now] { return now; }, [&now] { return now; });
   std::vector<std::unique_ptr<ScheduledTicks>> ticks;
   const std::int32_t d = clocks.front()->geometry.diameter;
   for (int i = 0; i < count; ++i) {

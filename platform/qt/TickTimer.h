@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
@@ -31,6 +33,11 @@ private:
                              timer_.stop();
                            else
                              timer_.start(delay);
+                         },
+                         [] {
+                           return std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      std::chrono::steady_clock::now().time_since_epoch())
+                               .count();
                          },
                          [] { return QDateTime::currentMSecsSinceEpoch(); }};
 };

@@ -20,9 +20,15 @@ std::int64_t WallClockMs()
   constexpr std::int64_t kFrom1601To1970 = 116444736000000000;  // in 100 ns
   return (ticks - kFrom1601To1970) / 10000;
 }
+
+// Milliseconds since the start of Windows: never set back, whatever the wall clock does.
+std::int64_t MonotonicMs()
+{
+  return static_cast<std::int64_t>(GetTickCount64());
+}
 }  // namespace
 
-TickTimer::TickTimer() : schedule_([this](int delay) { Arm(delay); }, &WallClockMs)
+TickTimer::TickTimer() : schedule_([this](int delay) { Arm(delay); }, &MonotonicMs, &WallClockMs)
 {
   RegisterWindowClass(kClassName, &TickTimer::WindowProc);
   window_ = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);

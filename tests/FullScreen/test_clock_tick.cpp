@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "FullScreen/ClockTick.h"
+#include "FullScreen/TickSchedule.h"
 
 namespace {
 
@@ -198,4 +202,81 @@ TEST(ClockTick, TicksAtRestFollowTheWallClock)
   };
   for (const auto& c : cases)
     EXPECT_EQ(DelayToNextTick(c.interval, c.millisecond), c.delay) << c.interval << " at " << c.millisecond;
+}
+
+namespace {
+
+// The schedule over a timer, a monotonic clock and a wall clock the test moves: the wall clock may be
+// set anywhere, the monotonic one only runs with the time.
+struct ScheduleRig {
+  std::int64_t monotonic = 1'000;
+  std::int64_t wall = 1'700'000'000'000;  // on a minute's turn
+  int armed = -1;
+  TickSchedule schedule{[this](int delay) { armed = delay; }, [this] { return monotonic; }, [this] { return wall; }};
+  std::vector<std::int64_t> ticks;  // the wall clock at each tick, in order
+
+  std::unique_ptr<ScheduledTicks> Clock(int interval, std::function<void()> also = {})
+  {
+    return std::make_unique<ScheduledTicks>(schedule, [this, also] {
+      ticks.push_back(wall);
+      if (also)
+        also();
+    }, interval);
+  }
+  // The timer fires as armed until `ms` have passed; a tick may run this again (a box's own loop).
+  void Run(std::int64_t ms)
+  {
+    const std::int64_t end = monotonic + ms;
+    while (armed >= 0 && monotonic + armed <= end) {
+      const int delay = armed;
+      armed = -1;
+      monotonic += delay;
+      wall += delay;
+      schedule.Fire();
+    }
+    wall += end - monotonic;
+    monotonic = end;
+  }
+};
+
+}  // namespace
+
+// Whatever the wall clock does, a step costs at most one tick: the next comes within one interval,
+// and from then on each lands just after the wall clock's own turn.
+TEST(TickSchedule, WallClockStepsCostAtMostOneTick)
+{
+  constexpr std::int64_t kHour = 3'600'000;
+  const struct { int interval; std::int64_t step; int intoTick; } cases[] = {
+      {kSecondInterval, -kHour, 300},  {kSecondInterval, kHour, 300}, {kSecondInterval, -2'000, 1},
+      {kSecondInterval, -2'000, 997},  {kSecondInterval, 1'337, 500}, {kMinuteInterval, -kHour, 20'000},
+      {kMinuteInterval, -2'000, 59'990}, {kMinuteInterval, 25'000, 10'000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.interval) + " stepped " + std::to_string(c.step) + " at " + std::to_string(c.intoTick));
+    ScheduleRig rig;
+    const auto clock = rig.Clock(c.interval);
+    rig.Run(2 * c.interval + c.intoTick);
+    rig.wall += c.step;
+    rig.ticks.clear();
+    rig.Run(3 * c.interval + kTickLag);
+    ASSERT_GE(rig.ticks.size(), 3u);
+    EXPECT_LE(rig.ticks.size(), 4u);
+    for (std::size_t i = 1; i < rig.ticks.size(); ++i)
+      EXPECT_EQ(((rig.ticks[i] % c.interval) + c.interval) % c.interval, kTickLag) << "tick " << i;
+  }
+}
+
+// A tick that opens a box runs the event loop inside it: every clock ticks on meanwhile.
+TEST(TickSchedule, TicksGoOnInsideATick)
+{
+  ScheduleRig rig;
+  int boxerTicks = 0;
+  const auto boxer = rig.Clock(kSecondInterval, [&] {
+    if (++boxerTicks == 3)
+      rig.Run(5'000);
+  });
+  const auto other = rig.Clock(kSecondInterval);
+  rig.Run(10'000);
+  EXPECT_EQ(boxerTicks, 9);  // each second from 1.005 s
+  EXPECT_GE(rig.ticks.size(), 18u);
 }
