@@ -29,7 +29,29 @@ TForm1& ClockSet::Open(std::unique_ptr<ClockData> data)
   ClockData& held = *data;
   clocks_.push_back({std::move(data), nullptr});
   clocks_.back().host = factory_(held, *this);
-  return clocks_.back().host->form();
+  TForm1& form = clocks_.back().host->form();
+  form.SetMonitorGoneHandler(
+      [this](const std::vector<PixelRect>& screens, PixelRect primary) { BringBack(screens, primary); });
+  return form;
+}
+
+void ClockSet::BringBack(const std::vector<PixelRect>& screens, PixelRect primary)
+{
+  // Decided from the places asked for, not from the window system's reports, which come later.
+  std::vector<TForm1*> stranded;
+  std::vector<PixelRect> taken;
+  for (TForm1* clock : clocks()) {
+    if (clock->Stranded(screens))
+      stranded.push_back(clock);
+    else
+      taken.push_back(clock->DesktopRect());
+  }
+  for (TForm1* clock : stranded) {
+    const PixelRect wanted = clock->WantedAfterUnplug(primary, screens);
+    const PixelPoint target = FreePlace(wanted.topLeft(), wanted.size(), primary, taken);
+    taken.push_back({target.x, target.y, wanted.width, wanted.height});
+    clock->ComeBackAt(target, primary, screens.size());
+  }
 }
 
 void ClockSet::Start()
@@ -55,21 +77,29 @@ void ClockSet::Start()
 
 int ClockSet::NextNumber()
 {
-  int highest = kFirstClock;
+  // The sections that could not be read keep their numbers too.
+  std::vector<int> used = store_.StoredClockNumbers();
   for (const Clock& clock : clocks_)
-    highest = std::max(highest, clock.data->number);
-  // Above the sections that could not be read too: their numbers stay theirs.
-  for (const int number : store_.StoredClockNumbers())
-    highest = std::max(highest, number);
-  return highest + 1;
+    used.push_back(clock.data->number);
+  std::sort(used.begin(), used.end());
+  int number = kFirstClock + 1;
+  for (const int taken : used) {
+    if (taken == number)
+      ++number;
+    else if (taken > number)
+      break;
+  }
+  if (number > kMaxClockNumber)
+    throw TickoraError(FormatMessage("No clock can be added: all %d clocks are in use", kMaxClockNumber));
+  return number;
 }
 
 TForm1* ClockSet::Add(const TForm1& from)
 {
   const ClockData* source = DataOf(from);
-  const int number = NextNumber();
-  if (!source || number > kMaxClockNumber)
+  if (!source)
     return nullptr;
+  const int number = NextNumber();
   auto data = std::make_unique<ClockData>();
   data->number = number;
   data->settings = source->settings;

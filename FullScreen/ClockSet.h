@@ -51,7 +51,8 @@ public:
   void SetAddedHandler(Added handler) { added_ = std::move(handler); }
 
   // A new clock with `from`'s look, placed beside it and stored at once (an error is told; the clock
-  // runs all the same). Null when no number is left.
+  // runs all the same). It takes the lowest number no clock and no section holds; throws TickoraError
+  // when none is left.
   TForm1* Add(const TForm1& from);
   // Deletes a clock other than the first from the store and closes its window once the event loop
   // runs (it may be the one whose menu asked). Throws TickoraError when the store keeps it; the clock
@@ -67,7 +68,6 @@ public:
 
   TickSchedule& schedule() override { return schedule_; }
   const TimeZones* zones() const override { return zones_; }
-  std::vector<PixelRect> PlacesOfOthers(const TForm1& clock) const override;
 
 private:
   struct Clock {
@@ -76,6 +76,11 @@ private:
   };
   TForm1& Open(std::unique_ptr<ClockData> data);
   int NextNumber();
+  // The other clocks' rectangles, in the desktop's pixels.
+  std::vector<PixelRect> PlacesOfOthers(const TForm1& clock) const;
+  // A monitor went: every clock that was on it comes onto the primary, each clear of the clocks that
+  // stay and of the places already given to the others, and is stored there.
+  void BringBack(const std::vector<PixelRect>& screens, PixelRect primary);
 
   SettingsStore& store_;
   TickSchedule& schedule_;

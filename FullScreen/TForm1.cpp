@@ -15,7 +15,10 @@
 
 TForm1::TForm1(ClockData& data, SettingsStore& store, ClockWindowShell& shell, UserMessages messages,
                ClockCompany* company)
-    : data_(data), store_(store), shell_(shell), messages_(std::move(messages)), company_(company)
+    : data_(data), store_(store), shell_(shell), messages_(std::move(messages)),
+      later_{[this](const std::string& text) { ShowLater(true, text); },
+             [this](const std::string& text) { ShowLater(false, text); }},
+      company_(company)
 {
 }
 
@@ -29,9 +32,7 @@ void TForm1::FormCreate()
   // The timer runs with the window; its first tick comes once the event loop runs.
   shell_.SetTimerInterval(interval_);
   // An error ends the creation handler; the window is still shown, and then the box.
-  const UserMessages later{[this](const std::string& text) { ShowLater(true, text); },
-                           [this](const std::string& text) { ShowLater(false, text); }};
-  RunHandler(later, [this] {
+  RunHandler(later_, [this] {
     // A store that cannot be read is reported; the clock starts on what could be read and the defaults.
     // The first place is centred on the primary monitor at its own density.
     const PixelRect primary = shell_.PrimaryScreen();
@@ -107,6 +108,9 @@ void TForm1::Wake()
   shell_.Later([this] {
     wakePending_ = false;
     TimerTimer();
+    // The next tick counts from the wall clock as it reads now, whatever it read before.
+    if (!closed_)
+      shell_.SetTimerInterval(interval_);
   });
 }
 
@@ -125,6 +129,7 @@ void TForm1::PointerLeft()
 
 void TForm1::MoveWindow(PixelPoint position, PlacedBy by)
 {
+  dropped_ = false;
   requested_ = position;
   requestedBy_ = by;
   shell_.MoveTo(position);
@@ -183,7 +188,8 @@ TimeOfDay TForm1::ClockTime()
 
 void TForm1::TimerTimer()
 {
-  RunHandler(messages_, [this] { Tick(); });
+  // A box opened here would run its own event loop inside the timer's callback.
+  RunHandler(later_, [this] { Tick(); });
 }
 
 PixelSize TForm1::DesktopSizeAt(long double scale) const
@@ -216,11 +222,15 @@ std::optional<PixelPoint> TForm1::Rescale(long double scale)
 
 void TForm1::Tick()
 {
-  // A hidden clock shows nothing and goes nowhere; it is drawn again when shown.
-  if (hidden_)
+  // A hidden clock shows nothing and goes nowhere: it sleeps, and is drawn again when shown.
+  if (hidden_) {
+    if (!closed_)
+      Pace(kMinuteInterval);
     return;
-  if (droppedTicks_ > 0)
-    --droppedTicks_;
+  }
+  // The reports of the drop have come: what moves the window from now on is not the user's drag.
+  if (dropped_ && droppedReported_)
+    dropped_ = false;
   // On a monitor of another density (moved there, or its scale changed): drawn anew for it.
   std::optional<PixelPoint> rescaledTo;
   if (const long double scale = shell_.DeviceScale(); scale != data_.deviceScale)
@@ -250,26 +260,51 @@ void TForm1::Tick()
   MoveWindow(tick.position, placedBy_);
 }
 
-bool TForm1::RehomeAfterUnplug(const std::vector<PixelRect>& screens, PixelRect primary)
+bool TForm1::Stranded(const std::vector<PixelRect>& screens) const
 {
-  const bool unplugged = screens.size() < screenCount_;
-  screenCount_ = screens.size();
-  const PixelRect clock = DesktopRect();
-  const PixelRect was = std::exchange(home_, HomeMonitor(clock, primary, screens));
-  // Only the clocks of the monitor that went move; wherever the window system put them meanwhile,
-  // they come onto the primary clear of the others.
-  if (!unplugged || dragging_ || std::find(screens.begin(), screens.end(), was) != screens.end())
-    return false;
-  const std::vector<PixelRect> others = company_ ? company_->PlacesOfOthers(*this) : std::vector<PixelRect>{};
-  const PixelPoint target =
-      FreePlace(PlaceWithinReach(position_, clock.size(), primary, screens), clock.size(), primary, others);
+  return screens.size() < screenCount_ && !dragging_ && std::find(screens.begin(), screens.end(), home_) == screens.end();
+}
+
+PixelRect TForm1::WantedAfterUnplug(PixelRect primary, const std::vector<PixelRect>& screens) const
+{
+  const PixelSize size = DesktopSize();
+  const PixelPoint at = PlaceWithinReach(position_, size, primary, screens);
+  return {at.x, at.y, size.width, size.height};
+}
+
+void TForm1::ComeBackAt(PixelPoint target, PixelRect primary, std::size_t screenCount)
+{
+  screenCount_ = screenCount;
   home_ = primary;
+  if (closed_)
+    return;
   Pace(RestInterval());
   if (target == position_)
-    return false;
+    return;
   pendingSave_ = target;
+  cameBack_ = true;
   MoveWindow(target, PlacedBy::Clock);
-  return true;
+}
+
+bool TForm1::RehomeAfterUnplug(const std::vector<PixelRect>& screens, PixelRect primary)
+{
+  // Only the clocks of the monitor that went move; wherever the window system put them meanwhile,
+  // they come onto the primary, all of them decided at once so that none lands on another.
+  // Brought back by another clock's tick: this one's walk waits for the window system's report.
+  if (std::exchange(cameBack_, false))
+    return true;
+  if (Stranded(screens)) {
+    if (monitorGoneHandler_)
+      monitorGoneHandler_(screens, primary);
+    else
+      ComeBackAt(FreePlace(WantedAfterUnplug(primary, screens).topLeft(), DesktopSize(), primary, {}), primary,
+                 screens.size());
+    if (std::exchange(cameBack_, false))
+      return true;
+  }
+  screenCount_ = screens.size();
+  home_ = HomeMonitor(DesktopRect(), primary, screens);
+  return false;
 }
 
 void TForm1::WindowMoved(PixelPoint position)
@@ -278,9 +313,10 @@ void TForm1::WindowMoved(PixelPoint position)
   // While the clock walks back it moves the window itself, and a window system may report the steps
   // in its own way where two densities meet: they stay the walk's. The last of a drag's moves may be
   // reported after the button is up.
-  if (dragging_ || droppedTicks_ > 0)
+  if (dragging_ || dropped_) {
     placedBy_ = PlacedBy::User;
-  else if (requested_ && *requested_ == position)
+    droppedReported_ = dropped_;
+  } else if (requested_ && *requested_ == position)
     placedBy_ = requestedBy_;
   else if (moved && interval_ != kReturnInterval)
     placedBy_ = PlacedBy::WindowSystem;
@@ -292,11 +328,14 @@ void TForm1::WindowMoved(PixelPoint position)
   if (fullScreen_)
     FollowFullScreen();
   if (pendingSave_ && *pendingSave_ == position)
-    RunHandler(messages_, [this] { SaveNewPosition(*std::exchange(pendingSave_, std::nullopt)); });
+    RunHandler(later_, [this] { SaveNewPosition(*std::exchange(pendingSave_, std::nullopt)); });
 }
 
 void TForm1::SaveNewPosition(PixelPoint position)
 {
+  // A removed clock's section stays deleted.
+  if (closed_)
+    return;
   // The record takes the place first, so a place that cannot be stored is not tried again.
   data_.settings.left = position.x;
   data_.settings.top = position.y;
@@ -309,10 +348,11 @@ void TForm1::SaveNewPosition(PixelPoint position)
     // Told once until a save succeeds: the clock saves at every new place it rests at.
     if (std::exchange(positionErrorShown_, true))
       return;
+    // Saved from a tick or a move report: the box comes after it.
     if (dragging_)
       pendingPositionError_ = ErrorBoxText(e.what());
-    else if (messages_.error)
-      messages_.error(ErrorBoxText(e.what()));
+    else
+      ShowLater(true, ErrorBoxText(e.what()));
   }
 }
 
@@ -325,7 +365,8 @@ void TForm1::DragEnded()
 {
   if (!std::exchange(dragging_, false))
     return;
-  droppedTicks_ = kDropTicks;
+  dropped_ = true;
+  droppedReported_ = false;
   if (!pendingPositionError_.empty())
     ShowLater(true, std::exchange(pendingPositionError_, {}));
 }
@@ -400,6 +441,7 @@ void TForm1::NoticeLater(const std::string& text)
 void TForm1::Close()
 {
   closed_ = true;
+  pendingSave_.reset();
   hidden_ = true;
   shell_.SetHidden(true);
 }

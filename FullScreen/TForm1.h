@@ -34,7 +34,8 @@ public:
   // One tick of the timer.
   void TimerTimer();
   // Something the frame shows or the walk back reads has changed (a setting, the monitors, their
-  // scale): a tick runs as soon as the event loop does, not at the next wake of a sleeping clock.
+  // scale, the wall clock): a tick runs as soon as the event loop does, not at the next wake of a
+  // sleeping clock, and the ticks after it are counted from then.
   void Wake();
   // The size slider sets the client width, then the height; the next frame sets them to D.
   void SetClientSize(int width, int height);
@@ -56,6 +57,18 @@ public:
   void DoubleClick();
   void SetContextMenuHandler(std::function<void(PixelPoint at)> handler) { contextMenuHandler_ = std::move(handler); }
   void SetDoubleClickHandler(std::function<void()> handler) { doubleClickHandler_ = std::move(handler); }
+  // Told when a tick finds the monitor the clock was on unplugged, with the monitors now: whoever
+  // places the clocks together (ClockSet) brings every clock of that monitor back (ComeBackAt). A
+  // clock without one comes back onto the primary by itself.
+  using MonitorGoneHandler = std::function<void(const std::vector<PixelRect>& screens, PixelRect primary)>;
+  void SetMonitorGoneHandler(MonitorGoneHandler handler) { monitorGoneHandler_ = std::move(handler); }
+  // Whether the monitor the clock was on at its last tick is none of `screens` (and the user is not
+  // dragging it): it is to come back.
+  bool Stranded(const std::vector<PixelRect>& screens) const;
+  // Where a stranded clock would like to come back to on `primary`, at its size (desktop pixels).
+  PixelRect WantedAfterUnplug(PixelRect primary, const std::vector<PixelRect>& screens) const;
+  // Moves a stranded clock onto `primary` at `target`, storing the place once the window is there.
+  void ComeBackAt(PixelPoint target, PixelRect primary, std::size_t screenCount);
 
   // "Lock in place": while locked every click goes through to the window below, so the clock is
   // neither dragged nor clicked; it still walks back inside the screen. The choice is stored at once
@@ -107,7 +120,7 @@ private:
   void Tick();
   // The time the clock shows, in its zone; sets the dial's label to go with it.
   TimeOfDay ClockTime();
-  // A monitor was unplugged under the clock: it comes onto the primary, beside the other clocks.
+  // Looks for an unplugged monitor under the clock; true when the clock is being brought back.
   bool RehomeAfterUnplug(const std::vector<PixelRect>& screens, PixelRect primary);
   void DrawAt(PixelPoint cursor);
   // The interval at rest: as often as the picture can change.
@@ -122,6 +135,7 @@ private:
   SettingsStore& store_;
   ClockWindowShell& shell_;
   UserMessages messages_;
+  UserMessages later_;  // the same, shown once the event loop runs: no box inside a tick
   ClockCompany* company_;
   FrameComposer composer_;
   std::size_t screenCount_ = 0;  // at the last tick
@@ -142,9 +156,11 @@ private:
   PlacedBy shownBy_ = PlacedBy::Clock;
   std::optional<PixelPoint> pendingSave_;  // a place to store once the window is reported there
   bool dragging_ = false;
-  // Ticks after a drop whose reports are still the user's move.
-  static constexpr int kDropTicks = 2;
-  int droppedTicks_ = 0;
+  // After a drop the window system's reports are still the user's move (the last may come after the
+  // button is up), until the first tick after one of them, or until the clock moves the window itself.
+  bool dropped_ = false;
+  bool droppedReported_ = false;
+  bool cameBack_ = false;  // ComeBackAt moved the window during this tick
   bool locked_ = false;
   bool hideOverFullScreen_ = true;
   bool hidden_ = false;
@@ -154,4 +170,5 @@ private:
   std::string pendingPositionError_;       // shown when the drag ends
   std::function<void(PixelPoint)> contextMenuHandler_;
   std::function<void()> doubleClickHandler_;
+  MonitorGoneHandler monitorGoneHandler_;
 };

@@ -76,9 +76,37 @@ void TForm2::EditClock(TForm1& clock)
   ClockData* data = clocks_ ? clocks_->DataOf(clock) : nullptr;
   if (!data || &clock == clock_)
     return;
+  if (clock_)
+    OfferToSave();
   clock_ = &clock;
   data_ = data;
+  if (!stored_.contains(data_->number))
+    RememberStored();
   ShowClock();
+}
+
+TForm2::Look TForm2::LookOf(const ClockData& data) const
+{
+  Look look{data.settings, data.zone};
+  look.settings.left = 0;
+  look.settings.top = 0;
+  return look;
+}
+
+void TForm2::RememberStored()
+{
+  stored_[data_->number] = LookOf(*data_);
+}
+
+void TForm2::OfferToSave()
+{
+  const auto stored = stored_.find(data_->number);
+  if (stored == stored_.end() || stored->second == LookOf(*data_))
+    return;
+  const std::string& name = data_->zone.label.empty() ? data_->zone.zone : data_->zone.label;
+  if (shell_.Confirm("Save the changes to clock " + std::to_string(data_->number) + (name.empty() ? "" : ", " + name) +
+                     "?"))
+    Save();
 }
 
 void TForm2::ShowClock()
@@ -120,6 +148,8 @@ void TForm2::FormCreate(bool firstStart)
   shell_.MarkMenuItem(MenuItem::LockInPlace, clock_->locked());
   shell_.MarkMenuItem(MenuItem::HideOverFullScreen, clock_->hidesOverFullScreen());
 
+  // What the clock shows now is what its store holds, ranges mended aside.
+  RememberStored();
   shell_.Place(SettingsWindowPlace(shell_.PrimaryScreen()));
   if (firstStart)
     ShowWindow();
@@ -231,9 +261,15 @@ void TForm2::Edit2Change()
 
 void TForm2::Button1Click()
 {
+  Save();
+}
+
+void TForm2::Save()
+{
   RunHandler(messages_, [this] {
     store_.SaveSettings(data_->settings, data_->number);
     store_.SaveZone(data_->zone, data_->number);
+    RememberStored();
   });
 }
 
@@ -296,18 +332,24 @@ void TForm2::AddClockClick()
 void TForm2::RemoveClockClick()
 {
   TForm1* clock = menuClock_;
-  if (!clocks_ || !clock || clock->number() == kFirstClock)
+  // One box at a time: a second clock's menu may open while this box waits.
+  if (!clocks_ || !clock || clock->number() == kFirstClock || removing_)
     return;
   const ClockData* data = clocks_->DataOf(*clock);
   const std::string name = data && !data->zone.label.empty() ? data->zone.label : data ? data->zone.zone : std::string();
-  if (!shell_.Confirm("Remove clock " + std::to_string(clock->number()) + (name.empty() ? "" : ", " + name) +
-                      "? Its settings are deleted."))
+  removing_ = true;
+  const bool confirmed = shell_.Confirm("Remove clock " + std::to_string(clock->number()) +
+                                        (name.empty() ? "" : ", " + name) + "? Its settings are deleted.");
+  removing_ = false;
+  if (!confirmed)
     return;
+  const int number = clock->number();
   const bool edited = clock == clock_;
   RunHandler(messages_, [&] { clocks_->Remove(*clock); });
   if (clocks_->DataOf(*clock))
     return;
   menuClock_ = nullptr;
+  stored_.erase(number);
   if (edited) {
     clock_ = nullptr;
     EditClock(clocks_->first());

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "Settings/SettingsShell.h"
 #include "Settings/TrayIcon.h"
+#include "model/ClockSettings.h"
 #include "model/UserMessages.h"
 
 class ClockSet;
@@ -88,6 +90,8 @@ public:
   // another is chosen.
   void AttachClocks(ClockSet& clocks);
   // The window edits this clock from now on: its controls show its settings, the caption names it.
+  // Edits of the clock edited until now that are not saved are not dropped silently: the user is
+  // asked whether to save them; kept or not, the clock goes on showing them.
   void EditClock(TForm1& clock);
   const TForm1& editedClock() const { return *clock_; }
 
@@ -109,6 +113,18 @@ private:
   void ShowClock();
   void ShowCaption();
   std::vector<TForm1*> AllClocks() const;
+  // What "Save Settings" stores of a clock, its place aside (the clock stores that itself).
+  struct Look {
+    ClockSettings settings;
+    ClockZone zone;
+    bool operator==(const Look&) const = default;
+  };
+  Look LookOf(const ClockData& data) const;
+  // The edited clock's look as stored: taken when the window first edits it, and at each save.
+  void RememberStored();
+  // Asks whether to save the edited clock's changes, if it has any.
+  void OfferToSave();
+  void Save();
   void HideWindow();
   void ShowWindow();
 
@@ -123,4 +139,6 @@ private:
   TrayIcon tray_;
   bool optionsMarked_ = false;  // the "Settings" item's mark flips each time it is chosen
   bool shown_ = false;
+  bool removing_ = false;         // a removal is being asked: no second one meanwhile
+  std::map<int, Look> stored_;    // by clock number
 };

@@ -37,6 +37,7 @@ public:
   PixelSize frameSize;   // device
   PixelSize windowSize;  // in the desktop's pixels
   PixelPoint position;
+  PixelPoint movedTo;  // the last place asked for
   int timerInterval = 0;
   bool clickThrough = false;
   bool hidden = false;
@@ -88,6 +89,7 @@ public:
   }
   void MoveTo(PixelPoint to) override
   {
+    movedTo = to;
     if (reportMoves)
       Report(to);
   }

@@ -59,9 +59,12 @@ public:
 struct SetRig {
   FakeBackend* backend = nullptr;
   std::unique_ptr<SettingsStore> store;
-  std::int64_t now = 1'700'000'000'000;  // ms, on a minute's turn
+  // The wall clock (ms, on a minute's turn), which the test may set back or forward, and the
+  // monotonic one, which only the passing time moves.
+  std::int64_t wall = 1'700'000'000'000;
+  std::int64_t monotonic = 7'000;
   int armed = -1;
-  TickSchedule schedule{[this](int delay) { armed = delay; }, [this] { return now; }};
+  TickSchedule schedule{[this](int delay) { armed = delay; }, [this] { return monotonic; }, [this] { return wall; }};
   FixedZones zones;
   std::vector<FakeClockHost*> hosts;
   std::map<int, int> ticks;  // by clock number
@@ -120,12 +123,14 @@ struct SetRig {
   // The timer fires as armed until `ms` have passed.
   void Run(int ms)
   {
-    const std::int64_t end = now + ms;
-    while (armed >= 0 && now + armed <= end) {
-      now += armed;
+    const std::int64_t end = monotonic + ms;
+    while (armed >= 0 && monotonic + armed <= end) {
+      monotonic += armed;
+      wall += armed;
       schedule.Fire();
     }
-    now = end;
+    wall += end - monotonic;
+    monotonic = end;
   }
   PixelRect RectOf(int number)
   {
@@ -151,13 +156,43 @@ TEST(ClockSet, OneTimerEachClockAtItsOwnPace)
   EXPECT_EQ(rig.Host(1).shell.position, (PixelPoint{100, 100}));
 }
 
-// On two monitors each clock stays on its own; unplugged, the second monitor's clock comes onto the
-// primary beside the first, not over it, and is stored there.
+// The wall clock set back an hour, or forward, leaves every clock ticking; a clock without its second
+// hand, woken by the step, shows the new minute at once and then turns with it.
+TEST(ClockSet, WallClockStepsLeaveEveryClockTicking)
+{
+  SetRig rig;
+  rig.StoreClock(2, {400, 100});
+  ClockSet& set = rig.Start();
+  set.DataOf(rig.Host(2).form())->settings.showSeconds = 0;
+  rig.Host(2).form().Wake();
+  rig.Host(2).shell.RunLater();
+  rig.Run(2'500);
+  for (const std::int64_t step : {-3'600'000, 3'600'000, 25'000}) {
+    SCOPED_TRACE(step);
+    rig.wall += step;
+    rig.ticks.clear();
+    rig.Host(2).form().Wake();  // the wall-clock watch
+    rig.Host(2).shell.RunLater();
+    EXPECT_EQ(rig.ticks[1], 0);
+    rig.Run(3'000);
+    EXPECT_EQ(rig.ticks[1], 3);
+    EXPECT_EQ(rig.ticks[2], 0);
+    // The minute turns where the wall clock says, not where it said before the step.
+    const std::int64_t toMinute = 60'000 - rig.wall % 60'000;
+    rig.Run(toMinute + kTickLag + 1);
+    EXPECT_EQ(rig.ticks[2], 1);
+  }
+}
+
+// On two monitors each clock stays on its own; unplugged, the second monitor's clocks come onto the
+// primary beside the first and apart from each other, though the window system reports their moves
+// late, and are stored there.
 TEST(ClockSet, ClocksStayOnTheirMonitorAndComeBackBesideTheOthers)
 {
   SetRig rig;
   rig.screens = {kPrimary, kSecondary};
   rig.StoreClock(2, {3000, 300});
+  rig.StoreClock(3, {3010, 310});
   // Clock 1 at the primary's right edge, where clock 2 would come.
   ClockSettings first;
   first.left = 1740;
@@ -167,14 +202,24 @@ TEST(ClockSet, ClocksStayOnTheirMonitorAndComeBackBesideTheOthers)
   rig.Run(3000);
   EXPECT_EQ(rig.Host(2).shell.position, (PixelPoint{3000, 300}));
 
+  for (const int number : {2, 3})
+    rig.Host(number).shell.reportMoves = false;
   rig.SetScreens({kPrimary});
+  rig.Run(1000);
+  for (const int number : {2, 3})
+    rig.Host(number).shell.Report(rig.Host(number).shell.movedTo);
   rig.Run(2000);
-  const PixelRect second = rig.RectOf(2);
-  EXPECT_FALSE(second.intersects(rig.RectOf(1)));
-  EXPECT_FALSE(IsOutsideMargin(second.topLeft(), second.size(), kPrimary));
-  EXPECT_EQ((PixelPoint{static_cast<int>(rig.backend->Read("Clock2/Left").integer),
-                        static_cast<int>(rig.backend->Read("Clock2/Top").integer)}),
-            second.topLeft());
+  for (const int number : {2, 3}) {
+    SCOPED_TRACE(number);
+    const PixelRect rect = rig.RectOf(number);
+    EXPECT_FALSE(rect.intersects(rig.RectOf(1)));
+    EXPECT_FALSE(rect.intersects(rig.RectOf(5 - number)));
+    EXPECT_FALSE(IsOutsideMargin(rect.topLeft(), rect.size(), kPrimary));
+    const std::string section = "Clock" + std::to_string(number);
+    EXPECT_EQ((PixelPoint{static_cast<int>(rig.backend->Read(section + "/Left").integer),
+                          static_cast<int>(rig.backend->Read(section + "/Top").integer)}),
+              rect.topLeft());
+  }
   EXPECT_EQ(rig.RectOf(1).topLeft(), (PixelPoint{1740, 320}));
 }
 
@@ -209,6 +254,7 @@ TEST(ClockSet, EachClockItsZoneAndADamagedOneAlone)
 TEST(ClockSet, AddAndRemoveFromTheClocksMenu)
 {
   SetRig rig;
+  rig.StoreClock(999, {700, 700});
   ClockSet& set = rig.Start();
   std::vector<std::string> log;
   FakeSettingsShell shell(log);
@@ -221,7 +267,7 @@ TEST(ClockSet, AddAndRemoveFromTheClocksMenu)
   set.first().RightButtonUp({150, 150});
   EXPECT_FALSE(shell.shownItems[MenuItem::RemoveClock]);
   form.MenuChosen(MenuItem::AddClock);
-  ASSERT_EQ(set.count(), 2u);
+  ASSERT_EQ(set.count(), 3u);  // the lowest free number, below 999
   TForm1& added = *set.clocks().back();
   EXPECT_EQ(set.DataOf(added)->settings.skin, 9);
   EXPECT_FALSE(rig.RectOf(2).intersects(rig.RectOf(1)));
@@ -231,19 +277,52 @@ TEST(ClockSet, AddAndRemoveFromTheClocksMenu)
   EXPECT_TRUE(shell.visible);
   EXPECT_EQ(log.back(), "focus 0");
 
-  // With two clocks each one's menu opens, tray or not.
+  // A change left unsaved is offered for saving when the window turns to another clock.
+  shell.positions[1] = 4;
+  form.TrackBar2Change();
+  set.first().DoubleClick();
+  EXPECT_EQ(CountOf(log, "ask Save the changes to clock 2?"), 1);
+  EXPECT_EQ(rig.backend->Read("Clock2/Algoritm").integer, 4);
+  EXPECT_EQ(&form.editedClock(), &set.first());
+  // A place the clock asks for after its removal is not stored.
+  FakeClockShell& addedShell = rig.Host(2).shell;
+  addedShell.reportMoves = false;
+  addedShell.Drop({4, 300});
+  rig.Run(1000);
+  ASSERT_EQ(addedShell.movedTo, (PixelPoint{6, 300}));
+
+  // With several clocks each one's menu opens, tray or not.
   added.RightButtonUp({2, 2});
   EXPECT_TRUE(shell.shownItems[MenuItem::RemoveClock]);
   shell.confirms = false;
   form.MenuChosen(MenuItem::RemoveClock);
-  EXPECT_EQ(set.count(), 2u);
+  EXPECT_EQ(set.count(), 3u);
   shell.confirms = true;
   form.MenuChosen(MenuItem::RemoveClock);
   EXPECT_EQ(log.back(), "ask Remove clock 2? Its settings are deleted.");
-  EXPECT_EQ(set.count(), 1u);
-  EXPECT_EQ(rig.store->StoredClockNumbers(), std::vector<int>{});
+  EXPECT_EQ(set.count(), 2u);
+  addedShell.Report({6, 300});
+  EXPECT_EQ(rig.store->StoredClockNumbers(), std::vector<int>{999});
   EXPECT_EQ(&form.editedClock(), &set.first());
-  EXPECT_EQ(shell.caption, "Tickora Settings");
   for (auto& task : rig.later)
     task();
+}
+
+// Every number taken, even by sections that cannot be read: "Add clock" says so.
+TEST(ClockSet, AddSaysWhenNoNumberIsLeft)
+{
+  SetRig rig;
+  for (int number = 2; number <= kMaxClockNumber; ++number)
+    rig.backend->values["Clock" + std::to_string(number) + "/Size"] = {StoredValue::Kind::Text, 0, "big"};
+  ClockSet& set = rig.Start();
+  rig.told.clear();
+  std::vector<std::string> log;
+  FakeSettingsShell shell(log);
+  TForm2 form(*set.DataOf(set.first()), *rig.store, set.first(), shell, shell,
+              {[&](const std::string& text) { rig.told.push_back(text); }, {}});
+  form.FormCreate(false);
+  form.AttachClocks(set);
+  form.MenuChosen(MenuItem::AddClock);
+  EXPECT_EQ(set.count(), 1u);
+  EXPECT_EQ(rig.told, std::vector<std::string>{"No clock can be added: all 999 clocks are in use."});
 }
