@@ -115,6 +115,14 @@ TEST(ClockWindow, OnlyThePlacesOfTheUserAndOfTheWalkBackAreStored)
        {6, 6}, {200, 100}},
       {"dropped after the window manager's place",
        [](ClockRig& r) { r.shell.Report({0, 0}); r.shell.Drop({600, 400}); }, {600, 400}, {600, 400}},
+      // A busy machine: the window manager's move is reported ticks after the button went up.
+      {"dropped, the window manager's report late", [](ClockRig& r) {
+         r.form->DragStarted();
+         r.form->DragEnded();
+         for (int i = 0; i < 3; ++i)
+           r.form->TimerTimer();
+         r.shell.Report({550, 400});
+       }, {550, 400}, {550, 400}},
       {"centred by the compositor, as sway answers every move", [](ClockRig& r) { r.shell.Report({877, 457}); },
        {877, 457}, {200, 100}},
       {"the monitors shrink under it: walked back and stored",
