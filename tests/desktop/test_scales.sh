@@ -11,6 +11,9 @@ readonly D=166 LEFT=300 TOP=200
 pad_start 0 0 "$SCREEN_W" "$SCREEN_H" 3a3a3a
 readonly UNDER_LOG=$PAD_LOG
 reached_pad() { grep -qx "press $1 $2 1" "$UNDER_LOG"; }
+# The window's input shape has come with its frame: no transparent pixel takes clicks (a busy machine
+# may show the window before its first shape).
+shape_follows_frame() { "$PYTHON" "$XTOOL" clicks "$CLOCK_WINDOW" 1 | grep -q '^caught 0 '; }
 
 scales=(
   # how             scale  device D
@@ -34,6 +37,7 @@ for row in "${scales[@]}"; do
   pass "$how $value: $size x $size screen pixels at $x,$y"
 
   # Near the lower right of the disc, past where a frame of D pixels would end.
+  wait_for "the input shape of the $size-pixel frame" -- shape_follows_frame
   inside=$((size * 78 / 100))
   xdotool mousemove $((x + inside)) $((y + inside)) click 1
   xdotool mousemove $((x + size - 2)) $((y + 2)) click 1
