@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <windowsx.h>
+
 #include "model/ClockGeometry.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Screens.h"
@@ -16,11 +18,34 @@ constexpr UINT WM_DPICHANGED = 0x02E0;
 // While the clock follows the pointer itself: how often it looks where the pointer is.
 constexpr UINT_PTR kDragTimer = 2;
 constexpr UINT kDragInterval = 15;  // ms
+// While a full-screen window is in front: how often the clock looks whether it is still there.
+constexpr UINT_PTR kLookTimer = 3;
+constexpr UINT kLookInterval = 1000;  // ms
 constexpr UINT kRunLaterMessage = WM_APP + 1;
 constexpr UINT kForegroundMessage = WM_APP + 2;  // ForegroundWatch: the foreground window changed
 constexpr char kSecondStartMessage[] = "Tickora.SecondStart";
 constexpr DWORD kFindRetryMs = 100;
+
+// How deep the thread is in clock windows' handlers (one runs a box's loop, another's message comes),
+// and what waits for the last of them to return.
+thread_local int handling = 0;
+thread_local std::vector<std::function<void()>> afterHandlers;
 }  // namespace
+
+void ClockWindow::AfterHandlers(std::function<void()> task)
+{
+  if (handling == 0)
+    task();
+  else
+    afterHandlers.push_back(std::move(task));
+}
+
+std::function<void(std::function<void()>)> ClockSetLater(TickTimer& ticks)
+{
+  return [&ticks](std::function<void()> task) {
+    ticks.Later([task = std::move(task)]() mutable { ClockWindow::AfterHandlers(std::move(task)); });
+  };
+}
 
 bool AskRunningCopy(DWORD waitMs)
 {
@@ -200,15 +225,17 @@ void ClockWindow::Later(std::function<void()> task)
   PostMessageA(window_, kRunLaterMessage, 0, 0);
 }
 
-void ClockWindow::FollowPointer()
+void ClockWindow::FollowPointer(POINT at)
 {
-  POINT at = {};
-  GetCursorPos(&at);
   MoveToDevice(
       {movedFrom_.x + static_cast<int>(at.x - pressedAt_.x), movedFrom_.y + static_cast<int>(at.y - pressedAt_.y)});
   // The key state is the physical button's: with the buttons swapped the primary one is the right.
   const int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-  if (selfMove_ && !(GetAsyncKeyState(primary) & 0x8000))
+  if (!selfMove_ || (GetAsyncKeyState(primary) & 0x8000))
+    return;
+  // The release's own message, on its way, puts the clock where the button came up.
+  MSG release;
+  if (!PeekMessageA(&release, window_, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE | PM_NOYIELD))
     EndDrag();
 }
 
@@ -248,6 +275,12 @@ void ClockWindow::FollowForeground()
   if (moving_)
     return;
   if (const auto fullScreen = foreground_.Look(); fullScreen != fullScreen_) {
+    // A clock hidden over it sleeps, and where the system tells of no other foreground window (Wine)
+    // no tick would see it go: the clock looks on its own until it has gone.
+    if (!fullScreen)
+      KillTimer(window_, kLookTimer);
+    else if (!fullScreen_)
+      SetTimer(window_, kLookTimer, kLookInterval, nullptr);
     fullScreen_ = fullScreen;
     form_.ActiveWindowChanged(fullScreen);
   }
@@ -255,10 +288,18 @@ void ClockWindow::FollowForeground()
 
 LRESULT CALLBACK ClockWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+  // A window being destroyed has no clock any more: what still comes is the system's.
   auto* shell = reinterpret_cast<ClockWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!shell)
     return DefWindowProcA(window, message, wParam, lParam);
-  return shell->HandleMessage(message, wParam, lParam);
+  ++handling;
+  const LRESULT result = shell->HandleMessage(message, wParam, lParam);
+  // Nothing of the window is used past this point: what waited may delete it.
+  if (--handling == 0) {
+    for (auto& task : std::exchange(afterHandlers, {}))
+      task();
+  }
+  return result;
 }
 
 LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -296,8 +337,11 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   case WM_NCMOUSEMOVE:
     // Moves come to the "title bar" where the system moves the clock, to the clock where it moves itself.
     PointerMoved(message == WM_NCMOUSEMOVE);
-    if (moving_ && message == WM_MOUSEMOVE)
-      FollowPointer();
+    if (moving_ && message == WM_MOUSEMOVE) {
+      POINT at = {};
+      GetCursorPos(&at);
+      FollowPointer(at);
+    }
     return message == WM_MOUSEMOVE ? 0 : DefWindowProcA(window_, message, wParam, lParam);
   case WM_MOUSELEAVE:
   case WM_NCMOUSELEAVE:
@@ -312,9 +356,14 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     form_.Wake();
     break;
   case WM_LBUTTONUP:
-    // Not at a lost capture: Wine takes it away when the press activates the window.
-    if (selfMove_)
+    // The drop is where the button came up, which may be past the last place followed. Not at a lost
+    // capture: Wine takes it away when the press activates the window.
+    if (selfMove_ && moving_) {
+      POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ClientToScreen(window_, &at);
+      FollowPointer(at);
       EndDrag();
+    }
     return 0;
   case WM_LBUTTONDBLCLK:
   case WM_NCLBUTTONDBLCLK:
@@ -329,8 +378,13 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   case WM_CONTEXTMENU:
     return 0;
   case WM_TIMER:
-    if (wParam == kDragTimer && moving_)
-      FollowPointer();
+    if (wParam == kDragTimer && moving_) {
+      POINT at = {};
+      GetCursorPos(&at);
+      FollowPointer(at);
+    } else if (wParam == kLookTimer) {
+      FollowForeground();
+    }
     return 0;
   case WM_DPICHANGED:
     // On a monitor of another density, or its density changed: drawn anew for it now, not at the next

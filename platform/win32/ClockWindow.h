@@ -40,6 +40,10 @@ public:
   TForm1& form() { return form_; }
   // What a later start asks through kSecondStartMessage (AskRunningCopy).
   void SetSecondStartHandler(std::function<void()> handler) { secondStart_ = std::move(handler); }
+  // Runs `task` once no clock window of the thread is inside one of its handlers: at once, or as the
+  // last of them returns. A handler may run a box's or a menu's loop, in which a task that deletes
+  // clocks would pull the window and its clock from under it.
+  static void AfterHandlers(std::function<void()> task);
 
   PixelRect PrimaryScreen() const override;
   std::vector<PixelRect> Screens() const override;
@@ -62,7 +66,9 @@ private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void MoveToDevice(PixelPoint position);
   void TimerTick();
-  void FollowPointer();
+  // Where the clock follows the pointer itself: the window goes with the pointer, at `at` (screen
+  // pixels), and the drag ends once the button is up.
+  void FollowPointer(POINT at);
   void ApplyClickThrough();
   // The pointer moved on the clock: the first move after it came tells the clock, and asks the
   // system to say when it leaves.
@@ -90,6 +96,10 @@ private:
   std::unique_ptr<TickTimer> ownTimer_;  // a clock alone's
   ScheduledTicks ticks_;
 };
+
+// The set's "once the event loop runs" for clock windows: posted to the timer's window, and then held
+// until no clock window is inside a handler (ClockWindow::AfterHandlers).
+std::function<void(std::function<void()>)> ClockSetLater(TickTimer& ticks);
 
 // A second start asks the running clock's window to show its settings, through a message registered
 // for the purpose; false when no clock window was found within the wait (one still starting is waited

@@ -9,9 +9,15 @@
 #include "platform/win32/Screens.h"
 
 namespace {
-// A hook's callback is given no context: it finds its watch by the hook's handle. Out-of-context events
-// arrive on the thread that hooked them, so each thread keeps its own.
-thread_local std::vector<ForegroundWatch*> watches;
+// One set of hooks for every clock of the thread: out-of-context events arrive on the thread that
+// hooked them, and a hook's callback is given no context, so it posts to every watch started there.
+struct Hooks {
+  std::vector<ForegroundWatch*> watches;
+  HWINEVENTHOOK foreground = nullptr;
+  HWINEVENTHOOK location = nullptr;
+  HWND followed = nullptr;  // the window whose thread `location` watches
+};
+thread_local Hooks hooks;
 }  // namespace
 
 bool ForegroundWatch::SystemReportsExclusive()
@@ -25,54 +31,56 @@ ForegroundWatch::ForegroundWatch(AskExclusive ask) : ask_(std::move(ask)) {}
 
 ForegroundWatch::~ForegroundWatch()
 {
-  if (foregroundHook_)
-    UnhookWinEvent(foregroundHook_);
-  if (locationHook_)
-    UnhookWinEvent(locationHook_);
-  std::erase(watches, this);
+  std::erase(hooks.watches, this);
+  if (!hooks.watches.empty())
+    return;
+  if (hooks.foreground)
+    UnhookWinEvent(std::exchange(hooks.foreground, nullptr));
+  Follow(nullptr);
 }
 
 void ForegroundWatch::Start(HWND clock, UINT message)
 {
   clock_ = clock;
   message_ = message;
-  if (std::find(watches.begin(), watches.end(), this) == watches.end())
-    watches.push_back(this);
-  if (!foregroundHook_) {
-    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnEvent, 0, 0,
-                                      WINEVENT_OUTOFCONTEXT);
+  if (std::find(hooks.watches.begin(), hooks.watches.end(), this) == hooks.watches.end())
+    hooks.watches.push_back(this);
+  if (!hooks.foreground) {
+    hooks.foreground = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnEvent, 0, 0,
+                                       WINEVENT_OUTOFCONTEXT);
   }
   Follow(GetForegroundWindow());
 }
 
 void ForegroundWatch::Follow(HWND window)
 {
-  followed_ = window;
-  if (locationHook_)
-    UnhookWinEvent(std::exchange(locationHook_, nullptr));
+  if (window == hooks.followed)
+    return;
+  hooks.followed = window;
+  if (hooks.location)
+    UnhookWinEvent(std::exchange(hooks.location, nullptr));
   DWORD process = 0;
   const DWORD thread = window ? GetWindowThreadProcessId(window, &process) : 0;
-  // The clock's own windows are never full screen; any other thread's moves, and the pointer's, are
-  // none of the clock's business.
-  if (clock_ && thread != 0 && process != GetCurrentProcessId()) {
-    locationHook_ = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, &OnEvent,
-                                    process, thread, WINEVENT_OUTOFCONTEXT);
+  // The clocks' own windows are never full screen; any other thread's moves, and the pointer's, are
+  // none of the clocks' business.
+  if (!hooks.watches.empty() && thread != 0 && process != GetCurrentProcessId()) {
+    hooks.location = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, &OnEvent,
+                                     process, thread, WINEVENT_OUTOFCONTEXT);
   }
 }
 
 void CALLBACK ForegroundWatch::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD,
                                        DWORD)
 {
-  for (ForegroundWatch* watch : watches) {
-    if (hook != watch->foregroundHook_ && hook != watch->locationHook_)
-      continue;
-    // The window itself, not its caret or scroll bars.
-    if (event == EVENT_OBJECT_LOCATIONCHANGE &&
-        (window != watch->followed_ || object != OBJID_WINDOW || child != CHILDID_SELF))
-      return;
+  // Not one queued before its hook went; for moves, the window itself, not its caret or scroll bars.
+  if (!hook || (hook != hooks.foreground && hook != hooks.location))
+    return;
+  if (event == EVENT_OBJECT_LOCATIONCHANGE &&
+      (window != hooks.followed || object != OBJID_WINDOW || child != CHILDID_SELF))
+    return;
+  for (ForegroundWatch* watch : hooks.watches) {
     if (!std::exchange(watch->posted_, true))
       PostMessageA(watch->clock_, watch->message_, 0, 0);
-    return;
   }
 }
 
@@ -80,7 +88,8 @@ std::optional<PixelRect> ForegroundWatch::Look()
 {
   posted_ = false;
   const HWND window = GetForegroundWindow();
-  if (window != followed_)
+  // A watch not started follows nothing: the hooks are the started ones'.
+  if (clock_)
     Follow(window);
   MONITORINFO info = {};
   info.cbSize = sizeof info;

@@ -17,10 +17,11 @@ struct ForegroundWindow {
   bool exempt = false;  // the desktop, the shell's own window or the clock itself
 };
 
-// Whether the foreground window fills its monitor as a full-screen program does, for the clock window.
+// Whether the foreground window fills its monitor as a full-screen program does, for one clock window.
 // The system tells of another foreground window, and of the foreground window's moves and sizes, by a
 // message posted to the clock's window (many events make one message); a look costs little when
-// nothing changed, so each tick may take one too.
+// nothing changed, so each tick may take one too. The system's hooks are the thread's, whatever the
+// number of clocks: each event is posted to every started watch.
 class ForegroundWatch {
 public:
   // Whether the system reports a Direct3D exclusive full screen or presentation mode.
@@ -32,7 +33,8 @@ public:
   ForegroundWatch(const ForegroundWatch&) = delete;
   ForegroundWatch& operator=(const ForegroundWatch&) = delete;
 
-  // Hooks the system's events; they arrive on this thread's message loop, as `message` to `clock`.
+  // Joins the thread's hooks (made by the first watch, removed with the last); the events arrive on
+  // this thread's message loop, as `message` to `clock`.
   void Start(HWND clock, UINT message);
   // The monitor the foreground window fills while it is full screen, or nothing.
   std::optional<PixelRect> Look();
@@ -43,8 +45,8 @@ public:
 private:
   static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
                                DWORD time);
-  // Hooks the moves and sizes of `window`'s thread alone.
-  void Follow(HWND window);
+  // Hooks the moves and sizes of `window`'s thread alone, for every watch.
+  static void Follow(HWND window);
 
   struct Asked {
     HWND handle = nullptr;
@@ -57,9 +59,6 @@ private:
   HWND clock_ = nullptr;
   UINT message_ = 0;
   bool posted_ = false;  // a message is on its way
-  HWINEVENTHOOK foregroundHook_ = nullptr;
-  HWINEVENTHOOK locationHook_ = nullptr;
-  HWND followed_ = nullptr;      // the window whose thread locationHook_ watches
   std::optional<Asked> asked_;  // the window the state was last asked for
   bool exclusive_ = false;      // and the answer
 };

@@ -31,9 +31,9 @@ void ShowNotice(const std::string& text)
   ShowBox(text, 0);
 }
 
-bool AskYesNo(const std::string& question)
+bool AskYesNo(const std::string& question, HWND owner)
 {
-  return MessageBoxW(nullptr, Utf16(question).c_str(), kTitle,
+  return MessageBoxW(owner, Utf16(question).c_str(), kTitle,
                      MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2 | MB_TOPMOST | MB_SETFOREGROUND) == IDYES;
 }
 

@@ -10,8 +10,9 @@
 void ShowErrorBox(const std::string& text);
 void ShowNotice(const std::string& text);
 
-// A question with Yes and No, No the default; true for Yes.
-bool AskYesNo(const std::string& question);
+// A question with Yes and No, No the default; true for Yes. With an owner the box is modal to it: the
+// owner takes no input until the box is answered.
+bool AskYesNo(const std::string& question, HWND owner = nullptr);
 
 // Both, as the windows take them.
 UserMessages BoxMessages();

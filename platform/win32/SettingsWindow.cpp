@@ -24,8 +24,6 @@ SettingsWindowHooks WithDefaults(SettingsWindowHooks hooks)
     hooks.runKey = StartAtLoginEntry::kRunKey;
   if (hooks.approvedKey.empty())
     hooks.approvedKey = StartAtLoginEntry::kApprovedKey;
-  if (!hooks.confirm)
-    hooks.confirm = AskYesNo;
   if (!hooks.zoneChoices)
     hooks.zoneChoices = &WindowsTimeZones::Choices;
   if (!hooks.trackMenu) {
@@ -177,7 +175,9 @@ void SettingsWindow::SetCaption(const std::string& caption)
 
 bool SettingsWindow::Confirm(const std::string& question)
 {
-  return hooks_.confirm(question);
+  // The question is the settings window's, whether it shows or a clock's menu asked it: while it
+  // waits, the window, the menu and the tray icon (whose messages come to the window) wait too.
+  return hooks_.confirm ? hooks_.confirm(question) : AskYesNo(question, window_);
 }
 
 void SettingsWindow::Place(PixelPoint position)
@@ -200,6 +200,13 @@ void SettingsWindow::HideForm()
 
 void SettingsWindow::OpenMenu(PixelPoint at)
 {
+  // A box of the window's waits for an answer (it disables the window): a click for the menu, from
+  // the tray or a clock, brings the box to the front instead, as a click on its owner does.
+  if (!IsWindowEnabled(window_)) {
+    if (HWND box = GetLastActivePopup(window_); box != window_)
+      SetForegroundWindow(box);
+    return;
+  }
   // The menu closes when the user clicks elsewhere only if its owner is the foreground window, and
   // the message after it lets the taskbar's own menu handling finish.
   SetForegroundWindow(window_);

@@ -23,7 +23,7 @@ struct SettingsWindowHooks {
   // the key of the state Task Manager keeps for it (StartAtLoginEntry::kApprovedKey).
   std::string runKey;
   std::string approvedKey;
-  std::function<bool(const std::string& question)> confirm;  // AskYesNo
+  std::function<bool(const std::string& question)> confirm;  // AskYesNo, owned by the settings window
   std::function<std::vector<ZoneChoice>()> zoneChoices;      // WindowsTimeZones::Choices
 };
 

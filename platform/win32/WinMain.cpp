@@ -118,8 +118,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         firstWindow = window.get();
       return std::make_unique<ClockHostOf<ClockWindow>>(std::move(window));
     };
-    ClockSet clocks(store, ticks.schedule(), &zones, openWindow,
-                    [&ticks](std::function<void()> task) { ticks.Later(std::move(task)); }, BoxMessages());
+    ClockSet clocks(store, ticks.schedule(), &zones, openWindow, ClockSetLater(ticks), BoxMessages());
     clocks.Start();
     if (firstWindow && firstWindow->created()) {
       SettingsWindow settingsWindow(*clocks.DataOf(clocks.first()), store, clocks.first(), store.firstStart(), icon,

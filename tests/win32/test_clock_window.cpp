@@ -7,6 +7,7 @@
 
 #include "Clocks/BuildClockImages.h"
 #include "Clocks/ClockData.h"
+#include "FullScreen/ClockSet.h"
 #include "model/SettingsStore.h"
 #include "platform/win32/RegistrySettingsBackend.h"
 #include "platform/win32/Screens.h"
@@ -148,6 +149,11 @@ TEST(ClockWindow, DraggedAnywhereAndClosedLikeTheMenusClose)
   SetCursorPos(413, 303);
   SendMessageA(follower.handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(83, 83));
   EXPECT_EQ(self.Rect().topLeft(), (PixelPoint{330, 220}));
+  // The drop is where the button came up, wherever the pointer is by the time the clock hears of it.
+  SendMessageA(follower.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(83, 83));
+  SetCursorPos(463, 343);
+  SendMessageA(follower.handle(), WM_LBUTTONUP, 0, MAKELPARAM(103, 93));
+  EXPECT_EQ(self.Rect().topLeft(), (PixelPoint{350, 230}));
 
   // With the buttons swapped the press that drags is the physical right button's, and the clock
   // follows it until that button is up.
@@ -223,6 +229,33 @@ TEST(ClockWindow, ANewSizeTakesEffectWithTheNextFrame)
   form.form().Draw();
   EXPECT_EQ(rig.Rect(), (PixelRect{200, 100, 100, 100}));
   EXPECT_EQ(form.form().presentedCount(), 2);
+}
+
+// A clock removed from its own menu, whose handler then runs a box's loop, goes once the handler returns.
+TEST(ClockWindow, AClockRemovedInsideItsOwnHandlerGoesOnceTheHandlerReturns)
+{
+  SKIP_WITHOUT_DESKTOP();
+  ScratchKey key;
+  SettingsStore store(std::make_unique<RegistrySettingsBackend>(key.path()));
+  TickTimer ticks;
+  HWND window = nullptr;
+  const auto open = [&](ClockData& data, ClockCompany& company) -> std::unique_ptr<ClockHost> {
+    auto clock = std::make_unique<ClockWindow>(data, store, nullptr, UserMessages{}, ClockMove::System, &company);
+    window = clock->handle();
+    return std::make_unique<ClockHostOf<ClockWindow>>(std::move(clock));
+  };
+  ClockSet clocks(store, ticks.schedule(), nullptr, open, ClockSetLater(ticks), {});
+  clocks.Start();
+  TForm1* second = clocks.Add(clocks.first());
+  bool thereInItsHandler = false;
+  second->SetContextMenuHandler([&](PixelPoint) {
+    clocks.Remove(*second);
+    PumpMessages();
+    thereInItsHandler = IsWindow(window) != FALSE;
+  });
+  SendMessageA(window, WM_RBUTTONUP, 0, 0);
+  EXPECT_TRUE(thereInItsHandler);
+  EXPECT_FALSE(IsWindow(window));
 }
 
 // One foreground window after another, as a watch sees them; the notification state is scripted and
