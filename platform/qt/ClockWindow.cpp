@@ -47,17 +47,15 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
   });
 
   shape_.SetSources([this] { return FrameView(form_.frame()); }, [this]() -> const ClickMask& { return form_.clicks(); });
-  compositor_ = std::make_unique<SelectionWatch>("_NET_WM_CM_S", [this](bool running) {
-    shape_.SetCompositing(*this, running);
-  });
-  shape_.SetCompositing(*this, compositor_->owned());
+  shape_.SetCompositing(*this, watches_.compositing());
 
   form_.FormCreate();
   if (!HasPerPixelAlpha(*this))
     form_.NoticeLater(SystemMessageText(kNoTranslucency));
   SetHidden(false);
-  fullScreen_ = std::make_unique<FullScreenWatch>(
-      [this](std::optional<PixelRect> covered) { form_.ActiveWindowChanged(covered); });
+  // A clock added while a full-screen window is active: no change is coming to tell it.
+  if (const std::optional<PixelRect> covered = watches_.fullScreen())
+    form_.ActiveWindowChanged(covered);
   WatchScreens();
 }
 
@@ -285,10 +283,14 @@ void ClockWindow::mouseMoveEvent(QMouseEvent* event)
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event)
 {
-  if (event->button() == Qt::LeftButton)
+  if (event->button() == Qt::LeftButton) {
+    // A quick drop brings no motion to where the button went up: the clock goes there first.
+    if (dragging_)
+      move(event->globalPosition().toPoint() - dragOffset_);
     EndDrag();
-  else if (event->button() == Qt::RightButton)
+  } else if (event->button() == Qt::RightButton) {
     form_.RightButtonUp(FromQt(event->globalPosition().toPoint()));
+  }
   event->accept();
 }
 

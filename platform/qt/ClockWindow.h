@@ -8,10 +8,8 @@
 
 #include "FullScreen/ClockCompany.h"
 #include "FullScreen/TForm1.h"
-#include "platform/qt/FullScreenWatch.h"
-#include "platform/qt/SelectionWatch.h"
+#include "platform/qt/ClockWatches.h"
 #include "platform/qt/TickTimer.h"
-#include "platform/qt/WallClockWatch.h"
 #include "platform/qt/WindowShape.h"
 #include "platform/qt/X11Presenter.h"
 
@@ -78,9 +76,11 @@ private:
   TForm1 form_;
   AlphaShape shape_;
   X11Presenter presenter_;
-  std::unique_ptr<SelectionWatch> compositor_;  // a compositing manager
-  std::unique_ptr<FullScreenWatch> fullScreen_;  // the active window, while full screen
-  WallClockWatch wallClock_{[this] { form_.Wake(); }};
+  ClockWatches::Listener watches_{{
+      .wallClockJumped = [this] { form_.Wake(); },
+      .fullScreenChanged = [this](std::optional<PixelRect> covered) { form_.ActiveWindowChanged(covered); },
+      .compositingChanged = [this](bool running) { shape_.SetCompositing(*this, running); },
+  }};
   std::unique_ptr<TickTimer> ownTimer_;
   ScheduledTicks ticks_;
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up

@@ -19,6 +19,9 @@ public:
   FullScreenWatch(const FullScreenWatch&) = delete;
   FullScreenWatch& operator=(const FullScreenWatch&) = delete;
 
+  // The monitors the active window covers now: what the last report said.
+  std::optional<PixelRect> covered() const { return covered_; }
+
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:

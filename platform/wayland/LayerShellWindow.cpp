@@ -546,7 +546,13 @@ void LayerShellWindow::SeatCapabilities(bool pointer)
 void LayerShellWindow::DestroyPointer()
 {
   Release(relativePointer_, zwp_relative_pointer_v1_destroy);
-  Release(pointer_, wl_pointer_destroy);
+  // Only a release tells the compositor: a pointer merely forgotten here would still be sent every
+  // event of the pointer over the other clocks.
+  if (pointer_ && wl_pointer_get_version(pointer_) >= WL_POINTER_RELEASE_SINCE_VERSION)
+    wl_pointer_release(pointer_);
+  else if (pointer_)
+    wl_pointer_destroy(pointer_);
+  pointer_ = nullptr;
 }
 
 void LayerShellWindow::SetCursor(std::uint32_t serial)

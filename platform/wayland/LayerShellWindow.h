@@ -11,8 +11,8 @@
 
 #include "FullScreen/ClockCompany.h"
 #include "FullScreen/TForm1.h"
+#include "platform/qt/ClockWatches.h"
 #include "platform/qt/TickTimer.h"
-#include "platform/qt/WallClockWatch.h"
 
 struct wl_buffer;
 struct wl_callback;
@@ -119,7 +119,8 @@ private:
   TForm1 form_;
   std::unique_ptr<TickTimer> ownTimer_;  // a clock alone's
   ScheduledTicks ticks_;
-  WallClockWatch wallClock_{[this] { form_.Wake(); }};
+  // The full-screen window and the compositor are the compositor's business here.
+  ClockWatches::Listener watches_{{.wallClockJumped = [this] { form_.Wake(); }}};
 
   wl_surface* surface_ = nullptr;
   zwlr_layer_surface_v1* layer_ = nullptr;

@@ -186,7 +186,11 @@ void WaylandSession::RemoveOutput(std::uint32_t name)
   OutputChanged(output.get());
   if (output->xdg)
     zxdg_output_v1_destroy(output->xdg);
-  wl_output_destroy(output->output);
+  // Released, the compositor frees its side too; a version 1 or 2 output can only be forgotten.
+  if (wl_output_get_version(output->output) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
+    wl_output_release(output->output);
+  else
+    wl_output_destroy(output->output);
 }
 
 void WaylandSession::OutputChanged(WaylandOutput* gone) const

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -186,9 +187,11 @@ TEST(ClockWindow, LeftDragMovesRightClickAndDoubleClickGoToTheirHandlers)
   EXPECT_EQ(w.pos(), start + QPoint(50, 30));
   SendMouse(w, QEvent::MouseMove, {83 + 10, 20}, Qt::NoButton, Qt::LeftButton);  // window-relative, after the move
   EXPECT_EQ(w.pos(), start + QPoint(60, 30));
-  SendMouse(w, QEvent::MouseButtonRelease, {93, 20}, Qt::LeftButton, Qt::NoButton);
+  // Dropped before any motion brought the clock there: it goes where the button went up.
+  SendMouse(w, QEvent::MouseButtonRelease, {83 + 40, 20 - 15}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(w.pos(), start + QPoint(100, 15));
   SendMouse(w, QEvent::MouseMove, {10, 10}, Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(w.pos(), start + QPoint(60, 30));
+  EXPECT_EQ(w.pos(), start + QPoint(100, 15));
 
   std::optional<PixelPoint> menuAt;
   int doubleClicks = 0;
@@ -199,7 +202,7 @@ TEST(ClockWindow, LeftDragMovesRightClickAndDoubleClickGoToTheirHandlers)
   SendMouse(w, QEvent::MouseButtonRelease, {30, 40}, Qt::RightButton, Qt::NoButton);
   const QPoint global = w.mapToGlobal(QPoint(30, 40));
   EXPECT_EQ(menuAt, (PixelPoint{global.x(), global.y()}));
-  EXPECT_EQ(w.pos(), start + QPoint(60, 30));  // the right button does not drag
+  EXPECT_EQ(w.pos(), start + QPoint(100, 15));  // the right button does not drag
   SendMouse(w, QEvent::MouseButtonDblClick, {30, 40}, Qt::LeftButton, Qt::LeftButton);
   EXPECT_EQ(doubleClicks, 1);
 
@@ -207,7 +210,7 @@ TEST(ClockWindow, LeftDragMovesRightClickAndDoubleClickGoToTheirHandlers)
   const ClockSettings before = rig.data->settings;
   QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
   QCoreApplication::sendEvent(&w, &key);
-  EXPECT_EQ(w.pos(), start + QPoint(60, 30));
+  EXPECT_EQ(w.pos(), start + QPoint(100, 15));
   EXPECT_EQ(rig.data->settings, before);
 }
 
@@ -220,4 +223,24 @@ TEST(ClockWindow, SizeSetByTheSettingsWindowIsTakenBackToDByTheNextFrame)
   w.form().Draw();
   EXPECT_EQ(w.size(), QSize(166, 166));
   EXPECT_EQ(w.presentedFrame().size(), QSize(166, 166));
+}
+
+// The process watches the wall clock, full-screen windows and the compositor once, however many clocks
+// come and go; the last one to go closes the watches.
+TEST(ClockWindow, ClocksAddedAndRemovedLeaveTheOpenDescriptorsAsTheyWere)
+{
+  ClockRig rig;
+  rig.Create();
+  const auto open = [] { return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(); };
+  const qsizetype withOne = open();
+  {
+    std::vector<ClockData> data(10);
+    std::vector<std::unique_ptr<ClockWindow>> added;
+    for (ClockData& d : data)
+      added.push_back(std::make_unique<ClockWindow>(d, *rig.store, UserMessages{}));
+    EXPECT_EQ(open(), withOne);
+  }
+  EXPECT_EQ(open(), withOne);
+  rig.window.reset();
+  EXPECT_LT(open(), withOne);
 }
