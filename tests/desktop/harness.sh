@@ -630,24 +630,40 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
 fi
 
 CLOCK_RUNS=0
-# clock_start: starts tickora in the background; its pid in CLOCK_PID, its output in $CLOCK_LOG.
+# clock_start [COMMAND...]: starts tickora in the background (through COMMAND, such as env with
+# variables of its own, when given); its pid in CLOCK_PID, its output in $CLOCK_LOG.
 clock_start() {
   [ -x "$TICKORA" ] || fail "no program at $TICKORA (build the tickora target)"
   CLOCK_RUNS=$((CLOCK_RUNS + 1))
   CLOCK_LOG="$TEST_TMP/tickora-$CLOCK_RUNS.log"
-  spawn "tickora-$CLOCK_RUNS" "${AS_USER[@]}" "$TICKORA"
+  spawn "tickora-$CLOCK_RUNS" "$@" "${AS_USER[@]}" "$TICKORA"
   CLOCK_PID=$LAST_PID
 }
 
-# The viewable 32-bit (CLOCK_DEPTH) window titled Tickora of process $1 (default CLOCK_PID), no dialog.
-clock_window_of() {
+# The viewable 32-bit (CLOCK_DEPTH) windows titled Tickora of process $1 (default CLOCK_PID), no
+# dialog: its clocks, one a line.
+clock_windows() {
   local pid=${1:-$CLOCK_PID} w
   for w in $(xdotool search --all --onlyvisible --pid "$pid" --name '^Tickora$' 2>/dev/null); do
     if [ "$(window_field "$w" Depth)" = "$CLOCK_DEPTH" ] &&
       ! xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG; then
       printf '0x%x\n' "$w"
-      return 0
     fi
+  done
+}
+
+# One clock window of process $1 (default CLOCK_PID).
+clock_window_of() {
+  local windows
+  windows=$(clock_windows "$@")
+  [ -n "$windows" ] && echo "${windows%%$'\n'*}"
+}
+
+# clock_window_at X Y [PID]: the clock window whose corner is at (X, Y).
+clock_window_at() {
+  local w
+  for w in $(clock_windows "${3:-}"); do
+    [ "$(window_geometry "$w" | cut -d' ' -f1,2)" = "$1 $2" ] && echo "$w" && return 0
   done
   return 1
 }
@@ -727,13 +743,13 @@ screenshot() {
 # png_raw PNG OUT: raw 8-bit RGBA bytes of a picture.
 png_raw() { convert "$1" -depth 8 "rgba:$2"; }
 
-# clock_ticks: the clock is drawing; captures of its own pixels differ within a few ticks (the second
-# hand moves every second).
+# clock_ticks [WINDOW]: the clock (CLOCK_WINDOW unless told) is drawing; captures of its own pixels
+# differ within a few ticks (the second hand moves every second).
 clock_ticks() {
-  local first second
-  first=$(screenshot tick-a "$CLOCK_WINDOW")
+  local window=${1:-$CLOCK_WINDOW} first second
+  first=$(screenshot tick-a "$window")
   for _ in $(seq 30); do
-    second=$(screenshot tick-b "$CLOCK_WINDOW")
+    second=$(screenshot tick-b "$window")
     cmp -s <(convert "$first" rgba:-) <(convert "$second" rgba:-) || return 0
     sleep 0.1
   done
@@ -840,8 +856,9 @@ message_box_shows() {
 }
 
 # screen_shows_frame UNDER [render options...]: takes screenshots until the clock at (LEFT, TOP) matches
-# the frame tickora-render composes for a second around the shot, blended over UNDER (a colour or a
-# picture); sets SHOT to the matching screenshot and MATCH_LOG to the comparison's report, or fails.
+# the frame tickora-render composes for a second around the shot (WALL_OFFSET seconds off the time,
+# for a clock whose wall clock is set off), blended over UNDER (a colour or a picture); sets SHOT to
+# the matching screenshot and MATCH_LOG to the comparison's report, or fails.
 screen_shows_frame() {
   local under=$1 try before after
   shift
@@ -849,9 +866,9 @@ screen_shows_frame() {
   export TICKORA_RENDER="$RENDER"
   MATCH_LOG="$TEST_TMP/match.log"
   for try in $(seq 10); do
-    before=$(date +%s)
+    before=$(($(date +%s) + ${WALL_OFFSET:-0}))
     SHOT=$(screenshot "screen-$try")
-    after=$(date +%s)
+    after=$(($(date +%s) + ${WALL_OFFSET:-0}))
     # The frame on screen was drawn within the last second before the shot.
     if "$PYTHON" "$HARNESS_DIR/framecheck.py" blend "$SHOT" "$LEFT" "$TOP" "$under" $((before - 1)) "$after" \
       ${SCREEN_BITS:+"$SCREEN_BITS"} -- "$@" >"$MATCH_LOG" 2>&1; then

@@ -132,14 +132,7 @@ conf_write_defaults Left=1290 Top=280
 printf '\n[Clock2]\n%s\n' "$(conf_defaults Left=1100 Top=300)" >>"$CONF"
 clock_start
 clock_wait_window
-# clock_at X Y: a clock window of the process at this place.
-clock_at() {
-  local w
-  for w in $(xdotool search --all --onlyvisible --pid "$CLOCK_PID" --name '^Tickora$' 2>/dev/null); do
-    [ "$(window_geometry "$w" | cut -d' ' -f1,2)" = "$1 $2" ] && return 0
-  done
-  return 1
-}
+clock_at() { clock_window_at "$@" >/dev/null; }
 wait_for "both clocks at their places" -- eval 'clock_at 1290 280 && clock_at 1100 300'
 sleep 1.2
 clock_at 1100 300 && conf_is Clock2/Left 1100 || fail "the second clock left the left monitor"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A configuration directory the clock cannot write: it starts on its defaults (or on what is stored),
 # runs and can be dragged; a position it cannot store is reported once, and nothing on disk changes.
+# The report's box opens from a tick, and every clock keeps ticking while it is open.
 source "$(dirname "$0")/harness.sh"
 desktop_start
 
@@ -9,13 +10,21 @@ D=166 GRIP=83
 listing() { (cd "$XDG_CONFIG_HOME" && find . -printf '%p %m %s %T@\n' | sort); }
 
 # drag_and_expect_report FROM_LEFT FROM_TOP TO_LEFT TO_TOP: the clock follows the drag, the failed
-# position save is reported once, and the clock keeps running where it was left. The save can fail at
-# a tick in the middle of the drag, and the report's modal box then ends the drag early: the clock
-# must have left its old place, not necessarily reached the new one.
+# position save is reported once, the CLOCKS clocks (1 unless told) tick while the box is open, and the
+# clock keeps running where it was left. The save can fail at a tick in the middle of the drag, and the
+# report's modal box then ends the drag early: the clock must have left its old place, not necessarily
+# reached the new one.
 drag_and_expect_report() {
   drag $(($1 + GRIP)) $(($2 + GRIP)) $(($3 + GRIP)) $(($4 + GRIP))
   wait_for "the report of the failed save" -- message_box_of
   box=$(message_box_of)
+  local clocks clock
+  clocks=$(clock_windows)
+  [ "$(wc -l <<<"$clocks")" = "${CLOCKS:-1}" ] || fail "not ${CLOCKS:-1} clocks while the box is open: $clocks"
+  for clock in $clocks; do
+    clock_ticks "$clock" || fail "clock $clock stopped while the box was open"
+  done
+  message_box_of >/dev/null || fail "the box closed by itself"
   message_box_shows "$box" "Failed to set data for 'Left'" || fail "the box does not show the failed save"
   xdotool windowfocus "$box" key Return
   wait_for "the box to close" 10 -- bash -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable"
@@ -52,28 +61,32 @@ wait_exit "$CLOCK_PID" 10
 # Stored settings in a directory that cannot be written: they are used, and survive byte for byte.
 chmod 755 "$XDG_CONFIG_HOME"
 conf_write_defaults Size=40 Algoritm=3 Clock_FF=10 Left=250 Top=150
+printf '\n[Clock2]\n%s\n' "$(conf_defaults Left=800 Top=600)" >>"$CONF"
 chmod 444 "$CONF"
 chmod 555 "$CONF_DIR"
 stored=$(cat "$CONF")
 before=$(listing)
 clock_start
-clock_wait_window
-# Size 40: D = 3 x 40 + 70 = 190.
-wait_for "the clock at its stored place and size" -- geometry_is "$CLOCK_WINDOW" "250 150 190 190"
+# both_clocks_placed: the first clock (size 40: D = 3 x 40 + 70 = 190) and the second at their places.
+both_clocks_placed() {
+  CLOCK_WINDOW=$(clock_window_at 250 150) && geometry_is "$CLOCK_WINDOW" "250 150 190 190" &&
+    geometry_is "$(clock_window_at 800 600)" "800 600 166 166"
+}
+wait_for "both clocks at their stored places and sizes" -- both_clocks_placed
 clock_ticks || fail "the clock does not tick"
 message_box_of >/dev/null && fail "an error box came up at the start"
-pass "read-only settings: used as stored"
-D=190 GRIP=95 drag_and_expect_report 250 150 500 300
+pass "read-only settings: two clocks used as stored"
+D=190 GRIP=95 CLOCKS=2 drag_and_expect_report 250 150 500 300
 [ "$(cat "$CONF")" = "$stored" ] || fail "the stored settings changed"
 [ "$(listing)" = "$before" ] || fail "the directory changed: $(listing)"
-pass "dragged: the failed save reported once, the settings and the directory untouched"
+clock_window_at 800 600 >/dev/null || fail "the second clock left its place"
+pass "dragged: the failed save reported once, both clocks ticking meanwhile, the settings and the directory untouched"
 
 # Moved by a window manager that reports each step (xfwm4): the report waits for the drop.
 desktop_stop
 desktop_start --desktop xfce
 clock_start
-clock_wait_window
-wait_for "the clock at its stored place" -- geometry_is "$CLOCK_WINDOW" "250 150 190 190"
+wait_for "both clocks at their stored places" -- both_clocks_placed
 xdotool mousemove 345 245 mousedown 1 mousemove 385 245 mousemove 425 245 mousemove 505 245
 sleep 1.5  # ticks at rest in the middle of the drag, each trying to store the place
 message_box_of >/dev/null && fail "the failed save was reported in the middle of the drag"
