@@ -4,10 +4,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Clocks/ClockData.h"
 #include "FullScreen/TForm1.h"
+#include "FullScreen/TickSchedule.h"
 #include "model/ClockGeometry.h"
 #include "model/SettingsStore.h"
 #include "tests/model/FakeBackend.h"
@@ -17,6 +19,29 @@ inline int CountOf(const std::vector<std::string>& log, const std::string& entry
 {
   return static_cast<int>(std::count(log.begin(), log.end(), entry));
 }
+
+// The process's timer in memory, over a monotonic clock that only the passing time moves and a wall
+// clock (ms, starting on a minute's turn) that the test may also set back or forward.
+struct FakeTimer {
+  std::int64_t monotonic = 7'000;
+  std::int64_t wall = 1'700'000'000'000;
+  int armed = -1;
+  TickSchedule schedule{[this](int delay) { armed = delay; }, [this] { return monotonic; }, [this] { return wall; }};
+
+  // The timer fires as armed until `ms` have passed; a tick may run this again (a box's own loop).
+  void Run(std::int64_t ms)
+  {
+    const std::int64_t end = monotonic + ms;
+    while (armed >= 0 && monotonic + armed <= end) {
+      const int delay = std::exchange(armed, -1);
+      monotonic += delay;
+      wall += delay;
+      schedule.Fire();
+    }
+    wall += end - monotonic;
+    monotonic = end;
+  }
+};
 
 // A window system in memory: it records what the clock window asks and reports moves as told.
 class FakeClockShell : public ClockWindowShell {

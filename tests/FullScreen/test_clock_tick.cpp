@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FullScreen/ClockTick.h"
-#include "FullScreen/TickSchedule.h"
+#include "tests/FullScreen/FakeClockShell.h"
 
 namespace {
 
@@ -206,14 +206,9 @@ TEST(ClockTick, TicksAtRestFollowTheWallClock)
 
 namespace {
 
-// The schedule over a timer, a monotonic clock and a wall clock the test moves: the wall clock may be
-// set anywhere, the monotonic one only runs with the time.
-struct ScheduleRig {
-  std::int64_t monotonic = 1'000;
-  std::int64_t wall = 1'700'000'000'000;  // on a minute's turn
-  int armed = -1;
-  TickSchedule schedule{[this](int delay) { armed = delay; }, [this] { return monotonic; }, [this] { return wall; }};
-  std::vector<std::int64_t> ticks;  // the wall clock at each tick, in order
+// The schedule's own ticks, each taking down the wall clock's time.
+struct ScheduleRig : FakeTimer {
+  std::vector<std::int64_t> ticks;
 
   std::unique_ptr<ScheduledTicks> Clock(int interval, std::function<void()> also = {})
   {
@@ -222,20 +217,6 @@ struct ScheduleRig {
       if (also)
         also();
     }, interval);
-  }
-  // The timer fires as armed until `ms` have passed; a tick may run this again (a box's own loop).
-  void Run(std::int64_t ms)
-  {
-    const std::int64_t end = monotonic + ms;
-    while (armed >= 0 && monotonic + armed <= end) {
-      const int delay = armed;
-      armed = -1;
-      monotonic += delay;
-      wall += delay;
-      schedule.Fire();
-    }
-    wall += end - monotonic;
-    monotonic = end;
   }
 };
 
