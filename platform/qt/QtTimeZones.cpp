@@ -55,7 +55,7 @@ ZoneTime QtTimeZones::At(const std::string& zone, qint64 msecsSinceEpoch, const 
   const QTimeZone* found = Find(zone);
   const QDateTime there = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, found ? *found : QTimeZone::utc());
   const QDateTime here = local ? QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, *local)
-                               : QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, Qt::LocalTime);
+                               : QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch);  // local time
   ZoneTime now;
   const QTime time = there.time();
   now.time = {time.hour(), time.minute(), time.second()};

@@ -15,6 +15,7 @@
 #include <X11/Xutil.h>
 #endif
 
+#include "model/Numbers.h"
 #include "platform/qt/X11Display.h"
 
 namespace {
@@ -173,8 +174,8 @@ bool StartWindowManagerMove(QWidget& window, QPointF pressedAt)
   int rootX = 0;
   int rootY = 0;
   Window child = None;
-  XTranslateCoordinates(display, id, root, static_cast<int>(pressedAt.x() * scale),
-                        static_cast<int>(pressedAt.y() * scale), &rootX, &rootY, &child);
+  XTranslateCoordinates(display, id, root, Round(pressedAt.x() * scale), Round(pressedAt.y() * scale),
+                        &rootX, &rootY, &child);
   constexpr long kMove = 8;
   XUngrabPointer(display, CurrentTime);
   AskWindowManager(display, id, moveResize, {rootX, rootY, kMove, Button1, kNormalApplication});

@@ -25,6 +25,7 @@
 #include "relative-pointer-unstable-v1-client.h"
 #include "viewporter-client.h"
 #include "xdg-output-unstable-v1-client.h"
+#include "model/Numbers.h"
 #include "platform/wayland/InputRegion.h"
 #include "platform/wayland/WaylandSession.h"
 
@@ -134,6 +135,9 @@ const wl_pointer_listener LayerShellEvents::pointer = {
     [](void*, wl_pointer*, std::uint32_t, std::uint32_t) {},
     [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
     [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
+#ifdef WL_POINTER_AXIS_RELATIVE_DIRECTION_SINCE_VERSION  // libwayland 1.22 and later
+    [](void*, wl_pointer*, std::uint32_t, std::uint32_t) {},
+#endif
 };
 
 std::unique_ptr<LayerShellDisplay> LayerShellDisplay::Open()
@@ -240,8 +244,8 @@ PixelPoint LayerShellWindow::PointerGlobal() const
   // relative to (sway: where the surface was at the press; KWin: where it is now), but not in how far
   // the pointer has moved since the press.
   if (pressed_ && relativeSeen_)
-    return {pressedAt_.x + static_cast<int>(relativeX_), pressedAt_.y + static_cast<int>(relativeY_)};
-  return {eventOrigin_.x + static_cast<int>(pointerX_), eventOrigin_.y + static_cast<int>(pointerY_)};
+    return {pressedAt_.x + Round(relativeX_), pressedAt_.y + Round(relativeY_)};
+  return {eventOrigin_.x + Round(pointerX_), eventOrigin_.y + Round(pointerY_)};
 }
 
 long double LayerShellWindow::DeviceScale() const

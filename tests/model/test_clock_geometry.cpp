@@ -10,6 +10,8 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour)
   const struct { long double value; int expected; } cases[] = {
       {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {5.5L, 6}, {6.5L, 6}, {8.5L, 8}, {15.5L, 16},
       {-0.5L, 0}, {-1.5L, -2}, {-2.5L, -2}, {12.75L, 13}, {93.88L, 94}, {0.49999L, 0},
+      // A pointer's place a hair under a whole pixel: Wayland's fixed point, a press at 150 %.
+      {99.0L + 255.0L / 256, 100}, {-3.0L - 255.0L / 256, -4}, {55.333333L * 1.5L, 83},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Round(c.value), c.expected) << static_cast<double>(c.value);
