@@ -3,7 +3,8 @@
 # stored place above the focused window, on every workspace, under a full-screen one; clicks on its
 # transparent pixels reach the Wayland window below; a drag by a numeral moves it, partly off the
 # output it walks back, and the place is stored and kept after a restart; its menu opens beside it
-# and locks it; at scale 2 it and a second clock are drawn at twice their size.
+# and locks it; a clock added and removed from the menus leaves no object the compositor still talks
+# to; at scale 2 it and a second clock are drawn at twice their size.
 source "$(dirname "$0")/harness.sh"
 source "$(dirname "$0")/wayland.sh"
 source "$(dirname "$0")/settings_window.sh"
@@ -29,6 +30,8 @@ drawn_at() {
 # The colour of the desktop's corner, where no window is.
 desktop_colour() { convert "$1" -crop 1x1+2+2 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'; }
 presses_over() { [ "$(wl_client_presses)" -gt "$1" ]; }
+# Events the clock's connection received for objects it had let go (WAYLAND_DEBUG's log), from line $1.
+discarded_since() { tail -n "+$1" "$CLOCK_LOG" | grep -c ' discarded ' || true; }
 
 # Dropped with the pointer at the output's right edge, the clock walks back 2 pixels a tick until it
 # is 5 or more pixels inside.
@@ -50,7 +53,7 @@ for compositor in sway kwin; do
   kill "$CLOCK_PID"
   wait_exit "$CLOCK_PID" 10
   wl_screenshot "$TEST_TMP/shots/below.png"
-  clock_start
+  clock_start env WAYLAND_DEBUG=1
   wait_for "the clock back where it was dropped" -- drawn_at $X $Y "$TEST_TMP/shots/below.png"
   pass "on $compositor a drag by a numeral moves the clock; dropped partly off the output it walks back; the place is stored and kept after a restart"
 
@@ -78,6 +81,34 @@ for compositor in sway kwin; do
   drawn_at $X $Y "$TEST_TMP/shots/below.png" && fail "the clock is drawn over the full-screen window"
   pass "on $compositor a full-screen window covers the clock"
   wl_fullscreen "$WL_CLIENT_PID" disable
+
+  # Added from the clock's menu, then removed from its own: its pointer and surfaces go with it, and
+  # the compositor sends nothing more to them however the pointer moves over the clocks.
+  wl_click $((X + sprite_x)) $((Y + sprite_y)) right
+  menu_choose 2  # "Add clock"
+  wait_for "the added clock stored" -- grep -q '^\[Clock2\]' "$CONF"
+  wait_for "the settings window on the added clock" -- settings_window
+  settings_click 342 252  # "Cancel"
+  wait_for "the settings window to hide" -- settings_hidden
+  read -r left2 top2 < <(echo "$(conf_get Clock2/Left) $(conf_get Clock2/Top)")
+  wait_for "the added clock drawn at $left2,$top2" -- drawn_at "$left2" "$top2" "$TEST_TMP/shots/below.png"
+  wl_click $((left2 + sprite_x)) $((top2 + sprite_y)) right
+  menu_choose 3  # "Remove this clock"
+  wait_for "the question" -- message_box_of
+  xdotool windowfocus --sync "$(message_box_of)" key alt+y
+  wait_for "the added clock's section deleted" -- bash -c "! grep -q '^\[Clock2\]' '$CONF'"
+  mark=$(($(wc -l <"$CLOCK_LOG") + 1))
+  for _ in 1 2 3; do
+    wl_pointer_move $((left2 + 83)) $((top2 + 83))
+    wl_pointer_move $((X + 83)) $((Y + 83))
+    wl_pointer_move $((X + 90)) $((Y + 90))
+    wl_pointer_move 5 5
+  done
+  wl_click $((X + sprite_x)) $((Y + sprite_y))
+  wait_for "the clock to have the pointer's last events" -- bash -c "tail -n +$mark '$CLOCK_LOG' | grep -q 'wl_pointer@[0-9]*.button'"
+  # A few may have been on their way as the clock went.
+  [ "$(discarded_since "$mark")" -le 4 ] || fail "$(discarded_since "$mark") events came to a removed clock's objects"
+  pass "on $compositor a clock added and removed from the menus leaves the compositor nothing to talk to"
 
   wl_click $((X + sprite_x)) $((Y + sprite_y)) right
   wait_for "the clock's menu" -- popup_menu_of
