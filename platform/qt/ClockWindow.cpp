@@ -43,7 +43,7 @@ ClockWindow::ClockWindow(ClockData& data, SettingsStore& store, UserMessages mes
     if (LeftButtonHeld())
       return;
     moveWatch_.stop();
-    form_.DragEnded();
+    gesture_.Cancel();
   });
 
   shape_.SetSources([this] { return FrameView(form_.frame()); }, [this]() -> const ClickMask& { return form_.clicks(); });
@@ -201,7 +201,7 @@ bool ClockWindow::Present(const DeviceImage& frame, PixelRect changed, bool resi
 void ClockWindow::SetClickThrough(bool through)
 {
   shape_.SetClickThrough(*this, through);
-  EndDrag();
+  gesture_.Cancel();
 }
 
 void ClockWindow::SetTimerInterval(int milliseconds)
@@ -248,46 +248,35 @@ void ClockWindow::paintEvent(QPaintEvent* event)
 
 void ClockWindow::mousePressEvent(QMouseEvent* event)
 {
-  if (event->button() == Qt::LeftButton && !form_.locked()) {
-    pressedAt_ = event->globalPosition().toPoint();
+  if (event->button() == Qt::LeftButton) {
     pressedLocal_ = event->position();
-    dragOffset_ = pressedAt_ - pos();
-    pressed_ = true;
+    gesture_.Press(FromQt(event->globalPosition().toPoint()), FromQt(pos()), static_cast<std::uint32_t>(event->timestamp()),
+                   GestureLimits());
   }
   event->accept();
 }
 
 void ClockWindow::mouseMoveEvent(QMouseEvent* event)
 {
-  if (!(event->buttons() & Qt::LeftButton)) {
-    event->accept();
-    return;
-  }
-  const QPoint at = event->globalPosition().toPoint();
-  // A drag, not a click: the window manager's own move, as for a title bar. Started only once the
-  // pointer has moved, so clicks and double clicks stay the clock's; without a window manager the
-  // clock moves itself.
-  if (pressed_ && !dragging_ && (at - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
-    pressed_ = false;
-    form_.DragStarted();
-    // The window manager has the pointer from here and says nothing when the move ends.
-    if (StartWindowManagerMove(*this, pressedLocal_))
+  if (event->buttons() & Qt::LeftButton) {
+    const PointerGesture::Step step = gesture_.Move(FromQt(event->globalPosition().toPoint()));
+    // A drag is the window manager's own move, as for a title bar; it has the pointer from here and
+    // says nothing when the move ends. Without one the clock moves itself.
+    if (step.dragStarted && StartWindowManagerMove(*this, pressedLocal_)) {
+      gesture_.HandOver();
       moveWatch_.start();
-    else
-      dragging_ = true;
+    } else if (step.place) {
+      move(ToQt(*step.place));
+    }
   }
-  if (dragging_)
-    move(at - dragOffset_);
   event->accept();
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event)
 {
   if (event->button() == Qt::LeftButton) {
-    // A quick drop brings no motion to where the button went up: the clock goes there first.
-    if (dragging_)
-      move(event->globalPosition().toPoint() - dragOffset_);
-    EndDrag();
+    if (const std::optional<PixelPoint> dropped = gesture_.Release(FromQt(event->globalPosition().toPoint())))
+      move(ToQt(*dropped));
   } else if (event->button() == Qt::RightButton) {
     form_.RightButtonUp(FromQt(event->globalPosition().toPoint()));
   }
@@ -296,11 +285,8 @@ void ClockWindow::mouseReleaseEvent(QMouseEvent* event)
 
 void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
-  if (event->button() == Qt::LeftButton) {
-    EndDrag();
-    form_.DoubleClick();
-  }
-  event->accept();
+  // Qt's second press: the gesture decides whether it makes a double click.
+  mousePressEvent(event);
 }
 
 void ClockWindow::enterEvent(QEnterEvent* event)
@@ -313,13 +299,6 @@ void ClockWindow::leaveEvent(QEvent* event)
 {
   form_.PointerLeft();
   QWidget::leaveEvent(event);
-}
-
-void ClockWindow::EndDrag()
-{
-  pressed_ = false;
-  if (std::exchange(dragging_, false))
-    form_.DragEnded();
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event)

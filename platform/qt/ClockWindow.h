@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "FullScreen/ClockCompany.h"
+#include "FullScreen/PointerGesture.h"
 #include "FullScreen/TForm1.h"
 #include "platform/qt/ClockWatches.h"
 #include "platform/qt/TickTimer.h"
@@ -65,7 +66,6 @@ protected:
   bool event(QEvent* event) override;
 
 private:
-  void EndDrag();
   // A monitor added, removed, resized or rescaled shows at once.
   void WatchScreens();
   // The window's size in device pixels: the frame's.
@@ -84,9 +84,6 @@ private:
   std::unique_ptr<TickTimer> ownTimer_;
   ScheduledTicks ticks_;
   QTimer moveWatch_;       // while the window manager moves the clock, until the button is up
-  bool pressed_ = false;   // the left button is down on the clock, not yet dragging
-  bool dragging_ = false;  // the clock moves itself with the pointer
-  QPoint pressedAt_;
-  QPointF pressedLocal_;
-  QPoint dragOffset_;
+  PointerGesture gesture_{form_};
+  QPointF pressedLocal_;  // in the window, for a window manager's move
 };

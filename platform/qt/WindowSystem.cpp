@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWidget>
 #include <QWindow>
 
@@ -186,6 +187,12 @@ bool StartWindowManagerMove(QWidget& window, QPointF pressedAt)
   Q_UNUSED(pressedAt);
   return handle && handle->startSystemMove();
 #endif
+}
+
+PointerGesture::Limits GestureLimits()
+{
+  const QStyleHints& hints = *QGuiApplication::styleHints();
+  return {hints.startDragDistance(), hints.mouseDoubleClickInterval()};
 }
 
 bool LeftButtonHeld()

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include "FullScreen/PointerGesture.h"
+
 class QWidget;
 
 // The primary monitor's rectangle in screen pixels: the only monitor the clock keeps itself on. On X11
@@ -35,6 +37,8 @@ bool HasPerPixelAlpha(QWidget& window);
 // pointer pressed at `pressedAt` in the window (logical pixels). False where no window manager offers
 // one (none runs, or it lacks _NET_WM_MOVERESIZE); the program then moves the window itself.
 bool StartWindowManagerMove(QWidget& window, QPointF pressedAt);
+// The desktop's drag distance and double-click interval, for a clock that moves itself.
+PointerGesture::Limits GestureLimits();
 // Whether the left button is down now, wherever the pointer is and whoever has grabbed it: a window
 // manager's move tells the window nothing, not even its end.
 bool LeftButtonHeld();

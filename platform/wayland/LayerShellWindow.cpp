@@ -26,6 +26,7 @@
 #include "viewporter-client.h"
 #include "xdg-output-unstable-v1-client.h"
 #include "model/Numbers.h"
+#include "platform/qt/WindowSystem.h"
 #include "platform/wayland/InputRegion.h"
 #include "platform/wayland/WaylandSession.h"
 
@@ -243,8 +244,8 @@ PixelPoint LayerShellWindow::PointerGlobal() const
   // While the button is held, compositors differ in what the pointer's place on the surface is
   // relative to (sway: where the surface was at the press; KWin: where it is now), but not in how far
   // the pointer has moved since the press.
-  if (pressed_ && relativeSeen_)
-    return {pressedAt_.x + Round(relativeX_), pressedAt_.y + Round(relativeY_)};
+  if (gesture_.pressed() && relativeSeen_)
+    return {gesture_.pressedAt().x + Round(relativeX_), gesture_.pressedAt().y + Round(relativeY_)};
   return {eventOrigin_.x + Round(pointerX_), eventOrigin_.y + Round(pointerY_)};
 }
 
@@ -279,7 +280,7 @@ void LayerShellWindow::Resize(PixelSize size)
 void LayerShellWindow::MoveTo(PixelPoint position)
 {
   origin_ = position;
-  if (layer_ && !dragging_ && OutputOfCentre(position) != layerOutput_) {
+  if (layer_ && !gesture_.dragging() && OutputOfCentre(position) != layerOutput_) {
     // A layer surface lives on one output: it moves to another as a new surface.
     DestroySurface();
     CreateSurface();
@@ -326,7 +327,7 @@ void LayerShellWindow::CreateSurface()
 
 void LayerShellWindow::DestroySurface()
 {
-  EndDrag();
+  gesture_.Cancel();
   if (std::exchange(pointerOver_, false))
     form_.PointerLeft();
   for (const auto& [callback, origin] : syncs_)
@@ -506,7 +507,7 @@ void LayerShellWindow::DestroyBuffers()
 void LayerShellWindow::SetClickThrough(bool through)
 {
   clickThrough_ = through;
-  EndDrag();
+  gesture_.Cancel();
   regionChanged_ = true;
   Commit();
 }
@@ -541,7 +542,7 @@ void LayerShellWindow::SeatCapabilities(bool pointer)
     }
   } else if (!pointer && pointer_) {
     DestroyPointer();
-    EndDrag();
+    gesture_.Cancel();
     if (std::exchange(pointerOver_, false))
       form_.PointerLeft();
   }
@@ -600,7 +601,7 @@ void LayerShellWindow::PointerLeave(wl_surface* surface)
 {
   if (!surface || surface != surface_)
     return;
-  EndDrag();
+  gesture_.Cancel();
   if (std::exchange(pointerOver_, false))
     form_.PointerLeft();
 }
@@ -616,7 +617,7 @@ void LayerShellWindow::PointerMotion(double x, double y)
 
 void LayerShellWindow::RelativeMotion(double dx, double dy)
 {
-  if (!pressed_ || (dx == 0 && dy == 0))
+  if (!gesture_.pressed() || (dx == 0 && dy == 0))
     return;
   relativeSeen_ = true;
   relativeX_ += dx;
@@ -626,16 +627,13 @@ void LayerShellWindow::RelativeMotion(double dx, double dy)
 
 void LayerShellWindow::Follow()
 {
-  const PixelPoint at = PointerGlobal();
-  // A drag, not a click, once the pointer has moved far enough: clicks and double clicks stay the clock's.
-  const int moved = std::abs(at.x - pressedAt_.x) + std::abs(at.y - pressedAt_.y);
-  if (pressed_ && !dragging_ && moved >= QGuiApplication::styleHints()->startDragDistance()) {
-    dragging_ = true;
-    form_.DragStarted();
-  }
-  if (!dragging_)
-    return;
-  const PixelPoint place{at.x - pressedLocal_.x, at.y - pressedLocal_.y};
+  followedAt_ = PointerGlobal();
+  if (const PointerGesture::Step step = gesture_.Move(followedAt_); step.place)
+    MoveOrigin(*step.place);
+}
+
+void LayerShellWindow::MoveOrigin(PixelPoint place)
+{
   if (place == origin_)
     return;
   origin_ = place;
@@ -654,29 +652,22 @@ void LayerShellWindow::PointerButton(std::uint32_t time, std::uint32_t button, b
     if (QWidget* menu = QApplication::activePopupWidget())
       KeepBeside(*menu);
   } else if (button == kLeftButton && !pressed) {
+    // The button's event carries no place: the pointer is where the last motion put it, the window
+    // already with it (the place the events are relative to may have moved since).
+    const bool dragged = gesture_.dragging();
+    if (const std::optional<PixelPoint> dropped = gesture_.Release(followedAt_))
+      MoveOrigin(*dropped);
     // Dropped over another output: the surface goes there.
-    if (dragging_ && OutputOfCentre(origin_) != layerOutput_) {
+    if (dragged && OutputOfCentre(origin_) != layerOutput_) {
       DestroySurface();
       CreateSurface();
     }
-    EndDrag();
-  } else if (button == kLeftButton && !form_.locked()) {
-    const QStyleHints& hints = *QGuiApplication::styleHints();
-    if (lastPress_ && time - lastPressTime_ <= static_cast<std::uint32_t>(hints.mouseDoubleClickInterval()) &&
-        std::abs(at.x - lastPressAt_.x) + std::abs(at.y - lastPressAt_.y) < hints.startDragDistance()) {
-      lastPress_ = false;
-      form_.DoubleClick();
-      return;
-    }
-    lastPress_ = true;
-    lastPressTime_ = time;
-    lastPressAt_ = at;
-    pressed_ = true;
-    pressedAt_ = at;
+  } else if (button == kLeftButton) {
     relativeSeen_ = false;
     relativeX_ = 0;
     relativeY_ = 0;
-    pressedLocal_ = {at.x - eventOrigin_.x, at.y - eventOrigin_.y};
+    followedAt_ = at;
+    gesture_.Press(at, eventOrigin_, time, GestureLimits());
   }
 }
 
@@ -692,11 +683,4 @@ void LayerShellWindow::KeepBeside(QWidget& menu) const
   const int right = output ? output->Rect().x + output->Rect().width : INT_MAX;
   placed.moveLeft(clock.right() + 1 + placed.width() <= right ? clock.right() + 1 : clock.left() - placed.width());
   menu.move(placed.topLeft());
-}
-
-void LayerShellWindow::EndDrag()
-{
-  pressed_ = false;
-  if (std::exchange(dragging_, false))
-    form_.DragEnded();
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "FullScreen/ClockCompany.h"
+#include "FullScreen/PointerGesture.h"
 #include "FullScreen/TForm1.h"
 #include "platform/qt/ClockWatches.h"
 #include "platform/qt/TickTimer.h"
@@ -101,7 +102,8 @@ private:
   void Follow();
   void DestroyPointer();
   void SetCursor(std::uint32_t serial);
-  void EndDrag();
+  // The window goes there, as the user drags it.
+  void MoveOrigin(PixelPoint place);
   void KeepBeside(QWidget& menu) const;
 
   // Reports from the compositor.
@@ -117,6 +119,7 @@ private:
 
   WaylandSession* session_;
   TForm1 form_;
+  PointerGesture gesture_{form_};
   std::unique_ptr<TickTimer> ownTimer_;  // a clock alone's
   ScheduledTicks ticks_;
   // The full-screen window and the compositor are the compositor's business here.
@@ -151,15 +154,9 @@ private:
   bool pointerOver_ = false;
   double pointerX_ = 0;  // surface-local, logical
   double pointerY_ = 0;
-  bool pressed_ = false;
-  bool dragging_ = false;
-  PixelPoint pressedAt_;     // desktop
-  PixelPoint pressedLocal_;  // on the surface
   // The pointer's motion since the press, where the compositor reports it (relative pointer).
   bool relativeSeen_ = false;
   double relativeX_ = 0;
   double relativeY_ = 0;
-  std::uint32_t lastPressTime_ = 0;
-  PixelPoint lastPressAt_;
-  bool lastPress_ = false;
+  PixelPoint followedAt_;  // the pointer at the last press or motion, desktop
 };

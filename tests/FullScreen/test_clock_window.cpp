@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+
+#include "FullScreen/PointerGesture.h"
 #include "tests/FullScreen/FakeClockShell.h"
 
 namespace {
@@ -477,5 +481,40 @@ TEST(ClockWindow, HidesOverAFullScreenWindowOnItsOwnMonitor)
     moved.shell.Drop({2000, 100});
     moved.form->ActiveWindowChanged(c.fullScreen);
     EXPECT_EQ(moved.shell.hidden, c.there);
+  }
+}
+
+// What the left button means on a clock that moves itself, the window's corner at 50,50: a press and
+// a release short of the drag distance are a click; at the distance a drag; the drop is where the
+// button came up, wherever that is; a second press soon and near is a double click, unless the first
+// press became a drag.
+TEST(PointerGesture, ClicksDragsDropsAndDoubleClicks)
+{
+  constexpr std::uint32_t kLate = 401, kWrapped = 0xffffff00;
+  const struct {
+    const char* what;
+    PixelPoint moveTo, releaseAt;
+    std::uint32_t firstAt, secondAt;  // the presses at 100,100 and at releaseAt
+    std::optional<PixelPoint> dropped;
+    int doubleClicks;
+  } cases[] = {
+      {"moved 9 pixels: a click", {105, 104}, {105, 104}, 0, 300, std::nullopt, 1},
+      {"moved 10 pixels: a drag", {106, 104}, {106, 104}, 0, 300, PixelPoint{56, 54}, 0},
+      {"let go outside the window, no move seen", {100, 100}, {400, -20}, 0, 300, PixelPoint{350, -70}, 0},
+      {"pressed again too late", {100, 100}, {100, 100}, 0, kLate, std::nullopt, 0},
+      {"pressed again as the system's clock wraps", {100, 100}, {100, 100}, kWrapped, kWrapped + 300, std::nullopt, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClockRig rig;
+    TForm1& form = rig.Create();
+    int doubleClicks = 0;
+    form.SetDoubleClickHandler([&doubleClicks] { ++doubleClicks; });
+    PointerGesture gesture(form);
+    gesture.Press({100, 100}, {50, 50}, c.firstAt, {});
+    gesture.Move(c.moveTo);
+    EXPECT_EQ(gesture.Release(c.releaseAt), c.dropped);
+    gesture.Press(c.releaseAt, {50, 50}, c.secondAt, {});
+    EXPECT_EQ(doubleClicks, c.doubleClicks);
   }
 }
