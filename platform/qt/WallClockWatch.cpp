@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <utility>
 
@@ -23,6 +24,16 @@ constexpr std::int64_t kFarAhead = 100LL * 365 * 24 * 60 * 60;  // seconds
 // The zone's name in its folder coming, going or written; the file it names written, replaced or gone.
 constexpr std::uint32_t kFolderEvents = IN_CREATE | IN_MOVED_TO | IN_MOVED_FROM | IN_DELETE | IN_CLOSE_WRITE;
 constexpr std::uint32_t kFileEvents = IN_CLOSE_WRITE | IN_ATTRIB | IN_MOVE_SELF | IN_DELETE_SELF;
+
+// Sets the timer's first expiry at `when` (seconds since the epoch), cancelled by a set wall clock,
+// through `set` (timerfd_settime), whose setting type it takes from the call.
+template <typename Setting>
+bool SetFar(int timer, std::time_t when, int (*set)(int, int, const Setting*, Setting*))
+{
+  Setting far = {};
+  far.it_value.tv_sec = when;
+  return set(timer, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr) == 0;
+}
 #endif
 }  // namespace
 
@@ -76,11 +87,7 @@ bool WallClockWatch::Arm()
 {
 #ifdef __linux__
   // A timer far in the future that the kernel cancels whenever the wall clock is set or resumes.
-  timespec now = {};
-  clock_gettime(CLOCK_REALTIME, &now);
-  itimerspec far = {};
-  far.it_value.tv_sec = FarExpiry(now.tv_sec);
-  return timerfd_settime(timer_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr) == 0;
+  return SetFar(timer_, FarExpiry(std::time(nullptr)), &timerfd_settime);
 #else
   return false;
 #endif

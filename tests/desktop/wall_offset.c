@@ -8,17 +8,24 @@
 #include <stdatomic.h>
 #include <stdlib.h>
 #include <sys/time.h>
-#include <time.h>
 #include <unistd.h>
 
-typedef int (*ClockGettime)(clockid_t, struct timespec*);
+// The C library's time value and clock numbers as Linux lays them out on a 64-bit machine, declared
+// here under names of our own (<time.h> is left out, as it declares clock_gettime its own way).
+typedef struct {
+  long seconds;
+  long nanoseconds;
+} Moment;
+enum { kRealTime = 0, kMonotonic = 1, kRealTimeCoarse = 5 };
+
+typedef int (*ClockGettime)(int, Moment*);
 
 static _Atomic(ClockGettime) real_clock_gettime;
 static _Atomic long long offset_seconds;
 static _Atomic long long next_read_ns;  // monotonic
 static atomic_flag reading = ATOMIC_FLAG_INIT;
 
-static int RealTime(clockid_t clock, struct timespec* out)
+static int RealTime(int clock, Moment* out)
 {
   ClockGettime real = atomic_load(&real_clock_gettime);
   if (!real) {
@@ -46,9 +53,9 @@ static void ReadOffset(void)
 
 static long long Offset(void)
 {
-  struct timespec now;
-  if (RealTime(CLOCK_MONOTONIC, &now) == 0) {
-    long long ns = now.tv_sec * 1000000000LL + now.tv_nsec;
+  Moment now;
+  if (RealTime(kMonotonic, &now) == 0) {
+    long long ns = now.seconds * 1000000000LL + now.nanoseconds;
     // One thread reads; the others take the offset as it is meanwhile.
     if (ns >= atomic_load(&next_read_ns) && !atomic_flag_test_and_set(&reading)) {
       atomic_store(&next_read_ns, ns + 100000000LL);
@@ -59,31 +66,31 @@ static long long Offset(void)
   return atomic_load(&offset_seconds);
 }
 
-int clock_gettime(clockid_t clock, struct timespec* out)
+int clock_gettime(int clock, Moment* out)
 {
   int result = RealTime(clock, out);
-  if (result == 0 && (clock == CLOCK_REALTIME || clock == CLOCK_REALTIME_COARSE))
-    out->tv_sec += Offset();
+  if (result == 0 && (clock == kRealTime || clock == kRealTimeCoarse))
+    out->seconds += Offset();
   return result;
 }
 
 int gettimeofday(struct timeval* restrict out, void* restrict zone)
 {
   (void)zone;
-  struct timespec now;
-  int result = clock_gettime(CLOCK_REALTIME, &now);
+  Moment now;
+  int result = clock_gettime(kRealTime, &now);
   if (result == 0) {
-    out->tv_sec = now.tv_sec;
-    out->tv_usec = now.tv_nsec / 1000;
+    out->tv_sec = now.seconds;
+    out->tv_usec = now.nanoseconds / 1000;
   }
   return result;
 }
 
-time_t time(time_t* out)
+long time(long* out)
 {
-  struct timespec now;
-  clock_gettime(CLOCK_REALTIME, &now);
+  Moment now;
+  clock_gettime(kRealTime, &now);
   if (out)
-    *out = now.tv_sec;
-  return now.tv_sec;
+    *out = now.seconds;
+  return now.seconds;
 }
